@@ -1,0 +1,57 @@
+#include "calc/calculate_command.h"
+
+#include "calc/channel_flow.h"
+#include "runtime/number_text.h"
+#include "runtime/value.h"
+
+#include <array>
+#include <string>
+
+namespace channelflow::calc {
+namespace {
+
+using runtime::checkStatus;
+
+double readBoxLeniently(runtime::ControlAccess& form, std::string_view box) {
+  std::string text;
+  checkStatus(form.readText(box, text));
+  return runtime::readLenient(text);
+}
+
+// The n box, read only when the calculation divides by it.
+class BoxTextSource final : public runtime::TextSource {
+ public:
+  BoxTextSource(runtime::ControlAccess& form, std::string_view box) : form_(form), box_(box) {}
+
+  std::string fetchText() const override {
+    std::string text;
+    checkStatus(form_.readText(box_, text));
+    return text;
+  }
+
+ private:
+  runtime::ControlAccess& form_;
+  std::string_view box_;
+};
+
+}  // namespace
+
+void CalculateCommand(runtime::ControlAccess& form) {
+  ChannelInputs inputs;
+  inputs.B = readBoxLeniently(form, "B");
+  inputs.h = readBoxLeniently(form, "h");
+  inputs.i = readBoxLeniently(form, "i");
+  inputs.m = readBoxLeniently(form, "m");
+  const BoxTextSource nText(form, "n");
+  inputs.nText = &nText;
+
+  const ChannelResults results = ComputeChannelFlow(inputs);
+
+  std::array<char, runtime::kMaxFormattedLength> text{};
+  const std::string vText = runtime::toText(runtime::Value(results.v));
+  checkStatus(form.setCaption("v", vText));
+  const std::size_t qLength = runtime::formatDouble(results.Q, text.data());
+  checkStatus(form.setCaption("Q", std::string_view(text.data(), qLength)));
+}
+
+}  // namespace channelflow::calc

@@ -1,0 +1,217 @@
+#include "runtime/number_text.h"
+
+#include "runtime/runtime_error.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace channelflow::runtime {
+namespace {
+
+constexpr bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A decimal number found in a text. `body` is the unsigned part that
+// std::from_chars can read (it takes no "+"); the other fields let most
+// numbers be converted without it.
+struct NumberParts {
+  bool negative = false;
+  std::string_view body;
+  std::uint64_t mantissa = 0;    // the significant digits, point ignored
+  bool mantissaExact = true;     // false beyond 19 digits: `mantissa` is then unused
+  std::int64_t scale = 0;        // minus the count of fraction digits
+  std::int64_t exponent = 0;         // the e-part, saturated far beyond any double
+  std::int64_t leadingExponent = 0;  // decimal exponent of the first significant digit, before the e-part
+};
+
+constexpr std::array<double, 23> kPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+double toDouble(const NumberParts& parts) {
+  // A mantissa below 2^53 and a power of ten up to 1e22 are both exact
+  // doubles, so one multiplication or division rounds correctly.
+  const std::int64_t power = parts.scale + parts.exponent;
+  if (parts.mantissaExact && parts.mantissa == 0) return parts.negative ? -0.0 : 0.0;
+  if (parts.mantissaExact && parts.mantissa <= (std::uint64_t{1} << 53) && power >= -22 && power <= 22) {
+    const auto m = static_cast<double>(parts.mantissa);
+    const double magnitude = power >= 0 ? m * kPowersOfTen[static_cast<std::size_t>(power)]
+                                        : m / kPowersOfTen[static_cast<std::size_t>(-power)];
+    return parts.negative ? -magnitude : magnitude;
+  }
+  double magnitude = 0;
+  const char* first = parts.body.data();
+  const char* last = first + parts.body.size();
+  const auto [end, error] = std::from_chars(first, last, magnitude, std::chars_format::general);
+  if (error == std::errc::result_out_of_range) {
+    // Out of range either way: too large when the first significant digit
+    // stands at or above the units, too small (so zero) otherwise.
+    if (parts.leadingExponent + parts.exponent >= 0) throw RuntimeError(ErrorNumber::Overflow);
+    magnitude = 0;
+  } else if (error != std::errc() || end != last) {
+    throw RuntimeError(ErrorNumber::NotANumber);  // not reached for a scanned body
+  }
+  return parts.negative ? -magnitude : magnitude;
+}
+
+// Scans a number at p: optional sign, digits with an optional "." and
+// fraction, optional exponent. An exponent without digits is an error when
+// `strict`; otherwise the number ends before its "e". Returns the position
+// after the number, or nullptr when there is no number there.
+const char* scanNumber(const char* p, const char* last, bool strict, NumberParts& parts) {
+  if (p < last && (*p == '+' || *p == '-')) parts.negative = *p++ == '-';
+  const char* const bodyStart = p;
+  const char* const integerStart = p;
+  while (p < last && isDigit(*p)) ++p;
+  const char* const integerEnd = p;
+  const char* fractionStart = p;
+  if (p < last && *p == '.') {
+    fractionStart = ++p;
+    while (p < last && isDigit(*p)) ++p;
+  }
+  const char* const fractionEnd = p < fractionStart ? fractionStart : p;
+  if (integerStart == integerEnd && fractionStart == fractionEnd) return nullptr;
+
+  if (p < last && (*p == 'e' || *p == 'E')) {
+    const char* q = p + 1;
+    bool negativeExponent = false;
+    if (q < last && (*q == '+' || *q == '-')) negativeExponent = *q++ == '-';
+    if (q < last && isDigit(*q)) {
+      for (; q < last && isDigit(*q); ++q) {
+        if (parts.exponent < 100000000) parts.exponent = parts.exponent * 10 + (*q - '0');
+      }
+      if (negativeExponent) parts.exponent = -parts.exponent;
+      p = q;
+    } else if (strict) {
+      return nullptr;
+    }
+  }
+  parts.body = std::string_view(bodyStart, static_cast<std::size_t>(p - bodyStart));
+
+  // Significant digits: from the first non-zero one, across the point.
+  const char* significant = integerStart;
+  while (significant < integerEnd && *significant == '0') ++significant;
+  const std::int64_t integerDigits = integerEnd - significant;
+  const char* fraction = fractionStart;
+  if (integerDigits == 0) {
+    while (fraction < fractionEnd && *fraction == '0') ++fraction;
+    parts.leadingExponent = -(fraction - fractionStart) - 1;
+  } else {
+    parts.leadingExponent = integerDigits - 1;
+  }
+  if (integerDigits + (fractionEnd - fraction) > 19) {
+    parts.mantissaExact = false;
+    return p;
+  }
+  for (; significant < integerEnd; ++significant) parts.mantissa = parts.mantissa * 10 + static_cast<std::uint64_t>(*significant - '0');
+  for (; fraction < fractionEnd; ++fraction) parts.mantissa = parts.mantissa * 10 + static_cast<std::uint64_t>(*fraction - '0');
+  parts.scale = -(fractionEnd - fractionStart);
+  return p;
+}
+
+}  // namespace
+
+double readLenient(std::string_view text) {
+  // Gather the characters that are not blanks; only a number's worth of them
+  // matters, but the number may be long, so fall back to a string.
+  std::array<char, 64> small{};
+  std::string large;
+  char* buffer = small.data();
+  std::size_t length = 0;
+  if (text.size() > small.size()) {
+    large.resize(text.size());
+    buffer = large.data();
+  }
+  for (char c : text) {
+    if (!isBlank(c)) buffer[length++] = c;
+  }
+  NumberParts parts;
+  if (scanNumber(buffer, buffer + length, /*strict=*/false, parts) == nullptr) return 0.0;
+  return toDouble(parts);
+}
+
+double convertStrict(std::string_view text) {
+  const char* first = text.data();
+  const char* last = first + text.size();
+  while (first < last && isBlank(*first)) ++first;
+  while (last > first && isBlank(last[-1])) --last;
+  if (first == last) throw RuntimeError(ErrorNumber::NotANumber);
+  NumberParts parts;
+  if (scanNumber(first, last, /*strict=*/true, parts) != last) throw RuntimeError(ErrorNumber::NotANumber);
+  return toDouble(parts);
+}
+
+std::size_t formatDouble(double value, char* out) {
+  if (!std::isfinite(value)) throw RuntimeError(ErrorNumber::Overflow);
+  char* o = out;
+  if (value == 0) {
+    *o++ = '0';
+    return 1;
+  }
+  if (value < 0) {
+    *o++ = '-';
+    value = -value;
+  }
+  // 15 significant digits, correctly rounded, always laid out as
+  // "d.dddddddddddddde+XX": the exponent is that of the rounded value.
+  std::array<char, 32> sci{};
+  const char* const sciEnd = std::to_chars(sci.data(), sci.data() + sci.size(), value, std::chars_format::scientific, 14).ptr;
+  constexpr std::size_t kExponentSign = 17;  // after 1 + "." + 14 digits + "e"
+  int exponent = 0;
+  for (const char* p = sci.data() + kExponentSign + 1; p < sciEnd; ++p) exponent = exponent * 10 + (*p - '0');
+  if (sci[kExponentSign] == '-') exponent = -exponent;
+  // The digits without the point, trailing zeros dropped.
+  sci[1] = sci[0];
+  const char* const digits = sci.data() + 1;
+  std::size_t count = 15;
+  while (count > 1 && digits[count - 1] == '0') --count;
+
+  if (exponent >= -5 && exponent <= 14) {
+    if (exponent < 0) {
+      *o++ = '0';
+      *o++ = '.';
+      for (int zero = -1; zero > exponent; --zero) *o++ = '0';
+      std::memcpy(o, digits, count);
+      o += count;
+    } else {
+      const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+      if (count <= integerDigits) {
+        std::memcpy(o, digits, count);
+        std::memset(o + count, '0', integerDigits - count);
+        o += integerDigits;
+      } else {
+        std::memcpy(o, digits, integerDigits);
+        o += integerDigits;
+        *o++ = '.';
+        std::memcpy(o, digits + integerDigits, count - integerDigits);
+        o += count - integerDigits;
+      }
+    }
+  } else {
+    *o++ = digits[0];
+    if (count > 1) {
+      *o++ = '.';
+      std::memcpy(o, digits + 1, count - 1);
+      o += count - 1;
+    }
+    *o++ = 'E';
+    *o++ = exponent < 0 ? '-' : '+';
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude >= 100) *o++ = static_cast<char>('0' + magnitude / 100);
+    *o++ = static_cast<char>('0' + magnitude / 10 % 10);
+    *o++ = static_cast<char>('0' + magnitude % 10);
+  }
+  return static_cast<std::size_t>(o - out);
+}
+
+std::string formatDouble(double value) {
+  std::array<char, kMaxFormattedLength> buffer{};
+  const std::size_t length = formatDouble(value, buffer.data());
+  return std::string(buffer.data(), length);
+}
+
+}  // namespace channelflow::runtime

@@ -1,0 +1,102 @@
+// General values and their arithmetic. A value holds a double, a 16-bit
+// integer or a text source; every operation gives a double. Integers widen to
+// double, and a text source is fetched and converted strictly at the moment
+// an operation needs its number, not before.
+#pragma once
+
+#include "runtime/runtime_error.h"
+
+#include <cmath>
+#include <cstdint>
+#include <string>
+#include <variant>
+
+namespace channelflow::runtime {
+
+// Where a text operand comes from: a fixed string, or a control whose text is
+// read only when the arithmetic asks for it. fetchText may throw RuntimeError.
+class TextSource {
+ public:
+  virtual std::string fetchText() const = 0;
+
+ protected:
+  ~TextSource() = default;
+};
+
+class Value {
+ public:
+  Value(double number) : content_(number) {}                   // NOLINT: implicit by design
+  Value(std::int16_t integer) : content_(integer) {}           // NOLINT
+  Value(const TextSource& text) : content_(&text) {}           // NOLINT
+
+  bool holdsDouble() const { return std::holds_alternative<double>(content_); }
+  bool holdsInteger() const { return std::holds_alternative<std::int16_t>(content_); }
+  bool holdsText() const { return std::holds_alternative<const TextSource*>(content_); }
+
+  // The value as a double: a double as it is, an integer widened, a text
+  // fetched and converted strictly (may throw RuntimeError).
+  double toDouble() const {
+    if (const double* number = std::get_if<double>(&content_)) return *number;
+    if (const std::int16_t* integer = std::get_if<std::int16_t>(&content_)) return *integer;
+    return convertText(*std::get<const TextSource*>(content_));
+  }
+
+ private:
+  static double convertText(const TextSource& text);
+
+  std::variant<double, std::int16_t, const TextSource*> content_;
+};
+
+// Throws RuntimeError(number); kept out of line so the arithmetic stays small.
+[[noreturn]] void raise(ErrorNumber number);
+
+// A plain double result checked the way the arithmetic checks its own.
+// Operands are always finite, so a NaN can only come from an infinite
+// intermediate: both are a result beyond the double range.
+inline double checkedResult(double value) {
+  if (!std::isfinite(value)) raise(ErrorNumber::Overflow);
+  return value;
+}
+
+// Each operation converts its left operand first, then its right one, then
+// computes. Results beyond the range of a double throw Overflow.
+inline Value add(const Value& left, const Value& right) {
+  const double a = left.toDouble();
+  return checkedResult(a + right.toDouble());
+}
+
+inline Value multiply(const Value& left, const Value& right) {
+  const double a = left.toDouble();
+  return checkedResult(a * right.toDouble());
+}
+
+// A zero divisor throws DivisionByZero, 0/0 included: the divisor is the fault.
+inline Value divide(const Value& left, const Value& right) {
+  const double dividend = left.toDouble();
+  const double divisor = right.toDouble();
+  if (divisor == 0) raise(ErrorNumber::DivisionByZero);
+  return checkedResult(dividend / divisor);
+}
+
+// A negative base with a fractional exponent throws InvalidArgument; zero to
+// a negative power is a division by zero.
+inline Value power(const Value& base, const Value& exponent) {
+  const double b = base.toDouble();
+  const double e = exponent.toDouble();
+  if (b < 0 && e != std::trunc(e)) raise(ErrorNumber::InvalidArgument);
+  if (b == 0 && e < 0) raise(ErrorNumber::DivisionByZero);
+  return checkedResult(std::pow(b, e));
+}
+
+inline Value absoluteValue(const Value& value) { return std::fabs(value.toDouble()); }
+
+// Square root of a plain double; a negative argument throws InvalidArgument.
+inline double squareRoot(double value) {
+  if (value < 0) raise(ErrorNumber::InvalidArgument);
+  return std::sqrt(value);
+}
+
+// Default text form of a value's number (see formatDouble).
+std::string toText(const Value& value);
+
+}  // namespace channelflow::runtime

@@ -1,0 +1,97 @@
+// channelflow-cli: the calculator's click without a window. The five
+// arguments are the raw texts of the boxes, in the order of the window's rows.
+#include "calc/calculate_command.h"
+#include "runtime/runtime_error.h"
+
+#include <array>
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace {
+
+constexpr const char* kUsage =
+    "用法: channelflow-cli B h m i n\n"
+    "  B  下底宽 (m)        h  水深 (m)\n"
+    "  m  边坡系数          i  渠底坡度\n"
+    "  n  粗糙系数\n"
+    "输出两行: 流速 v (m/s) 与流量 Q (m3/s)。\n"
+    "Usage: channelflow-cli B h m i n   (bottom width, depth, side slope, bed slope, roughness)\n"
+    "       channelflow-cli --help | --version\n";
+
+// The window's boxes and output labels, held in memory.
+class ArgumentForm final : public channelflow::runtime::ControlAccess {
+ public:
+  ArgumentForm(std::string_view B, std::string_view h, std::string_view m, std::string_view i,
+               std::string_view n)
+      : boxes_{{{"B", B}, {"h", h}, {"m", m}, {"i", i}, {"n", n}}} {}
+
+  channelflow::runtime::AccessStatus readText(std::string_view control, std::string& text) override {
+    for (const auto& [name, value] : boxes_) {
+      if (name == control) {
+        text.assign(value);
+        return channelflow::runtime::AccessStatus::Ok;
+      }
+    }
+    return channelflow::runtime::AccessStatus::NoSuchControl;
+  }
+
+  channelflow::runtime::AccessStatus setCaption(std::string_view control, std::string_view caption) override {
+    if (control == "v") {
+      v.assign(caption);
+    } else if (control == "Q") {
+      Q.assign(caption);
+    } else {
+      return channelflow::runtime::AccessStatus::NoSuchControl;
+    }
+    return channelflow::runtime::AccessStatus::Ok;
+  }
+
+  std::string v;
+  std::string Q;
+
+ private:
+  std::array<std::pair<std::string_view, std::string_view>, 5> boxes_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  bool afterSeparator = false;
+  std::array<std::string_view, 5> texts{};
+  int count = 0;
+  for (int k = 1; k < argc; ++k) {
+    const std::string_view arg = argv[k];
+    if (!afterSeparator && arg == "--help") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (!afterSeparator && arg == "--version") {
+      std::puts("channelflow-cli 1.00");
+      return 0;
+    }
+    if (!afterSeparator && arg == "--") {
+      afterSeparator = true;
+      continue;
+    }
+    if (count == 5) {
+      count = 6;
+      break;
+    }
+    texts[static_cast<std::size_t>(count++)] = arg;
+  }
+  if (count != 5) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+
+  ArgumentForm form(texts[0], texts[1], texts[2], texts[3], texts[4]);
+  try {
+    channelflow::calc::CalculateCommand(form);
+  } catch (const channelflow::runtime::RuntimeError& error) {
+    std::fprintf(stderr, "%s\n", error.message().c_str());
+    return 1;
+  }
+  std::printf("%s\n%s\n", form.v.c_str(), form.Q.c_str());
+  return 0;
+}
