@@ -196,7 +196,7 @@ TEST(FormatDouble, HasNoTextForInfinityOrNaN) {
 // change how numbers are read or written.
 TEST(Conversions, IgnoreACommaDecimalCLocale) {
   const char* chosen = nullptr;
-  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8"}) {
+  for (const char* name : {"de_DE.UTF-8", "de_DE.utf8", "fr_FR.UTF-8", "ru_RU.UTF-8", "German_Germany.1252", "German"}) {
     if (std::setlocale(LC_ALL, name) != nullptr) {
       chosen = name;
       break;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
@@ -25,7 +26,7 @@ std::string quote(const std::string& arg) {
 }
 
 CliRun runCli(const std::string& args) {
-  const std::string errFile = ::testing::TempDir() + "cli_stderr.txt";
+  const std::string errFile = ::testing::TempDir() + "cli_stderr_" + std::to_string(getpid()) + ".txt";
   const std::string command = std::string(CHANNELFLOW_CLI) + " " + args + " 2>" + quote(errFile);
   FILE* pipe = popen(command.c_str(), "r");
   CliRun run{-1, "", ""};

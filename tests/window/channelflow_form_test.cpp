@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdint>
@@ -23,7 +24,7 @@ struct ToolRun {
 };
 
 ToolRun runTool(const std::string& args) {
-  const std::string errFile = ::testing::TempDir() + "form_tool_stderr.txt";
+  const std::string errFile = ::testing::TempDir() + "form_tool_stderr_" + std::to_string(getpid()) + ".txt";
   const std::string command = std::string(CHANNELFLOW_FORM) + " " + args + " 2>'" + errFile + "'";
   FILE* pipe = popen(command.c_str(), "r");
   ToolRun run{-1, "", ""};
@@ -41,7 +42,7 @@ ToolRun runTool(const std::string& args) {
 }
 
 std::string writeFile(const std::string& name, std::vector<std::uint8_t> bytes) {
-  const std::string path = ::testing::TempDir() + name;
+  const std::string path = ::testing::TempDir() + std::to_string(getpid()) + "_" + name;
   std::ofstream file(path, std::ios::binary);
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   return path;
