@@ -33,12 +33,15 @@ if(MINGW)
 endif()
 
 # Adds a GoogleTest executable built with the project's warnings and registers
-# its cases with CTest. A cross-built suite runs whole under the emulator: one
+# its cases with CTest; OWN_MAIN when the suite brings its own main(). A cross-built suite runs whole under the emulator: one
 # start of it is far cheaper than one per case.
 function(channelflow_add_test name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;PROPERTIES" ${ARGN})
+  cmake_parse_arguments(ARG "OWN_MAIN" "" "SOURCES;LIBRARIES;PROPERTIES" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
-  target_link_libraries(${name} PRIVATE channelflow_options GTest::gtest GTest::gtest_main ${ARG_LIBRARIES})
+  target_link_libraries(${name} PRIVATE channelflow_options GTest::gtest ${ARG_LIBRARIES})
+  if(NOT ARG_OWN_MAIN)
+    target_link_libraries(${name} PRIVATE GTest::gtest_main)
+  endif()
   if(CMAKE_CROSSCOMPILING)
     add_test(NAME ${name} COMMAND ${name})
     if(ARG_PROPERTIES)

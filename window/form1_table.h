@@ -82,6 +82,30 @@ constexpr bool idsAreOneToSeventeen() {
 }
 static_assert(idsAreOneToSeventeen(), "every control id 1..17 appears once in the table and once in the stored order");
 
+// Names that screen readers announce for the inputs and outputs; the stored
+// block has no room for them, so they stay beside the table.
+struct AccessibleName {
+  std::string_view control;
+  std::string_view name;
+};
+inline constexpr std::array<AccessibleName, 7> kForm1AccessibleNames{{
+    {"B", "下底宽 B（米）"},
+    {"h", "水深 h（米）"},
+    {"m", "边坡系数 m"},
+    {"i", "渠底坡度 i"},
+    {"n", "粗糙系数 n"},
+    {"Q", "流量 Q（立方米每秒）"},
+    {"v", "流速 v（米每秒）"},
+}};
+
+// The accessible name of a control, or an empty view when it has none.
+constexpr std::string_view accessibleNameOf(std::string_view control) {
+  for (const AccessibleName& entry : kForm1AccessibleNames) {
+    if (entry.control == control) return entry.name;
+  }
+  return {};
+}
+
 // Font of a table row, or none for the window's own font.
 std::optional<Font> fontFor(FontChoice choice);
 
