@@ -28,7 +28,8 @@ endif()
 # Windows programs are linked statically, so they need no DLL that Windows
 # itself lacks (no libstdc++, libgcc or winpthread beside the exe).
 if(MINGW)
-  target_link_options(channelflow_options INTERFACE -static -static-libgcc -static-libstdc++)
+  target_link_options(channelflow_options INTERFACE -static -static-libgcc -static-libstdc++ -Wl,--gc-sections)
+  target_compile_options(channelflow_options INTERFACE -ffunction-sections -fdata-sections)
   target_compile_definitions(channelflow_options INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 endif()
 

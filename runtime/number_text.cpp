@@ -2,10 +2,13 @@
 
 #include "runtime/runtime_error.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -32,6 +35,36 @@ constexpr std::array<double, 23> kPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,
                                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// The rare number beyond the short exact path: many digits or a large exponent.
+double convertLongNumber(const NumberParts& parts) {
+#ifdef _WIN32
+  // The Windows build uses the C runtime's correctly rounded strtod rather
+  // than pulling std::from_chars into the executable. strtod wants the C
+  // locale's decimal point where the text has ".".
+  std::string text(parts.body);
+  const char point = *std::localeconv()->decimal_point;
+  std::replace(text.begin(), text.end(), '.', point);
+  char* end = nullptr;
+  const double magnitude = std::strtod(text.c_str(), &end);
+  if (end != text.c_str() + text.size()) throw RuntimeError(ErrorNumber::NotANumber);  // not reached
+  if (std::isinf(magnitude)) throw RuntimeError(ErrorNumber::Overflow);
+  return magnitude;  // a number too small for a double is 0, as on every platform
+#else
+  double magnitude = 0;
+  const char* first = parts.body.data();
+  const char* last = first + parts.body.size();
+  const auto [end, error] = std::from_chars(first, last, magnitude, std::chars_format::general);
+  if (error == std::errc::result_out_of_range) {
+    // Out of range either way: too large when the first significant digit
+    // stands at or above the units, too small (so zero) otherwise.
+    if (parts.leadingExponent + parts.exponent >= 0) throw RuntimeError(ErrorNumber::Overflow);
+    return 0;
+  }
+  if (error != std::errc() || end != last) throw RuntimeError(ErrorNumber::NotANumber);  // not reached
+  return magnitude;
+#endif
+}
+
 double toDouble(const NumberParts& parts) {
   // A mantissa below 2^53 and a power of ten up to 1e22 are both exact
   // doubles, so one multiplication or division rounds correctly.
@@ -43,18 +76,7 @@ double toDouble(const NumberParts& parts) {
                                         : m / kPowersOfTen[static_cast<std::size_t>(-power)];
     return parts.negative ? -magnitude : magnitude;
   }
-  double magnitude = 0;
-  const char* first = parts.body.data();
-  const char* last = first + parts.body.size();
-  const auto [end, error] = std::from_chars(first, last, magnitude, std::chars_format::general);
-  if (error == std::errc::result_out_of_range) {
-    // Out of range either way: too large when the first significant digit
-    // stands at or above the units, too small (so zero) otherwise.
-    if (parts.leadingExponent + parts.exponent >= 0) throw RuntimeError(ErrorNumber::Overflow);
-    magnitude = 0;
-  } else if (error != std::errc() || end != last) {
-    throw RuntimeError(ErrorNumber::NotANumber);  // not reached for a scanned body
-  }
+  const double magnitude = convertLongNumber(parts);
   return parts.negative ? -magnitude : magnitude;
 }
 
@@ -145,6 +167,25 @@ double convertStrict(std::string_view text) {
   return toDouble(parts);
 }
 
+namespace {
+
+// Writes a positive finite value as "d.dddddddddddddde+XX": 15 significant
+// digits, correctly rounded from the exact binary value. The character at
+// index 1 is only a separator; callers read the digits around it.
+std::size_t writeFifteenDigits(double value, char* out, std::size_t size) {
+#ifdef _WIN32
+  // The Windows build prints with the C runtime's exact printf rather than
+  // pulling std::to_chars' tables (about 180 KB) into the executable; the
+  // separator may follow the C locale, which the caller ignores.
+  const int written = std::snprintf(out, size, "%.14e", value);
+  return written > 0 ? static_cast<std::size_t>(written) : 0;
+#else
+  return static_cast<std::size_t>(std::to_chars(out, out + size, value, std::chars_format::scientific, 14).ptr - out);
+#endif
+}
+
+}  // namespace
+
 std::size_t formatDouble(double value, char* out) {
   if (!std::isfinite(value)) throw RuntimeError(ErrorNumber::Overflow);
   char* o = out;
@@ -156,17 +197,17 @@ std::size_t formatDouble(double value, char* out) {
     *o++ = '-';
     value = -value;
   }
-  // 15 significant digits, correctly rounded, always laid out as
+  // 15 significant digits, correctly rounded, laid out as
   // "d.dddddddddddddde+XX": the exponent is that of the rounded value.
   std::array<char, 32> sci{};
-  const char* const sciEnd = std::to_chars(sci.data(), sci.data() + sci.size(), value, std::chars_format::scientific, 14).ptr;
-  constexpr std::size_t kExponentSign = 17;  // after 1 + "." + 14 digits + "e"
+  char* const sciEnd = sci.data() + writeFifteenDigits(value, sci.data(), sci.size());
+  char* const e = sciEnd - (sciEnd[-4] == 'e' ? 4 : 5);  // two or three exponent digits
   int exponent = 0;
-  for (const char* p = sci.data() + kExponentSign + 1; p < sciEnd; ++p) exponent = exponent * 10 + (*p - '0');
-  if (sci[kExponentSign] == '-') exponent = -exponent;
-  // The digits without the point, trailing zeros dropped.
-  sci[1] = sci[0];
-  const char* const digits = sci.data() + 1;
+  for (const char* p = e + 2; p < sciEnd; ++p) exponent = exponent * 10 + (*p - '0');
+  if (e[1] == '-') exponent = -exponent;
+  // The digits without the separator, trailing zeros dropped.
+  char* const digits = e - 15;
+  digits[0] = sci[0];
   std::size_t count = 15;
   while (count > 1 && digits[count - 1] == '0') --count;
 

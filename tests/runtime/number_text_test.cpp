@@ -208,6 +208,9 @@ TEST(Conversions, IgnoreACommaDecimalCLocale) {
   EXPECT_EQ(readLenient("2.5"), 2.5);
   EXPECT_EQ(convertStrict("0.025"), 0.025);
   EXPECT_EQ(errorOf(convertStrict, "0,025"), ErrorNumber::NotANumber);
+  // Past 19 digits the conversion takes its long path; the point still holds.
+  EXPECT_EQ(convertStrict("0.12345678901234567890123e-5"), 0.12345678901234567890123e-5);
+  EXPECT_EQ(readLenient("98765432109876543210987.5"), 98765432109876543210987.5);
   EXPECT_EQ(formatDouble(0.9210227840493008), "0.921022784049301");
   EXPECT_EQ(formatDouble(-2.5e-7), "-2.5E-07");
   std::setlocale(LC_ALL, "C");
