@@ -2,6 +2,7 @@
 // arguments are the raw texts of the boxes, in the order of the window's rows.
 #include "calc/calculate_command.h"
 #include "runtime/runtime_error.h"
+#include "tools/cli_toolkit.h"
 
 #include <array>
 #include <cstdio>
@@ -16,7 +17,17 @@ constexpr const char* kUsage =
     "  m  边坡系数          i  渠底坡度\n"
     "  n  粗糙系数\n"
     "输出两行: 流速 v (m/s) 与流量 Q (m3/s)。\n"
+    "\n"
+    "工程计算（数值按默认文本形式输出；--format text|csv|json）:\n"
+    "  channelflow-cli report      --B 2 --h 1 --m 1 --i 0.001 --n 0.025   全部水力要素\n"
+    "  channelflow-cli solve-depth --Q 2.76 --B 2 --m 1 --i 0.001 --n 0.025   求正常水深\n"
+    "  channelflow-cli solve-width --Q 2.76 --h 1 --m 1 --i 0.001 --n 0.025   求下底宽\n"
+    "  channelflow-cli table       --B 2 --m 1 --i 0.001 --n 0.025 --h 0.1:3:0.1   水位流量表\n"
+    "  channelflow-cli batch < rows.csv   （表头 B,h,m,i,n；逐行输出结果或 error 列）\n"
+    "退出状态: 0 成功, 1 计算无解或出错, 2 用法错误\n"
+    "\n"
     "Usage: channelflow-cli B h m i n   (bottom width, depth, side slope, bed slope, roughness)\n"
+    "       channelflow-cli report|solve-depth|solve-width|table|batch [--NAME VALUE]... [--format text|csv|json]\n"
     "       channelflow-cli --help | --version\n";
 
 // The window's boxes and output labels, held in memory.
@@ -57,6 +68,15 @@ class ArgumentForm final : public channelflow::runtime::ControlAccess {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc >= 2 && channelflow::tools::isToolkitCommand(argv[1])) {
+    for (int k = 2; k < argc; ++k) {
+      if (std::string_view(argv[k]) == "--help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+      }
+    }
+    return channelflow::tools::runToolkit(argc, argv, stdin, stdout, stderr);
+  }
   bool afterSeparator = false;
   std::array<std::string_view, 5> texts{};
   int count = 0;
