@@ -1,49 +1,17 @@
 // Runs the built channelflow-cli as a user would and checks its streams and
 // exit status.
+#include "tests/support/run_program.h"
+
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <array>
-#include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
 
-struct CliRun {
-  int status;
-  std::string out;
-  std::string err;
-};
-
-std::string quote(const std::string& arg) {
-  std::string quoted = "'";
-  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return quoted + "'";
-}
+using CliRun = channelflow::testing::ProgramRun;
 
 CliRun runCli(const std::string& args, const std::string& input = "") {
-  const std::string errFile = ::testing::TempDir() + "cli_stderr_" + std::to_string(getpid()) + ".txt";
-  const std::string inFile = ::testing::TempDir() + "cli_stdin_" + std::to_string(getpid()) + ".txt";
-  std::ofstream(inFile, std::ios::binary) << input;
-  const std::string command =
-      std::string(CHANNELFLOW_CLI) + " " + args + " <" + quote(inFile) + " 2>" + quote(errFile);
-  FILE* pipe = popen(command.c_str(), "r");
-  CliRun run{-1, "", ""};
-  if (pipe == nullptr) return run;
-  std::array<char, 256> buffer{};
-  std::size_t n = 0;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-  const int raw = pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  std::ifstream err(errFile);
-  std::stringstream text;
-  text << err.rdbuf();
-  run.err = text.str();
-  return run;
+  return channelflow::testing::runProgram(CHANNELFLOW_CLI, args, input);
 }
 
 struct CliRow {

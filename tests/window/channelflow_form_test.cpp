@@ -2,47 +2,25 @@
 // exit status.
 #include "window/form1_block.h"
 
+#include "tests/support/run_program.h"
+
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
-#include <array>
 #include <cstdint>
-#include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-struct ToolRun {
-  int status;
-  std::string out;
-  std::string err;
-};
+using ToolRun = channelflow::testing::ProgramRun;
 
-ToolRun runTool(const std::string& args) {
-  const std::string errFile = ::testing::TempDir() + "form_tool_stderr_" + std::to_string(getpid()) + ".txt";
-  const std::string command = std::string(CHANNELFLOW_FORM) + " " + args + " 2>'" + errFile + "'";
-  FILE* pipe = popen(command.c_str(), "r");
-  ToolRun run{-1, "", ""};
-  if (pipe == nullptr) return run;
-  std::array<char, 4096> buffer{};
-  std::size_t n = 0;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) run.out.append(buffer.data(), n);
-  const int raw = pclose(pipe);
-  run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  std::ifstream err(errFile);
-  std::stringstream text;
-  text << err.rdbuf();
-  run.err = text.str();
-  return run;
+ToolRun runTool(const std::string& args, const std::string& input = "") {
+  return channelflow::testing::runProgram(CHANNELFLOW_FORM, args, input);
 }
 
 std::string writeFile(const std::string& name, std::vector<std::uint8_t> bytes) {
-  const std::string path = ::testing::TempDir() + std::to_string(getpid()) + "_" + name;
+  const std::string path = channelflow::testing::tempPath(name);
   std::ofstream file(path, std::ios::binary);
   file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   return path;
@@ -62,9 +40,10 @@ TEST(ChannelflowForm, WriteGivesTheStoredBlock) {
 
 TEST(ChannelflowForm, DumpShowsEveryControlOnItsOwnLine) {
   const std::string path = writeFile("form1.bin", storedBlock());
-  for (const std::string& args : {"dump '" + path + "'", "dump - <'" + path + "'"}) {
+  const std::vector<std::uint8_t> block = storedBlock();
+  for (const std::string& args : {"dump '" + path + "'", std::string("dump -")}) {
     SCOPED_TRACE(args);
-    const ToolRun run = runTool(args);
+    const ToolRun run = runTool(args, std::string(block.begin(), block.end()));
     EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
     const std::string expectedLines[] = {
