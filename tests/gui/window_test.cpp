@@ -220,3 +220,16 @@ TEST(StartRoutine, ABrokenBlockIsReportedAndNothingIsBuilt) {
 
 }  // namespace
 }  // namespace channelflow
+
+namespace channelflow {
+namespace {
+
+TEST(StartRoutine, ClosingTheWindowEndsTheLoopWithStatusZero) {
+  runtime::qt::QtBackend backend;
+  ASSERT_TRUE(runtime::prepareWindow(app::channelflowProject(), backend));
+  QTimer::singleShot(0, [&backend] { backend.window()->close(); });
+  EXPECT_EQ(backend.runEventLoop(), 0);
+}
+
+}  // namespace
+}  // namespace channelflow

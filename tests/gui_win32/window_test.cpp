@@ -198,5 +198,14 @@ TEST_F(Win32WindowTest, EnterDoesNothingAndSpaceOnTheButtonCalculates) {
   EXPECT_EQ(textOf(control("Q")), "2.7630683521479");
 }
 
+TEST(Win32StartRoutine, ClosingTheWindowEndsTheLoopWithStatusZero) {
+  Win32Backend backend(GetModuleHandleW(nullptr));
+  ASSERT_TRUE(runtime::prepareWindow(app::channelflowProject(), backend));
+  backend.showWindow();
+  PostMessageW(backend.window(), WM_CLOSE, 0, 0);
+  EXPECT_EQ(backend.runEventLoop(), 0);
+  EXPECT_EQ(backend.window(), nullptr);
+}
+
 }  // namespace
 }  // namespace channelflow
