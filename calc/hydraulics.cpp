@@ -41,6 +41,11 @@ Section sectionAt(double B, double m, double h) {
   return {(B + m * h) * h, B + 2 * h * std::sqrt(1 + m * m), B + 2 * m * h};
 }
 
+// Manning's discharge through a section: A R^(2/3) sqrt(i) / n.
+double manningDischarge(const Section& s, const Channel& c) {
+  return s.A * std::pow(s.A / s.P, 2.0 / 3.0) * std::sqrt(c.i) / c.n;
+}
+
 // Finds x > lo with f(x) = target for an f that increases strictly, where
 // f(lo) < target. `step` gives f(x) and df/dx. Newton steps are taken while
 // they stay inside the bracket, bisection otherwise, so it always converges.
@@ -79,10 +84,7 @@ std::string_view regimeName(FlowRegime regime) {
   return "";
 }
 
-double dischargeAt(const Channel& c, double h) {
-  const Section s = sectionAt(c.B, c.m, h);
-  return s.A * std::pow(s.A / s.P, 2.0 / 3.0) * std::sqrt(c.i) / c.n;
-}
+double dischargeAt(const Channel& c, double h) { return manningDischarge(sectionAt(c.B, c.m, h), c); }
 
 double criticalDepth(double B, double m, double Q) {
   // The discharge for which depth h is critical, sqrt(g A^3 / T), grows with h.
@@ -129,7 +131,7 @@ double normalDepth(const Channel& channel, double Q) {
   const double rootTwo = 2 * std::sqrt(1 + channel.m * channel.m);
   auto step = [&channel, rootTwo](double h) {
     const Section s = sectionAt(channel.B, channel.m, h);
-    const double q = s.A * std::pow(s.A / s.P, 2.0 / 3.0) * std::sqrt(channel.i) / channel.n;
+    const double q = manningDischarge(s, channel);
     return std::pair{q, q * (5.0 / 3.0 * s.T / s.A - 2.0 / 3.0 * rootTwo / s.P)};
   };
   // Wide-rectangle estimate as the first guess: q = h^(5/3) sqrt(i) / n per metre of width.
@@ -147,9 +149,8 @@ double bottomWidth(const Channel& channel, double h, double Q) {
   c.B = 0;
   if (c.m > 0) require(dischargeAt(c, h) < Q, "该水深下仅两侧边坡部分的流量已超过 Q，所需底宽为负");
   auto step = [&c, h](double B) {
-    c.B = B;
     const Section s = sectionAt(B, c.m, h);
-    const double q = s.A * std::pow(s.A / s.P, 2.0 / 3.0) * std::sqrt(c.i) / c.n;
+    const double q = manningDischarge(s, c);
     return std::pair{q, q * (5.0 / 3.0 * h / s.A - 2.0 / 3.0 / s.P)};
   };
   const double guess = Q * c.n / (std::pow(h, 5.0 / 3.0) * std::sqrt(c.i));
