@@ -1,5 +1,6 @@
 #include "runtime/number_text.h"
 
+#include "runtime/fifteen_digits.h"
 #include "runtime/runtime_error.h"
 
 #include <algorithm>
@@ -167,25 +168,6 @@ double convertStrict(std::string_view text) {
   return toDouble(parts);
 }
 
-namespace {
-
-// Writes a positive finite value as "d.dddddddddddddde+XX": 15 significant
-// digits, correctly rounded from the exact binary value. The character at
-// index 1 is only a separator; callers read the digits around it.
-std::size_t writeFifteenDigits(double value, char* out, std::size_t size) {
-#ifdef _WIN32
-  // The Windows build prints with the C runtime's exact printf rather than
-  // pulling std::to_chars' tables (about 180 KB) into the executable; the
-  // separator may follow the C locale, which the caller ignores.
-  const int written = std::snprintf(out, size, "%.14e", value);
-  return written > 0 ? static_cast<std::size_t>(written) : 0;
-#else
-  return static_cast<std::size_t>(std::to_chars(out, out + size, value, std::chars_format::scientific, 14).ptr - out);
-#endif
-}
-
-}  // namespace
-
 std::size_t formatDouble(double value, char* out) {
   if (!std::isfinite(value)) throw RuntimeError(ErrorNumber::Overflow);
   char* o = out;
@@ -197,17 +179,11 @@ std::size_t formatDouble(double value, char* out) {
     *o++ = '-';
     value = -value;
   }
-  // 15 significant digits, correctly rounded, laid out as
-  // "d.dddddddddddddde+XX": the exponent is that of the rounded value.
-  std::array<char, 32> sci{};
-  char* const sciEnd = sci.data() + writeFifteenDigits(value, sci.data(), sci.size());
-  char* const e = sciEnd - (sciEnd[-4] == 'e' ? 4 : 5);  // two or three exponent digits
-  int exponent = 0;
-  for (const char* p = e + 2; p < sciEnd; ++p) exponent = exponent * 10 + (*p - '0');
-  if (e[1] == '-') exponent = -exponent;
-  // The digits without the separator, trailing zeros dropped.
-  char* const digits = e - 15;
-  digits[0] = sci[0];
+  // 15 significant digits, trailing zeros dropped; the exponent is that of
+  // the rounded value.
+  const FifteenDigits rounded = roundToFifteenDigits(value);
+  const char* const digits = rounded.digits.data();
+  const int exponent = rounded.exponent;
   std::size_t count = 15;
   while (count > 1 && digits[count - 1] == '0') --count;
 

@@ -126,6 +126,9 @@ TEST(FormatDouble, FifteenDigitsPlainOrScientific) {
       {123456789012345.0, "123456789012345"},
       {999999999999999.4, "999999999999999"},
       {999999999999999.9, "1E+15"},  // rounding carries into the next decade
+      {123456789012345.5, "123456789012346"},  // an exact tie goes to the even digit
+      {123456789012344.5, "123456789012344"},
+      {0.000099999999999999995, "0.0001"},
       {1e15, "1E+15"},
       {1234567890123456.0, "1.23456789012346E+15"},
       {0.00001, "0.00001"},
@@ -160,11 +163,13 @@ TEST(FormatDouble, AgreesWithPrintfOutsideItsOneDifferentDecade) {
   std::uniform_int_distribution<std::uint64_t> bits;
   std::uniform_real_distribution<double> unit(-1.0, 1.0);
   std::uniform_int_distribution<int> decade(-12, 20);
-  for (int k = 0; k < 100000; ++k) {
+  for (int k = 0; k < 300000; ++k) {
     std::uint64_t raw = bits(random);
     double value = 0;
     std::memcpy(&value, &raw, sizeof value);
-    if (k % 2 == 0) value = unit(random) * std::pow(10.0, decade(random));
+    if (k % 3 == 0) value = unit(random) * std::pow(10.0, decade(random));
+    // The range most results fall in, with its decade boundaries.
+    if (k % 3 == 1) value = std::pow(10.0, unit(random) * 10 + 5) * (k % 7 == 0 ? 1 : 1 + 1e-16 * (k % 5));
     if (!std::isfinite(value)) continue;
     char expected[64];
     std::snprintf(expected, sizeof expected, "%.15G", value);

@@ -1,0 +1,143 @@
+#include "runtime/fifteen_digits.h"
+
+#include <charconv>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+
+namespace channelflow::runtime {
+namespace {
+
+// 128-bit unsigned arithmetic from 64-bit halves, so the 32-bit Windows
+// build takes the same path as the others.
+struct U128 {
+  std::uint64_t hi = 0;
+  std::uint64_t lo = 0;
+};
+
+U128 multiply(std::uint64_t a, std::uint64_t b) {
+  const std::uint64_t aLo = a & 0xFFFFFFFFu, aHi = a >> 32, bLo = b & 0xFFFFFFFFu, bHi = b >> 32;
+  const std::uint64_t ll = aLo * bLo, lh = aLo * bHi, hl = aHi * bLo, hh = aHi * bHi;
+  const std::uint64_t middle = (ll >> 32) + (lh & 0xFFFFFFFFu) + (hl & 0xFFFFFFFFu);
+  return {hh + (lh >> 32) + (hl >> 32) + (middle >> 32), (middle << 32) | (ll & 0xFFFFFFFFu)};
+}
+
+// n / 2^shift rounded to nearest, ties to even; shift in 1..127 and the
+// quotient known to fit 64 bits.
+std::uint64_t shiftRounded(const U128& n, int shift) {
+  std::uint64_t quotient = 0;
+  bool above = false, half = false;  // remainder compared with 2^(shift-1)
+  if (shift < 64) {
+    quotient = (n.lo >> shift) | (n.hi << (64 - shift));
+    const std::uint64_t remainder = n.lo & ((std::uint64_t{1} << shift) - 1);
+    const std::uint64_t halfway = std::uint64_t{1} << (shift - 1);
+    above = remainder > halfway;
+    half = remainder == halfway;
+  } else if (shift == 64) {
+    quotient = n.hi;
+    above = n.lo > (std::uint64_t{1} << 63);
+    half = n.lo == (std::uint64_t{1} << 63);
+  } else {
+    const int s = shift - 64;
+    quotient = n.hi >> s;
+    const std::uint64_t remainderHi = n.hi & ((std::uint64_t{1} << s) - 1);
+    const std::uint64_t halfwayHi = std::uint64_t{1} << (s - 1);
+    above = remainderHi > halfwayHi || (remainderHi == halfwayHi && n.lo != 0);
+    half = remainderHi == halfwayHi && n.lo == 0;
+  }
+  if (above || (half && (quotient & 1) != 0)) ++quotient;
+  return quotient;
+}
+
+constexpr std::uint64_t kPow10[] = {1ull,
+                                    10ull,
+                                    100ull,
+                                    1000ull,
+                                    10000ull,
+                                    100000ull,
+                                    1000000ull,
+                                    10000000ull,
+                                    100000000ull,
+                                    1000000000ull,
+                                    10000000000ull,
+                                    100000000000ull,
+                                    1000000000000ull,
+                                    10000000000000ull,
+                                    100000000000000ull,
+                                    1000000000000000ull,
+                                    10000000000000000ull,
+                                    100000000000000000ull,
+                                    1000000000000000000ull,
+                                    10000000000000000000ull};
+
+// The exact path for 1e-5 <= value < 1e15, where most results lie: with
+// value = m * 2^q (q < 0), the digits are m * 10^p / 2^-q rounded, for the
+// p that leaves 15 of them; m * 10^p fits 117 bits. Returns false when the
+// rounded value leaves that range, for the general path to take over.
+bool roundExactly(double value, FifteenDigits& result) {
+  std::uint64_t bits = 0;
+  std::memcpy(&bits, &value, sizeof bits);
+  const int biased = static_cast<int>((bits >> 52) & 0x7FF);
+  const std::uint64_t mantissa = (bits & ((std::uint64_t{1} << 52) - 1)) | (std::uint64_t{1} << 52);
+  const int shift = 1075 - biased;  // value = mantissa / 2^shift
+  // log10(value) lies in [(52 - shift) log10 2, (53 - shift) log10 2), so this
+  // guess is the decimal exponent or one below it.
+  int exponent = static_cast<int>(static_cast<double>(52 - shift) * 0.30102999566398120);
+  if (52 - shift < 0) --exponent;  // the cast truncates toward zero
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    const int p = 14 - exponent;
+    if (p < 0 || p > 19 || shift < 1 || shift > 127) return false;
+    const std::uint64_t digits = shiftRounded(multiply(mantissa, kPow10[p]), shift);
+    if (digits >= kPow10[15]) {
+      ++exponent;
+      continue;
+    }
+    if (digits < kPow10[14]) {
+      --exponent;
+      continue;
+    }
+    if (exponent < -5 || exponent > 14) return false;
+    std::uint64_t rest = digits;
+    for (int k = 14; k >= 0; --k) {
+      result.digits[static_cast<std::size_t>(k)] = static_cast<char>('0' + rest % 10);
+      rest /= 10;
+    }
+    result.exponent = exponent;
+    return true;
+  }
+  return false;
+}
+
+// Everything else goes through the standard library's exact formatting; the
+// Windows build uses the C runtime's printf instead, which spares the
+// executable std::to_chars' tables (about 180 KB).
+FifteenDigits roundGenerally(double value) {
+  std::array<char, 40> text{};
+#ifdef _WIN32
+  const int written = std::snprintf(text.data(), text.size(), "%.14e", value);
+  const char* end = text.data() + (written > 0 ? written : 0);
+#else
+  const char* end = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::scientific, 14).ptr;
+#endif
+  // "d<separator>dddddddddddddde+XX": the separator follows printf's locale
+  // and may be longer than one byte, so the digits are found from the 'e'.
+  const char* e = end;
+  while (e > text.data() && *(e - 1) != 'e') --e;
+  --e;
+  FifteenDigits result;
+  for (const char* p = e + 2; p < end; ++p) result.exponent = result.exponent * 10 + (*p - '0');
+  if (e[1] == '-') result.exponent = -result.exponent;
+  result.digits[0] = text[0];
+  std::memcpy(result.digits.data() + 1, e - 14, 14);
+  return result;
+}
+
+}  // namespace
+
+FifteenDigits roundToFifteenDigits(double value) {
+  FifteenDigits result;
+  if (value >= 1e-5 && value < 1e15 && roundExactly(value, result)) return result;
+  return roundGenerally(value);
+}
+
+}  // namespace channelflow::runtime
