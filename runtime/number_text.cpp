@@ -88,16 +88,31 @@ double toDouble(const NumberParts& parts) {
 const char* scanNumber(const char* p, const char* last, bool strict, NumberParts& parts) {
   if (p < last && (*p == '+' || *p == '-')) parts.negative = *p++ == '-';
   const char* const bodyStart = p;
-  const char* const integerStart = p;
-  while (p < last && isDigit(*p)) ++p;
-  const char* const integerEnd = p;
-  const char* fractionStart = p;
+  // One pass gathers the significant digits (from the first non-zero one on,
+  // across the point) into the mantissa. Past 19 of them it wraps and is not
+  // used: mantissaExact says so.
+  while (p < last && *p == '0') ++p;
+  const char* const integerSignificant = p;
+  for (; p < last && isDigit(*p); ++p) parts.mantissa = parts.mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+  const std::int64_t integerDigits = p - integerSignificant;
+  bool sawDigit = p != bodyStart;
+  std::int64_t significantDigits = integerDigits;
   if (p < last && *p == '.') {
-    fractionStart = ++p;
-    while (p < last && isDigit(*p)) ++p;
+    const char* const fractionStart = ++p;
+    if (integerDigits == 0) {
+      while (p < last && *p == '0') ++p;
+    }
+    const char* const fractionSignificant = p;
+    for (; p < last && isDigit(*p); ++p) parts.mantissa = parts.mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    sawDigit = sawDigit || p != fractionStart;
+    significantDigits += p - fractionSignificant;
+    parts.scale = -(p - fractionStart);
+    parts.leadingExponent = integerDigits > 0 ? integerDigits - 1 : -(fractionSignificant - fractionStart) - 1;
+  } else {
+    parts.leadingExponent = integerDigits - 1;
   }
-  const char* const fractionEnd = p < fractionStart ? fractionStart : p;
-  if (integerStart == integerEnd && fractionStart == fractionEnd) return nullptr;
+  if (!sawDigit) return nullptr;
+  parts.mantissaExact = significantDigits <= 19;
 
   if (p < last && (*p == 'e' || *p == 'E')) {
     const char* q = p + 1;
@@ -114,25 +129,6 @@ const char* scanNumber(const char* p, const char* last, bool strict, NumberParts
     }
   }
   parts.body = std::string_view(bodyStart, static_cast<std::size_t>(p - bodyStart));
-
-  // Significant digits: from the first non-zero one, across the point.
-  const char* significant = integerStart;
-  while (significant < integerEnd && *significant == '0') ++significant;
-  const std::int64_t integerDigits = integerEnd - significant;
-  const char* fraction = fractionStart;
-  if (integerDigits == 0) {
-    while (fraction < fractionEnd && *fraction == '0') ++fraction;
-    parts.leadingExponent = -(fraction - fractionStart) - 1;
-  } else {
-    parts.leadingExponent = integerDigits - 1;
-  }
-  if (integerDigits + (fractionEnd - fraction) > 19) {
-    parts.mantissaExact = false;
-    return p;
-  }
-  for (; significant < integerEnd; ++significant) parts.mantissa = parts.mantissa * 10 + static_cast<std::uint64_t>(*significant - '0');
-  for (; fraction < fractionEnd; ++fraction) parts.mantissa = parts.mantissa * 10 + static_cast<std::uint64_t>(*fraction - '0');
-  parts.scale = -(fractionEnd - fractionStart);
   return p;
 }
 
