@@ -41,7 +41,7 @@ void BM_Batch(benchmark::State& state) {
   std::FILE* sink = std::fopen("/dev/null", "w");
   for (auto _ : state) {
     std::FILE* in = fmemopen(rows.data(), rows.size(), "r");
-    channelflow::tools::runBatch(channelflow::tools::OutputFormat::Csv, in, sink);
+    channelflow::tools::runBatch(channelflow::tools::OutputFormat::Csv, in, sink, stderr);
     std::fclose(in);
   }
   std::fclose(sink);

@@ -14,8 +14,8 @@ void require(bool condition, const char* message) {
   if (!condition) throw HydraulicsError(message);
 }
 
-void checkFinite(std::initializer_list<double> values) {
-  for (double value : values) require(std::isfinite(value), "输入值必须是有限的数");
+void checkFinite(std::initializer_list<double> values, const char* message = "输入值必须是有限的数") {
+  for (double value : values) require(std::isfinite(value), message);
 }
 
 // Rules every question shares: the slope drives the flow, n resists it, and
@@ -57,7 +57,7 @@ double solveIncreasing(Evaluate step, double target, double lo, double guess) {
     lo = hi;
     hi *= 2;
   }
-  double x = guess > lo && guess < hi ? guess : 0.5 * (lo + hi);
+  double x = guess > lo && guess <= hi ? guess : 0.5 * (lo + hi);
   for (int k = 0; k < 500; ++k) {
     const auto [value, slope] = step(x);
     const double error = value - target;
@@ -86,15 +86,38 @@ std::string_view regimeName(FlowRegime regime) {
 
 double dischargeAt(const Channel& c, double h) { return manningDischarge(sectionAt(c.B, c.m, h), c); }
 
+// The flow is critical at depth h when Q^2 T = g A^3. With K = Q^2/g the
+// polynomial A^3 - K T is negative at h = 0, convex for h > 0 and so has one
+// positive root; Newton's method started above it descends onto it without
+// overshooting. The depths of the rectangle (K/B^2)^(1/3) and of the triangle
+// (2K/m^2)^(1/5) are both above it, since the trapezoid carries more at any
+// depth than either of its parts.
 double criticalDepth(double B, double m, double Q) {
-  // The discharge for which depth h is critical, sqrt(g A^3 / T), grows with h.
-  auto step = [B, m](double h) {
-    const Section s = sectionAt(B, m, h);
-    const double F = std::sqrt(kGravity * s.A * s.A * s.A / s.T);
+  const double K = Q * Q / kGravity;
+  double h = INFINITY;
+  if (B > 0) h = std::cbrt(K / (B * B));
+  if (m > 0) h = std::fmin(h, std::pow(2 * K / (m * m), 0.2));
+  // Cubes of areas beyond about 1E+100 or below 1E-100 would leave the range
+  // of a double: the bracketed solver below works on A^(3/2) instead.
+  const double A0 = (B + m * h) * h;
+  const bool polynomialSafe = K > 1e-100 && K < 1e100 && A0 > 1e-100 && A0 < 1e100 && B + 2 * m * h < 1e100;
+  if (polynomialSafe) {
+    for (int k = 0; k < 200; ++k) {
+      const double A = (B + m * h) * h;
+      const double T = B + 2 * m * h;
+      const double step = (A * A * A - K * T) / (3 * A * A * T - 2 * m * K);
+      h -= step;
+      if (std::fabs(step) <= kRelativeTolerance * h) return h;
+    }
+  }
+  // sqrt(g A^3 / T) grows with h; written as A sqrt(g A / T) it neither
+  // overflows nor underflows before the discharge itself would.
+  auto step = [B, m](double depth) {
+    const Section s = sectionAt(B, m, depth);
+    const double F = s.A * std::sqrt(kGravity * s.A / s.T);
     return std::pair{F, F * (1.5 * s.T / s.A - m / s.T)};
   };
-  const double rectangleGuess = B > 0 ? std::cbrt(Q * Q / (kGravity * B * B)) : 1.0;
-  return solveIncreasing(step, Q, 0.0, rectangleGuess);
+  return solveIncreasing(step, Q, 0.0, std::isfinite(h) && h > 0 ? h : 1.0);
 }
 
 FlowState describeFlow(const Channel& channel, double h) {
@@ -121,6 +144,7 @@ FlowState describeFlow(const Channel& channel, double h) {
   f.hc = criticalDepth(channel.B, channel.m, f.Q);
   f.E = h + f.v * f.v / (2 * kGravity);
   f.tau0 = kWaterDensity * kGravity * f.R * channel.i;
+  checkFinite({f.C, f.Fr, f.hc, f.E, f.tau0}, "结果超出数值范围");
   return f;
 }
 

@@ -65,10 +65,22 @@ class ArgumentForm final : public channelflow::runtime::ControlAccess {
   std::array<std::pair<std::string_view, std::string_view>, 5> boxes_;
 };
 
+// A sub-command name opens a sub-command, unless it is the first of exactly
+// five texts none of which looks like an option: that has always been the
+// five-argument form (a bottom width of "table" reads as 0), and stays so.
+bool isToolkitCall(int argc, char** argv) {
+  if (argc < 2 || !channelflow::tools::isToolkitCommand(argv[1])) return false;
+  if (argc != 6) return true;
+  for (int k = 2; k < argc; ++k) {
+    if (std::string_view(argv[k]).rfind("--", 0) == 0) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc >= 2 && channelflow::tools::isToolkitCommand(argv[1])) {
+  if (isToolkitCall(argc, argv)) {
     for (int k = 2; k < argc; ++k) {
       if (std::string_view(argv[k]) == "--help") {
         std::fputs(kUsage, stdout);

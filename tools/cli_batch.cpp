@@ -138,7 +138,7 @@ RowInputs readRow(const std::vector<std::string_view>& fields, const std::array<
 
 }  // namespace
 
-int runBatch(OutputFormat format, std::FILE* in, std::FILE* out) {
+int runBatch(OutputFormat format, std::FILE* in, std::FILE* out, std::FILE* err) {
   LineReader reader(in);
   Output output(out);
   std::string line;
@@ -154,7 +154,7 @@ int runBatch(OutputFormat format, std::FILE* in, std::FILE* out) {
     std::size_t found = 0;
     while (found < fields.size() && fields[found] != kInputs[k]) ++found;
     if (found == fields.size()) {
-      std::fprintf(stderr, "channelflow-cli batch: 表头缺少列 %s（应含 B,h,m,i,n）\n", std::string(kInputs[k]).c_str());
+      std::fprintf(err, "channelflow-cli batch: 表头缺少列 %s（应含 B,h,m,i,n）\n", std::string(kInputs[k]).c_str());
       return 2;
     }
     columns[k] = found;
@@ -214,8 +214,14 @@ int runBatch(OutputFormat format, std::FILE* in, std::FILE* out) {
       }
       output.put('}');
     } else {
-      output.put(line);
-      // A short row is padded so that the results and the error keep their columns.
+      // A short row is padded and a long one cut at the header's width, so that
+      // the results and the error keep their columns; the error gives the count.
+      if (fields.size() > columnCount) {
+        const std::string_view last = fields[columnCount - 1];
+        output.put(std::string_view(line).substr(0, static_cast<std::size_t>(last.data() - line.data()) + last.size()));
+      } else {
+        output.put(line);
+      }
       for (std::size_t k = fields.size(); k < columnCount; ++k) output.put(',');
       for (std::size_t k = 0; k < kResults.size(); ++k) {
         output.put(',');

@@ -158,36 +158,40 @@ Channel channelFrom(const Options& options, bool withWidth) {
 
 int report(const Options& o, std::FILE* out) {
   o.allow({"B", "h", "m", "i", "n"});
+  const Format format = o.format();
   const Channel channel = channelFrom(o, true);
   const double h = o.number("h");
-  printReport(calc::describeFlow(channel, h), o.format(), out);
+  printReport(calc::describeFlow(channel, h), format, out);
   return 0;
 }
 
 int solveDepth(const Options& o, std::FILE* out) {
   o.allow({"Q", "B", "m", "i", "n"});
+  const Format format = o.format();
   const Channel channel = channelFrom(o, true);
   const double h = calc::normalDepth(channel, o.number("Q"));
-  const Format format = o.format();
+  const FlowState flow = calc::describeFlow(channel, h);
   if (format == Format::Text) std::fprintf(out, "正常水深 h = %s m\n\n", runtime::formatDouble(h).c_str());
-  printReport(calc::describeFlow(channel, h), format, out);
+  printReport(flow, format, out);
   return 0;
 }
 
 int solveWidth(const Options& o, std::FILE* out) {
   o.allow({"Q", "h", "m", "i", "n"});
+  const Format format = o.format();
   Channel channel = channelFrom(o, false);
   const double h = o.number("h");
   channel.B = calc::bottomWidth(channel, h, o.number("Q"));
-  const Format format = o.format();
+  const FlowState flow = calc::describeFlow(channel, h);
   if (format == Format::Text) std::fprintf(out, "下底宽 B = %s m\n\n", runtime::formatDouble(channel.B).c_str());
-  printReport(calc::describeFlow(channel, h), format, out);
+  printReport(flow, format, out);
   return 0;
 }
 
 // A rating table: h, A, v, Q, Fr and regime over FROM:TO:STEP.
 int table(const Options& o, std::FILE* out) {
   o.allow({"B", "m", "i", "n", "h"});
+  const Format format = o.format();
   const Channel channel = channelFrom(o, true);
   const std::string range = o.text("h");
   const auto first = range.find(':');
@@ -200,7 +204,9 @@ int table(const Options& o, std::FILE* out) {
   const double span = (to - from) / step;
   if (span > 1e6) throw UsageError{"--h 的范围最多一百万行"};
   const auto rows = static_cast<long>(std::floor(span * (1 + 1e-12) + 1e-9)) + 1;
-  const Format format = o.format();
+  // A depth or channel without an answer fails here, before the first line.
+  calc::describeFlow(channel, from);
+  calc::describeFlow(channel, from + static_cast<double>(rows - 1) * step);
 
   if (format == Format::Text) std::fputs("h(m)\tA(m²)\tv(m/s)\tQ(m³/s)\tFr\t流态\n", out);
   if (format == Format::Csv) std::fputs("h,A,v,Q,Fr,regime\n", out);
@@ -239,12 +245,15 @@ int runToolkit(int argc, char** argv, std::FILE* in, std::FILE* out, std::FILE* 
     if (command == "solve-width") return solveWidth(options, out);
     if (command == "table") return table(options, out);
     options.allow({});
-    return runBatch(options.format(), in, out);
+    return runBatch(options.format(), in, out, err);
   } catch (const UsageError& error) {
     std::fprintf(err, "channelflow-cli %s: %s\n（channelflow-cli --help 查看用法）\n", argv[1], error.message.c_str());
     return 2;
   } catch (const calc::HydraulicsError& error) {
     std::fprintf(err, "错误：%s\n", error.what());
+    return 1;
+  } catch (const runtime::RuntimeError& error) {  // a number without a text form
+    std::fprintf(err, "错误：%s\n", error.message().c_str());
     return 1;
   }
 }

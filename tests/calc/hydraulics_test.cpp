@@ -40,6 +40,49 @@ TEST(Hydraulics, FlowAtCriticalDepthIsCritical) {
   EXPECT_EQ(describeFlow({2, 1, 0.05, 0.012}, 0.5).regime, FlowRegime::Supercritical);
 }
 
+// The classical closed forms: (q^2/g)^(1/3) for a rectangle with q = Q/B, and
+// (2Q^2/(g m^2))^(1/5) for a triangle, over discharges far from everyday ones
+// too, where A^3 or Q^2 alone would leave the range of a double.
+TEST(Hydraulics, CriticalDepthOfRectangleAndTriangle) {
+  for (double Q : {1e-200, 1e-60, 1e-3, 2.5, 700.0, 1e60, 1e200}) {
+    SCOPED_TRACE(Q);
+    const double q = Q / 3.5;
+    const double rectangle = std::cbrt(q / std::sqrt(kGravity)) * std::cbrt(q / std::sqrt(kGravity));
+    EXPECT_NEAR(criticalDepth(3.5, 0, Q), rectangle, 1e-11 * rectangle);
+    const double triangle = std::pow(std::sqrt(2 / kGravity) * Q / 1.5, 0.4);
+    EXPECT_NEAR(criticalDepth(0, 1.5, Q), triangle, 1e-11 * triangle);
+  }
+}
+
+// Every answer is a set of finite numbers; anything else is an error that
+// says so, never an infinity handed on to the text form.
+TEST(Hydraulics, ExtremeChannelsAnswerInFiniteNumbersOrSayWhy) {
+  struct Row {
+    const char* name;
+    Channel channel;
+    double h;
+    bool answers;
+  };
+  const Row rows[] = {
+      {"very deep", {2, 1, 0.001, 0.025}, 1e100, true},
+      {"film of water", {2, 1, 0.001, 0.025}, 1e-120, true},
+      {"velocity squared overflows", {1, 0, 0.001, 1e-300}, 1e-100, false},
+      {"discharge overflows", {2, 1, 0.001, 0.025}, 1e130, false},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    try {
+      const FlowState f = describeFlow(row.channel, row.h);
+      EXPECT_TRUE(row.answers);
+      for (double x : {f.A, f.P, f.R, f.T, f.D, f.C, f.v, f.Q, f.Fr, f.hc, f.E, f.tau0}) EXPECT_TRUE(std::isfinite(x));
+      EXPECT_GT(f.hc, 0);
+    } catch (const HydraulicsError& error) {
+      EXPECT_FALSE(row.answers) << error.what();
+      EXPECT_NE(std::string(error.what()).find("超出数值范围"), std::string::npos) << error.what();
+    }
+  }
+}
+
 TEST(Hydraulics, SolversInvertTheForwardCalculation) {
   const Channel channels[] = {{2, 1, 0.001, 0.025}, {0.3, 0, 0.0001, 0.011}, {0, 1.5, 0.03, 0.05}, {40, 3, 1e-5, 0.035}};
   for (const Channel& channel : channels) {

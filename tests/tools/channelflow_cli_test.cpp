@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -50,7 +51,10 @@ TEST(ChannelflowCli, StreamsAndExitStatus) {
       {"too few", "2 1 1 0.001", 2, "", "channelflow-cli B h m i n"},
       {"too many", "2 1 1 0.001 0.025 9", 2, "", "channelflow-cli B h m i n"},
       {"version", "--version", 0, "channelflow-cli 1.00\n", ""},
+      // Five texts, the first of them a sub-command's name, are still the boxes (B reads as 0).
+      {"sub-command name as a box text", "table 2 1 0.001 0.025", 0, "1.00396057687336\n4.01584230749346\n", ""},
   });
+  EXPECT_EQ(runCli("0 2 1 0.001 0.025").out, "1.00396057687336\n4.01584230749346\n");
   const CliRun help = runCli("--help");
   EXPECT_EQ(help.status, 0);
   EXPECT_NE(help.out.find("channelflow-cli B h m i n"), std::string::npos);
@@ -76,20 +80,32 @@ TEST(ChannelflowCliToolkit, SubCommandsAndFormats) {
       {"not a number", "report --B 2m --h 1 --m 1 --i 0.001 --n 0.025", 2, "", "--B"},
       {"bad format", "report --B 2 --h 1 --m 1 --i 0.001 --n 0.025 --format xml", 2, "", "--format"},
       {"bad range", "table --B 2 --m 1 --i 0.001 --n 0.025 --h 3:1:0.1", 2, "", "--h"},
+      // Failures come before any output: no half-written table.
+      {"table from a dry bed", "table --B 2 --m 1 --i 0.001 --n 0.025 --h 0:1:0.5", 1, "", "水深 h 必须大于零"},
+      {"table on a flat bed", "table --B 2 --m 1 --i 0 --n 0.025 --h 0.5:1:0.5", 1, "", "渠底坡度"},
+      {"result beyond range", "report --B 1 --h 1e-100 --m 0 --i 0.001 --n 1e-300", 1, "", "超出数值范围"},
+      {"usage before the question", "solve-depth --Q 1 --B 2 --m 1 --i 0 --n 0.025 --format xml", 2, "", "--format"},
   });
+  // 0.3 - 0.1 is a hair under two steps of 0.1: the last depth must not be lost.
+  const std::string rating = runCli("table --B 2 --m 1 --i 0.001 --n 0.025 --h 0.1:0.3:0.1 --format csv").out;
+  EXPECT_EQ(rating.substr(0, 22), "h,A,v,Q,Fr,regime\n0.1,");
+  EXPECT_NE(rating.find("\n0.2,0.44,"), std::string::npos) << rating;
+  EXPECT_NE(rating.find("\n0.3,0.69,"), std::string::npos) << rating;
+  EXPECT_EQ(std::count(rating.begin(), rating.end(), '\n'), 4);
   EXPECT_NE(runCli("solve-depth --Q=126 --B=6.1 --m=1.5 --i=0.0008 --n=0.013 --format json").out.find("\"h\": 3.2864000431"),
             std::string::npos);
 }
 
 // A bad row gets an error column and the batch goes on.
 TEST(ChannelflowCliToolkit, BatchKeepsGoingPastBadRows) {
-  const CliRun run = runCli("batch", "h,B,m,i,n\r\n1,2,1,0.001,0.025\r\n1,2,1,0.001\n1,2,1,-0.001,0.025\nx,2,1,0.001,0.025\n1.83,3,2,0.0005,0.013");
+  const CliRun run = runCli("batch", "h,B,m,i,n\r\n1,2,1,0.001,0.025\r\n1,2,1,0.001\n1,2,1,0.001,0.025,7\n1,2,1,-0.001,0.025\nx,2,1,0.001,0.025\n1.83,3,2,0.0005,0.013");
   EXPECT_EQ(run.status, 0) << run.err;
   const std::string expected =
       "h,B,m,i,n,A,P,R,T,D,C,v,Q,Fr,regime,hc,E,tau0,error\n"
       "1,2,1,0.001,0.025,3,4.82842712474619,0.621320343559643,4,0.75,36.9498421093353,0.921022784049301,"
       "2.7630683521479,0.339609166820746,缓流,0.528067796741195,1.04325039482076,6.09307114716917,\n"
       "1,2,1,0.001,,,,,,,,,,,,,,,列数应为 5，实为 4\n"
+      "1,2,1,0.001,0.025,,,,,,,,,,,,,,列数应为 5，实为 6\n"
       "1,2,1,-0.001,0.025,,,,,,,,,,,,,,渠底坡度 i 必须大于零：平坡或逆坡上不存在均匀流\n"
       "x,2,1,0.001,0.025,,,,,,,,,,,,,,h 文本不是有效的数字\n"
       "1.83,3,2,0.0005,0.013,12.1878,11.1840087976492,1.08975236165424,10.32,1.18098837209302,78.0329365795473,"
@@ -101,6 +117,12 @@ TEST(ChannelflowCliToolkit, BatchKeepsGoingPastBadRows) {
   EXPECT_NE(json.out.find("{\"B\": 2, \"h\": 1, \"m\": 1, \"i\": 0.001, \"n\": 0.025, \"A\": 3,"), std::string::npos);
   EXPECT_NE(json.out.find("\"n\": \"abc\", \"error\": \"n 文本不是有效的数字\"}"), std::string::npos) << json.out;
   EXPECT_EQ(runCli("batch", "B,h,m,i\n1,1,1,1\n").status, 2);
+  // No rows, no output: JSON is one object per row, not an array to close.
+  for (const char* input : {"", "B,h,m,i,n\n"}) {
+    const CliRun empty = runCli("batch --format json", input);
+    EXPECT_EQ(empty.status, 0);
+    EXPECT_EQ(empty.out, "");
+  }
 }
 
 }  // namespace
