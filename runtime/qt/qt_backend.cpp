@@ -68,6 +68,9 @@ void QtBackend::showError(std::string_view message) {
   QMessageBox box(QMessageBox::Critical, QStringLiteral("channelflow"), fromUtf8(message), QMessageBox::Ok,
                   window_.get());
   box.setObjectName(QStringLiteral("errorBox"));
+  // Qt's own button text is English unless a translation is loaded; the
+  // program speaks Chinese throughout.
+  box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
   box.exec();
 }
 

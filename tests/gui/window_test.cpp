@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -67,6 +68,7 @@ class WindowTest : public ::testing::Test {
       if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
         shown = box->text();
         EXPECT_EQ(box->icon(), QMessageBox::Critical);
+        EXPECT_EQ(box->button(QMessageBox::Ok)->text(), QString::fromUtf8("确定"));
         box->accept();
       }
     });
@@ -78,6 +80,9 @@ class WindowTest : public ::testing::Test {
 
   QtBackend backend;
 };
+
+// SimSun where it is installed, else the Song faces Debian ships.
+const QStringList kSongFaces{"SimSun", "AR PL UMing CN", "Noto Serif CJK SC"};
 
 const std::map<std::string, QString> kWorkedExample{
     {"B", "2"}, {"h", "1"}, {"m", "1"}, {"i", "0.001"}, {"n", "0.025"}};
@@ -121,8 +126,15 @@ TEST_F(WindowTest, EveryControlStandsAsTheTableSays) {
       EXPECT_EQ(widget->font(), form()->font());
     } else {
       EXPECT_EQ(widget->font().families().value(0), QString::fromUtf8("宋体"));
-      EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), row.font == window::FontChoice::SimSun12 ? 12.0 : 10.5);
+      const double points = row.font == window::FontChoice::SimSun12 ? 12.0 : 10.5;
+      EXPECT_DOUBLE_EQ(widget->font().pointSizeF(), points);
       EXPECT_EQ(widget->font().weight(), QFont::Normal);
+      // What the font system really gives: one of the Song faces, not a sans
+      // face it fell back to, and the size not rounded to a bitmap strike.
+      const QFontInfo resolved(widget->font());
+      EXPECT_TRUE(kSongFaces.contains(resolved.family())) << resolved.family().toStdString();
+      EXPECT_DOUBLE_EQ(resolved.pointSizeF(), points);
+      EXPECT_EQ(resolved.weight(), QFont::Normal);
     }
   }
   EXPECT_EQ(caption("Label3"), QString::fromUtf8("水  深"));
