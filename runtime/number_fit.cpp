@@ -86,13 +86,16 @@ CaptionNumber roundTo(const CaptionNumber& number, std::size_t count) {
   return rounded;
 }
 
+enum class Notation { TextForm, Exponent };
+
 // The default text form's notation: plain for an exponent in -5..14,
-// otherwise one digit, the fraction and "E+15" / "E-07".
-std::string writeNumber(const CaptionNumber& number) {
+// otherwise one digit, the fraction and "E+15" / "E-07". Notation::Exponent
+// writes the E form whatever the exponent.
+std::string writeNumber(const CaptionNumber& number, Notation notation) {
   std::string text = number.negative ? "-" : "";
   const std::string& digits = number.digits;
   const int exponent = number.exponent;
-  if (exponent >= -5 && exponent <= 14) {
+  if (notation == Notation::TextForm && exponent >= -5 && exponent <= 14) {
     if (exponent < 0) {
       text += "0.";
       text.append(static_cast<std::size_t>(-exponent - 1), '0');
@@ -132,10 +135,20 @@ std::string fitNumberCaption(std::string_view caption, const std::function<bool(
   std::string text;
   for (std::size_t count = 14; count >= 1; --count) {
     if (count >= number->digits.size() && count > 1) continue;  // no shorter than the caption itself
-    text = writeNumber(roundTo(*number, count));
+    text = writeNumber(roundTo(*number, count), Notation::TextForm);
     if (fits(text)) return text;
   }
-  return text;  // the one-digit form, the last one tried
+  const std::string oneDigit = text;
+  // A wide plain number ("-123456789012345") gets no shorter by rounding;
+  // its E form does, and still reads as the same value.
+  for (std::size_t count = 14; count >= 1; --count) {
+    const CaptionNumber rounded = roundTo(*number, count);
+    if (rounded.exponent >= -5 && rounded.exponent <= 14) {
+      text = writeNumber(rounded, Notation::Exponent);
+      if (fits(text)) return text;
+    }
+  }
+  return oneDigit;
 }
 
 }  // namespace channelflow::runtime

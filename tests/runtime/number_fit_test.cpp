@@ -50,9 +50,15 @@ TEST(FitNumberCaption, RoundsToTheMostDigitsThatFitAndKeepsTheExponent) {
       {"9.99999999999996E-06", 7, "0.00001"},
       {"0.0000123456789012345", 15, "0.0000123456789"},
       {"-0.0000123456789012345", 15, "-0.000012345679"},
-      // Widest plain forms cannot get shorter: the one-digit form is left.
-      {"123456789012345", 14, "100000000000000"},
+      // Widest plain forms get no shorter by rounding: their E form does.
+      {"-123456789012345", 15, "-1.23456789E+14"},
+      {"123456789012345", 14, "1.23456789E+14"},
       {"-987654321098765", 15, "-1E+15"},
+      {"-0.0000123456789012345", 6, "-1E-05"},
+      {"99999999999999.9", 5, "1E+14"},
+      // Nothing fits: the one-digit form in the caption's notation.
+      {"123456789012345", 4, "100000000000000"},
+      {"-0.0000123456789012345", 5, "-0.00001"},
       {"2.80035121142722E-08", 3, "3E-08"},
       {"2E+100", 3, "2E+100"},
   };
