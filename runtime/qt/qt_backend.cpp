@@ -25,7 +25,13 @@ bool takesFocus(window::ControlKind kind) {
 
 }  // namespace
 
-QtBackend::QtBackend() { installChineseTranslations(); }
+QtBackend::QtBackend() {
+  installChineseTranslations();
+  // The application's default font too: Qt lays some text out in it before a
+  // widget's own font applies (a box's empty text as it is made), and a sans
+  // face there would map a second CJK font only for that.
+  QApplication::setFont(fontFor(kWindowFont));
+}
 QtBackend::~QtBackend() = default;
 
 void QtBackend::buildWindow(const window::FormDescription& form) {
