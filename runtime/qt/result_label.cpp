@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QStyle>
@@ -83,7 +84,7 @@ void ResultLabel::paintEvent(QPaintEvent*) {
 }
 
 void ResultLabel::mousePressEvent(QMouseEvent* event) {
-  QLabel::mousePressEvent(event);
+  event->accept();
   selectAll();
 }
 
