@@ -14,6 +14,7 @@
 #include <random>
 #include <charconv>
 #include <string>
+#include <utility>
 
 namespace channelflow::runtime {
 namespace {
@@ -89,31 +90,6 @@ TEST(ConvertStrict, ReportsOverflowBeyondTheDoubleRange) {
   EXPECT_EQ(convertStrict("0.0000001e-99999999999999999999"), 0.0);
 }
 
-// Most numbers take a short exact path instead of std::from_chars; both must
-// give the same bits for every form a user might type.
-TEST(ConvertStrict, AgreesWithFromCharsBitForBit) {
-  std::mt19937_64 random(936);
-  std::uniform_int_distribution<int> digitCount(1, 22), exponent(-30, 30), pick(0, 9);
-  for (int k = 0; k < 200000; ++k) {
-    std::string text;
-    const int digits = digitCount(random);
-    const int point = std::uniform_int_distribution<int>(-1, digits)(random);
-    for (int d = 0; d < digits; ++d) {
-      if (d == point) text += '.';
-      text += static_cast<char>('0' + pick(random));
-    }
-    if (pick(random) < 4) text += "e" + std::to_string(exponent(random));
-    double expected = 0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), expected);
-    ASSERT_EQ(result.ec, std::errc()) << text;
-    const double strict = convertStrict(text);
-    const double lenient = readLenient(text);
-    ASSERT_EQ(std::memcmp(&strict, &expected, sizeof strict), 0) << text;
-    ASSERT_EQ(std::memcmp(&lenient, &expected, sizeof lenient), 0) << text;
-    ASSERT_EQ(convertStrict("-" + text), -expected) << text;
-  }
-}
-
 // Exact decimal values of doubles and of the points halfway between them:
 // texts of hundreds of digits where reading must round exactly.
 constexpr std::string_view kHalfSmallestSubnormal =  // 2^-1075, an exact tie between 0 and 2^-1074
@@ -173,6 +149,50 @@ struct ExactReadRow {
   std::string text;
   std::uint64_t bits;
 };
+
+// Short texts that a product or quotient rounded twice (on the x87, at 64
+// bits and then at 53) reads one unit off.
+TEST(ConvertStrict, ShortTextsRoundOnce) {
+  const std::pair<std::string_view, std::uint64_t> rows[] = {
+      {"0.011227", 0x3F86FE2E6EA85447},    {"0.023859", 0x3F986E7E62DC6E2B},     {"0.718972", 0x3FE701D19157ABB9},
+      {"3.42665902", 0x400B69CC344B8C1B},  {"89272294e17", 0x451D89A84D4CAE11},  {"892.72294e22", 0x451D89A84D4CAE11},
+  };
+  for (const auto& [text, bits] : rows) {
+    SCOPED_TRACE(text);
+    EXPECT_EQ(bitsOf(convertStrict(text)), bits);
+    EXPECT_EQ(bitsOf(readLenient(text)), bits);
+  }
+}
+
+// Most numbers take a short exact path instead of the slower exact one; both
+// must give the bits of std::from_chars for every form a user might type.
+TEST(ConvertStrict, AgreesWithFromCharsBitForBit) {
+#if defined(__i386__)
+  // The 32-bit standard library was built for the x87 and reads some of
+  // these texts (89272294e17) one unit off; the tables above hold here.
+  GTEST_SKIP() << "std::from_chars rounds twice on this build";
+#endif
+  std::mt19937_64 random(936);
+  std::uniform_int_distribution<int> digitCount(1, 22), exponent(-30, 30), pick(0, 9);
+  for (int k = 0; k < 200000; ++k) {
+    std::string text;
+    const int digits = digitCount(random);
+    const int point = std::uniform_int_distribution<int>(-1, digits)(random);
+    for (int d = 0; d < digits; ++d) {
+      if (d == point) text += '.';
+      text += static_cast<char>('0' + pick(random));
+    }
+    if (pick(random) < 4) text += "e" + std::to_string(exponent(random));
+    double expected = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), expected);
+    ASSERT_EQ(result.ec, std::errc()) << text;
+    const double strict = convertStrict(text);
+    const double lenient = readLenient(text);
+    ASSERT_EQ(std::memcmp(&strict, &expected, sizeof strict), 0) << text;
+    ASSERT_EQ(std::memcmp(&lenient, &expected, sizeof lenient), 0) << text;
+    ASSERT_EQ(convertStrict("-" + text), -expected) << text;
+  }
+}
 
 TEST(Conversions, ReadLongTextsSubnormalsAndTiesExactly) {
   const ExactReadRow rows[] = {
