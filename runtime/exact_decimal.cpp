@@ -191,8 +191,10 @@ std::uint64_t DecimalBuffer::roundedInteger() const {
   return n;
 }
 
-// Binary exponents that bring a number with `point` decimal digits before
-// the point below one (or one with -point zeros after it up to one half).
+// kShiftForPoint[k] is the largest n with 2^n <= 10^k (1 for k = 0, a number
+// in [0.1, 1/2)): a shift by it moves the decimal point by at most k places,
+// so the loops that bring a number into [1/2, 1) never step far past it;
+// beyond 8 places they take 27 bits at a time.
 constexpr std::array<int, 9> kShiftForPoint{1, 3, 6, 9, 13, 16, 19, 23, 26};
 constexpr int kLargestShiftForPoint = 27;
 
