@@ -194,13 +194,12 @@ std::uint64_t DecimalBuffer::roundedInteger() const {
 // kShiftForPoint[k] is the largest n with 2^n <= 10^k (1 for k = 0, a number
 // in [0.1, 1/2)): a shift by it moves the decimal point by at most k places,
 // so the loops that bring a number into [1/2, 1) never step far past it;
-// beyond 8 places they take 27 bits at a time.
-constexpr std::array<int, 9> kShiftForPoint{1, 3, 6, 9, 13, 16, 19, 23, 26};
-constexpr int kLargestShiftForPoint = 27;
+// from 19 places on they take the longest shift, 60 bits.
+constexpr std::array<int, 19> kShiftForPoint{1, 3, 6, 9, 13, 16, 19, 23, 26, 29, 33, 36, 39, 43, 46, 49, 53, 56, 59};
 
 int shiftForPoint(std::int64_t point) {
   return point < static_cast<std::int64_t>(kShiftForPoint.size()) ? kShiftForPoint[static_cast<std::size_t>(point)]
-                                                                   : kLargestShiftForPoint;
+                                                                   : kMaxShift;
 }
 
 double fromBits(std::uint64_t bits) {
