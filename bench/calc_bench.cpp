@@ -104,6 +104,19 @@ void BM_ToCharsFifteenDigits(benchmark::State& state) {
 }
 BENCHMARK(BM_ToCharsFifteenDigits);
 
+// Values whose 15 digits take the slower exact path: below 1E-05 or from 1E+15 on.
+const std::array<double, 4> kFarValues{1.5e-7, 2.5e20, 3.3e-300, 1.7e308};
+
+void BM_FormatDoubleFarFromOne(benchmark::State& state) {
+  std::array<char, runtime::kMaxFormattedLength> out{};
+  std::size_t k = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(runtime::formatDouble(kFarValues[k++ & 3], out.data()));
+    benchmark::ClobberMemory();
+  }
+}
+BENCHMARK(BM_FormatDoubleFarFromOne);
+
 const std::array<std::string_view, 4> kTexts{"0.025", "2.7630683521479", "1.5E-07", "123456.789"};
 
 void BM_ConvertStrict(benchmark::State& state) {
@@ -117,6 +130,16 @@ void BM_ReadLenient(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(runtime::readLenient(kTexts[k++ & 3]));
 }
 BENCHMARK(BM_ReadLenient);
+
+// Texts beyond the short path: more than 19 digits, or a far exponent.
+const std::array<std::string_view, 4> kLongTexts{"0.0250000000000000000001", "2.76306835214790251234567",
+                                                 "1.5e-300", "7.25e250"};
+
+void BM_ConvertStrictLongText(benchmark::State& state) {
+  std::size_t k = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(runtime::convertStrict(kLongTexts[k++ & 3]));
+}
+BENCHMARK(BM_ConvertStrictLongText);
 
 void BM_FromChars(benchmark::State& state) {
   std::size_t k = 0;

@@ -19,6 +19,14 @@ else()
   endif()
 endif()
 
+# One IEEE arithmetic on every build: each double operation is rounded once,
+# as written. No a*b+c is fused into one rounding, and the square root may be
+# the instruction itself, since no caller reads errno. (32-bit x86 builds add
+# -msse2 -mfpmath=sse in their toolchain files, so nothing runs on the x87.)
+if(NOT MSVC)
+  target_compile_options(channelflow_options INTERFACE -ffp-contract=off -fno-math-errno)
+endif()
+
 if(CHANNELFLOW_SANITIZE)
   set(_san -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
   target_compile_options(channelflow_options INTERFACE ${_san})

@@ -1,8 +1,8 @@
 #include "runtime/fifteen_digits.h"
 
-#include <charconv>
+#include "runtime/exact_decimal.h"
+
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 
 namespace channelflow::runtime {
@@ -73,7 +73,7 @@ constexpr std::uint64_t kPow10[] = {1ull,
 // The exact path for 1e-5 <= value < 1e15, where most results lie: with
 // value = m * 2^q (q < 0), the digits are m * 10^p / 2^-q rounded, for the
 // p that leaves 15 of them; m * 10^p fits 117 bits. Returns false when the
-// rounded value leaves that range, for the general path to take over.
+// rounded value leaves that range, for the slower exact path to take over.
 bool roundExactly(double value, FifteenDigits& result) {
   std::uint64_t bits = 0;
   std::memcpy(&bits, &value, sizeof bits);
@@ -108,36 +108,12 @@ bool roundExactly(double value, FifteenDigits& result) {
   return false;
 }
 
-// Everything else goes through the standard library's exact formatting; the
-// Windows build uses the C runtime's printf instead, which spares the
-// executable std::to_chars' tables (about 180 KB).
-FifteenDigits roundGenerally(double value) {
-  std::array<char, 40> text{};
-#ifdef _WIN32
-  const int written = std::snprintf(text.data(), text.size(), "%.14e", value);
-  const char* end = text.data() + (written > 0 ? written : 0);
-#else
-  const char* end = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::scientific, 14).ptr;
-#endif
-  // "d<separator>dddddddddddddde+XX": the separator follows printf's locale
-  // and may be longer than one byte, so the digits are found from the 'e'.
-  const char* e = end;
-  while (e > text.data() && *(e - 1) != 'e') --e;
-  --e;
-  FifteenDigits result;
-  for (const char* p = e + 2; p < end; ++p) result.exponent = result.exponent * 10 + (*p - '0');
-  if (e[1] == '-') result.exponent = -result.exponent;
-  result.digits[0] = text[0];
-  std::memcpy(result.digits.data() + 1, e - 14, 14);
-  return result;
-}
-
 }  // namespace
 
 FifteenDigits roundToFifteenDigits(double value) {
   FifteenDigits result;
   if (value >= 1e-5 && value < 1e15 && roundExactly(value, result)) return result;
-  return roundGenerally(value);
+  return exactFifteenDigits(value);
 }
 
 }  // namespace channelflow::runtime

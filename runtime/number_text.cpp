@@ -1,15 +1,12 @@
 #include "runtime/number_text.h"
 
+#include "runtime/exact_decimal.h"
 #include "runtime/fifteen_digits.h"
 #include "runtime/runtime_error.h"
 
-#include <algorithm>
 #include <array>
-#include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -19,51 +16,27 @@ namespace {
 constexpr bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
 constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
-// A decimal number found in a text. `body` is the unsigned part that
-// std::from_chars can read (it takes no "+"); the other fields let most
-// numbers be converted without it.
+// A decimal number found in a text. `digits` is its unsigned part before
+// the exponent; the other fields let most numbers be converted without it.
 struct NumberParts {
   bool negative = false;
-  std::string_view body;
+  std::string_view digits;
   std::uint64_t mantissa = 0;    // the significant digits, point ignored
   bool mantissaExact = true;     // false beyond 19 digits: `mantissa` is then unused
   std::int64_t scale = 0;        // minus the count of fraction digits
-  std::int64_t exponent = 0;         // the e-part, saturated far beyond any double
-  std::int64_t leadingExponent = 0;  // decimal exponent of the first significant digit, before the e-part
+  std::int64_t exponent = 0;     // the e-part, saturated far beyond any double
 };
 
 constexpr std::array<double, 23> kPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                               1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                               1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
-// The rare number beyond the short exact path: many digits or a large exponent.
+// The rare number beyond the short exact path: many digits or a large
+// exponent, read exactly in integer arithmetic.
 double convertLongNumber(const NumberParts& parts) {
-#ifdef _WIN32
-  // The Windows build uses the C runtime's correctly rounded strtod rather
-  // than pulling std::from_chars into the executable. strtod wants the C
-  // locale's decimal point where the text has ".".
-  std::string text(parts.body);
-  const char point = *std::localeconv()->decimal_point;
-  std::replace(text.begin(), text.end(), '.', point);
-  char* end = nullptr;
-  const double magnitude = std::strtod(text.c_str(), &end);
-  if (end != text.c_str() + text.size()) throw RuntimeError(ErrorNumber::NotANumber);  // not reached
+  const double magnitude = exactDecimalToDouble(parts.digits, parts.exponent);
   if (std::isinf(magnitude)) throw RuntimeError(ErrorNumber::Overflow);
-  return magnitude;  // a number too small for a double is 0, as on every platform
-#else
-  double magnitude = 0;
-  const char* first = parts.body.data();
-  const char* last = first + parts.body.size();
-  const auto [end, error] = std::from_chars(first, last, magnitude, std::chars_format::general);
-  if (error == std::errc::result_out_of_range) {
-    // Out of range either way: too large when the first significant digit
-    // stands at or above the units, too small (so zero) otherwise.
-    if (parts.leadingExponent + parts.exponent >= 0) throw RuntimeError(ErrorNumber::Overflow);
-    return 0;
-  }
-  if (error != std::errc() || end != last) throw RuntimeError(ErrorNumber::NotANumber);  // not reached
-  return magnitude;
-#endif
+  return magnitude;  // a number too small for a double is 0
 }
 
 double toDouble(const NumberParts& parts) {
@@ -107,12 +80,10 @@ const char* scanNumber(const char* p, const char* last, bool strict, NumberParts
     sawDigit = sawDigit || p != fractionStart;
     significantDigits += p - fractionSignificant;
     parts.scale = -(p - fractionStart);
-    parts.leadingExponent = integerDigits > 0 ? integerDigits - 1 : -(fractionSignificant - fractionStart) - 1;
-  } else {
-    parts.leadingExponent = integerDigits - 1;
   }
   if (!sawDigit) return nullptr;
   parts.mantissaExact = significantDigits <= 19;
+  parts.digits = std::string_view(bodyStart, static_cast<std::size_t>(p - bodyStart));
 
   if (p < last && (*p == 'e' || *p == 'E')) {
     const char* q = p + 1;
@@ -128,7 +99,6 @@ const char* scanNumber(const char* p, const char* last, bool strict, NumberParts
       return nullptr;
     }
   }
-  parts.body = std::string_view(bodyStart, static_cast<std::size_t>(p - bodyStart));
   return p;
 }
 

@@ -11,6 +11,16 @@
 #include <string>
 #include <variant>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+// A 32-bit x86 build must do its double arithmetic on SSE2: the x87 unit
+// rounds each result twice (to 64 bits, then to 53 when stored).
+#if defined(__i386__) && !defined(__SSE2_MATH__)
+#error "32-bit x86 builds need -msse2 -mfpmath=sse"
+#endif
+
 namespace channelflow::runtime {
 
 // Where a text operand comes from: a fixed string, or a control whose text is
@@ -90,10 +100,16 @@ inline Value power(const Value& base, const Value& exponent) {
 
 inline Value absoluteValue(const Value& value) { return std::fabs(value.toDouble()); }
 
-// Square root of a plain double; a negative argument throws InvalidArgument.
+// Square root of a plain double, correctly rounded; a negative argument
+// throws InvalidArgument. On x86 it is the sqrtsd instruction itself, so no
+// build can fall back to a library routine that rounds differently.
 inline double squareRoot(double value) {
   if (value < 0) raise(ErrorNumber::InvalidArgument);
+#if defined(__SSE2__)
+  return _mm_cvtsd_f64(_mm_sqrt_sd(_mm_setzero_pd(), _mm_set_sd(value)));
+#else
   return std::sqrt(value);
+#endif
 }
 
 // Default text form of a value's number (see formatDouble).

@@ -1,5 +1,7 @@
 #include "runtime/win32/win32_backend.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
@@ -92,6 +94,10 @@ std::string toUtf8(std::wstring_view wide) {
 }
 
 Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
+  // The manifest asks for common controls 6; Windows XP creates even the
+  // standard controls through them only once comctl32 is loaded and told so.
+  INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+  InitCommonControlsEx(&commonControls);
   WNDCLASSEXW windowClass{};
   windowClass.cbSize = sizeof windowClass;
   windowClass.style = CS_HREDRAW | CS_VREDRAW;

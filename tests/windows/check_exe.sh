@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks a built channelflow.exe as Windows will see it: a PE32 (or PE32+)
 # GUI program that imports only DLLs every Windows has, with icon group 1 of
-# three images and a version record 1.0.0.0 in Chinese (PRC), Unicode.
+# three images and a version record 1.0.0.0 in Chinese (PRC), Unicode; the
+# 32-bit program stays under 600 KB.
 #   tests/windows/check_exe.sh EXE [pe32|pe32+]
 set -uo pipefail
 exe="$1"
@@ -47,4 +48,5 @@ check "translation 0x0804, code page 1200" grep -q '0408b004' <<<"$translation"
 
 size=$(stat -c %s "$exe")
 echo "     size: $size bytes"
+[ "$kind" = pe32 ] && check "the 32-bit program under 600 KB" test "$size" -lt 614400
 [ "$failures" -eq 0 ] && echo "all checks passed" || { echo "$failures check(s) failed"; exit 1; }
