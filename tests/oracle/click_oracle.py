@@ -1,7 +1,7 @@
 """What one click of the calculator shows, computed without the program.
 
-Every number is an exact rational (fractions.Fraction) until a step of the
-calculation rounds it, once, to the nearest double: the readings of the five
+Every number is an exact rational (an integer ratio or a fractions.Fraction)
+until a step of the calculation rounds it, once, to the nearest double: the readings of the five
 boxes, each of the eight steps of the flow formula, the square roots and the
 power R^e. The 15-digit text form rounds the exact binary value of a double.
 Nothing here uses the machine's floating-point operations to compute a result;
@@ -40,49 +40,65 @@ class ClickError(Exception):
 
 # ---------------------------------------------------------------- rounding
 
-def round_to_double(exact, negative_zero=False):
-    """The double nearest the rational `exact`, ties to even; subnormals
-    included. Raises OVERFLOW when it rounds beyond the largest double. An exact
-    zero gives -0.0 when `negative_zero`, else +0.0."""
-    if exact == 0:
+def round_ratio(num, den, negative=False, negative_zero=False):
+    """The double nearest (-1 if negative) * num / den for integers num >= 0
+    and den > 0, ties to even; subnormals included. Raises OVERFLOW when it
+    rounds beyond the largest double. Zero is -0.0 when `negative_zero`."""
+    if num == 0:
         return -0.0 if negative_zero else 0.0
-    negative = exact < 0
-    num, den = abs(exact.numerator), exact.denominator
-    # 2^e <= |exact| < 2^(e+1)
+    # 2^e <= num / den < 2^(e+1)
     e = num.bit_length() - den.bit_length()
-    if (num << max(0, -e)) < (den << max(0, e)):
+    if (num << -e if e < 0 else num) < (den << e if e > 0 else den):
         e -= 1
-    q = max(e - 52, -1074)  # the exponent of one unit in the last place
+    q = e - 52 if e > -1022 else -1074  # the exponent of one unit in the last place
     if q >= 0:
-        n, d = num, den << q
+        units, remainder = divmod(num, den << q)
+        twice, half = 2 * remainder, den << q
     else:
-        n, d = num << -q, den
-    units, remainder = divmod(n, d)
-    if 2 * remainder > d or (2 * remainder == d and units & 1):
+        units, remainder = divmod(num << -q, den)
+        twice, half = 2 * remainder, den
+    if twice > half or (twice == half and units & 1):
         units += 1
     if units.bit_length() + q > 1024:
         raise ClickError(OVERFLOW)
-    magnitude = math.ldexp(float(units), q)  # units < 2^54: exact
+    magnitude = math.ldexp(float(units), q)  # units <= 2^53: exact
     return -magnitude if negative else magnitude
+
+
+def round_to_double(exact, negative_zero=False):
+    """The double nearest the rational `exact` (see round_ratio)."""
+    return round_ratio(abs(exact.numerator), exact.denominator, exact < 0, negative_zero)
 
 
 def is_negative(x):
     return math.copysign(1.0, x) < 0
 
 
+# Each operation takes the exact value of its operands (integer ratios with a
+# power-of-two denominator) and rounds the exact result once.
+
 def add(a, b):
-    exact = Fraction(a) + Fraction(b)
-    return round_to_double(exact, negative_zero=is_negative(a) and is_negative(b))
+    na, da = a.as_integer_ratio()
+    nb, db = b.as_integer_ratio()
+    num = na * db + nb * da
+    return round_ratio(abs(num), da * db, num < 0, negative_zero=is_negative(a) and is_negative(b))
 
 
 def multiply(a, b):
-    return round_to_double(Fraction(a) * Fraction(b), negative_zero=is_negative(a) != is_negative(b))
+    na, da = a.as_integer_ratio()
+    nb, db = b.as_integer_ratio()
+    num = na * nb
+    return round_ratio(abs(num), da * db, num < 0, negative_zero=is_negative(a) != is_negative(b))
 
 
 def divide(a, b):
     if b == 0:
         raise ClickError(DIVISION_BY_ZERO)
-    return round_to_double(Fraction(a) / Fraction(b), negative_zero=is_negative(a) != is_negative(b))
+    na, da = a.as_integer_ratio()
+    nb, db = b.as_integer_ratio()
+    num, den = na * db, da * nb
+    return round_ratio(abs(num), abs(den), (num < 0) != (den < 0),
+                       negative_zero=is_negative(a) != is_negative(b))
 
 
 def square_root(x):
@@ -229,15 +245,16 @@ def format_double(x):
     if x == 0:
         return "0"
     sign = "-" if x < 0 else ""
-    exact = abs(Fraction(x))
-    k = len(str(exact.numerator)) - len(str(exact.denominator))  # 10^k near exact
-    while exact >= Fraction(10) ** (k + 1):
-        k += 1
-    while exact < Fraction(10) ** k:
+    num, den = abs(x).as_integer_ratio()
+    # With the digit counts of num and den, 10^(k-1) < |x| < 10^(k+1).
+    k = len(str(num)) - len(str(den))
+    if num * 10 ** max(0, -k) < den * 10 ** max(0, k):
         k -= 1
-    scaled = exact / Fraction(10) ** (k - 14)
-    units, remainder = divmod(scaled.numerator, scaled.denominator)
-    if 2 * remainder > scaled.denominator or (2 * remainder == scaled.denominator and units & 1):
+    # |x| / 10^(k-14), rounded half to even to an integer of 15 digits
+    shift = k - 14
+    scaled_num, scaled_den = (num, den * 10**shift) if shift >= 0 else (num * 10**-shift, den)
+    units, remainder = divmod(scaled_num, scaled_den)
+    if 2 * remainder > scaled_den or (2 * remainder == scaled_den and units & 1):
         units += 1
     if units == 10**15:
         units, k = 10**14, k + 1
@@ -287,6 +304,8 @@ ESCAPES = {"t": "\t", "n": "\n", "r": "\r", "\\": "\\"}
 
 
 def unescape(field):
+    if "\\" not in field:
+        return field
     out, k = [], 0
     while k < len(field):
         c = field[k]
