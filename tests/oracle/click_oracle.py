@@ -13,8 +13,13 @@ the program must write.
 
 from fractions import Fraction
 import math
+import sys
 
 import mpmath
+
+# Texts of any length are numbers: lift Python's cap on digits per integer.
+if hasattr(sys, "set_int_max_str_digits"):
+    sys.set_int_max_str_digits(0)
 
 # The runtime error numbers a click can raise.
 INVALID_ARGUMENT = 5
