@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Takes docs/screenshot.png: the calculator under Xvfb with the worked example
-# typed in and computed. Needs xvfb, xdotool and imagemagick.
+# Takes docs/screenshot.png: the calculator under Xvfb with a laboratory flume
+# typed in and computed (B 0.01, h 0.001, m 0, i 0.00001, n 0.01), whose
+# discharge is drawn rounded to fit its label, exponent kept. Needs xvfb, xdotool and imagemagick.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 program="${1:-build/default/app/channelflow}"
@@ -21,11 +22,11 @@ done
 xdotool windowfocus --sync "$window"
 sleep 0.3
 # Tab order: B, h, i, n, Command1, m.
-xdotool type --delay 20 "2"; xdotool key Tab
-xdotool type --delay 20 "1"; xdotool key Tab
+xdotool type --delay 20 "0.01"; xdotool key Tab
 xdotool type --delay 20 "0.001"; xdotool key Tab
-xdotool type --delay 20 "0.025"; xdotool key Tab Tab
-xdotool type --delay 20 "1"; xdotool key shift+Tab space
+xdotool type --delay 20 "0.00001"; xdotool key Tab
+xdotool type --delay 20 "0.01"; xdotool key Tab Tab
+xdotool type --delay 20 "0"; xdotool key shift+Tab space
 sleep 0.5
 import -window "$window" docs/screenshot.png
 echo "docs/screenshot.png written"

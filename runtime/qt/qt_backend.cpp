@@ -1,6 +1,8 @@
 #include "runtime/qt/qt_backend.h"
 
+#include "runtime/qt/chinese_translations.h"
 #include "runtime/qt/qt_controls.h"
+#include "runtime/qt/result_label.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -23,13 +25,21 @@ bool takesFocus(window::ControlKind kind) {
 
 }  // namespace
 
-QtBackend::QtBackend() = default;
+QtBackend::QtBackend() {
+  installChineseTranslations();
+  // The application's default font too: Qt lays some text out in it before a
+  // widget's own font applies (a box's empty text as it is made), and a sans
+  // face there would map a second CJK font only for that.
+  QApplication::setFont(fontFor(kWindowFont));
+}
 QtBackend::~QtBackend() = default;
 
 void QtBackend::buildWindow(const window::FormDescription& form) {
   window_ = std::make_unique<QWidget>();
   window_->setObjectName(QString::fromStdString(form.name));
   window_->setWindowTitle(QString::fromStdString(form.title));
+  // The window's own font, which only controls without a font of their own use.
+  window_->setFont(fontFor(kWindowFont));
   // The client area; where the window opens is left to the system.
   window_->resize(twipsToPixels(form.client.width), twipsToPixels(form.client.height));
 
@@ -65,11 +75,11 @@ int QtBackend::runEventLoop() {
 }
 
 void QtBackend::showError(std::string_view message) {
-  QMessageBox box(QMessageBox::Critical, QStringLiteral("channelflow"), fromUtf8(message), QMessageBox::Ok,
+  QMessageBox box(QMessageBox::Critical, QStringLiteral("错误"), fromUtf8(message), QMessageBox::Ok,
                   window_.get());
   box.setObjectName(QStringLiteral("errorBox"));
-  // Qt's own button text is English unless a translation is loaded; the
-  // program speaks Chinese throughout.
+  // Qt's translations give "确定" too; set here, the button reads Chinese even
+  // where they are missing.
   box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
   box.exec();
 }
@@ -97,12 +107,15 @@ AccessStatus QtBackend::setCaption(std::string_view control, std::string_view ca
   if (label == nullptr) return AccessStatus::WrongKind;
   const QString text = fromUtf8(caption);
   // A caption with no blank to break at, such as a result, stays on one line
-  // and is clipped at the label's edge rather than split inside the number;
-  // the tooltip always holds every digit.
+  // rather than split inside the number; a result label rounds it to fit.
   label->setWordWrap(text.contains(QLatin1Char(' ')) || text.contains(QChar(0x3000)) ||
                      std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() > 0x2E80; }));
-  label->setText(text);
-  label->setToolTip(text);
+  if (auto* result = dynamic_cast<ResultLabel*>(label)) {
+    result->setCaption(text);
+  } else {
+    label->setText(text);
+    label->setToolTip(text);
+  }
   return AccessStatus::Ok;
 }
 

@@ -1,5 +1,6 @@
 #include "runtime/qt/qt_controls.h"
 
+#include "runtime/qt/result_label.h"
 #include "window/form1_table.h"
 
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <limits>
 
 namespace channelflow::runtime::qt {
 
@@ -51,6 +53,8 @@ QWidget* createWidget(const window::ControlDescription& control, QWidget* form) 
   const QString caption = QString::fromStdString(control.caption);
   switch (control.kind) {
     case window::ControlKind::Label: {
+      // The labels stored without a caption are the ones results are written into.
+      if (caption.isEmpty()) return new ResultLabel(form);
       auto* label = new QLabel(caption, form);
       label->setTextFormat(Qt::PlainText);
       label->setWordWrap(true);
@@ -62,11 +66,16 @@ QWidget* createWidget(const window::ControlDescription& control, QWidget* form) 
     case window::ControlKind::TextBox: {
       auto* box = new QLineEdit(caption, form);
       box->setFocusPolicy(Qt::StrongFocus);
+      // Pasted text of any length reaches the calculation whole, rather than
+      // cut silently at Qt's default of 32767 characters.
+      box->setMaxLength(std::numeric_limits<int>::max());
       return box;
     }
     case window::ControlKind::CommandButton: {
       auto* button = new QPushButton(caption, form);
-      button->setAutoDefault(false);  // Enter in a box must not press it
+      // Enter on the focused button clicks it, as Space does. The window is
+      // no dialog, so Enter in a box still presses nothing.
+      button->setAutoDefault(true);
       button->setDefault(false);
       button->setFocusPolicy(Qt::StrongFocus);
       return button;
@@ -87,7 +96,12 @@ QWidget* createControl(const window::ControlDescription& control, QWidget* form)
   if (control.font) widget->setFont(fontFor(*control.font));
   const std::string_view accessible = window::accessibleNameOf(control.name);
   if (!accessible.empty()) {
-    widget->setAccessibleName(QString::fromUtf8(accessible.data(), static_cast<qsizetype>(accessible.size())));
+    const QString name = QString::fromUtf8(accessible.data(), static_cast<qsizetype>(accessible.size()));
+    if (auto* result = dynamic_cast<ResultLabel*>(widget)) {
+      result->setMeaning(name);
+    } else {
+      widget->setAccessibleName(name);
+    }
   }
   return widget;
 }

@@ -12,6 +12,10 @@ namespace channelflow::runtime::qt {
 // 1/96 inch, so 15 twips make one; Qt scales for high-DPI screens itself.
 constexpr int twipsToPixels(std::int32_t twips) { return static_cast<int>(twips / 15); }
 
+// What a Chinese Windows system gives a window whose font is not set; the
+// window's own font, used by the controls stored without one.
+inline const window::Font kWindowFont{"宋体", 134, 0, 400, 90000};
+
 // The font of a description: the stored face first, then faces Debian ships
 // for the same Song style, at exactly the stored size.
 QFont fontFor(const window::Font& font);

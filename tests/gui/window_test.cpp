@@ -4,6 +4,7 @@
 #include "runtime/qt/qt_backend.h"
 #include "runtime/qt/qt_controls.h"
 #include "runtime/start.h"
+#include "tests/gui/window_fixture.h"
 #include "window/form1_block.h"
 #include "window/form1_table.h"
 
@@ -19,7 +20,6 @@
 #include <QTimer>
 
 #include <map>
-#include <memory>
 #include <string>
 
 namespace channelflow {
@@ -27,65 +27,11 @@ namespace {
 
 using runtime::qt::LineWidget;
 using runtime::qt::QtBackend;
-
-class WindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ASSERT_TRUE(runtime::prepareWindow(app::channelflowProject(), backend));
-    backend.showWindow();
-    form()->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form()));
-  }
-
-  QWidget* form() const { return backend.window(); }
-  template <typename T = QWidget>
-  T* control(const char* name) const {
-    return form()->findChild<T*>(QString::fromLatin1(name));
-  }
-  QLineEdit* box(const char* name) const { return control<QLineEdit>(name); }
-  QString caption(const char* name) const { return control<QLabel>(name)->text(); }
-
-  void type(const std::map<std::string, QString>& texts) {
-    for (const auto& [name, text] : texts) box(name.c_str())->setText(text);
-  }
-
-  // Clicks Command1 and dismisses whatever modal box the click opens; returns its text.
-  QString clickAndDismiss() {
-    QString shown;
-    const auto dismisser = dismissErrorBoxInto(shown);
-    QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
-    return shown;
-  }
-
- public:
-  // Once a modal loop runs, closes the error box it shows and keeps its text.
-  // The timer dies with the returned object, so a box that never came leaves
-  // nothing pending for the next test.
-  static std::unique_ptr<QTimer> dismissErrorBoxInto(QString& shown) {
-    auto timer = std::make_unique<QTimer>();
-    timer->setSingleShot(true);
-    QObject::connect(timer.get(), &QTimer::timeout, [&shown] {
-      if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-        shown = box->text();
-        EXPECT_EQ(box->icon(), QMessageBox::Critical);
-        EXPECT_EQ(box->button(QMessageBox::Ok)->text(), QString::fromUtf8("确定"));
-        box->accept();
-      }
-    });
-    timer->start(0);
-    return timer;
-  }
-
- protected:
-
-  QtBackend backend;
-};
+using gui_test::WindowTest;
+using gui_test::kWorkedExample;
 
 // SimSun where it is installed, else the Song faces Debian ships.
 const QStringList kSongFaces{"SimSun", "AR PL UMing CN", "Noto Serif CJK SC"};
-
-const std::map<std::string, QString> kWorkedExample{
-    {"B", "2"}, {"h", "1"}, {"m", "1"}, {"i", "0.001"}, {"n", "0.025"}};
 
 TEST_F(WindowTest, EveryControlStandsAsTheTableSays) {
   EXPECT_EQ(form()->objectName(), "Form1");
@@ -102,7 +48,8 @@ TEST_F(WindowTest, EveryControlStandsAsTheTableSays) {
         ASSERT_NE(qobject_cast<QLabel*>(widget), nullptr);
         EXPECT_EQ(qobject_cast<QLabel*>(widget)->text(), text);
         EXPECT_TRUE(qobject_cast<QLabel*>(widget)->wordWrap());
-        EXPECT_EQ(widget->focusPolicy(), Qt::NoFocus);
+        // A result label takes the focus from a click, for copying, never from Tab.
+        EXPECT_EQ(widget->focusPolicy(), row.caption.empty() ? Qt::ClickFocus : Qt::NoFocus);
         break;
       case window::ControlKind::TextBox:
         ASSERT_NE(qobject_cast<QLineEdit*>(widget), nullptr);
@@ -200,6 +147,22 @@ TEST_F(WindowTest, EnterComputesNothingAndSpaceOnTheButtonDoes) {
   QTest::keyClick(button, Qt::Key_Space);
   EXPECT_EQ(caption("v"), "0.921022784049301");
   EXPECT_EQ(caption("Q"), "2.7630683521479");
+}
+
+TEST_F(WindowTest, EnterAndKeypadEnterOnTheFocusedButtonClickIt) {
+  auto* button = control<QPushButton>("Command1");
+  const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Return, Qt::NoModifier},
+                                                            {Qt::Key_Enter, Qt::KeypadModifier}};
+  for (const auto& [key, modifiers] : keys) {
+    SCOPED_TRACE(key);
+    type(kWorkedExample);
+    clickAndDismiss();
+    box("B")->setText("4");
+    button->setFocus();
+    QTest::keyClick(button, key, modifiers);
+    EXPECT_EQ(caption("Q"), "5.13802499515847");
+    EXPECT_EQ(QApplication::focusWidget(), button);
+  }
 }
 
 TEST_F(WindowTest, ResizingLeavesEveryControlInPlace) {
