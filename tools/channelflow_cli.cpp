@@ -2,6 +2,8 @@
 // arguments are the raw texts of the boxes, in the order of the window's rows.
 #include "calc/calculate_command.h"
 #include "runtime/runtime_error.h"
+#include "tools/argument_form.h"
+#include "tools/cli_click.h"
 #include "tools/cli_toolkit.h"
 
 #include <array>
@@ -24,46 +26,17 @@ constexpr const char* kUsage =
     "  channelflow-cli solve-width --Q 2.76 --h 1 --m 1 --i 0.001 --n 0.025   求下底宽\n"
     "  channelflow-cli table       --B 2 --m 1 --i 0.001 --n 0.025 --h 0.1:3:0.1   水位流量表\n"
     "  channelflow-cli batch < rows.csv   （表头 B,h,m,i,n；逐行输出结果或 error 列）\n"
+    "\n"
+    "连续点击: channelflow-cli click < lines.txt\n"
+    "  每行五个框的文本 B h m i n，以制表符分隔（文本内 \\t \\n \\r \\\\ 表示制表符、换行、回车、反斜杠）；\n"
+    "  每行输出 \"v<制表符>Q\" 或 \"error 错误号\"；字段数不是 5 的行输出 \"error fields\"，\n"
+    "  在标准错误上指明行号，结束时退出状态为 2；写入失败退出状态为 1\n"
     "退出状态: 0 成功, 1 计算无解或出错, 2 用法错误\n"
     "\n"
     "Usage: channelflow-cli B h m i n   (bottom width, depth, side slope, bed slope, roughness)\n"
     "       channelflow-cli report|solve-depth|solve-width|table|batch [--NAME VALUE]... [--format text|csv|json]\n"
+    "       channelflow-cli click   (tab-separated B h m i n per line in, \"v<TAB>Q\" or \"error N\" per line out)\n"
     "       channelflow-cli --help | --version\n";
-
-// The window's boxes and output labels, held in memory.
-class ArgumentForm final : public channelflow::runtime::ControlAccess {
- public:
-  ArgumentForm(std::string_view B, std::string_view h, std::string_view m, std::string_view i,
-               std::string_view n)
-      : boxes_{{{"B", B}, {"h", h}, {"m", m}, {"i", i}, {"n", n}}} {}
-
-  channelflow::runtime::AccessStatus readText(std::string_view control, std::string& text) override {
-    for (const auto& [name, value] : boxes_) {
-      if (name == control) {
-        text.assign(value);
-        return channelflow::runtime::AccessStatus::Ok;
-      }
-    }
-    return channelflow::runtime::AccessStatus::NoSuchControl;
-  }
-
-  channelflow::runtime::AccessStatus setCaption(std::string_view control, std::string_view caption) override {
-    if (control == "v") {
-      v.assign(caption);
-    } else if (control == "Q") {
-      Q.assign(caption);
-    } else {
-      return channelflow::runtime::AccessStatus::NoSuchControl;
-    }
-    return channelflow::runtime::AccessStatus::Ok;
-  }
-
-  std::string v;
-  std::string Q;
-
- private:
-  std::array<std::pair<std::string_view, std::string_view>, 5> boxes_;
-};
 
 // A sub-command name opens a sub-command, unless it is the first of exactly
 // five texts none of which looks like an option: that has always been the
@@ -80,6 +53,9 @@ bool isToolkitCall(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2 && std::string_view(argv[1]) == "click") {
+    return channelflow::tools::runClickStream(stdin, stdout, stderr);
+  }
   if (isToolkitCall(argc, argv)) {
     for (int k = 2; k < argc; ++k) {
       if (std::string_view(argv[k]) == "--help") {
@@ -117,7 +93,7 @@ int main(int argc, char** argv) {
     return 2;
   }
 
-  ArgumentForm form(texts[0], texts[1], texts[2], texts[3], texts[4]);
+  channelflow::tools::ArgumentForm form(texts[0], texts[1], texts[2], texts[3], texts[4]);
   try {
     channelflow::calc::CalculateCommand(form);
   } catch (const channelflow::runtime::RuntimeError& error) {
