@@ -69,24 +69,25 @@ DoubleDouble twoProduct(double a, double b) {
 }
 
 bool isInteger(double value) {
-  const double magnitude = value < 0 ? -value : value;
+  const double magnitude = std::fabs(value);
   if (magnitude >= 0x1p52) return true;
   return static_cast<double>(static_cast<std::int64_t>(value)) == value;
 }
 
 bool isOddInteger(double value) {
-  const double magnitude = value < 0 ? -value : value;
+  const double magnitude = std::fabs(value);
   if (magnitude >= 0x1p53 || !isInteger(value)) return false;
   return (static_cast<std::int64_t>(value) & 1) != 0;
 }
 
-// ln x with an absolute error bound, for x > 0 finite and not 1.
+// ln x and the series' share of its absolute error, for x > 0 finite; absY
+// = |y| of the power, which sets how exact the logarithm must be.
 struct Logarithm {
   DoubleDouble value;
-  double error;
+  double seriesError;
 };
 
-Logarithm logarithm(double x) {
+Logarithm logarithm(double x, double absY) {
   std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
   std::int64_t extraExponent = 0;
   if (bits < (std::uint64_t{1} << 52)) {  // subnormal: scale into the normal range
@@ -97,17 +98,25 @@ Logarithm logarithm(double x) {
   const std::uint64_t shifted = bits - kOffset;
   const auto index = static_cast<std::size_t>((shifted >> (52 - power_tables::kLogBits)) % power_tables::kLogSize);
   const std::int64_t e = (static_cast<std::int64_t>(shifted) >> 52) + extraExponent;
-  const double m = std::bit_cast<double>(bits - (shifted & (std::uint64_t{0xFFF} << 52)));
+  const std::uint64_t mBits = bits - (shifted & (std::uint64_t{0xFFF} << 52));
+  const double m = std::bit_cast<double>(mBits);
   const power_tables::LogEntry& entry = kLog[index];
 
-  // r = m * invc - 1 exactly: invc has 24 bits, each half of m 26 or 27.
-  const DoubleDouble mParts = split(m);
-  const DoubleDouble r = twoSum(mParts.hi * entry.invc - 1.0, mParts.lo * entry.invc);
+  // r = m * invc - 1 exactly: invc has 24 bits, m's upper half 26 and its
+  // lower half 27, so both products are exact.
+  const double mHigh = std::bit_cast<double>(mBits & ~((std::uint64_t{1} << 27) - 1));
+  const DoubleDouble r = twoSum(mHigh * entry.invc - 1.0, (m - mHigh) * entry.invc);
 
   // log1p(r) = r - r^2/2 + r^3 (1/3 - r/4 + ... - r^5/8), |r| <= 2^-9.
-  const DoubleDouble rParts = split(r.hi);
+  // The rounding error of r^2 (below 2^-63 r) matters only for larger |y|.
   const double square = r.hi * r.hi;
-  const double squareLow = ((rParts.hi * rParts.hi - square) + 2 * rParts.hi * rParts.lo) + rParts.lo * rParts.lo;
+  double squareLow = 0;
+  double seriesError = 0x1p-62;
+  if (absY > 0.25) {
+    const DoubleDouble rParts = split(r.hi);
+    squareLow = ((rParts.hi * rParts.hi - square) + 2 * rParts.hi * rParts.lo) + rParts.lo * rParts.lo;
+    seriesError = 0x1p-69;
+  }
   const DoubleDouble head = fastTwoSum(r.hi, -0.5 * square);
   const double series =
       1.0 / 3 + r.hi * (-0.25 + r.hi * (0.2 + r.hi * (-1.0 / 6 + r.hi * (1.0 / 7 + r.hi * -0.125))));
@@ -118,9 +127,9 @@ Logarithm logarithm(double x) {
   const DoubleDouble upper = fastTwoSum(scale * kLn2Hi, entry.logHi);
   const DoubleDouble sum = twoSum(upper.hi, head.hi);
   const double low = upper.lo + sum.lo + (scale * kLn2Lo + entry.logLo) + tail;
-  const double absR = r.hi < 0 ? -r.hi : r.hi;
-  const double absE = scale < 0 ? -scale : scale;
-  return {fastTwoSum(sum.hi, low), absR * 0x1p-69 + (absE + 1) * 0x1p-96};
+  // Error: the series' share, plus (|e| + 1) 2^-96 from ln2 and the table,
+  // which the caller bounds by (|t| + 2|y|) 2^-95 as |e| <= 1.45 |ln x| + 0.51.
+  return {fastTwoSum(sum.hi, low), std::fabs(r.hi) * seriesError};
 }
 
 // exp(t) as hi * 2^exponent with hi + lo in [0.7, 1.5) and relative error
@@ -140,24 +149,27 @@ Exponential exponential(DoubleDouble t) {
   const double rest =
       r.lo + r.hi * r.lo +
       (r.hi * r.hi) * (0.5 + r.hi * (1.0 / 6 + r.hi * (1.0 / 24 + r.hi * (1.0 / 120 + r.hi * (1.0 / 720)))));
-  const DoubleDouble one = fastTwoSum(1.0, r.hi);
-  const double sumLow = one.lo + rest;
+  // 2^(j/128) (1 + r.hi + rest): T r.hi exactly from T's stored halves.
   const power_tables::ExpEntry& entry = kExp[static_cast<std::size_t>(k & (power_tables::kExpSize - 1))];
-  const DoubleDouble product = twoProduct(entry.hi, one.hi);
-  const double low = product.lo + (entry.hi * sumLow + entry.lo * one.hi);
-  return {{product.hi, low}, static_cast<int>((k - (k & (power_tables::kExpSize - 1))) / power_tables::kExpSize)};
+  const DoubleDouble rParts = split(r.hi);
+  const double product = entry.hi * r.hi;
+  const double productLow = ((entry.hiHigh * rParts.hi - product) + entry.hiHigh * rParts.lo + entry.hiLow * rParts.hi) +
+                            entry.hiLow * rParts.lo;
+  const DoubleDouble sum = fastTwoSum(entry.hi, product);
+  const double low = sum.lo + productLow + entry.hi * rest + entry.lo * (1.0 + r.hi);
+  return {{sum.hi, low}, static_cast<int>(k >> power_tables::kExpBits)};
 }
 
-// x^y for x > 0 finite, not 1, and 2^-70 <= |y| <= 2^64.
+// x^y for x > 0 finite and 2^-70 <= |y| < 2^64.
 double positivePower(double x, double y) {
-  const Logarithm log = logarithm(x);
+  const double absY = std::fabs(y);
+  const Logarithm log = logarithm(x, absY);
   DoubleDouble t = twoProduct(y, log.value.hi);
   t.lo += y * log.value.lo;
-  const double absY = y < 0 ? -y : y;
-  const double absT = t.hi < 0 ? -t.hi : t.hi;
+  const double absT = std::fabs(t.hi);
   if (t.hi > -708 && t.hi < 709) {
     const Exponential power = exponential(t);
-    const double relativeError = 0x1p-68 + absY * log.error + absT * 0x1p-100;
+    const double relativeError = 0x1p-68 + absY * log.seriesError + (absT + 2 * absY) * 0x1p-95;
     const double error = power.value.hi * relativeError * 1.001;
     const double below = power.value.hi + (power.value.lo - error);
     const double above = power.value.hi + (power.value.lo + error);
@@ -174,9 +186,9 @@ double positivePower(double x, double y) {
   return multiLimbPower(x, y);
 }
 
-}  // namespace
-
-double correctlyRoundedPower(double base, double exponent) {
+// Everything outside the common case: zero, negative, subnormal and
+// non-finite bases, tiny and huge exponents.
+double unusualPower(double base, double exponent) {
   if (exponent == 0) return 1.0;
   if (base != base || exponent != exponent) return kNaN;
   if (base == kInfinity || base == -kInfinity || exponent == kInfinity || exponent == -kInfinity) return kNaN;
@@ -194,16 +206,30 @@ double correctlyRoundedPower(double base, double exponent) {
     return minusZero ? -magnitude : magnitude;
   }
   if (base == 1) return withSign(1.0);
-  // One IEEE operation rounds these once.
-  if (exponent == 1) return withSign(base);
-  if (exponent == 2) return withSign(base * base);
-  if (exponent == -1) return withSign(1.0 / base);
-  const double absExponent = exponent < 0 ? -exponent : exponent;
+  const double absExponent = std::fabs(exponent);
   // |y ln x| < 2^-60: within a hair of 1, far from the midpoints around it.
   if (absExponent < 0x1p-70) return withSign(1.0);
   // |y ln x| >= 2^64 * 2^-53 for every x other than 1.
-  if (absExponent > 0x1p64) return withSign((base > 1) == (exponent > 0) ? kInfinity : 0.0);
+  if (absExponent >= 0x1p64) return withSign((base > 1) == (exponent > 0) ? kInfinity : 0.0);
   return withSign(positivePower(base, exponent));
+}
+
+}  // namespace
+
+double correctlyRoundedPower(double base, double exponent) {
+  // The common case in two integer comparisons: base positive, normal and
+  // finite, 2^-70 <= |exponent| < 2^64.
+  const std::uint64_t baseBits = std::bit_cast<std::uint64_t>(base);
+  const std::uint64_t exponentBits = std::bit_cast<std::uint64_t>(exponent) & ~(std::uint64_t{1} << 63);
+  constexpr std::uint64_t kSmallestNormal = 0x0010000000000000ULL;
+  constexpr std::uint64_t kInfinityBits = 0x7FF0000000000000ULL;
+  constexpr std::uint64_t kTwoToMinus70 = 0x3B90000000000000ULL;
+  constexpr std::uint64_t kTwoTo64 = 0x43F0000000000000ULL;
+  if (baseBits - kSmallestNormal < kInfinityBits - kSmallestNormal &&
+      exponentBits - kTwoToMinus70 < kTwoTo64 - kTwoToMinus70) {
+    return positivePower(base, exponent);
+  }
+  return unusualPower(base, exponent);
 }
 
 }  // namespace channelflow::runtime

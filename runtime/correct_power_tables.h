@@ -13,11 +13,12 @@ struct LogEntry {
 };
 extern const LogEntry kLog[kLogSize];
 
-// hi + lo = 2^(j / kExpSize) to about 2^-106.
+// hi + lo = 2^(j / kExpSize) to about 2^-106; hiHigh + hiLow = hi, with
+// 26 and 27 significant bits, for exact products with hi.
 inline constexpr int kExpBits = 7;
 inline constexpr int kExpSize = 1 << kExpBits;
 struct ExpEntry {
-  double hi, lo;
+  double hi, lo, hiHigh, hiLow;
 };
 extern const ExpEntry kExp[kExpSize];
 
