@@ -108,19 +108,21 @@ Logarithm logarithm(double x, double absY) {
   const DoubleDouble r = twoSum(mHigh * entry.invc - 1.0, (m - mHigh) * entry.invc);
 
   // log1p(r) = r - r^2/2 + r^3 (1/3 - r/4 + ... - r^5/8), |r| <= 2^-9.
-  // The rounding error of r^2 (below 2^-63 r) matters only for larger |y|.
+  // The rounding error of r^2 and the term r.hi r.lo (each below 2^-62 r)
+  // matter only for larger |y|.
   const double square = r.hi * r.hi;
-  double squareLow = 0;
-  double seriesError = 0x1p-62;
+  double correction = 0;
+  double seriesError = 0x1.03p-61;
   if (absY > 0.25) {
     const DoubleDouble rParts = split(r.hi);
-    squareLow = ((rParts.hi * rParts.hi - square) + 2 * rParts.hi * rParts.lo) + rParts.lo * rParts.lo;
-    seriesError = 0x1p-69;
+    const double squareLow = ((rParts.hi * rParts.hi - square) + 2 * rParts.hi * rParts.lo) + rParts.lo * rParts.lo;
+    correction = 0.5 * squareLow + r.hi * r.lo;
+    seriesError = 0x1.03p-69;
   }
   const DoubleDouble head = fastTwoSum(r.hi, -0.5 * square);
   const double series =
       1.0 / 3 + r.hi * (-0.25 + r.hi * (0.2 + r.hi * (-1.0 / 6 + r.hi * (1.0 / 7 + r.hi * -0.125))));
-  const double tail = head.lo + r.lo - 0.5 * squareLow - r.hi * r.lo + (square * r.hi) * series;
+  const double tail = head.lo + r.lo - correction + (square * r.hi) * series;
 
   // ln x = e ln2 - log(invc) + log1p(r).
   const auto scale = static_cast<double>(e);
@@ -169,8 +171,9 @@ double positivePower(double x, double y) {
   const double absT = std::fabs(t.hi);
   if (t.hi > -708 && t.hi < 709) {
     const Exponential power = exponential(t);
-    const double relativeError = 0x1p-68 + absY * log.seriesError + (absT + 2 * absY) * 0x1p-95;
-    const double error = power.value.hi * relativeError * 1.001;
+    // The bound of the relative error, with 1% to spare for its own rounding.
+    const double relativeError = 0x1.03p-68 + absY * log.seriesError + (absT + 2 * absY) * 0x1.03p-95;
+    const double error = power.value.hi * relativeError;
     const double below = power.value.hi + (power.value.lo - error);
     const double above = power.value.hi + (power.value.lo + error);
     if (below == above) {
