@@ -1,8 +1,8 @@
 // The fast path works in double-double: log x from a table and a short
 // series, t = y log x, exp t from a table and a short series, each with an
 // error bound. When the bound leaves no doubt about the rounding, that is the
-// answer (all but about 1 in 10^4 cases); otherwise the exact cases and the
-// multi-limb path decide.
+// answer (for R^(1/6) all but about 3 in 100 000 radii); otherwise the exact
+// cases and the multi-limb path decide.
 #include "runtime/correct_power.h"
 
 #include "runtime/correct_power_tables.h"
