@@ -3,6 +3,7 @@
 // expected bits were computed once with MPFR (53 bits, round to nearest, the
 // double's exponent range with subnormals).
 #include "runtime/correct_power.h"
+#include "runtime/power_exact_cases.h"
 #include "runtime/value.h"
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -123,6 +125,60 @@ TEST(CorrectPower, SignsZerosAndInvalidOperands) {
       EXPECT_EQ(std::bit_cast<std::uint64_t>(actual), std::bit_cast<std::uint64_t>(row.expected))
           << row.base << " ^ " << row.exponent << " gave " << actual;
     }
+  }
+}
+
+// One rounding of mantissa * 2^exponent: ties to even at the top of the range,
+// in the subnormals and across the carry into the next binade.
+TEST(CorrectPower, RoundToDoubleBoundaries) {
+  using channelflow::runtime::roundToDouble;
+  constexpr std::uint64_t kTwo53 = std::uint64_t{1} << 53;
+  struct Row {
+    std::uint64_t mantissa;
+    int exponent;
+    double expected;
+  };
+  // clang-format off
+  const Row rows[] = {
+      {kTwo53 + 1, 0, 0x1p53},                       // tie, to even below
+      {kTwo53 + 3, 0, 0x1p53 + 4},                   // tie, to even above
+      {2 * kTwo53 - 2, 970, 0x1.fffffffffffffp1023}, // DBL_MAX exactly
+      {2 * kTwo53 - 3, 970, 0x1.ffffffffffffep1023}, // half an ulp below DBL_MAX: to the even one below
+      {2 * kTwo53 - 1, 970, std::numeric_limits<double>::infinity()},  // DBL_MAX + half an ulp: ties to inf
+      {1, 1024, std::numeric_limits<double>::infinity()},
+      {3, -1076, 0x1p-1074},                         // 0.75 of the smallest subnormal
+      {1, -1076, 0},                                 // a quarter of it
+      {1, -1075, 0},                                 // half of it: ties to 0
+      {3, -1075, 0x1p-1073},                         // 1.5 of it: ties to 2
+      {kTwo53 - 1, -1075, 0x1p-1022},                // carries into the smallest normal
+      {(std::uint64_t{1} << 63) + 1, -63, 1},        // 64 significant bits
+      {~std::uint64_t{0}, 0, 0x1p64},
+      {0, 5, 0},
+  };
+  // clang-format on
+  for (const Row& row : rows) {
+    EXPECT_EQ(roundToDouble(row.mantissa, row.exponent), row.expected) << row.mantissa << " * 2^" << row.exponent;
+  }
+}
+
+// Exact results and midpoints are recognised; everything else is left to the
+// approximation (an irrational value, or one with more than 54 bits).
+TEST(CorrectPower, ExactCasesAreRecognised) {
+  using channelflow::runtime::exactPower;
+  struct Row {
+    double base, exponent;
+    std::optional<double> expected;
+  };
+  // clang-format off
+  const Row rows[] = {
+      {81, 0.25, 3},            {0x1p-1074, 0.5, 0x1p-537}, {8, 1.0 / 3.0, std::nullopt}, {3, 0.5, std::nullopt},
+      {2, 0.5, std::nullopt},   {9, -0.5, std::nullopt},    {4, -0.5, 0.5},               {3, 33, 5559060566555523.0},
+      {3, 35, std::nullopt},    {0x1p-8, 0.125, 0.5},       {0x1p-9, 0.125, std::nullopt}, {6561, 0.125, 3},
+      {2, 0x1p40, std::numeric_limits<double>::infinity()}, {0.5, 0x1p40, 0},
+  };
+  // clang-format on
+  for (const Row& row : rows) {
+    EXPECT_EQ(exactPower(row.base, row.exponent), row.expected) << row.base << " ^ " << row.exponent;
   }
 }
 
