@@ -301,4 +301,12 @@ double multiLimbPower(double x, double y) {
   return *attempt<40>(x, y, true);                                    // 1248 bits
 }
 
+std::optional<double> multiLimbPowerAt(int limbs, double x, double y) {
+  switch (limbs) {
+    case 8: return attempt<8>(x, y, false);
+    case 16: return attempt<16>(x, y, false);
+    default: return attempt<40>(x, y, true);
+  }
+}
+
 }  // namespace channelflow::runtime
