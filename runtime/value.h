@@ -4,6 +4,7 @@
 // an operation needs its number, not before.
 #pragma once
 
+#include "runtime/correct_power.h"
 #include "runtime/runtime_error.h"
 
 #include <cmath>
@@ -88,14 +89,14 @@ inline Value divide(const Value& left, const Value& right) {
   return checkedResult(dividend / divisor);
 }
 
-// A negative base with a fractional exponent throws InvalidArgument; zero to
-// a negative power is a division by zero.
+// The correctly rounded power. A negative base with a fractional exponent
+// throws InvalidArgument; zero to a negative power is a division by zero.
 inline Value power(const Value& base, const Value& exponent) {
   const double b = base.toDouble();
   const double e = exponent.toDouble();
   if (b < 0 && e != std::trunc(e)) raise(ErrorNumber::InvalidArgument);
   if (b == 0 && e < 0) raise(ErrorNumber::DivisionByZero);
-  return checkedResult(std::pow(b, e));
+  return checkedResult(correctlyRoundedPower(b, e));
 }
 
 inline Value absoluteValue(const Value& value) { return std::fabs(value.toDouble()); }
