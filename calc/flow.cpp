@@ -1,0 +1,130 @@
+#include "calc/flow.h"
+
+#include <charconv>
+#include <cmath>
+
+#include "calc/flow_error.h"
+#include "calc/root_finding.h"
+
+namespace channelflow::sections {
+namespace {
+
+constexpr double kCriticalBand = 1e-9;
+
+void requireRepresentable(double value, const char* message) {
+  require(std::isfinite(value) && value > 0, message);
+}
+
+// exp(x), or a FlowError when the number it stands for is not a double.
+double fromLog(double logValue, const char* message) {
+  const double value = std::exp(logValue);
+  requireRepresentable(value, message);
+  return value;
+}
+
+}  // namespace
+
+std::string_view regimeName(FlowRegime regime) {
+  switch (regime) {
+    case FlowRegime::Subcritical: return "缓流";
+    case FlowRegime::Critical: return "临界流";
+    case FlowRegime::Supercritical: return "急流";
+  }
+  return "";
+}
+
+std::string numberText(double value) {
+  char text[32];
+  const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15);
+  return std::string(text, result.ptr);
+}
+
+void validate(const Channel& c) {
+  validate(c.section);
+  validate(c.roughness);
+  require(std::isfinite(c.i), "渠底坡度 i 必须是有限的数");
+}
+
+double logConveyance(const Channel& c, double h, const Geometry& g) {
+  const double n = equivalentN(c.roughness, c.section, h);
+  return std::log(c.units.manning) - std::log(n) + std::log(g.A) + 2.0 / 3.0 * std::log(g.R);
+}
+
+FlowState flowAt(const Channel& c, double h, double Q) {
+  validate(c);
+  require(std::isfinite(Q) && Q > 0, "流量 Q 必须是大于零的有限数");
+  FlowState f;
+  f.h = h;
+  f.geometry = geometryAt(c.section, h);
+  const Geometry& g = f.geometry;
+  f.n = equivalentN(c.roughness, c.section, h);
+  f.Q = Q;
+  f.v = Q / g.A;
+  if (!(std::isfinite(f.v) && f.v > 0)) f.v = fromLog(std::log(Q) - std::log(g.A), "流速 v 超出数值范围");
+  const double g0 = c.units.g;
+  // v / sqrt(g D) with the root split, and E with v^2/(2g) as v (v/2g): each
+  // overflows only when the quantity does.
+  f.Fr = std::isinf(g.D) ? 0 : f.v / std::sqrt(g0) / std::sqrt(g.D);
+  f.regime = std::fabs(f.Fr - 1) <= kCriticalBand ? FlowRegime::Critical
+             : f.Fr < 1                            ? FlowRegime::Subcritical
+                                                   : FlowRegime::Supercritical;
+  f.E = h + f.v * (f.v / (2 * g0));
+  require(std::isfinite(f.E), "断面比能 E 超出数值范围");
+  const double logK = logConveyance(c, h, g);
+  f.Sf = fromLog(2 * (std::log(Q) - logK), "摩阻坡度 Sf 超出数值范围");
+  f.tau0 = c.units.unitWeight * g.R * f.Sf;
+  if (!(std::isfinite(f.tau0) && f.tau0 > 0)) {
+    f.tau0 = fromLog(std::log(c.units.unitWeight) + std::log(g.R) + std::log(f.Sf), "切应力 τ0 超出数值范围");
+  }
+  return f;
+}
+
+FlowState uniformFlow(const Channel& c, double h) {
+  validate(c);
+  require(c.i > 0, "渠底坡度 i 必须大于零：平坡或逆坡上不存在均匀流");
+  const Geometry g = geometryAt(c.section, h);
+  const double Q = fromLog(logConveyance(c, h, g) + 0.5 * std::log(c.i), "流量 Q 超出数值范围");
+  FlowState f = flowAt(c, h, Q);
+  f.Sf = c.i;  // the same to rounding; exactly the slope by definition
+  return f;
+}
+
+// Q^2 T = g A^3 where A sqrt(g A / T) = Q, an increasing function of h for
+// every section (it grows without bound as a circle fills). Compared in
+// logarithms, it neither overflows nor underflows for any depth whose area a
+// double holds.
+double criticalDepth(const Section& section, double Q, const Units& units) {
+  validate(section);
+  require(std::isfinite(Q) && Q > 0, "流量 Q 必须是大于零的有限数");
+  const double logQ = std::log(Q);
+  const double logG = std::log(units.g);
+  auto excess = [&section, logQ, logG](double h) {
+    const Geometry g = geometryUnchecked(section, h);
+    if (!(g.T > 0)) return HUGE_VAL;  // a full circle: no discharge is critical there
+    return 1.5 * std::log(g.A) + 0.5 * (logG - std::log(g.T)) - logQ;
+  };
+  // Start from the depth of a rectangle as wide as the section's size
+  // parameter: the secants in log h close in from there in a few steps.
+  const double width = widthParameter(section) > 0 ? widthParameter(section) : 1.0;
+  const double guess = std::cbrt(Q / width / std::sqrt(units.g)) * std::cbrt(Q / width / std::sqrt(units.g));
+  const double full = fullDepth(section);
+  const double hc = findRootFrom(excess, 0, full, std::isfinite(guess) && guess > 0 ? guess : 1.0,
+                                 "临界水深超出数值范围");
+  requireRepresentable(geometryUnchecked(section, hc).A, "临界水深处的过水面积超出数值范围");
+  return hc;
+}
+
+CriticalFlow criticalFlow(const Channel& c, double Q) {
+  validate(c);
+  CriticalFlow cf;
+  cf.hc = criticalDepth(c.section, Q, c.units);
+  Channel atCritical = c;
+  atCritical.i = 0;  // flowAt does not use the slope
+  const FlowState f = flowAt(atCritical, cf.hc, Q);
+  cf.vc = f.v;
+  cf.Ec = f.E;
+  cf.ic = f.Sf;
+  return cf;
+}
+
+}  // namespace channelflow::sections
