@@ -50,6 +50,25 @@ double logConveyance(const Channel& c, double h, const Geometry& g) {
   return std::log(c.units.manning) - std::log(n) + std::log(g.A) + 2.0 / 3.0 * std::log(g.R);
 }
 
+double frictionSlope(const Channel& c, double h, const Geometry& g, double Q) {
+  const double n = equivalentN(c.roughness, c.section, h);
+  const double root = Q / g.A * (n / c.units.manning) / std::pow(g.R, 2.0 / 3.0);
+  const double slope = root * root;
+  if (std::isfinite(slope) && slope > 0) return slope;
+  return std::exp(2 * (std::log(Q) - logConveyance(c, h, g)));
+}
+
+double dischargeExcess(const Channel& c, double h, double Q) {
+  const Geometry g = geometryUnchecked(c.section, h);
+  if (!(g.A > 0) || !(g.R > 0)) return -1;
+  if (!std::isfinite(g.A) || !std::isfinite(g.R)) return HUGE_VAL;
+  const double n = equivalentN(c.roughness, c.section, h);
+  const double ratio = g.A / Q * (c.units.manning / n) * std::pow(g.R, 2.0 / 3.0) * std::sqrt(c.i);
+  if (std::isfinite(ratio) && ratio > 0) return ratio - 1;
+  const double logRatio = logConveyance(c, h, g) + 0.5 * std::log(c.i) - std::log(Q);
+  return logRatio > 0 ? HUGE_VAL : -1;
+}
+
 FlowState flowAt(const Channel& c, double h, double Q) {
   validate(c);
   require(std::isfinite(Q) && Q > 0, "流量 Q 必须是大于零的有限数");
@@ -70,8 +89,8 @@ FlowState flowAt(const Channel& c, double h, double Q) {
                                                    : FlowRegime::Supercritical;
   f.E = h + f.v * (f.v / (2 * g0));
   require(std::isfinite(f.E), "断面比能 E 超出数值范围");
-  const double logK = logConveyance(c, h, g);
-  f.Sf = fromLog(2 * (std::log(Q) - logK), "摩阻坡度 Sf 超出数值范围");
+  f.Sf = frictionSlope(c, h, g, Q);
+  requireRepresentable(f.Sf, "摩阻坡度 Sf 超出数值范围");
   f.tau0 = c.units.unitWeight * g.R * f.Sf;
   if (!(std::isfinite(f.tau0) && f.tau0 > 0)) {
     f.tau0 = fromLog(std::log(c.units.unitWeight) + std::log(g.R) + std::log(f.Sf), "切应力 τ0 超出数值范围");
@@ -83,25 +102,31 @@ FlowState uniformFlow(const Channel& c, double h) {
   validate(c);
   require(c.i > 0, "渠底坡度 i 必须大于零：平坡或逆坡上不存在均匀流");
   const Geometry g = geometryAt(c.section, h);
-  const double Q = fromLog(logConveyance(c, h, g) + 0.5 * std::log(c.i), "流量 Q 超出数值范围");
+  const double n = equivalentN(c.roughness, c.section, h);
+  double Q = g.A * (c.units.manning / n) * std::pow(g.R, 2.0 / 3.0) * std::sqrt(c.i);
+  if (!(std::isfinite(Q) && Q > 0)) Q = fromLog(logConveyance(c, h, g) + 0.5 * std::log(c.i), "流量 Q 超出数值范围");
   FlowState f = flowAt(c, h, Q);
   f.Sf = c.i;  // the same to rounding; exactly the slope by definition
   return f;
 }
 
 // Q^2 T = g A^3 where A sqrt(g A / T) = Q, an increasing function of h for
-// every section (it grows without bound as a circle fills). Compared in
-// logarithms, it neither overflows nor underflows for any depth whose area a
+// every section (it grows without bound as a circle fills). Compared as a
+// ratio to Q, it neither overflows nor underflows for any depth whose area a
 // double holds.
 double criticalDepth(const Section& section, double Q, const Units& units) {
   validate(section);
   require(std::isfinite(Q) && Q > 0, "流量 Q 必须是大于零的有限数");
-  const double logQ = std::log(Q);
-  const double logG = std::log(units.g);
-  auto excess = [&section, logQ, logG](double h) {
+  const double rootG = std::sqrt(units.g);
+  auto excess = [&section, Q, rootG](double h) {
     const Geometry g = geometryUnchecked(section, h);
     if (!(g.T > 0)) return HUGE_VAL;  // a full circle: no discharge is critical there
-    return 1.5 * std::log(g.A) + 0.5 * (logG - std::log(g.T)) - logQ;
+    if (!(g.A > 0)) return -1.0;
+    // A sqrt(g A/T) / Q - 1, factor by factor; in logarithms where a factor
+    // leaves the range, far from the root.
+    const double ratio = g.A / Q * (rootG * std::sqrt(g.A / g.T));
+    if (std::isfinite(ratio) && ratio > 0) return ratio - 1;
+    return 1.5 * std::log(g.A) + std::log(rootG) - 0.5 * std::log(g.T) - std::log(Q) > 0 ? HUGE_VAL : -1.0;
   };
   // Start from the depth of a rectangle as wide as the section's size
   // parameter: the secants in log h close in from there in a few steps.

@@ -46,6 +46,18 @@ void validate(const Channel& channel);
 // itself would leave the range of a double. No checks: for solvers.
 double logConveyance(const Channel& channel, double h, const Geometry& g);
 
+// The slope (Q/K)^2 along which Q passes depth h in uniform flow: the
+// friction slope. Directly where that stays in range, else in logarithms;
+// +infinity or 0 when the slope itself leaves the range. No checks.
+double frictionSlope(const Channel& channel, double h, const Geometry& g, double Q);
+
+// Q(h)/Q - 1 for the uniform flow at depth h on the channel's slope: the
+// function the depth and size solvers drive to zero. Formed as a product of
+// factors near 1 at the root, it keeps full precision there; away from the
+// root, where a factor would overflow or vanish, it falls back to logarithms,
+// which still give its sign. No checks.
+double dischargeExcess(const Channel& channel, double h, double Q);
+
 // Uniform flow at depth h on the channel's slope. Throws FlowError for a
 // channel that cannot carry uniform flow (i <= 0 among them) or a quantity
 // that leaves the range of a double.

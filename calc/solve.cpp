@@ -13,15 +13,6 @@
 namespace channelflow::sections {
 namespace {
 
-// log Q of uniform flow at depth h; -inf or +inf where the section holds no
-// water or more than a double can say, so that solvers compare it safely.
-double logDischarge(const Channel& c, double h) {
-  const Geometry g = geometryUnchecked(c.section, h);
-  if (!(g.A > 0) || !(g.R > 0)) return -HUGE_VAL;
-  if (!std::isfinite(g.A) || !std::isfinite(g.R)) return HUGE_VAL;
-  return logConveyance(c, h, g) + 0.5 * std::log(c.i);
-}
-
 void checkUniformChannel(const Channel& c) {
   validate(c);
   require(c.i > 0, "渠底坡度 i 必须大于零：平坡或逆坡上不存在均匀流");
@@ -41,8 +32,7 @@ double depthGuess(const Channel& c, double Q) {
 }
 
 double solveDepthBelow(const Channel& c, double Q, double top) {
-  const double logQ = std::log(Q);
-  return findRootFrom([&c, logQ](double h) { return logDischarge(c, h) - logQ; }, 0, top, std::fmin(depthGuess(c, Q), top),
+  return findRootFrom([&c, Q](double h) { return dischargeExcess(c, h, Q); }, 0, top, std::fmin(depthGuess(c, Q), top),
                       "正常水深超出数值范围");
 }
 
@@ -92,10 +82,9 @@ std::vector<double> normalDepths(const Channel& c, double Q) {
   const double lower = solveDepthBelow(c, Q, capacity.hMax);
   if (Q <= capacity.QFull) return {lower};
   // Above the greatest discharge Q falls again toward the full conduit's.
-  const double logQ = std::log(Q);
-  auto falling = [&c, logQ](double h) { return logDischarge(c, h) - logQ; };
-  const double upper = findRoot(falling, {capacity.hMax, circle->D}, std::log(capacity.QMax) - logQ,
-                                std::log(capacity.QFull) - logQ, 0.5 * (capacity.hMax + circle->D));
+  auto falling = [&c, Q](double h) { return dischargeExcess(c, h, Q); };
+  const double upper = findRoot(falling, {capacity.hMax, circle->D}, capacity.QMax / Q - 1, capacity.QFull / Q - 1,
+                                0.5 * (capacity.hMax + circle->D));
   return {lower, upper};
 }
 
@@ -117,10 +106,8 @@ std::vector<UniformFlowCase> solveUniformFlow(const UniformFlowCase& known, Unkn
       checkDepth(known.h);
       checkDischarge(known.Q);
       const Geometry g = geometryAt(c.section, known.h);
-      // Q = K sqrt(i): i = (Q/K)^2, in logarithms.
-      const double logI = 2 * (std::log(known.Q) - logConveyance(c, known.h, g));
       Channel solved = c;
-      solved.i = std::exp(logI);
+      solved.i = frictionSlope(c, known.h, g, known.Q);  // Q = K sqrt(i)
       require(std::isfinite(solved.i) && solved.i > 0, "所需的渠底坡度 i 超出数值范围");
       return {answer(solved, known.h, known.Q)};
     }
@@ -132,8 +119,11 @@ std::vector<UniformFlowCase> solveUniformFlow(const UniformFlowCase& known, Unkn
       const Geometry g = geometryAt(c.section, known.h);
       Channel solved = c;
       solved.roughness = Roughness::uniform(1);
-      // n = k A R^(2/3) sqrt(i) / Q: the conveyance at n = 1 over Q/sqrt(i).
-      solved.roughness.n = std::exp(logConveyance(solved, known.h, g) + 0.5 * std::log(c.i) - std::log(known.Q));
+      // n = k A R^(2/3) sqrt(i) / Q, in logarithms only where the product leaves the range.
+      solved.roughness.n = g.A / known.Q * c.units.manning * std::pow(g.R, 2.0 / 3.0) * std::sqrt(c.i);
+      if (!(std::isfinite(solved.roughness.n) && solved.roughness.n > 0)) {
+        solved.roughness.n = std::exp(logConveyance(solved, known.h, g) + 0.5 * std::log(c.i) - std::log(known.Q));
+      }
       require(std::isfinite(solved.roughness.n) && solved.roughness.n > 0, "所需的粗糙系数 n 超出数值范围");
       return {answer(solved, known.h, known.Q)};
     }
@@ -142,10 +132,10 @@ std::vector<UniformFlowCase> solveUniformFlow(const UniformFlowCase& known, Unkn
       checkDischarge(known.Q);
       validate(Channel{withWidthParameter(c.section, 1), c.i, c.roughness, c.units});
       require(c.i > 0, "渠底坡度 i 必须大于零：平坡或逆坡上不存在均匀流");
-      const double logQ = std::log(known.Q);
+      const double Q = known.Q;
       const double h = known.h;
-      auto excess = [&c, h, logQ](double width) {
-        return logDischarge({withWidthParameter(c.section, width), c.i, c.roughness, c.units}, h) - logQ;
+      auto excess = [&c, h, Q](double width) {
+        return dischargeExcess({withWidthParameter(c.section, width), c.i, c.roughness, c.units}, h, Q);
       };
       // The smallest size the section can take at this depth: a circle no
       // narrower than the depth, the others down to nothing (the trapezoid
