@@ -42,7 +42,6 @@ Geometry geometryAt(const Section& s, double h) {
   requireRepresentable(g.A, "过水面积 A 超出数值范围");
   requireRepresentable(g.P, "湿周 P 超出数值范围");
   requireRepresentable(g.R, "水力半径 R 超出数值范围");
-  requireRepresentable(g.moment, "断面面积矩超出数值范围");
   if (h < fullDepth(s)) {
     requireRepresentable(g.T, "水面宽 T 超出数值范围");
     requireRepresentable(g.D, "水力深度 D 超出数值范围");
