@@ -207,7 +207,7 @@ WaterSurfaceProfile standardStepProfile(const Channel& c, double Q, double h0, d
     // Bracket the root near the depth the last step points to, widening
     // from there: a smooth profile needs two or three trials per step.
     const double guess = std::fmin(std::fmax(known.h + previousStep, std::nextafter(lo, hi)), std::nextafter(hi, lo));
-    double delta = std::fmax(std::fabs(previousStep), 1e-6 * known.h);
+    double delta = std::fmax(0.01 * std::fabs(previousStep), 1e-9 * known.h);
     const double fGuess = balance(guess);
     if (fGuess == 0) {
       lo = hi = guess;
