@@ -5,6 +5,7 @@
 
 #include "calc/flow_error.h"
 #include "calc/root_finding.h"
+#include "calc/scaled_product.h"
 
 namespace channelflow::sections {
 namespace {
@@ -13,13 +14,6 @@ constexpr double kCriticalBand = 1e-9;
 
 void requireRepresentable(double value, const char* message) {
   require(std::isfinite(value) && value > 0, message);
-}
-
-// exp(x), or a FlowError when the number it stands for is not a double.
-double fromLog(double logValue, const char* message) {
-  const double value = std::exp(logValue);
-  requireRepresentable(value, message);
-  return value;
 }
 
 }  // namespace
@@ -45,17 +39,10 @@ void validate(const Channel& c) {
   require(std::isfinite(c.i), "渠底坡度 i 必须是有限的数");
 }
 
-double logConveyance(const Channel& c, double h, const Geometry& g) {
-  const double n = equivalentN(c.roughness, c.section, h);
-  return std::log(c.units.manning) - std::log(n) + std::log(g.A) + 2.0 / 3.0 * std::log(g.R);
-}
-
 double frictionSlope(const Channel& c, double h, const Geometry& g, double Q) {
   const double n = equivalentN(c.roughness, c.section, h);
-  const double root = Q / g.A * (n / c.units.manning) / std::pow(g.R, 2.0 / 3.0);
-  const double slope = root * root;
-  if (std::isfinite(slope) && slope > 0) return slope;
-  return std::exp(2 * (std::log(Q) - logConveyance(c, h, g)));
+  const double root = scaledProduct({Q, n}, {g.A, c.units.manning, std::pow(g.R, 2.0 / 3.0)});
+  return scaledProduct({root, root});
 }
 
 double dischargeExcess(const Channel& c, double h, double Q) {
@@ -63,10 +50,8 @@ double dischargeExcess(const Channel& c, double h, double Q) {
   if (!(g.A > 0) || !(g.R > 0)) return -1;
   if (!std::isfinite(g.A) || !std::isfinite(g.R)) return HUGE_VAL;
   const double n = equivalentN(c.roughness, c.section, h);
-  const double ratio = g.A / Q * (c.units.manning / n) * std::pow(g.R, 2.0 / 3.0) * std::sqrt(c.i);
-  if (std::isfinite(ratio) && ratio > 0) return ratio - 1;
-  const double logRatio = logConveyance(c, h, g) + 0.5 * std::log(c.i) - std::log(Q);
-  return logRatio > 0 ? HUGE_VAL : -1;
+  const double ratio = scaledProduct({g.A, c.units.manning, std::pow(g.R, 2.0 / 3.0), std::sqrt(c.i)}, {Q, n});
+  return ratio - 1;
 }
 
 FlowState flowAt(const Channel& c, double h, double Q) {
@@ -78,8 +63,8 @@ FlowState flowAt(const Channel& c, double h, double Q) {
   const Geometry& g = f.geometry;
   f.n = equivalentN(c.roughness, c.section, h);
   f.Q = Q;
-  f.v = Q / g.A;
-  if (!(std::isfinite(f.v) && f.v > 0)) f.v = fromLog(std::log(Q) - std::log(g.A), "流速 v 超出数值范围");
+  f.v = scaledProduct({Q}, {g.A});
+  requireRepresentable(f.v, "流速 v 超出数值范围");
   const double g0 = c.units.g;
   // v / sqrt(g D) with the root split, and E with v^2/(2g) as v (v/2g): each
   // overflows only when the quantity does.
@@ -91,10 +76,8 @@ FlowState flowAt(const Channel& c, double h, double Q) {
   require(std::isfinite(f.E), "断面比能 E 超出数值范围");
   f.Sf = frictionSlope(c, h, g, Q);
   requireRepresentable(f.Sf, "摩阻坡度 Sf 超出数值范围");
-  f.tau0 = c.units.unitWeight * g.R * f.Sf;
-  if (!(std::isfinite(f.tau0) && f.tau0 > 0)) {
-    f.tau0 = fromLog(std::log(c.units.unitWeight) + std::log(g.R) + std::log(f.Sf), "切应力 τ0 超出数值范围");
-  }
+  f.tau0 = scaledProduct({c.units.unitWeight, g.R, f.Sf});
+  requireRepresentable(f.tau0, "切应力 τ0 超出数值范围");
   return f;
 }
 
@@ -103,8 +86,8 @@ FlowState uniformFlow(const Channel& c, double h) {
   require(c.i > 0, "渠底坡度 i 必须大于零：平坡或逆坡上不存在均匀流");
   const Geometry g = geometryAt(c.section, h);
   const double n = equivalentN(c.roughness, c.section, h);
-  double Q = g.A * (c.units.manning / n) * std::pow(g.R, 2.0 / 3.0) * std::sqrt(c.i);
-  if (!(std::isfinite(Q) && Q > 0)) Q = fromLog(logConveyance(c, h, g) + 0.5 * std::log(c.i), "流量 Q 超出数值范围");
+  const double Q = scaledProduct({g.A, c.units.manning, std::pow(g.R, 2.0 / 3.0), std::sqrt(c.i)}, {n});
+  requireRepresentable(Q, "流量 Q 超出数值范围");
   FlowState f = flowAt(c, h, Q);
   f.Sf = c.i;  // the same to rounding; exactly the slope by definition
   return f;
@@ -122,11 +105,8 @@ double criticalDepth(const Section& section, double Q, const Units& units) {
     const Geometry g = geometryUnchecked(section, h);
     if (!(g.T > 0)) return HUGE_VAL;  // a full circle: no discharge is critical there
     if (!(g.A > 0)) return -1.0;
-    // A sqrt(g A/T) / Q - 1, factor by factor; in logarithms where a factor
-    // leaves the range, far from the root.
-    const double ratio = g.A / Q * (rootG * std::sqrt(g.A / g.T));
-    if (std::isfinite(ratio) && ratio > 0) return ratio - 1;
-    return 1.5 * std::log(g.A) + std::log(rootG) - 0.5 * std::log(g.T) - std::log(Q) > 0 ? HUGE_VAL : -1.0;
+    // A sqrt(g A/T) / Q - 1, scaled: both ends of the double range meet here.
+    return scaledProduct({g.A, rootG, std::sqrt(g.A / g.T)}, {Q}) - 1;
   };
   // Start from the depth of a rectangle as wide as the section's size
   // parameter: the secants in log h close in from there in a few steps.
@@ -135,7 +115,9 @@ double criticalDepth(const Section& section, double Q, const Units& units) {
   const double full = fullDepth(section);
   const double hc = findRootFrom(excess, 0, full, std::isfinite(guess) && guess > 0 ? guess : 1.0,
                                  "临界水深超出数值范围");
-  requireRepresentable(geometryUnchecked(section, hc).A, "临界水深处的过水面积超出数值范围");
+  // Where the area leaves the range before the flow turns critical, the sign
+  // changes without a root.
+  require(std::fabs(excess(hc)) <= kRootResidual, "临界水深处的过水面积超出数值范围");
   return hc;
 }
 

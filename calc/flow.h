@@ -41,11 +41,6 @@ struct FlowState {
 // (i finite; uniform flow needs i > 0 as well, which uniformFlow checks).
 void validate(const Channel& channel);
 
-// Manning's conveyance K = (k/n) A R^(2/3) at depth h, so that Q = K sqrt(Sf),
-// as its natural logarithm: it is finite wherever A and R are, even where K
-// itself would leave the range of a double. No checks: for solvers.
-double logConveyance(const Channel& channel, double h, const Geometry& g);
-
 // The slope (Q/K)^2 along which Q passes depth h in uniform flow: the
 // friction slope. Directly where that stays in range, else in logarithms;
 // +infinity or 0 when the slope itself leaves the range. No checks.

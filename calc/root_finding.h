@@ -17,6 +17,11 @@ struct Bracket {
   double lo, hi;
 };
 
+// A root of the relative forms the solvers use (ratio - 1) leaves a
+// residual of a few ulp; a sign change with more is a step in the function,
+// where a quantity left the double range, not a root.
+inline constexpr double kRootResidual = 1e-12;
+
 namespace detail {
 
 // The midpoint of the bit patterns: for 0 <= lo < hi it halves the number of

@@ -9,6 +9,7 @@
 
 #include "calc/flow_error.h"
 #include "calc/root_finding.h"
+#include "calc/scaled_product.h"
 
 namespace channelflow::sections {
 namespace {
@@ -32,8 +33,10 @@ double depthGuess(const Channel& c, double Q) {
 }
 
 double solveDepthBelow(const Channel& c, double Q, double top) {
-  return findRootFrom([&c, Q](double h) { return dischargeExcess(c, h, Q); }, 0, top, std::fmin(depthGuess(c, Q), top),
-                      "正常水深超出数值范围");
+  auto excess = [&c, Q](double h) { return dischargeExcess(c, h, Q); };
+  const double h = findRootFrom(excess, 0, top, std::fmin(depthGuess(c, Q), top), "正常水深超出数值范围");
+  require(std::fabs(excess(h)) <= kRootResidual, "正常水深处的过水面积超出数值范围");
+  return h;
 }
 
 UniformFlowCase answer(Channel c, double h, double Q) {
@@ -119,11 +122,8 @@ std::vector<UniformFlowCase> solveUniformFlow(const UniformFlowCase& known, Unkn
       const Geometry g = geometryAt(c.section, known.h);
       Channel solved = c;
       solved.roughness = Roughness::uniform(1);
-      // n = k A R^(2/3) sqrt(i) / Q, in logarithms only where the product leaves the range.
-      solved.roughness.n = g.A / known.Q * c.units.manning * std::pow(g.R, 2.0 / 3.0) * std::sqrt(c.i);
-      if (!(std::isfinite(solved.roughness.n) && solved.roughness.n > 0)) {
-        solved.roughness.n = std::exp(logConveyance(solved, known.h, g) + 0.5 * std::log(c.i) - std::log(known.Q));
-      }
+      // n = k A R^(2/3) sqrt(i) / Q.
+      solved.roughness.n = scaledProduct({g.A, c.units.manning, std::pow(g.R, 2.0 / 3.0), std::sqrt(c.i)}, {known.Q});
       require(std::isfinite(solved.roughness.n) && solved.roughness.n > 0, "所需的粗糙系数 n 超出数值范围");
       return {answer(solved, known.h, known.Q)};
     }
@@ -151,6 +151,7 @@ std::vector<UniformFlowCase> solveUniformFlow(const UniformFlowCase& known, Unkn
       const double guess = std::fmax(widthParameter(c.section), smallest);
       const double width = findRootFrom(excess, smallest, HUGE_VAL, guess > smallest ? guess : smallest * 2 + 1,
                                         "所需的断面尺寸超出数值范围");
+      require(std::fabs(excess(width)) <= kRootResidual, "所需断面尺寸下的过水面积超出数值范围");
       return {answer({withWidthParameter(c.section, width), c.i, c.roughness, c.units}, h, known.Q)};
     }
   }

@@ -36,16 +36,17 @@ double polynomial(const std::array<double, 16>& c, double x) {
 }  // namespace
 
 SegmentParts circularSegment(double r, double phi, double s, double c) {
-  double area = 0;    // A / r^2
-  double moment = 0;  // moment / r^3
   if (phi < kSeriesLimit) {
+    // r phi is about sqrt(2 r h): with the powers of phi gathered on it, a
+    // shallow segment of a vast circle neither overflows r^2 nor sinks phi^3
+    // into the subnormals.
     const double phi2 = phi * phi;
-    area = phi * phi2 * polynomial(kAreaSeries, phi2);
-    moment = phi2 * phi2 * phi * polynomial(kMomentSeries, phi2);
-  } else {
-    area = phi - s * c;
-    moment = 2.0 / 3.0 * s * s * s - phi * c + s * c * c;
+    const double arc = r * phi;
+    return {arc * arc * phi * polynomial(kAreaSeries, phi2), 2 * arc,
+            arc * arc * arc * phi2 * polynomial(kMomentSeries, phi2)};
   }
+  const double area = phi - s * c;                                   // A / r^2
+  const double moment = 2.0 / 3.0 * s * s * s - phi * c + s * c * c;  // moment / r^3
   return {area * r * r, 2 * r * phi, moment * r * r * r};
 }
 
