@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 
 #include "calc/flow_error.h"
 #include "calc/root_finding.h"
@@ -13,7 +14,8 @@ namespace {
 constexpr double kCriticalBand = 1e-9;
 
 void requireRepresentable(double value, const char* message) {
-  require(std::isfinite(value) && value > 0, message);
+  // Subnormal numbers have lost digits: they count as out of range too.
+  require(std::isfinite(value) && value >= std::numeric_limits<double>::min(), message);
 }
 
 }  // namespace

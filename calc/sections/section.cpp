@@ -15,7 +15,8 @@ struct Overloaded : Handlers... {
 };
 
 void requireRepresentable(double value, const char* message) {
-  require(std::isfinite(value) && value > 0, message);
+  // Subnormal numbers have lost digits: they count as out of range too.
+  require(std::isfinite(value) && value >= std::numeric_limits<double>::min(), message);
 }
 
 }  // namespace
