@@ -5,6 +5,7 @@
 #include "calc/flow.h"
 #include "calc/flow_error.h"
 #include "calc/root_finding.h"
+#include "calc/scaled_product.h"
 
 namespace channelflow::sections {
 namespace {
@@ -21,12 +22,15 @@ JumpSide sideAt(const Section& section, double Q, double h, const Units& units) 
   return side;
 }
 
-// log M, written as log A + log(v^2/g + ybar) so that Q^2 never forms.
-double logMomentum(const Section& section, double Q, double h, const Units& units) {
+// M = A X with X = v^2/g + ybar, the two factors kept apart so that Q^2
+// never forms and M compares as a ratio.
+struct Momentum {
+  double A, X;
+};
+
+Momentum momentumAt(const Section& section, double Q, double h, const Units& units) {
   const Geometry g = geometryUnchecked(section, h);
-  if (!(g.A > 0)) return HUGE_VAL;  // M grows without bound as the depth vanishes
-  const double v = Q / g.A;
-  return std::log(g.A) + std::log(v * (v / units.g) + g.moment / g.A);
+  return {g.A, scaledProduct({Q, Q}, {g.A, g.A, units.g}) + g.moment / g.A};
 }
 
 }  // namespace
@@ -51,17 +55,22 @@ JumpType jumpTypeOf(double Fr1) {
 }
 
 double momentumFunction(const Section& section, double Q, double h, const Units& units) {
-  return std::exp(logMomentum(section, Q, h, units));
+  const Momentum m = momentumAt(section, Q, h, units);
+  return scaledProduct({m.A, m.X});
 }
 
 HydraulicJump hydraulicJump(const Section& section, double Q, double h, const Units& units) {
   const double hc = criticalDepth(section, Q, units);
   const JumpSide given = sideAt(section, Q, h, units);
   require(h != hc, "水深等于临界水深：临界流不发生水跃");
-  const double logM = logMomentum(section, Q, h, units);
+  const Momentum given1 = momentumAt(section, Q, h, units);
   // M falls from infinity to its least at hc, then rises: the sequent depth
   // is on the other side of hc, where M comes back to the given value.
-  auto excess = [&section, Q, &units, logM](double depth) { return logMomentum(section, Q, depth, units) - logM; };
+  auto excess = [&section, Q, &units, given1](double depth) {
+    const Momentum m = momentumAt(section, Q, depth, units);
+    if (!(m.A > 0)) return HUGE_VAL;  // M grows without bound as the depth vanishes
+    return scaledProduct({m.A, m.X}, {given1.A, given1.X}) - 1;
+  };
   HydraulicJump jump;
   jump.hc = hc;
   jump.givenDownstream = h > hc;
@@ -77,11 +86,12 @@ HydraulicJump hydraulicJump(const Section& section, double Q, double h, const Un
     } else {
       sequent = findRootFrom(excess, hc, HUGE_VAL, 2 * hc, "跃后水深超出数值范围");
     }
+    require(std::fabs(excess(sequent)) <= kRootResidual, "共轭水深处的过水面积超出数值范围");
   }
   const JumpSide other = sideAt(section, Q, sequent, units);
   jump.upstream = jump.givenDownstream ? other : given;
   jump.downstream = jump.givenDownstream ? given : other;
-  jump.M = std::exp(logM);
+  jump.M = scaledProduct({given1.A, given1.X});
   require(std::isfinite(jump.M), "动量函数 M 超出数值范围");
   jump.energyLoss = jump.upstream.E - jump.downstream.E;
   jump.relativeLoss = jump.energyLoss / jump.upstream.E;

@@ -139,10 +139,11 @@ WaterSurfaceProfile directStepProfile(const Channel& c, double Q, double h0, dou
   require(std::isfinite(target) && target > 0, "目标水深必须是大于零的有限数");
   const Setup s = setUp(c, Q, h0);
   WaterSurfaceProfile profile = start(c, Q, h0, s);
-  const std::string name(profileTypeName(s.kind.type));
-  require((target - h0) * s.trend > 0, (name + " 型水面线由控制断面" + std::string(directionName(s.direction)) + "水深" +
-                                        (s.trend > 0 ? "增大" : "减小") + "：目标水深不在推算方向上")
-                                           .c_str());
+  if (!((target - h0) * s.trend > 0)) {
+    throw FlowError(std::string(profileTypeName(s.kind.type)) + " 型水面线由控制断面" +
+                    std::string(directionName(s.direction)) + "水深" + (s.trend > 0 ? "增大" : "减小") +
+                    "：目标水深不在推算方向上");
+  }
   const bool beyond = (target - s.limit) * s.trend >= 0;
   if (beyond && s.limitIsNormal) {
     throw FlowError("目标水深到达或越过正常水深 hn = " + numberText(s.limit) + "：水面线只渐近于正常水深，永远达不到");
