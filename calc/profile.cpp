@@ -1,9 +1,11 @@
 #include "calc/profile.h"
 
 #include <cmath>
+#include <limits>
 
 #include "calc/flow_error.h"
 #include "calc/root_finding.h"
+#include "calc/scaled_product.h"
 #include "calc/solve.h"
 
 namespace channelflow::sections {
@@ -12,9 +14,18 @@ namespace {
 // Critical slope flow: the normal and critical depths agree to this share.
 constexpr double kCriticalSlopeBand = 1e-9;
 
+// One point of the profile. The channel and Q were checked once for the
+// whole profile; each point checks that its numbers are doubles.
 ProfilePoint pointAt(const Channel& c, double Q, double h, double x) {
-  const FlowState f = flowAt(c, h, Q);
-  return {x, h, f.geometry.A, f.v, f.E, f.Fr, f.Sf};
+  const Geometry g = geometryUnchecked(c.section, h);
+  require(g.A >= std::numeric_limits<double>::min() && std::isfinite(g.A) && g.R >= std::numeric_limits<double>::min(),
+          "水面线上的过水面积超出数值范围");
+  ProfilePoint p{x, h, g.A, scaledProduct({Q}, {g.A}), 0, 0, frictionSlope(c, h, g, Q)};
+  p.E = h + p.v * (p.v / (2 * c.units.g));
+  p.Fr = std::isinf(g.D) ? 0 : p.v / std::sqrt(c.units.g) / std::sqrt(g.D);
+  require(std::isfinite(p.v) && std::isfinite(p.E) && std::isfinite(p.Fr), "水面线上的流速超出数值范围");
+  require(std::isfinite(p.Sf) && p.Sf >= std::numeric_limits<double>::min(), "摩阻坡度 Sf 超出数值范围");
+  return p;
 }
 
 // Specific energy and friction slope at depth h for the step equations,

@@ -41,10 +41,12 @@ inline bool closed(double lo, double hi) {
 
 // Finds the root of f in [b.lo, b.hi], 0 <= b.lo < b.hi, where f(b.lo) and
 // f(b.hi) are fLo and fHi of opposite signs (either may be infinite). Steps
-// are Illinois-weighted secants, in log x where the bracket is wide, and a
-// bisection whenever a secant fails to halve the bracket in three steps: so
+// are secants through the last two points, in log x where the bracket is
+// wide, kept inside the bracket, and a bisection whenever three steps fail
+// to halve the bracket: so
 // it converges superlinearly on smooth f and never takes more than about two
-// hundred steps on any f.
+// hundred steps on any f. It ends when the bracket closes to 2 ulp or a
+// secant step moves x by no more than that.
 template <typename F>
 double findRoot(F&& f, Bracket b, double fLo, double fHi, double guess) {
   double lo = b.lo, hi = b.hi;
@@ -53,44 +55,51 @@ double findRoot(F&& f, Bracket b, double fLo, double fHi, double guess) {
   const double sign = fLo < 0 ? 1 : -1;  // so that sign * f rises through the root
   fLo *= sign;
   fHi *= sign;
-  // The next point to try: the secant through the ends, in log x where the
-  // bracket is wide, or a bisection when that fails or lands outside.
-  auto next = [&lo, &hi, &fLo, &fHi](bool bisect) {
-    double x = NAN;
-    if (!bisect && lo > 0 && hi > 2 * lo) {
-      const double a = std::log(lo), c = std::log(hi);
-      x = std::exp(a - fLo * (c - a) / (fHi - fLo));
-    } else if (!bisect) {
-      x = lo - fLo * (hi - lo) / (fHi - fLo);
+  // The secant through (x0, f0) and (x1, f1), in log x where the bracket is
+  // wide. The solvers' functions are mostly ratios less 1 of near power
+  // laws, so it runs through log(1 + f) where both points allow: a straight
+  // line in log x, met in a step or two.
+  auto secant = [&lo, &hi](double x0, double f0, double x1, double f1) {
+    if (f0 > -1 && f1 > -1 && std::isfinite(f0) && std::isfinite(f1)) {
+      f0 = std::log1p(f0);
+      f1 = std::log1p(f1);
     }
+    if (lo > 0 && hi > 2 * lo && x0 > 0 && x1 > 0) {
+      const double u = std::log(x0), w = std::log(x1);
+      return std::exp(u - f0 * (w - u) / (f1 - f0));
+    }
+    return x0 - f0 * (x1 - x0) / (f1 - f0);
+  };
+  // Inside the bracket and never on an end, or else a bisection.
+  auto inside = [&lo, &hi](double x) {
     if (!(x > lo && x < hi)) return detail::bitMidpoint(lo, hi);
-    // Never on an end: a secant that lands there keeps the bracket from closing.
     return std::fmin(std::fmax(x, std::nextafter(lo, hi)), std::nextafter(hi, lo));
   };
-  double x = guess > lo && guess < hi ? guess : next(false);
+  double x = guess > lo && guess < hi ? guess : inside(secant(lo, fLo, hi, fHi));
+  double xPrevious = NAN, fPrevious = NAN;
   double widthBefore = hi - lo;
-  int side = 0;
   for (int step = 1; step <= 400; ++step) {
     const double fx = sign * f(x);
     if (fx == 0) return x;
-    if (fx < 0) {
-      lo = x;
-      fLo = fx;
-      if (side < 0) fHi *= 0.5;  // Illinois: the end kept twice counts half
-      side = -1;
-    } else {
-      hi = x;
-      fHi = fx;
-      if (side > 0) fLo *= 0.5;
-      side = 1;
-    }
+    (fx < 0 ? lo : hi) = x;
+    (fx < 0 ? fLo : fHi) = fx;
     if (detail::closed(lo, hi)) return -fLo < fHi ? lo : hi;
+    // Secants through the last two points, a bisection whenever three steps
+    // have not halved the bracket.
     bool bisect = false;
     if (step % 3 == 0) {
       bisect = hi - lo > 0.5 * widthBefore;
       widthBefore = hi - lo;
     }
-    x = next(bisect);
+    const double raw = std::isnan(xPrevious) ? secant(lo, fLo, hi, fHi) : secant(xPrevious, fPrevious, x, fx);
+    const double following = bisect ? detail::bitMidpoint(lo, hi) : inside(raw);
+    // A secant that moves no more than 2 ulp has found the root to that.
+    if (!bisect && following == raw && std::fabs(following - x) <= 2 * (std::nextafter(x, HUGE_VAL) - x)) {
+      return following;
+    }
+    xPrevious = x;
+    fPrevious = fx;
+    x = following;
   }
   throw FlowError("求解未能收敛");
 }

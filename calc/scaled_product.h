@@ -6,11 +6,26 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <limits>
 
 namespace channelflow::sections {
 
 // The product of `factors` divided by the product of `divisors`.
 inline double scaledProduct(std::initializer_list<double> factors, std::initializer_list<double> divisors = {}) {
+  // The plain product, kept when no step of it left the normal range.
+  constexpr double kLeast = std::numeric_limits<double>::min();
+  constexpr double kMost = std::numeric_limits<double>::max();
+  double plain = 1;
+  bool inRange = true;
+  for (double factor : factors) {
+    plain *= factor;
+    inRange = inRange && std::fabs(plain) >= kLeast && std::fabs(plain) <= kMost;
+  }
+  for (double divisor : divisors) {
+    plain /= divisor;
+    inRange = inRange && std::fabs(plain) >= kLeast && std::fabs(plain) <= kMost;
+  }
+  if (inRange) return plain;
   double mantissa = 1;
   long exponent = 0;
   int e = 0;

@@ -4,6 +4,13 @@
 #include "calc/section.h"
 
 namespace channelflow::sections {
+namespace {
+
+// sqrt(1 + m^2) in one rounding of the radicand; beyond 1E+150 it is m itself
+// to the last digit, where m^2 would overflow.
+double wallLength(double m) { return m < 1e150 ? std::sqrt(std::fma(m, m, 1.0)) : m; }
+
+}  // namespace
 
 void validate(const Trapezoid& s) {
   require(std::isfinite(s.B) && std::isfinite(s.m1) && std::isfinite(s.m2), "梯形断面参数必须是有限的数");
@@ -14,8 +21,7 @@ void validate(const Trapezoid& s) {
 
 Geometry geometry(const Trapezoid& s, double h) {
   const double spread = s.m1 + s.m2;
-  // hypot keeps sqrt(1 + m^2) finite for side slopes beyond 1E+154.
-  const double walls = std::hypot(1.0, s.m1) + std::hypot(1.0, s.m2);
+  const double walls = wallLength(s.m1) + wallLength(s.m2);
   Geometry g;
   g.A = (s.B + 0.5 * spread * h) * h;
   g.P = s.B + walls * h;
@@ -28,7 +34,7 @@ Geometry geometry(const Trapezoid& s, double h) {
 }
 
 PerimeterParts perimeterParts(const Trapezoid& s, double h) {
-  return {s.B, (std::hypot(1.0, s.m1) + std::hypot(1.0, s.m2)) * h};
+  return {s.B, (wallLength(s.m1) + wallLength(s.m2)) * h};
 }
 
 }  // namespace channelflow::sections
