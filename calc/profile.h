@@ -61,6 +61,7 @@ WaterSurfaceProfile directStepProfile(const Channel& channel, double Q, double h
 
 // Standard step from h0 over `length` (> 0, measured the way the profile
 // runs) in `steps` equal distance steps; stops early at hc or a circle's crown.
+// Both take 1 to 1 000 000 steps.
 WaterSurfaceProfile standardStepProfile(const Channel& channel, double Q, double h0, double length, int steps);
 
 }  // namespace channelflow::sections

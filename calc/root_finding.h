@@ -81,6 +81,7 @@ double findRoot(F&& f, Bracket b, double fLo, double fHi, double guess) {
   for (int step = 1; step <= 400; ++step) {
     const double fx = sign * f(x);
     if (fx == 0) return x;
+    require(!std::isnan(fx), "求解中出现无定义的数值，无法确定解");
     (fx < 0 ? lo : hi) = x;
     (fx < 0 ? fLo : fHi) = fx;
     if (detail::closed(lo, hi)) return -fLo < fHi ? lo : hi;
