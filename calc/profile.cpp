@@ -205,8 +205,9 @@ WaterSurfaceProfile standardStepProfile(const Channel& c, double Q, double h0, d
       stopAtCritical(profile);
       return profile;
     }
-    double lo = upstream ? hc : 0, hi = upstream ? top : hc;
-    double fLo = upstream ? atCritical : -HUGE_VAL, fHi = upstream ? HUGE_VAL : atCritical;
+    const double lo = upstream ? hc : 0, hi = upstream ? top : hc;
+    const double fLo = upstream ? atCritical : -HUGE_VAL;
+    double fHi = upstream ? HUGE_VAL : atCritical;
     if (upstream && std::isfinite(top)) {
       fHi = balance(top);
       if (fHi <= 0) {
@@ -217,35 +218,10 @@ WaterSurfaceProfile standardStepProfile(const Channel& c, double Q, double h0, d
         return profile;
       }
     }
-    // Bracket the root near the depth the last step points to, widening
-    // from there: a smooth profile needs two or three trials per step.
-    const double guess = std::fmin(std::fmax(known.h + previousStep, std::nextafter(lo, hi)), std::nextafter(hi, lo));
-    double delta = std::fmax(0.01 * std::fabs(previousStep), 1e-9 * known.h);
-    const double fGuess = balance(guess);
-    if (fGuess == 0) {
-      lo = hi = guess;
-    } else if (fGuess < 0) {
-      lo = guess, fLo = fGuess;
-      for (double y = guess + delta; y < hi; delta *= 2, y = guess + delta) {
-        const double fy = balance(y);
-        if (fy >= 0) {
-          hi = y, fHi = fy;
-          break;
-        }
-        lo = y, fLo = fy;
-      }
-    } else {
-      hi = guess, fHi = fGuess;
-      for (double y = guess - delta; y > lo; delta *= 2, y = guess - delta) {
-        const double fy = balance(y);
-        if (fy <= 0) {
-          lo = y, fLo = fy;
-          break;
-        }
-        hi = y, fHi = fy;
-      }
-    }
-    const double h = lo == hi ? lo : findRoot(balance, {lo, hi}, fLo, fHi, NAN);
+    // Near the depth the last step points to: a smooth profile needs two or
+    // three trials per step.
+    const double h = findRootNear(balance, {lo, hi}, fLo, fHi, known.h + previousStep,
+                                  std::fmax(0.01 * std::fabs(previousStep), 1e-9 * known.h));
     previousStep = h - known.h;
     profile.points.push_back(pointAt(c, Q, h, known.x + dx));
   }

@@ -134,4 +134,31 @@ double findRootFrom(F&& f, double lower, double upper, double guess, const char*
   }
 }
 
+// For an increasing f with f(b.lo) = fLo < 0 < fHi = f(b.hi): tries guess,
+// then widens from it by delta, 2 delta, 4 delta, ... toward the root until
+// the sign changes, and finds the root in that small bracket. For a root
+// whose place is well foreseen, as along a smooth profile.
+template <typename F>
+double findRootNear(F&& f, Bracket b, double fLo, double fHi, double guess, double delta) {
+  double lo = b.lo, hi = b.hi;
+  guess = std::fmin(std::fmax(guess, std::nextafter(lo, hi)), std::nextafter(hi, lo));
+  const double fGuess = f(guess);
+  if (fGuess == 0) return guess;
+  const bool above = fGuess < 0;
+  (above ? lo : hi) = guess;
+  (above ? fLo : fHi) = fGuess;
+  for (double y = above ? guess + delta : guess - delta; above ? y < hi : y > lo; y = above ? guess + delta : guess - delta) {
+    const double fy = f(y);
+    if (above ? fy >= 0 : fy <= 0) {
+      (above ? hi : lo) = y;
+      (above ? fHi : fLo) = fy;
+      break;
+    }
+    (above ? lo : hi) = y;
+    (above ? fLo : fHi) = fy;
+    delta *= 2;
+  }
+  return findRoot(f, {lo, hi}, fLo, fHi, NAN);
+}
+
 }  // namespace channelflow::sections
