@@ -83,12 +83,15 @@ FlowState flowAt(const Channel& c, double h, double Q) {
   return f;
 }
 
+double uniformDischarge(const Channel& c, double h, const Geometry& g) {
+  const double n = equivalentN(c.roughness, c.section, h);
+  return scaledProduct({g.A, c.units.manning, std::pow(g.R, 2.0 / 3.0), std::sqrt(c.i)}, {n});
+}
+
 FlowState uniformFlow(const Channel& c, double h) {
   validate(c);
   require(c.i > 0, "渠底坡度 i 必须大于零：平坡或逆坡上不存在均匀流");
-  const Geometry g = geometryAt(c.section, h);
-  const double n = equivalentN(c.roughness, c.section, h);
-  const double Q = scaledProduct({g.A, c.units.manning, std::pow(g.R, 2.0 / 3.0), std::sqrt(c.i)}, {n});
+  const double Q = uniformDischarge(c, h, geometryAt(c.section, h));
   requireRepresentable(Q, "流量 Q 超出数值范围");
   FlowState f = flowAt(c, h, Q);
   f.Sf = c.i;  // the same to rounding; exactly the slope by definition

@@ -46,6 +46,10 @@ void validate(const Channel& channel);
 // +infinity or 0 when the slope itself leaves the range. No checks.
 double frictionSlope(const Channel& channel, double h, const Geometry& g, double Q);
 
+// Manning's discharge K sqrt(i) at depth h, with g the geometry there. No
+// checks: infinite or zero where it leaves the double range.
+double uniformDischarge(const Channel& channel, double h, const Geometry& g);
+
 // Q(h)/Q - 1 for the uniform flow at depth h on the channel's slope: the
 // function the depth and size solvers drive to zero. Formed as a product of
 // factors near 1 at the root, it keeps full precision there; away from the

@@ -118,9 +118,16 @@ double findRootFrom(F&& f, double lower, double upper, double guess, const char*
   double fPrevious = f(previous);
   if (fPrevious == 0) return previous;
   const bool rootAbove = fPrevious < 0;
+  // The first trial reads f as a ratio less 1 of a power law near h^(5/3),
+  // as discharge is, and steps 2 % beyond where that puts the root; then
+  // factors 2, 4, 16, ... from the last trial.
+  double first = NAN;
+  if (fPrevious > -1 && std::isfinite(fPrevious)) first = previous * std::pow(1 + fPrevious, -0.6) * (rootAbove ? 1.02 : 0.98);
+  if (!(rootAbove ? first > previous : first < previous)) first = NAN;
+  bool firstTrial = !std::isnan(first);
   double factor = 2;
   while (true) {
-    double y = rootAbove ? previous * factor : previous / factor;
+    double y = firstTrial ? first : rootAbove ? previous * factor : previous / factor;
     if (!(y < top)) y = top;
     if (!(y > bottom)) y = bottom;
     const double fy = f(y);
@@ -130,7 +137,8 @@ double findRootFrom(F&& f, double lower, double upper, double guess, const char*
     require(y != top && y != bottom, noRoot);
     previous = y;
     fPrevious = fy;
-    factor = factor < 1e150 ? factor * factor : kLargest;
+    if (!firstTrial) factor = factor < 1e150 ? factor * factor : kLargest;
+    firstTrial = false;
   }
 }
 

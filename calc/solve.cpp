@@ -66,8 +66,10 @@ CircleCapacity circleCapacity(const Channel& c) {
   require(circle != nullptr, "最大过流能力只对圆形断面有意义");
   CircleCapacity capacity;
   capacity.hMax = circleDepthRatioOfGreatestDischarge() * circle->D;
-  capacity.QMax = uniformFlow(c, capacity.hMax).Q;
-  capacity.QFull = uniformFlow(c, circle->D).Q;
+  capacity.QMax = uniformDischarge(c, capacity.hMax, geometryAt(c.section, capacity.hMax));
+  capacity.QFull = uniformDischarge(c, circle->D, geometryAt(c.section, circle->D));
+  require(std::isfinite(capacity.QMax) && capacity.QFull >= std::numeric_limits<double>::min(),
+          "圆管的过流能力超出数值范围");
   return capacity;
 }
 
