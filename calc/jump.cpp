@@ -22,15 +22,12 @@ JumpSide sideAt(const Section& section, double Q, double h, const Units& units) 
   return side;
 }
 
-// M = A X with X = v^2/g + ybar, the two factors kept apart so that Q^2
-// never forms and M compares as a ratio.
-struct Momentum {
-  double A, X;
-};
-
-Momentum momentumAt(const Section& section, double Q, double h, const Units& units) {
+// M = Q^2/(g A) + A ybar, with Q^2/(g A) scaled so that neither Q^2 nor
+// the velocity head forms: M is a double wherever it can be.
+double momentumAt(const Section& section, double Q, double h, const Units& units) {
   const Geometry g = geometryUnchecked(section, h);
-  return {g.A, scaledProduct({Q, Q}, {g.A, g.A, units.g}) + g.moment / g.A};
+  if (!(g.A > 0)) return HUGE_VAL;  // M grows without bound as the depth vanishes
+  return scaledProduct({Q, Q}, {g.A, units.g}) + g.moment;
 }
 
 }  // namespace
@@ -55,22 +52,18 @@ JumpType jumpTypeOf(double Fr1) {
 }
 
 double momentumFunction(const Section& section, double Q, double h, const Units& units) {
-  const Momentum m = momentumAt(section, Q, h, units);
-  return scaledProduct({m.A, m.X});
+  return momentumAt(section, Q, h, units);
 }
 
 HydraulicJump hydraulicJump(const Section& section, double Q, double h, const Units& units) {
   const double hc = criticalDepth(section, Q, units);
   const JumpSide given = sideAt(section, Q, h, units);
   require(h != hc, "水深等于临界水深：临界流不发生水跃");
-  const Momentum given1 = momentumAt(section, Q, h, units);
+  const double M = momentumAt(section, Q, h, units);
+  require(std::isfinite(M), "动量函数 M 超出数值范围");
   // M falls from infinity to its least at hc, then rises: the sequent depth
   // is on the other side of hc, where M comes back to the given value.
-  auto excess = [&section, Q, &units, given1](double depth) {
-    const Momentum m = momentumAt(section, Q, depth, units);
-    if (!(m.A > 0)) return HUGE_VAL;  // M grows without bound as the depth vanishes
-    return scaledProduct({m.A, m.X}, {given1.A, given1.X}) - 1;
-  };
+  auto excess = [&section, Q, &units, M](double depth) { return momentumAt(section, Q, depth, units) / M - 1; };
   HydraulicJump jump;
   jump.hc = hc;
   jump.givenDownstream = h > hc;
@@ -86,13 +79,12 @@ HydraulicJump hydraulicJump(const Section& section, double Q, double h, const Un
     } else {
       sequent = findRootFrom(excess, hc, HUGE_VAL, 2 * hc, "跃后水深超出数值范围");
     }
-    require(std::fabs(excess(sequent)) <= kRootResidual, "共轭水深处的过水面积超出数值范围");
   }
+  require(std::fabs(excess(sequent)) <= kRootResidual, "共轭水深处的过水面积超出数值范围");
   const JumpSide other = sideAt(section, Q, sequent, units);
   jump.upstream = jump.givenDownstream ? other : given;
   jump.downstream = jump.givenDownstream ? given : other;
-  jump.M = scaledProduct({given1.A, given1.X});
-  require(std::isfinite(jump.M), "动量函数 M 超出数值范围");
+  jump.M = M;
   jump.energyLoss = jump.upstream.E - jump.downstream.E;
   jump.relativeLoss = jump.energyLoss / jump.upstream.E;
   jump.height = jump.downstream.h - jump.upstream.h;

@@ -55,16 +55,19 @@ double findRoot(F&& f, Bracket b, double fLo, double fHi, double guess) {
   const double sign = fLo < 0 ? 1 : -1;  // so that sign * f rises through the root
   fLo *= sign;
   fHi *= sign;
-  // The secant through (x0, f0) and (x1, f1), in log x where the bracket is
-  // wide. The solvers' functions are mostly ratios less 1 of near power
+  // The secant through (x0, f0) and (x1, f1), in log x where the two lie
+  // far apart. The solvers' functions are mostly ratios less 1 of near power
   // laws, so it runs through log(1 + f) where both points allow: a straight
-  // line in log x, met in a step or two.
-  auto secant = [&lo, &hi](double x0, double f0, double x1, double f1) {
+  // line in log x, met in a step or two. Close points take the plain secant,
+  // which alone resolves single ulps (exp(log x) rounds to many of them).
+  bool logarithmic = false;
+  auto secant = [&logarithmic](double x0, double f0, double x1, double f1) {
     if (f0 > -1 && f1 > -1 && std::isfinite(f0) && std::isfinite(f1)) {
       f0 = std::log1p(f0);
       f1 = std::log1p(f1);
     }
-    if (lo > 0 && hi > 2 * lo && x0 > 0 && x1 > 0) {
+    logarithmic = x0 > 0 && x1 > 0 && (x1 > 2 * x0 || x0 > 2 * x1);
+    if (logarithmic) {
       const double u = std::log(x0), w = std::log(x1);
       return std::exp(u - f0 * (w - u) / (f1 - f0));
     }
@@ -95,7 +98,7 @@ double findRoot(F&& f, Bracket b, double fLo, double fHi, double guess) {
     const double raw = std::isnan(xPrevious) ? secant(lo, fLo, hi, fHi) : secant(xPrevious, fPrevious, x, fx);
     const double following = bisect ? detail::bitMidpoint(lo, hi) : inside(raw);
     // A secant that moves no more than 2 ulp has found the root to that.
-    if (!bisect && following == raw && std::fabs(following - x) <= 2 * (std::nextafter(x, HUGE_VAL) - x)) {
+    if (!bisect && !logarithmic && following == raw && std::fabs(following - x) <= 2 * (std::nextafter(x, HUGE_VAL) - x)) {
       return following;
     }
     xPrevious = x;

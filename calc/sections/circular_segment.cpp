@@ -37,13 +37,13 @@ double polynomial(const std::array<double, 16>& c, double x) {
 
 SegmentParts circularSegment(double r, double phi, double s, double c) {
   if (phi < kSeriesLimit) {
-    // r phi is about sqrt(2 r h): with the powers of phi gathered on it, a
-    // shallow segment of a vast circle neither overflows r^2 nor sinks phi^3
-    // into the subnormals.
+    // r phi is about sqrt(2 r h) and r phi^2 about 2h: with the powers of phi
+    // gathered on them, a shallow segment of a vast circle neither overflows
+    // r^2 nor sinks phi^2 into the subnormals.
     const double phi2 = phi * phi;
     const double arc = r * phi;
     return {arc * arc * phi * polynomial(kAreaSeries, phi2), 2 * arc,
-            arc * arc * arc * phi2 * polynomial(kMomentSeries, phi2)};
+            arc * arc * (arc * phi) * phi * polynomial(kMomentSeries, phi2)};
   }
   const double area = phi - s * c;                                   // A / r^2
   const double moment = 2.0 / 3.0 * s * s * s - phi * c + s * c * c;  // moment / r^3
