@@ -14,6 +14,9 @@
 namespace channelflow::sections {
 namespace {
 
+// Finite and normal: a subnormal answer has lost the digits it is printed with.
+bool representable(double value) { return std::isfinite(value) && value >= std::numeric_limits<double>::min(); }
+
 void checkUniformChannel(const Channel& c) {
   validate(c);
   require(c.i > 0, "渠底坡度 i 必须大于零：平坡或逆坡上不存在均匀流");
@@ -113,7 +116,7 @@ std::vector<UniformFlowCase> solveUniformFlow(const UniformFlowCase& known, Unkn
       const Geometry g = geometryAt(c.section, known.h);
       Channel solved = c;
       solved.i = frictionSlope(c, known.h, g, known.Q);  // Q = K sqrt(i)
-      require(std::isfinite(solved.i) && solved.i > 0, "所需的渠底坡度 i 超出数值范围");
+      require(representable(solved.i), "所需的渠底坡度 i 超出数值范围");
       return {answer(solved, known.h, known.Q)};
     }
     case Unknown::Roughness: {
@@ -126,7 +129,7 @@ std::vector<UniformFlowCase> solveUniformFlow(const UniformFlowCase& known, Unkn
       solved.roughness = Roughness::uniform(1);
       // n = k A R^(2/3) sqrt(i) / Q.
       solved.roughness.n = scaledProduct({g.A, c.units.manning, std::pow(g.R, 2.0 / 3.0), std::sqrt(c.i)}, {known.Q});
-      require(std::isfinite(solved.roughness.n) && solved.roughness.n > 0, "所需的粗糙系数 n 超出数值范围");
+      require(representable(solved.roughness.n), "所需的粗糙系数 n 超出数值范围");
       return {answer(solved, known.h, known.Q)};
     }
     case Unknown::Width: {
@@ -154,6 +157,7 @@ std::vector<UniformFlowCase> solveUniformFlow(const UniformFlowCase& known, Unkn
       const double width = findRootFrom(excess, smallest, HUGE_VAL, guess > smallest ? guess : smallest * 2 + 1,
                                         "所需的断面尺寸超出数值范围");
       require(std::fabs(excess(width)) <= kRootResidual, "所需断面尺寸下的过水面积超出数值范围");
+      require(representable(width), "所需的断面尺寸超出数值范围");
       return {answer({withWidthParameter(c.section, width), c.i, c.roughness, c.units}, h, known.Q)};
     }
   }

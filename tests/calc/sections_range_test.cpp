@@ -97,7 +97,13 @@ TEST(SectionsRange, RandomChannelsGiveFiniteAnswersOrAReason) {
       Channel unknown = c;
       unknown.section = withWidthParameter(c.section, 0);
       const UniformFlowCase solved = solveUniformFlow({unknown, h, Q}, Unknown::Width).front();
-      return finite(uniformFlow(solved.channel, h));
+      const FlowState f = uniformFlow(solved.channel, h);
+      return finite(f) && std::fabs(f.Q - Q) <= 1e-14 * Q;
+    }));
+    EXPECT_TRUE(answersOrSaysWhy([&] {
+      const UniformFlowCase solved = solveUniformFlow({c, h, Q}, Unknown::Slope).front();
+      const FlowState f = uniformFlow(solved.channel, h);
+      return finite(f) && std::fabs(f.Q - Q) <= 1e-14 * Q;
     }));
     EXPECT_TRUE(answersOrSaysWhy([&] {
       const WaterSurfaceProfile p = standardStepProfile(c, Q, h, random.magnitude(-3, 3), 5);
