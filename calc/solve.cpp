@@ -49,9 +49,9 @@ UniformFlowCase answer(Channel c, double h, double Q) {
 
 }  // namespace
 
-// With 2 phi the wetted angle, Q grows as A^(5/3) / P^(2/3), greatest where
-// 5 P dA = 2 A dP: 5 phi (1 - cos 2 phi) = 2 phi - sin 2 phi ... in the full
-// angle theta = 2 phi: 5 theta (1 - cos theta) = 2 (theta - sin theta).
+// Q grows as A^(5/3) / P^(2/3), greatest where 5 P dA = 2 A dP. With the
+// wetted angle theta, A = D^2 (theta - sin theta) / 8 and P = D theta / 2,
+// that is 5 theta (1 - cos theta) = 2 (theta - sin theta).
 double circleDepthRatioOfGreatestDischarge() {
   static const double ratio = [] {
     auto f = [](double theta) { return 5 * theta * (1 - std::cos(theta)) - 2 * (theta - std::sin(theta)); };
@@ -150,8 +150,9 @@ std::vector<UniformFlowCase> solveUniformFlow(const UniformFlowCase& known, Unkn
       const double atSmallest = circle ? excess(h) : excess(std::numeric_limits<double>::denorm_min());
       if (atSmallest >= 0) {
         if (circle) throw FlowError("该水深下即使管径等于水深（满管）流量也已超过 Q：任何管径都不能以此水深输送 Q");
-        throw FlowError("该水深下仅两侧边坡部分的流量已超过 Q：所需的" + std::string(widthParameterName(c.section)) +
-                        "为负");
+        const bool trapezoid = std::holds_alternative<Trapezoid>(c.section);
+        throw FlowError(std::string("该水深下仅两侧边坡部分的流量已超过 Q：所需的") +
+                        (trapezoid ? "底宽 B" : "底弧半径 r") + " 为负");
       }
       const double guess = std::fmax(widthParameter(c.section), smallest);
       const double width = findRootFrom(excess, smallest, HUGE_VAL, guess > smallest ? guess : smallest * 2 + 1,

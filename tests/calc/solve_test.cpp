@@ -120,7 +120,7 @@ TEST(Solve, QuestionsWithoutAnAnswerSayWhy) {
   const Channel trapezoid = channel(Trapezoid{0, 2, 2}, 0.001, 0.02);
   const Row rows[] = {
       // At h 1 the walls of a 1:2 trapezoid alone carry 2.44 m^3/s.
-      {{trapezoid, 1, 1}, Unknown::Width, "该水深下仅两侧边坡部分的流量已超过 Q：所需的B为负"},
+      {{trapezoid, 1, 1}, Unknown::Width, "该水深下仅两侧边坡部分的流量已超过 Q：所需的底宽 B 为负"},
       // A 0.5 m pipe running full carries 0.2 m^3/s; every wider one more at 0.5 m.
       {{channel(Circle{0}, 0.001, 0.013), 0.5, 0.05}, Unknown::Width,
        "该水深下即使管径等于水深（满管）流量也已超过 Q：任何管径都不能以此水深输送 Q"},
