@@ -42,8 +42,8 @@ struct FlowState {
 void validate(const Channel& channel);
 
 // The slope (Q/K)^2 along which Q passes depth h in uniform flow: the
-// friction slope. Directly where that stays in range, else in logarithms;
-// +infinity or 0 when the slope itself leaves the range. No checks.
+// friction slope, as a scaled product that overflows or vanishes only when
+// the slope itself leaves the range. No checks.
 double frictionSlope(const Channel& channel, double h, const Geometry& g, double Q);
 
 // Manning's discharge K sqrt(i) at depth h, with g the geometry there. No
@@ -51,10 +51,10 @@ double frictionSlope(const Channel& channel, double h, const Geometry& g, double
 double uniformDischarge(const Channel& channel, double h, const Geometry& g);
 
 // Q(h)/Q - 1 for the uniform flow at depth h on the channel's slope: the
-// function the depth and size solvers drive to zero. Formed as a product of
-// factors near 1 at the root, it keeps full precision there; away from the
-// root, where a factor would overflow or vanish, it falls back to logarithms,
-// which still give its sign. No checks.
+// function the depth and size solvers drive to zero. A ratio formed as one
+// scaled product, it keeps full precision near the root for discharges
+// anywhere in the double range; -1 where the section holds no water and
+// +infinity where its area leaves the range. No checks.
 double dischargeExcess(const Channel& channel, double h, double Q);
 
 // Uniform flow at depth h on the channel's slope. Throws FlowError for a

@@ -41,12 +41,11 @@ inline bool closed(double lo, double hi) {
 
 // Finds the root of f in [b.lo, b.hi], 0 <= b.lo < b.hi, where f(b.lo) and
 // f(b.hi) are fLo and fHi of opposite signs (either may be infinite). Steps
-// are secants through the last two points, in log x where the bracket is
-// wide, kept inside the bracket, and a bisection whenever three steps fail
-// to halve the bracket: so
-// it converges superlinearly on smooth f and never takes more than about two
-// hundred steps on any f. It ends when the bracket closes to 2 ulp or a
-// secant step moves x by no more than that.
+// are secants through the last two points, kept inside the bracket, and a
+// bisection whenever three steps fail to halve the bracket: so it converges
+// superlinearly on smooth f and never takes more than about two hundred
+// steps on any f. It ends when the bracket closes to 2 ulp or a plain secant
+// step moves x by no more than that; a NaN from f is a FlowError.
 template <typename F>
 double findRoot(F&& f, Bracket b, double fLo, double fHi, double guess) {
   double lo = b.lo, hi = b.hi;
