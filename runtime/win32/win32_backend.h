@@ -1,8 +1,11 @@
 // The window services on the Win32 API: STATIC, EDIT and BUTTON child windows,
 // lines drawn by the window itself, and the dialog manager for the keyboard.
+// The output labels draw their value rounded to fit (result_label.h); the
+// keyboard focus survives the error box and switching windows.
 #pragma once
 
 #include "runtime/gui_backend.h"
+#include "runtime/win32/wide_text.h"
 
 #include <windows.h>
 
@@ -42,6 +45,8 @@ class Win32Backend final : public GuiBackend, private ControlAccess {
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void layOut();  // places every control and makes its font for the current DPI
+  void rememberFocus();
+  void restoreFocus();
   void paintLines(HDC dc) const;
   void releaseFonts();
   AccessStatus readText(std::string_view control, std::string& text) override;
@@ -54,11 +59,8 @@ class Win32Backend final : public GuiBackend, private ControlAccess {
   std::vector<Control> controls_;  // in tab-index order, which is also the z-order
   std::vector<HFONT> fonts_;
   HWND firstTabStop_ = nullptr;
+  HWND lastFocus_ = nullptr;  // the control to give the focus back to on activation
   ClickCallback click_;
 };
-
-// UTF-8 and UTF-16, through the Windows code-page API.
-std::wstring toWide(std::string_view utf8);
-std::string toUtf8(std::wstring_view wide);
 
 }  // namespace channelflow::runtime::win32
