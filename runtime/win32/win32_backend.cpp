@@ -123,22 +123,29 @@ void Win32Backend::buildWindow(const window::FormDescription& form) {
 }
 
 void Win32Backend::layOut() {
-  releaseFonts();
+  // The controls let go of the old fonts before they are deleted.
+  std::vector<std::pair<window::Font, HFONT>> oldFonts = std::move(fonts_);
+  fonts_.clear();
   for (const Control& control : controls_) {
     if (control.handle == nullptr) continue;
     const RECT r = controlRect(control.description, dpi_, &measureOnScreen);
     SetWindowPos(control.handle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
-    const LOGFONTW logFont = logFontAt(fontOf(control.description), dpi_);
-    HFONT font = CreateFontIndirectW(&logFont);
-    fonts_.push_back(font);
-    SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // One font object per distinct font, each scaled to the DPI once.
+    const window::Font wanted = fontOf(control.description);
+    auto made = std::find_if(fonts_.begin(), fonts_.end(), [&wanted](const auto& entry) { return entry.first == wanted; });
+    if (made == fonts_.end()) {
+      const LOGFONTW logFont = logFontAt(wanted, dpi_);
+      made = fonts_.insert(fonts_.end(), {wanted, CreateFontIndirectW(&logFont)});
+    }
+    SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(made->second), TRUE);
   }
+  for (const auto& [description, font] : oldFonts) DeleteObject(font);
   InvalidateRect(window_, nullptr, TRUE);
 }
 
 void Win32Backend::releaseFonts() {
-  for (HFONT font : fonts_) DeleteObject(font);
+  for (const auto& [description, font] : fonts_) DeleteObject(font);
   fonts_.clear();
 }
 

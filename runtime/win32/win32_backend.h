@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace channelflow::runtime::win32 {
@@ -57,7 +58,7 @@ class Win32Backend final : public GuiBackend, private ControlAccess {
   UINT dpi_ = 96;
   window::Rect client_;
   std::vector<Control> controls_;  // in tab-index order, which is also the z-order
-  std::vector<HFONT> fonts_;
+  std::vector<std::pair<window::Font, HFONT>> fonts_;  // one per distinct font
   HWND firstTabStop_ = nullptr;
   HWND lastFocus_ = nullptr;  // the control to give the focus back to on activation
   ClickCallback click_;
