@@ -257,7 +257,7 @@ LRESULT Win32Backend::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {
       // Only a real button's click counts: the dialog manager's IDOK for
-      // Enter carries no button handle.
+      // Enter in a box names whatever control has id 1, here a label.
       const auto id = LOWORD(wParam);
       const auto sender = reinterpret_cast<HWND>(lParam);
       if (HIWORD(wParam) != BN_CLICKED || sender == nullptr) break;
