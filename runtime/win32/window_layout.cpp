@@ -51,7 +51,7 @@ LOGFONTW logFontAt(const window::Font& font, UINT dpi) {
   return logFont;
 }
 
-RECT controlRect(const window::ControlDescription& control, UINT dpi, const TextMeasure& measure) {
+RECT controlRect(const window::ControlDescription& control, UINT dpi, TextMeasure measure) {
   const window::Rect& r = control.rect;
   const int left = twipsToPixels(r.left, dpi);
   const int top = twipsToPixels(r.top, dpi);

@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <string_view>
 
 namespace channelflow::runtime::win32 {
@@ -29,7 +28,7 @@ LOGFONTW logFontAt(const window::Font& font, UINT dpi);
 
 // Measures `text` on one line in `font`: its width and the font's line
 // height, in pixels.
-using TextMeasure = std::function<SIZE(const LOGFONTW& font, std::wstring_view text)>;
+using TextMeasure = SIZE (*)(const LOGFONTW& font, std::wstring_view text);
 
 // The control's rectangle in the client area at `dpi`. Positions scale with
 // the DPI. A label's text does not grow exactly with the DPI (glyphs are
@@ -37,7 +36,7 @@ using TextMeasure = std::function<SIZE(const LOGFONTW& font, std::wstring_view t
 // as high as its 96 DPI box grown by the measured growth of its text, when
 // that is more than the scaled twips: what fits at 96 DPI is never clipped at
 // a higher DPI.
-RECT controlRect(const window::ControlDescription& control, UINT dpi, const TextMeasure& measure);
+RECT controlRect(const window::ControlDescription& control, UINT dpi, TextMeasure measure);
 
 // A TextMeasure on a screen device context.
 SIZE measureOnScreen(const LOGFONTW& font, std::wstring_view text);
