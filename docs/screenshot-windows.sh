@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes docs/screenshot-windows.png: the 64-bit channelflow.exe under wine64 in
-# Xvfb, with the worked example typed in and computed. (This machine runs no
+# Xvfb, with a laboratory flume typed in and computed (B 0.01, h 0.001, m 0,
+# i 0.00001, n 0.01): Q is drawn rounded to fit its label, exponent kept. (This machine runs no
 # 32-bit code; the 32-bit exe is the same program.)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,8 +23,8 @@ done
 sleep 1
 xdotool windowfocus --sync "$window" || true
 # Tab order: B, h, i, n, Command1, m.
-for step in "type 2" "key Tab" "type 1" "key Tab" "type 0.001" "key Tab" "type 0.025" "key Tab Tab" \
-            "type 1" "key shift+Tab" "key space"; do
+for step in "type 0.01" "key Tab" "type 0.001" "key Tab" "type 0.00001" "key Tab" "type 0.01" "key Tab Tab" \
+            "type 0" "key shift+Tab" "key space"; do
   xdotool $step
   sleep 0.1
 done

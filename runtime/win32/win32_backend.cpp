@@ -1,21 +1,18 @@
 #include "runtime/win32/win32_backend.h"
 
+#include "runtime/win32/error_box.h"
+#include "runtime/win32/result_label.h"
+#include "runtime/win32/window_layout.h"
+
 #include <commctrl.h>
 
 #include <algorithm>
 #include <climits>
-#include <cmath>
 
 namespace channelflow::runtime::win32 {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"ChannelflowForm";
-constexpr wchar_t kErrorTitle[] = L"channelflow";
-
-// 1440 twips make an inch: a length in twips at `dpi` pixels per inch.
-int twipsToPixels(std::int32_t twips, UINT dpi) {
-  return MulDiv(twips, static_cast<int>(dpi), 1440);
-}
 
 // Per-monitor DPI when Windows has it (10 and later), the system DPI before.
 UINT dpiOf(HWND window) {
@@ -32,30 +29,9 @@ UINT dpiOf(HWND window) {
   return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
-HFONT createFont(const window::Font& font, UINT dpi) {
-  LOGFONTW logFont{};
-  // Negative: the character height, so 10.5 pt is exactly 14 pixels at 96 DPI.
-  logFont.lfHeight = -static_cast<LONG>(std::lround(font.size / 10000.0 * dpi / 72.0));
-  logFont.lfWeight = font.weight;
-  logFont.lfItalic = (font.style & 1) != 0;
-  logFont.lfUnderline = (font.style & 2) != 0;
-  logFont.lfStrikeOut = (font.style & 4) != 0;
-  logFont.lfCharSet = static_cast<BYTE>(font.charset);
-  logFont.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  logFont.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  logFont.lfQuality = DEFAULT_QUALITY;
-  logFont.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
-  const std::wstring face = toWide(font.face);
-  wcsncpy(logFont.lfFaceName, face.c_str(), LF_FACESIZE - 1);
-  return CreateFontIndirectW(&logFont);
-}
-
-// The default GUI font, scaled from the 96 DPI it is made for.
-HFONT createDefaultGuiFont(UINT dpi) {
-  LOGFONTW logFont{};
-  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof logFont, &logFont);
-  logFont.lfHeight = MulDiv(logFont.lfHeight, static_cast<int>(dpi), 96);
-  return CreateFontIndirectW(&logFont);
+// The labels stored without a caption are the ones results are written into.
+bool isResultLabel(const window::ControlDescription& control) {
+  return control.kind == window::ControlKind::Label && control.caption.empty();
 }
 
 struct ClassAndStyle {
@@ -64,34 +40,31 @@ struct ClassAndStyle {
   DWORD exStyle;
 };
 
-ClassAndStyle classFor(window::ControlKind kind) {
-  switch (kind) {
-    case window::ControlKind::Label: return {L"STATIC", SS_LEFT | SS_NOPREFIX, 0};
+ClassAndStyle classFor(const window::ControlDescription& control) {
+  switch (control.kind) {
+    case window::ControlKind::Label:
+      return {L"STATIC", isResultLabel(control) ? kResultLabelStyle : DWORD{SS_LEFT | SS_NOPREFIX}, 0};
     case window::ControlKind::TextBox: return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
     case window::ControlKind::CommandButton: return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0};
     default: return {nullptr, 0, 0};
   }
 }
 
+// Enter on a focused push button clicks it, as in any Windows dialog. The
+// dialog manager does that only for the default button, and this window has
+// none (Enter in a box must do nothing), so the key is answered here.
+bool clickFocusedButton(HWND window, const MSG& message) {
+  if (message.message != WM_KEYDOWN || message.wParam != VK_RETURN) return false;
+  HWND focus = GetFocus();
+  if (focus == nullptr || !IsChild(window, focus)) return false;
+  const LRESULT code = SendMessageW(focus, WM_GETDLGCODE, 0, 0);
+  if ((code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) == 0 || !IsWindowEnabled(focus)) return false;
+  const auto id = static_cast<WORD>(GetDlgCtrlID(focus));
+  SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(focus));
+  return true;
+}
+
 }  // namespace
-
-std::wstring toWide(std::string_view utf8) {
-  if (utf8.empty() || utf8.size() > static_cast<std::size_t>(INT_MAX)) return {};
-  const int inLength = static_cast<int>(utf8.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), inLength, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(std::max(length, 0)), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), inLength, wide.data(), length);
-  return wide;
-}
-
-std::string toUtf8(std::wstring_view wide) {
-  if (wide.empty() || wide.size() > static_cast<std::size_t>(INT_MAX)) return {};
-  const int inLength = static_cast<int>(wide.size());
-  const int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), inLength, nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(std::max(length, 0)), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), inLength, utf8.data(), length, nullptr, nullptr);
-  return utf8;
-}
 
 Win32Backend::Win32Backend(HINSTANCE instance) : instance_(instance) {
   // The manifest asks for common controls 6; Windows XP creates even the
@@ -140,38 +113,45 @@ void Win32Backend::buildWindow(const window::FormDescription& form) {
 
   firstTabStop_ = nullptr;
   for (Control& control : controls_) {
-    const ClassAndStyle kind = classFor(control.description.kind);
+    const ClassAndStyle kind = classFor(control.description);
     if (kind.className == nullptr) continue;
     control.handle = CreateWindowExW(kind.exStyle, kind.className, toWide(control.description.caption).c_str(),
                                      WS_CHILD | WS_VISIBLE | kind.style, 0, 0, 0, 0, window_,
                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(control.description.id)), instance_,
                                      nullptr);
     if (firstTabStop_ == nullptr && (kind.style & WS_TABSTOP) != 0) firstTabStop_ = control.handle;
+    if (isResultLabel(control.description)) attachResultLabel(control.handle);
+    // No cut at the default 30,000 characters: 0 lifts the limit to the most
+    // an edit control holds, so a pasted text reaches the calculation whole.
+    if (control.description.kind == window::ControlKind::TextBox) SendMessageW(control.handle, EM_SETLIMITTEXT, 0, 0);
   }
   layOut();
 }
 
 void Win32Backend::layOut() {
-  releaseFonts();
-  HFONT defaultFont = createDefaultGuiFont(dpi_);
-  fonts_.push_back(defaultFont);
+  // The controls let go of the old fonts before they are deleted.
+  std::vector<std::pair<window::Font, HFONT>> oldFonts = std::move(fonts_);
+  fonts_.clear();
   for (const Control& control : controls_) {
     if (control.handle == nullptr) continue;
-    const window::Rect& r = control.description.rect;
-    SetWindowPos(control.handle, nullptr, twipsToPixels(r.left, dpi_), twipsToPixels(r.top, dpi_),
-                 twipsToPixels(r.width, dpi_), twipsToPixels(r.height, dpi_), SWP_NOZORDER | SWP_NOACTIVATE);
-    HFONT font = defaultFont;
-    if (control.description.font) {
-      font = createFont(*control.description.font, dpi_);
-      fonts_.push_back(font);
+    const RECT r = controlRect(control.description, dpi_, &measureOnScreen);
+    SetWindowPos(control.handle, nullptr, r.left, r.top, r.right - r.left, r.bottom - r.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // One font object per distinct font, each scaled to the DPI once.
+    const window::Font wanted = fontOf(control.description);
+    auto made = std::find_if(fonts_.begin(), fonts_.end(), [&wanted](const auto& entry) { return entry.first == wanted; });
+    if (made == fonts_.end()) {
+      const LOGFONTW logFont = logFontAt(wanted, dpi_);
+      made = fonts_.insert(fonts_.end(), {wanted, CreateFontIndirectW(&logFont)});
     }
-    SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageW(control.handle, WM_SETFONT, reinterpret_cast<WPARAM>(made->second), TRUE);
   }
+  for (const auto& [description, font] : oldFonts) DeleteObject(font);
   InvalidateRect(window_, nullptr, TRUE);
 }
 
 void Win32Backend::releaseFonts() {
-  for (HFONT font : fonts_) DeleteObject(font);
+  for (const auto& [description, font] : fonts_) DeleteObject(font);
   fonts_.clear();
 }
 
@@ -194,14 +174,27 @@ void Win32Backend::paintLines(HDC dc) const {
 void Win32Backend::showWindow() {
   ShowWindow(window_, SW_SHOWDEFAULT);
   UpdateWindow(window_);
+  lastFocus_ = firstTabStop_;
   if (firstTabStop_ != nullptr) SetFocus(firstTabStop_);
+}
+
+void Win32Backend::rememberFocus() {
+  HWND focus = GetFocus();
+  if (focus != nullptr && IsChild(window_, focus)) lastFocus_ = focus;
+}
+
+// The window itself takes no keys: activating it hands the focus to the
+// control that had it, or to the first tab stop.
+void Win32Backend::restoreFocus() {
+  HWND target = lastFocus_ != nullptr && IsWindow(lastFocus_) && IsChild(window_, lastFocus_) ? lastFocus_ : firstTabStop_;
+  if (target != nullptr) SetFocus(target);
 }
 
 void Win32Backend::dispatch(HWND window, MSG& message) {
   // The dialog manager gives Tab, Shift+Tab and Space their usual meaning;
-  // Enter and Escape become WM_COMMAND IDOK/IDCANCEL, which no button here
-  // answers, so they do nothing.
-  if (window != nullptr && IsDialogMessageW(window, &message)) return;
+  // Enter and Escape in a box become WM_COMMAND IDOK/IDCANCEL, which no
+  // button here answers, so they do nothing.
+  if (window != nullptr && (clickFocusedButton(window, message) || IsDialogMessageW(window, &message))) return;
   TranslateMessage(&message);
   DispatchMessageW(&message);
 }
@@ -214,7 +207,11 @@ int Win32Backend::runEventLoop() {
 }
 
 void Win32Backend::showError(std::string_view message) {
-  MessageBoxW(window_, toWide(message).c_str(), kErrorTitle, MB_OK | MB_ICONERROR);
+  if (window_ != nullptr) rememberFocus();
+  showErrorBox(window_, toWide(message));
+  // The box may close without the window being activated again (another
+  // program came to the front): the focus still goes back where it was.
+  if (window_ != nullptr && GetActiveWindow() == window_) restoreFocus();
 }
 
 HWND Win32Backend::control(std::string_view name) const {
@@ -243,7 +240,9 @@ AccessStatus Win32Backend::setCaption(std::string_view name, std::string_view ca
                                   [name](const Control& c) { return c.description.name == name; });
   if (found == controls_.end() || found->handle == nullptr) return AccessStatus::NoSuchControl;
   if (found->description.kind != window::ControlKind::Label) return AccessStatus::WrongKind;
-  return SetWindowTextW(found->handle, toWide(caption).c_str()) ? AccessStatus::Ok : AccessStatus::Failed;
+  if (!SetWindowTextW(found->handle, toWide(caption).c_str())) return AccessStatus::Failed;
+  InvalidateRect(found->handle, nullptr, TRUE);  // an owner-drawn label draws the new fitted text
+  return AccessStatus::Ok;
 }
 
 LRESULT CALLBACK Win32Backend::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -264,7 +263,7 @@ LRESULT Win32Backend::handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: {
       // Only a real button's click counts: the dialog manager's IDOK for
-      // Enter carries no button handle.
+      // Enter in a box names whatever control has id 1, here a label.
       const auto id = LOWORD(wParam);
       const auto sender = reinterpret_cast<HWND>(lParam);
       if (HIWORD(wParam) != BN_CLICKED || sender == nullptr) break;
@@ -277,6 +276,22 @@ LRESULT Win32Backend::handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (item->CtlType != ODT_STATIC) break;
+      drawResultLabel(*item);
+      return TRUE;
+    }
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        rememberFocus();
+      } else if (HIWORD(wParam) == 0) {  // not minimised
+        restoreFocus();
+      }
+      return 0;
+    case WM_SETFOCUS:
+      restoreFocus();
+      return 0;
     case WM_PAINT: {
       PAINTSTRUCT paint;
       HDC dc = BeginPaint(window_, &paint);

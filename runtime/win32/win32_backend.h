@@ -1,12 +1,16 @@
 // The window services on the Win32 API: STATIC, EDIT and BUTTON child windows,
 // lines drawn by the window itself, and the dialog manager for the keyboard.
+// The output labels draw their value rounded to fit (result_label.h); the
+// keyboard focus survives the error box and switching windows.
 #pragma once
 
 #include "runtime/gui_backend.h"
+#include "runtime/win32/wide_text.h"
 
 #include <windows.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace channelflow::runtime::win32 {
@@ -42,6 +46,8 @@ class Win32Backend final : public GuiBackend, private ControlAccess {
   static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
   void layOut();  // places every control and makes its font for the current DPI
+  void rememberFocus();
+  void restoreFocus();
   void paintLines(HDC dc) const;
   void releaseFonts();
   AccessStatus readText(std::string_view control, std::string& text) override;
@@ -52,13 +58,10 @@ class Win32Backend final : public GuiBackend, private ControlAccess {
   UINT dpi_ = 96;
   window::Rect client_;
   std::vector<Control> controls_;  // in tab-index order, which is also the z-order
-  std::vector<HFONT> fonts_;
+  std::vector<std::pair<window::Font, HFONT>> fonts_;  // one per distinct font
   HWND firstTabStop_ = nullptr;
+  HWND lastFocus_ = nullptr;  // the control to give the focus back to on activation
   ClickCallback click_;
 };
-
-// UTF-8 and UTF-16, through the Windows code-page API.
-std::wstring toWide(std::string_view utf8);
-std::string toUtf8(std::wstring_view wide);
 
 }  // namespace channelflow::runtime::win32
