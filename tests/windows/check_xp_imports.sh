@@ -25,13 +25,19 @@ KERNEL32.DLL LoadLibraryW MulDiv MultiByteToWideChar QueryPerformanceCounter Rai
 KERNEL32.DLL ResetEvent SetEvent SetLastError SetUnhandledExceptionFilter Sleep TerminateProcess TlsAlloc
 KERNEL32.DLL TlsFree TlsGetValue TlsSetValue UnhandledExceptionFilter VirtualProtect VirtualQuery
 KERNEL32.DLL WaitForSingleObject WideCharToMultiByte
+KERNEL32.DLL GlobalAlloc GlobalFree GlobalLock GlobalUnlock
 USER32.DLL AdjustWindowRectEx BeginPaint CreateWindowExW DefWindowProcW DestroyWindow DispatchMessageW
 USER32.DLL EndPaint GetClientRect GetDC GetMessageW GetSysColor GetSystemMetrics GetWindowLongW
 USER32.DLL GetWindowTextLengthW GetWindowTextW InvalidateRect IsDialogMessageW LoadCursorW LoadIconW
 USER32.DLL LoadImageW MessageBoxW PostQuitMessage RegisterClassExW ReleaseDC SendMessageW SetFocus
 USER32.DLL SetWindowLongW SetWindowPos SetWindowTextW ShowWindow TranslateMessage UpdateWindow
+USER32.DLL AppendMenuW CallNextHookEx CallWindowProcW ClientToScreen CloseClipboard CreatePopupMenu
+USER32.DLL DestroyMenu DrawTextW EmptyClipboard FillRect GetActiveWindow GetClassNameW GetDlgCtrlID
+USER32.DLL GetDlgItem GetFocus GetKeyState GetSysColorBrush IsChild IsWindow IsWindowEnabled
+USER32.DLL OpenClipboard SetClipboardData SetDlgItemTextW SetWindowsHookExW TrackPopupMenu
+USER32.DLL UnhookWindowsHookEx
 GDI32.DLL CreateFontIndirectW CreatePen DeleteObject GetDeviceCaps GetObjectW GetStockObject LineTo
-GDI32.DLL MoveToEx SelectObject SetPixel
+GDI32.DLL MoveToEx SelectObject SetPixel GetTextExtentPoint32W SetBkMode SetTextColor
 COMCTL32.DLL InitCommonControls InitCommonControlsEx
 MSVCRT.DLL __dllonexit __getmainargs __mb_cur_max __p__acmdln __p__commode
 MSVCRT.DLL __p__environ __p__fmode __p__wcmdln __set_app_type __setusermatherr __wgetmainargs __winitenv
