@@ -38,12 +38,6 @@ void checkSlopeAndRoughness(const Channel& c) {
   require(c.m >= 0, "边坡系数 m 不能为负");
 }
 
-void checkChannel(const Channel& c) {
-  checkInput(c.B, "下底宽 B");
-  checkSlopeAndRoughness(c);
-  require(c.B >= 0, "下底宽 B 不能为负");
-  require(c.B > 0 || c.m > 0, "下底宽 B 与边坡系数 m 不能同时为零");
-}
 
 // A result as a double, or an error naming the quantity when a double cannot
 // hold it: beyond DBL_MAX, or so small that it would lose digits or vanish.
@@ -199,6 +193,13 @@ double solveWithRange(Solve solve, const char* name) {
 }
 
 }  // namespace
+
+void checkChannel(const Channel& c) {
+  checkInput(c.B, "下底宽 B");
+  checkSlopeAndRoughness(c);
+  require(c.B >= 0, "下底宽 B 不能为负");
+  require(c.B > 0 || c.m > 0, "下底宽 B 与边坡系数 m 不能同时为零");
+}
 
 std::string_view regimeName(FlowRegime regime) {
   switch (regime) {

@@ -50,9 +50,15 @@ struct FlowState {
   double tau0 = 0;  // mean bed shear stress rho g R i, Pa
 };
 
+// Throws HydraulicsError for a channel that carries no uniform flow: a value
+// that is not finite or too small for a double to hold, n <= 0, i <= 0, B or
+// m negative, B and m both 0. The message names the value.
+void checkChannel(const Channel& channel);
+
 // Every quantity at depth h. Throws HydraulicsError for a channel or depth
-// that describes no flow: values that are not finite, n <= 0, i <= 0, B or m
-// negative, B and m both 0, or h <= 0.
+// that describes no flow (see checkChannel, and h <= 0), and for a quantity
+// that a double cannot hold (beyond 1.8E+308, or below 2.2E-308 where it
+// would lose digits or vanish): the message names the quantity.
 FlowState describeFlow(const Channel& channel, double h);
 
 // The discharge at depth h, by Manning's formula (no checks: callers check).
