@@ -1,6 +1,7 @@
 // The toolkit's solvers and the batch command's throughput.
 #include "calc/hydraulics.h"
-#include "tools/cli_toolkit.h"
+#include "tools/commands.h"
+#include "tools/output_sink.h"
 
 #include <benchmark/benchmark.h>
 
@@ -41,7 +42,9 @@ void BM_Batch(benchmark::State& state) {
   std::FILE* sink = std::fopen("/dev/null", "w");
   for (auto _ : state) {
     std::FILE* in = fmemopen(rows.data(), rows.size(), "r");
-    channelflow::tools::runBatch(channelflow::tools::OutputFormat::Csv, in, sink, stderr);
+    channelflow::tools::OutputSink out(sink);
+    channelflow::tools::runBatch(channelflow::tools::OutputFormat::Csv, in, out, stderr);
+    out.finish();
     std::fclose(in);
   }
   std::fclose(sink);

@@ -16,10 +16,16 @@ struct U128 {
 };
 
 U128 multiply(std::uint64_t a, std::uint64_t b) {
+#ifdef __SIZEOF_INT128__
+  __extension__ typedef unsigned __int128 Product;  // one instruction where the compiler has it
+  const Product product = static_cast<Product>(a) * b;
+  return {static_cast<std::uint64_t>(product >> 64), static_cast<std::uint64_t>(product)};
+#else
   const std::uint64_t aLo = a & 0xFFFFFFFFu, aHi = a >> 32, bLo = b & 0xFFFFFFFFu, bHi = b >> 32;
   const std::uint64_t ll = aLo * bLo, lh = aLo * bHi, hl = aHi * bLo, hh = aHi * bHi;
   const std::uint64_t middle = (ll >> 32) + (lh & 0xFFFFFFFFu) + (hl & 0xFFFFFFFFu);
   return {hh + (lh >> 32) + (hl >> 32) + (middle >> 32), (middle << 32) | (ll & 0xFFFFFFFFu)};
+#endif
 }
 
 // n / 2^shift rounded to nearest, ties to even; shift in 1..127 and the
@@ -70,6 +76,22 @@ constexpr std::uint64_t kPow10[] = {1ull,
                                     1000000000000000000ull,
                                     10000000000000000000ull};
 
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes `value` as exactly `count` decimal digits, leading zeros included.
+void writeDigits(std::uint32_t value, char* out, int count) {
+  for (int k = count; k >= 2; k -= 2) {
+    const std::uint32_t pair = value % 100;
+    value /= 100;
+    out[k - 2] = kDigitPairs[2 * pair];
+    out[k - 1] = kDigitPairs[2 * pair + 1];
+  }
+  if (count % 2 != 0) out[0] = static_cast<char>('0' + value % 10);
+}
+
 // The exact path for 1e-5 <= value < 1e15, where most results lie: with
 // value = m * 2^q (q < 0), the digits are m * 10^p / 2^-q rounded, for the
 // p that leaves 15 of them; m * 10^p fits 117 bits. Returns false when the
@@ -97,11 +119,9 @@ bool roundExactly(double value, FifteenDigits& result) {
       continue;
     }
     if (exponent < -5 || exponent > 14) return false;
-    std::uint64_t rest = digits;
-    for (int k = 14; k >= 0; --k) {
-      result.digits[static_cast<std::size_t>(k)] = static_cast<char>('0' + rest % 10);
-      rest /= 10;
-    }
+    // Two halves of 7 and 8 digits in 32-bit arithmetic, two digits at a time.
+    writeDigits(static_cast<std::uint32_t>(digits / 100000000), result.digits.data(), 7);
+    writeDigits(static_cast<std::uint32_t>(digits % 100000000), result.digits.data() + 7, 8);
     result.exponent = exponent;
     return true;
   }
@@ -135,9 +155,11 @@ FifteenDigits roundGenerally(double value) {
 }  // namespace
 
 FifteenDigits roundToFifteenDigits(double value) {
+  // One named result, built in the caller's place: copying a freshly written
+  // one costs more than the rounding itself.
   FifteenDigits result;
-  if (value >= 1e-5 && value < 1e15 && roundExactly(value, result)) return result;
-  return roundGenerally(value);
+  if (!(value >= 1e-5 && value < 1e15 && roundExactly(value, result))) result = roundGenerally(value);
+  return result;
 }
 
 }  // namespace channelflow::runtime
