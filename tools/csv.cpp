@@ -2,6 +2,7 @@
 
 #include "tools/utf8.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace channelflow::tools {
@@ -66,6 +67,24 @@ bool CsvReader::next(CsvRecord& record) {
       finishRecord(record);
       return true;
     }
+    if (state == State::Unquoted && !tooLong_) {
+      // The common case: copy the rest of an unquoted field in one piece.
+      const std::size_t start = position_;
+      std::size_t end = start;
+      const std::size_t limit = std::min(filled_, start + (kMaxRecordBytes - bytes));
+      bool high = false;
+      while (end < limit) {
+        const char d = buffer_[end];
+        if (d == ',' || d == '\n' || d == '\r' || d == '"') break;
+        high = high || static_cast<unsigned char>(d) >= 0x80;
+        ++end;
+      }
+      text_.append(buffer_.data() + start, end - start);
+      bytes += end - start;
+      needsUtf8Check_ = needsUtf8Check_ || high;
+      position_ = end;
+      if (position_ == filled_) continue;
+    }
     const char c = buffer_[position_++];
     if (afterCr_) {
       afterCr_ = false;
@@ -81,7 +100,9 @@ bool CsvReader::next(CsvRecord& record) {
         return true;
       }
     }
-    if (!tooLong_ && ++bytes > kMaxRecordBytes) {
+    const bool lineEnd = c == '\n' || c == '\r';
+    const bool endsRecord = lineEnd && state != State::Quoted;  // the line break itself is no part of it
+    if (!tooLong_ && !endsRecord && ++bytes > kMaxRecordBytes) {
       // Keep reading to the record's real end, but store nothing more of it.
       tooLong_ = true;
       text_.clear();
@@ -91,7 +112,6 @@ bool CsvReader::next(CsvRecord& record) {
     }
     const bool store = !tooLong_;
     if (static_cast<unsigned char>(c) >= 0x80) needsUtf8Check_ = true;
-    const bool lineEnd = c == '\n' || c == '\r';
     switch (state) {
       case State::Quoted:
         if (c == '"') {
@@ -132,7 +152,9 @@ bool CsvReader::next(CsvRecord& record) {
 }
 
 void putCsvField(OutputSink& out, std::string_view field) {
-  if (field.find_first_of(",\"\r\n") == std::string_view::npos) return out.put(field);
+  bool plain = true;
+  for (char c : field) plain = plain && c != ',' && c != '"' && c != '\n' && c != '\r';
+  if (plain) return out.put(field);
   out.put('"');
   for (char c : field) {
     if (c == '"') out.put('"');

@@ -77,8 +77,10 @@ TEST(CsvReader, ARecordBeyondOneMegabyteIsAnErrorAndReadingGoesOn) {
   EXPECT_TRUE(records[0].fields.empty());
   EXPECT_NE(records[0].error.find("1 MB"), std::string::npos);
   EXPECT_EQ(records[1], (ReadRecord{{"next", "row"}}));
-  // One byte under the limit is still a record.
-  EXPECT_EQ(readAll(std::string(kMaxRecordBytes - 1, 'x') + "\n")[0].error, "");
+  // Exactly the limit is still a record, one byte more is not.
+  EXPECT_EQ(readAll(std::string(kMaxRecordBytes, 'x') + "\n")[0].error, "");
+  EXPECT_NE(readAll(std::string(kMaxRecordBytes + 1, 'x') + "\n")[0].error, "");
+  EXPECT_NE(readAll("a," + std::string(kMaxRecordBytes - 1, 'x'))[0].error, "");
 }
 
 TEST(CsvWriter, QuotesOnlyWhereReadersNeedIt) {
