@@ -4,49 +4,64 @@
 
 #include <array>
 #include <cerrno>
+#include <cstring>
 
 namespace channelflow::tools {
 
-OutputSink::OutputSink(std::FILE* out) : out_(out) { buffer_.reserve(kFlushAt + 4096); }
+OutputSink::OutputSink(std::FILE* out) : out_(out), buffer_(new char[kCapacity]) {}
 
-void OutputSink::number(double value) {
-  std::array<char, runtime::kMaxFormattedLength> digits{};
-  buffer_.append(digits.data(), runtime::formatDouble(value, digits.data()));
-}
-
-void OutputSink::jsonString(std::string_view text) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  buffer_.push_back('"');
-  for (char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      buffer_.push_back('\\');
-      buffer_.push_back(c);
-    } else if (byte < 0x20) {
-      buffer_.append("\\u00");
-      buffer_.push_back(kHex[byte >> 4]);
-      buffer_.push_back(kHex[byte & 15]);
-    } else {
-      buffer_.push_back(c);
-    }
-  }
-  buffer_.push_back('"');
-}
-
-void OutputSink::endLine() {
-  buffer_.push_back('\n');
-  if (buffer_.size() >= kFlushAt) flush();
-}
-
-bool OutputSink::flush() {
-  if (!failed_ && !buffer_.empty()) {
+void OutputSink::putLong(std::string_view text) {
+  flush();
+  if (text.size() <= kCapacity) {
+    std::memcpy(buffer_.get(), text.data(), text.size());
+    used_ = text.size();
+  } else if (!failed_) {
     errno = 0;
-    if (std::fwrite(buffer_.data(), 1, buffer_.size(), out_) != buffer_.size()) {
+    if (std::fwrite(text.data(), 1, text.size(), out_) != text.size()) {
       failed_ = true;
       errno_ = errno;
     }
   }
-  buffer_.clear();
+}
+
+void OutputSink::number(double value) {
+  if (kCapacity - used_ < runtime::kMaxFormattedLength) flush();
+  used_ += runtime::formatDouble(value, buffer_.get() + used_);
+}
+
+void OutputSink::jsonString(std::string_view text) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  put('"');
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      put('\\');
+      put(c);
+    } else if (byte < 0x20) {
+      put("\\u00");
+      put(kHex[byte >> 4]);
+      put(kHex[byte & 15]);
+    } else {
+      put(c);
+    }
+  }
+  put('"');
+}
+
+void OutputSink::endLine() {
+  put('\n');
+  if (used_ >= kFlushAt) flush();
+}
+
+bool OutputSink::flush() {
+  if (!failed_ && used_ > 0) {
+    errno = 0;
+    if (std::fwrite(buffer_.get(), 1, used_, out_) != used_) {
+      failed_ = true;
+      errno_ = errno;
+    }
+  }
+  used_ = 0;
   return !failed_;
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -15,8 +16,14 @@ class OutputSink {
   OutputSink(const OutputSink&) = delete;
   OutputSink& operator=(const OutputSink&) = delete;
 
-  void put(std::string_view text) { buffer_.append(text); }
-  void put(char c) { buffer_.push_back(c); }
+  void put(std::string_view text) {
+    if (text.size() > kCapacity - used_) return putLong(text);
+    for (char c : text) buffer_[used_++] = c;  // short texts: cheaper than a call to memcpy
+  }
+  void put(char c) {
+    if (used_ == kCapacity) flush();
+    buffer_[used_++] = c;
+  }
   // The number in the calculator's 15-digit text form.
   void number(double value);
   // A JSON string: quotes, backslashes and control characters escaped.
@@ -34,8 +41,11 @@ class OutputSink {
 
  private:
   static constexpr std::size_t kFlushAt = 1 << 16;
+  static constexpr std::size_t kCapacity = kFlushAt + 4096;
+  void putLong(std::string_view text);
   std::FILE* out_;
-  std::string buffer_;
+  std::unique_ptr<char[]> buffer_;
+  std::size_t used_ = 0;
   bool failed_ = false;
   int errno_ = 0;
 };
