@@ -79,7 +79,16 @@ TEST(ChannelflowCliReported, EveryCaseAnswersRightOrSaysWhy) {
        {"临界水深 hc = 0.664433001340945 m"}, ""},
       {"discharge below the double range", "report --B 2 --h 1e-300 --m 1 --i 0.001 --n 0.025", "", 1, {},
        "流量 Q 超出数值范围"},
+      // Twelve right digits of fifteen once: a solved depth or width gives back its discharge.
+      {"normal depth reproduces Q", "solve-depth --Q 126 --B 6.1 --m 1.5 --i 0.0008 --n 0.013", "", 0,
+       {"正常水深 h = 3.28640004311554 m", "流量 Q = 126 m³/s"}, ""},
+      {"triangle's depth reproduces Q", "solve-depth --Q 0.3 --B 0 --m 2 --i 0.01 --n 0.014", "", 0,
+       {"流量 Q = 0.3 m³/s"}, ""},
+      {"bottom width reproduces Q", "solve-width --Q 2.76 --h 1 --m 1 --i 0.001 --n 0.025", "", 0,
+       {"流量 Q = 2.76 m³/s"}, ""},
       // Half tables once.
+      {"failing depth as a text row", "table --B 2 --m 1 --i 0.001 --n 0.025 --h 1:1e130:5e129", "", 0,
+       {"\n5E+129\t错误：流量 Q 超出数值范围（大于 1.8E+308）\n"}, ""},
       {"table on a flat bed", "table --B 2 --m 1 --i 0 --n 0.025 --h 0.5:1:0.5 --format csv", "", 1, {}, "渠底坡度 i"},
       {"failing depths keep their rows in valid JSON",
        "table --B 2 --m 1 --i 0.001 --n 0.025 --h 1:1e130:5e129 --format json", "", 0,
