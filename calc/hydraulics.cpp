@@ -126,30 +126,39 @@ Real criticalDepthIn(Real B, Real m, Real Q, RangeWatch<Real>& watch) {
   return h;
 }
 
-template <typename Real>
+// The quantities of the flow in long double: its range holds every
+// intermediate of these formulas for any double inputs, and its 64-bit
+// mantissa leaves each result, once rounded to a double, within an ulp of
+// the exact value. Only the critical depth (an iteration) is left out.
 struct Quantities {
-  Real A, P, R, T, D, C, v, Q, Fr, hc, E, tau0;
+  long double A, P, R, T, D, C, v, Q, Fr, E, tau0;
 };
 
-template <typename Real>
-Quantities<Real> quantitiesIn(const Channel& c, double depth, RangeWatch<Real>& watch) {
-  const Real B = c.B, m = c.m, i = c.i, n = c.n, h = depth;
-  const Section<Real> s = sectionAt(B, m, h, watch);
-  Quantities<Real> q{};
-  q.A = s.A;
-  q.P = s.P;
-  q.T = s.T;
-  q.R = watch(s.A / s.P);
-  q.D = watch(s.A / s.T);
-  const Real sixthRoot = std::cbrt(std::sqrt(q.R));
-  q.C = watch(sixthRoot / n);
-  q.v = watch(watch(q.C * std::sqrt(q.R)) * std::sqrt(i));
-  q.Q = watch(q.v * q.A);
-  q.Fr = watch(q.v / std::sqrt(Real(kGravity) * q.D));
-  q.E = watch(h + q.v * watch(q.v / (2 * Real(kGravity))));
-  q.tau0 = watch(Real(kWaterDensity * kGravity) * q.R * i);
-  if (!watch.ok) return q;
-  q.hc = criticalDepthIn(B, m, q.Q, watch);
+// R^(1/6): a double seed refined by one Newton step on s^6 = R, which squares
+// the seed's relative error (about 1e-16) to far below long double's; cbrtl
+// itself only where R is beyond the double range.
+long double sixthRoot(long double R) {
+  const auto seed = static_cast<double>(R);
+  if (!std::isnormal(seed)) return std::cbrt(std::sqrt(R));
+  const long double s = std::cbrt(std::sqrt(seed));
+  const long double s2 = s * s, s3 = s2 * s;
+  return s - (s3 * s3 - R) / (6 * s3 * s2);
+}
+
+Quantities quantitiesAt(const Channel& c, double depth) {
+  const long double B = c.B, m = c.m, i = c.i, n = c.n, h = depth, g = kGravity;
+  Quantities q{};
+  q.A = (B + m * h) * h;
+  q.P = B + 2 * h * std::hypot(1.0L, m);
+  q.T = B + 2 * m * h;
+  q.R = q.A / q.P;
+  q.D = q.A / q.T;
+  q.C = sixthRoot(q.R) / n;
+  q.v = q.C * std::sqrt(q.R) * std::sqrt(i);
+  q.Q = q.v * q.A;
+  q.Fr = q.v / std::sqrt(g * q.D);
+  q.E = h + q.v * q.v / (2 * g);
+  q.tau0 = static_cast<long double>(kWaterDensity) * g * q.R * i;
   return q;
 }
 
@@ -236,27 +245,19 @@ FlowState describeFlow(const Channel& channel, double h) {
   FlowState f;
   f.channel = channel;
   f.h = h;
-  RangeWatch<double> fast;
-  const Quantities<double> q = quantitiesIn(channel, h, fast);
-  if (fast.ok) {
-    f.A = q.A, f.P = q.P, f.R = q.R, f.T = q.T, f.D = q.D, f.C = q.C, f.v = q.v, f.Q = q.Q, f.Fr = q.Fr;
-    f.hc = q.hc, f.E = q.E, f.tau0 = q.tau0;
-  } else {
-    RangeWatch<long double> wide;
-    const Quantities<long double> w = quantitiesIn(channel, h, wide);
-    f.A = result(w.A, "过水断面面积 A");
-    f.P = result(w.P, "湿周 P");
-    f.R = result(w.R, "水力半径 R");
-    f.T = result(w.T, "水面宽度 T");
-    f.D = result(w.D, "水力深度 D");
-    f.C = result(w.C, "谢才系数 C");
-    f.v = result(w.v, "流速 v");
-    f.Q = result(w.Q, "流量 Q");
-    f.Fr = result(w.Fr, "弗劳德数 Fr");
-    f.hc = result(w.hc, "临界水深 hc");
-    f.E = result(w.E, "断面比能 E");
-    f.tau0 = result(w.tau0, "床面切应力 τ0");
-  }
+  const Quantities w = quantitiesAt(channel, h);
+  f.A = result(w.A, "过水断面面积 A");
+  f.P = result(w.P, "湿周 P");
+  f.R = result(w.R, "水力半径 R");
+  f.T = result(w.T, "水面宽度 T");
+  f.D = result(w.D, "水力深度 D");
+  f.C = result(w.C, "谢才系数 C");
+  f.v = result(w.v, "流速 v");
+  f.Q = result(w.Q, "流量 Q");
+  f.Fr = result(w.Fr, "弗劳德数 Fr");
+  f.hc = criticalDepth(channel.B, channel.m, f.Q);
+  f.E = result(w.E, "断面比能 E");
+  f.tau0 = result(w.tau0, "床面切应力 τ0");
   f.regime = std::fabs(f.Fr - 1) <= kCriticalBand ? FlowRegime::Critical
              : f.Fr < 1                            ? FlowRegime::Subcritical
                                                    : FlowRegime::Supercritical;
