@@ -80,11 +80,29 @@ Section<Real> sectionAt(Real B, Real m, Real h, RangeWatch<Real>& watch) {
   return {A, P, T};
 }
 
+// R^(1/6): a double seed refined by one Newton step on s^6 = R, which squares
+// the seed's relative error (about 1e-16) to far below long double's; cbrtl
+// itself only where R is beyond the double range.
+long double sixthRoot(long double R) {
+  const auto seed = static_cast<double>(R);
+  if (!std::isnormal(seed)) return std::cbrt(std::sqrt(R));
+  const long double s = std::cbrt(std::sqrt(seed));
+  const long double s2 = s * s, s3 = s2 * s;
+  return s - (s3 * s3 - R) / (6 * s3 * s2);
+}
+
 // Manning's discharge through a section: A R^(2/3) sqrt(i) / n.
 template <typename Real>
 Real manningDischarge(const Section<Real>& s, Real i, Real n, RangeWatch<Real>& watch) {
   const Real R = watch(s.A / s.P);
-  const Real conveyance = watch(s.A * watch(std::cbrt(watch(R * R))));
+  Real twoThirds = 0;  // R^(2/3)
+  if constexpr (std::is_same_v<Real, long double>) {
+    const Real sixth = sixthRoot(R);
+    twoThirds = sixth * sixth * sixth * sixth;
+  } else {
+    twoThirds = std::cbrt(watch(R * R));
+  }
+  const Real conveyance = watch(s.A * twoThirds);
   return watch(watch(conveyance * std::sqrt(i)) / n);
 }
 
@@ -133,17 +151,6 @@ Real criticalDepthIn(Real B, Real m, Real Q, RangeWatch<Real>& watch) {
 struct Quantities {
   long double A, P, R, T, D, C, v, Q, Fr, E, tau0;
 };
-
-// R^(1/6): a double seed refined by one Newton step on s^6 = R, which squares
-// the seed's relative error (about 1e-16) to far below long double's; cbrtl
-// itself only where R is beyond the double range.
-long double sixthRoot(long double R) {
-  const auto seed = static_cast<double>(R);
-  if (!std::isnormal(seed)) return std::cbrt(std::sqrt(R));
-  const long double s = std::cbrt(std::sqrt(seed));
-  const long double s2 = s * s, s3 = s2 * s;
-  return s - (s3 * s3 - R) / (6 * s3 * s2);
-}
 
 Quantities quantitiesAt(const Channel& c, double depth) {
   const long double B = c.B, m = c.m, i = c.i, n = c.n, h = depth, g = kGravity;
@@ -196,11 +203,10 @@ std::optional<Real> solveIncreasing(Evaluate evaluate, Real target, Real guess, 
   fail(name, " 的迭代未收敛");
 }
 
-// Runs `solve` in doubles, and again in long double when the doubles lost range.
+// Runs `solve` in long double, whose range and precision leave the answer,
+// rounded to a double, within an ulp of the exact root.
 template <typename Solve>
-double solveWithRange(Solve solve, const char* name) {
-  RangeWatch<double> fast;
-  if (const auto x = solve(fast); x && fast.ok) return result(*x, name);
+double solveWide(Solve solve, const char* name) {
   RangeWatch<long double> wide;
   const auto x = solve(wide);
   if (!x) fail(name, " 超出数值范围");
@@ -286,7 +292,7 @@ double normalDepth(const Channel& channel, double Q) {
     if (!(guess > 0 && guess < std::numeric_limits<Real>::infinity())) guess = 1;
     return solveIncreasing(evaluate, Real(Q), guess, watch, "正常水深 h");
   };
-  return solveWithRange(solve, "正常水深 h");
+  return solveWide(solve, "正常水深 h");
 }
 
 double bottomWidth(const Channel& channel, double h, double Q) {
@@ -316,7 +322,7 @@ double bottomWidth(const Channel& channel, double h, double Q) {
     if (!(guess > 0 && guess < std::numeric_limits<Real>::infinity())) guess = 1;
     return solveIncreasing(evaluate, Real(Q), guess, watch, "下底宽 B");
   };
-  return solveWithRange(solve, "下底宽 B");
+  return solveWide(solve, "下底宽 B");
 }
 
 }  // namespace channelflow::calc
