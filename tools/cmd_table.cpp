@@ -51,7 +51,11 @@ DepthRange depthRange(std::string_view range) {
   if (!(span < static_cast<double>(kMaxRows))) throw UsageError{"--h 的范围最多一百万行"};
   if (!(from > 0)) throw calc::HydraulicsError("水深 h 必须大于零：范围的起点为 " + std::string(range.substr(0, first)));
   // 0.3 - 0.1 is a hair under two steps of 0.1: the last depth must not be lost.
-  return {from, step, static_cast<long>(std::floor(span * (1 + 1e-12) + 1e-9)) + 1};
+  const DepthRange depths{from, step, static_cast<long>(std::floor(span * (1 + 1e-12) + 1e-9)) + 1};
+  if (!std::isfinite(from + static_cast<double>(depths.rows - 1) * step)) {
+    throw UsageError{"--h 的终点超出数值范围"};
+  }
+  return depths;
 }
 
 int table(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
