@@ -1,5 +1,6 @@
 #include "runtime/fifteen_digits.h"
 
+#include <array>
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
@@ -81,15 +82,24 @@ constexpr char kDigitPairs[] =
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
 
-// Writes `value` as exactly `count` decimal digits, leading zeros included.
-void writeDigits(std::uint32_t value, char* out, int count) {
-  for (int k = count; k >= 2; k -= 2) {
-    const std::uint32_t pair = value % 100;
-    value /= 100;
-    out[k - 2] = kDigitPairs[2 * pair];
-    out[k - 1] = kDigitPairs[2 * pair + 1];
-  }
-  if (count % 2 != 0) out[0] = static_cast<char>('0' + value % 10);
+// Writes `value` (below 10000) as four decimal digits.
+void writeFourDigits(std::uint32_t value, char* out) {
+  const std::uint32_t high = value / 100, low = value % 100;
+  std::memcpy(out, kDigitPairs + 2 * high, 2);
+  std::memcpy(out + 2, kDigitPairs + 2 * low, 2);
+}
+
+// Writes `value` (below 10^15) as 15 decimal digits, leading zeros included:
+// four groups of four that do not wait on one another.
+void writeFifteenDigits(std::uint64_t value, char* out) {
+  std::array<char, 16> text{};
+  const auto high = static_cast<std::uint32_t>(value / 100000000);
+  const auto low = static_cast<std::uint32_t>(value % 100000000);
+  writeFourDigits(high / 10000, text.data());
+  writeFourDigits(high % 10000, text.data() + 4);
+  writeFourDigits(low / 10000, text.data() + 8);
+  writeFourDigits(low % 10000, text.data() + 12);
+  std::memcpy(out, text.data() + 1, 15);
 }
 
 // The exact path for 1e-5 <= value < 1e15, where most results lie: with
@@ -106,6 +116,11 @@ bool roundExactly(double value, FifteenDigits& result) {
   // guess is the decimal exponent or one below it.
   int exponent = static_cast<int>(static_cast<double>(52 - shift) * 0.30102999566398120);
   if (52 - shift < 0) --exponent;  // the cast truncates toward zero
+  // One comparison with the next power of ten settles most guesses, which
+  // spares the second exact multiplication; a wrong call only costs it back.
+  static constexpr double kDecades[] = {1e-5, 1e-4, 1e-3, 1e-2, 1e-1, 1e0,  1e1,  1e2,  1e3,  1e4, 1e5,
+                                        1e6,  1e7,  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+  if (exponent >= -6 && exponent <= 14 && value >= kDecades[exponent + 6]) ++exponent;
   for (int attempt = 0; attempt < 3; ++attempt) {
     const int p = 14 - exponent;
     if (p < 0 || p > 19 || shift < 1 || shift > 127) return false;
@@ -119,9 +134,7 @@ bool roundExactly(double value, FifteenDigits& result) {
       continue;
     }
     if (exponent < -5 || exponent > 14) return false;
-    // Two halves of 7 and 8 digits in 32-bit arithmetic, two digits at a time.
-    writeDigits(static_cast<std::uint32_t>(digits / 100000000), result.digits.data(), 7);
-    writeDigits(static_cast<std::uint32_t>(digits % 100000000), result.digits.data() + 7, 8);
+    writeFifteenDigits(digits, result.digits.data());
     result.exponent = exponent;
     return true;
   }
