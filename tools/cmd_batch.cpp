@@ -8,7 +8,10 @@
 #include "tools/sub_command.h"
 
 #include <array>
+#include <exception>
+#include <span>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace channelflow::tools {
@@ -106,6 +109,78 @@ void putJsonRow(const CsvRecord& record, const std::array<std::size_t, 5>& colum
   out.endLine();
 }
 
+struct Layout {
+  std::array<std::size_t, 5> columns;
+  std::size_t columnCount;
+  bool json;
+};
+
+// Computes and writes rows; a row without an answer gets its reason.
+void writeRows(std::span<const CsvRecord> records, const Layout& layout, OutputSink& out) {
+  for (const CsvRecord& record : records) {
+    RowInputs row = readRow(record, layout.columns, layout.columnCount);
+    calc::FlowState flow;
+    if (row.error.empty()) {
+      try {
+        flow = calc::describeFlow(calc::Channel{row.values[0], row.values[2], row.values[3], row.values[4]},
+                                  row.values[1]);
+      } catch (const calc::HydraulicsError& error) {
+        row.error = error.what();
+      }
+    }
+    layout.json ? putJsonRow(record, layout.columns, row, flow, out)
+                : putCsvRow(record, layout.columnCount, row, flow, out);
+  }
+}
+
+constexpr std::size_t kChunkRows = 16384;
+constexpr std::size_t kChunkBytes = std::size_t{4} << 20;
+
+// Records copied out of the reader, which keeps only the last one, so that a
+// batch of them can be computed at once. Its storage is reused chunk after chunk.
+class Chunk {
+ public:
+  void clear() {
+    text_.clear();
+    ends_.clear();
+    firstField_.clear();
+    count_ = 0;
+  }
+  std::size_t rows() const { return count_; }
+  std::size_t bytes() const { return text_.size(); }
+
+  void add(const CsvRecord& record) {
+    if (count_ == records_.size()) records_.emplace_back();
+    records_[count_++].error = record.error;
+    firstField_.push_back(ends_.size());
+    for (std::string_view field : record.fields) {
+      text_.append(field);
+      ends_.push_back(text_.size());
+    }
+  }
+
+  // The records added since clear(), with their fields pointing into this chunk.
+  std::span<const CsvRecord> finish() {
+    firstField_.push_back(ends_.size());
+    for (std::size_t r = 0; r < count_; ++r) {
+      CsvRecord& record = records_[r];
+      record.fields.clear();
+      for (std::size_t f = firstField_[r]; f < firstField_[r + 1]; ++f) {
+        const std::size_t start = f == 0 ? 0 : ends_[f - 1];
+        record.fields.push_back(std::string_view(text_).substr(start, ends_[f] - start));
+      }
+    }
+    return {records_.data(), count_};
+  }
+
+ private:
+  std::string text_;
+  std::vector<std::size_t> ends_;
+  std::vector<std::size_t> firstField_;
+  std::vector<CsvRecord> records_;
+  std::size_t count_ = 0;
+};
+
 int batch(const Options& o, std::FILE* in, OutputSink& out, std::FILE* err) { return runBatch(o.format(), in, out, err); }
 
 constexpr SubCommand kBatch{"batch", kHelp, {}, batch};
@@ -159,20 +234,42 @@ int runBatch(OutputFormat format, std::FILE* in, OutputSink& out, std::FILE* err
     out.endLine();
   }
 
+  // Rows are taken in chunks of bounded size; a chunk's second half is
+  // computed on a second thread while this one does the first.
+  const Layout layout{columns, columnCount, json};
+  const bool twoThreads = std::thread::hardware_concurrency() >= 2;
+  Chunk chunk;
   CsvRecord record;
-  while (!out.failed() && reader.next(record)) {
-    if (record.blank) continue;
-    RowInputs row = readRow(record, columns, columnCount);
-    calc::FlowState flow;
-    if (row.error.empty()) {
-      try {
-        flow = calc::describeFlow(calc::Channel{row.values[0], row.values[2], row.values[3], row.values[4]},
-                                  row.values[1]);
-      } catch (const calc::HydraulicsError& error) {
-        row.error = error.what();
-      }
+  bool more = true;
+  while (more && !out.failed()) {
+    chunk.clear();
+    while (chunk.rows() < kChunkRows && chunk.bytes() < kChunkBytes && (more = reader.next(record))) {
+      if (!record.blank) chunk.add(record);
     }
-    json ? putJsonRow(record, columns, row, flow, out) : putCsvRow(record, columnCount, row, flow, out);
+    const std::span<const CsvRecord> rows = chunk.finish();
+    if (!twoThreads || rows.size() < 512) {
+      writeRows(rows, layout, out);
+      continue;
+    }
+    const std::size_t half = rows.size() / 2;
+    OutputSink secondHalf;
+    std::exception_ptr failure;
+    std::thread helper([&] {
+      try {
+        writeRows(rows.subspan(half), layout, secondHalf);
+      } catch (...) {
+        failure = std::current_exception();
+      }
+    });
+    try {
+      writeRows(rows.first(half), layout, out);
+    } catch (...) {
+      helper.join();
+      throw;
+    }
+    helper.join();
+    if (failure) std::rethrow_exception(failure);
+    secondHalf.appendTo(out);
   }
   if (reader.readFailed()) {
     out.flush();

@@ -15,6 +15,8 @@ void OutputSink::putLong(std::string_view text) {
   if (text.size() <= kCapacity) {
     std::memcpy(buffer_.get(), text.data(), text.size());
     used_ = text.size();
+  } else if (out_ == nullptr) {
+    kept_.append(text);
   } else if (!failed_) {
     errno = 0;
     if (std::fwrite(text.data(), 1, text.size(), out_) != text.size()) {
@@ -54,6 +56,11 @@ void OutputSink::endLine() {
 }
 
 bool OutputSink::flush() {
+  if (out_ == nullptr) {
+    kept_.append(buffer_.get(), used_);
+    used_ = 0;
+    return true;
+  }
   if (!failed_ && used_ > 0) {
     errno = 0;
     if (std::fwrite(buffer_.get(), 1, used_, out_) != used_) {
@@ -65,8 +72,15 @@ bool OutputSink::flush() {
   return !failed_;
 }
 
+void OutputSink::appendTo(OutputSink& other) {
+  flush();
+  other.put(kept_);
+  kept_.clear();
+}
+
 bool OutputSink::finish() {
   if (!flush()) return false;
+  if (out_ == nullptr) return true;
   errno = 0;
   if (std::fflush(out_) != 0 || std::ferror(out_)) {
     failed_ = true;

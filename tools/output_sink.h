@@ -13,6 +13,8 @@ namespace channelflow::tools {
 class OutputSink {
  public:
   explicit OutputSink(std::FILE* out);
+  // A sink that keeps everything in memory, for appendTo.
+  OutputSink() : OutputSink(nullptr) {}
   OutputSink(const OutputSink&) = delete;
   OutputSink& operator=(const OutputSink&) = delete;
 
@@ -38,6 +40,8 @@ class OutputSink {
   bool failed() const { return failed_; }
   // "无法写入输出：磁盘已满" and the like, for the failure seen.
   std::string failureMessage() const;
+  // Moves what an in-memory sink holds to the end of `other`.
+  void appendTo(OutputSink& other);
 
  private:
   static constexpr std::size_t kFlushAt = 1 << 16;
@@ -46,6 +50,7 @@ class OutputSink {
   std::FILE* out_;
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
+  std::string kept_;  // what an in-memory sink has written
   bool failed_ = false;
   int errno_ = 0;
 };
