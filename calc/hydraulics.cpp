@@ -40,7 +40,6 @@ void checkSlopeAndRoughness(const Channel& c) {
   require(c.m >= 0, "边坡系数 m 不能为负");
 }
 
-
 // A result as a double, or an error naming the quantity when a double cannot
 // hold it: beyond DBL_MAX, or so small that it would lose digits or vanish.
 // Every quantity of a real flow is positive, so 0 is always an underflow.
@@ -55,7 +54,8 @@ double result(Real value, const char* name) {
 // Watches the intermediate values of a calculation in doubles: as long as every
 // one is a normal double, the arithmetic kept its full relative precision.
 // When one is not, the caller repeats the calculation in long double, whose
-// range holds every intermediate of these formulas for any double inputs.
+// range holds every intermediate of these formulas for any double inputs (in
+// long double the watch has nothing to do).
 template <typename Real>
 struct RangeWatch {
   using Value = Real;
