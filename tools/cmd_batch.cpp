@@ -133,8 +133,8 @@ void writeRows(std::span<const CsvRecord> records, const Layout& layout, OutputS
   }
 }
 
-constexpr std::size_t kChunkRows = 16384;
-constexpr std::size_t kChunkBytes = std::size_t{4} << 20;
+constexpr std::size_t kChunkRows = 4096;
+constexpr std::size_t kChunkBytes = std::size_t{1} << 20;
 
 // Records copied out of the reader, which keeps only the last one, so that a
 // batch of them can be computed at once. Its storage is reused chunk after chunk.
