@@ -50,24 +50,33 @@ struct FlowState {
   double tau0 = 0;  // mean bed shear stress rho g R i, Pa
 };
 
+// Throws HydraulicsError for a channel that carries no uniform flow: a value
+// that is not finite or too small for a double to hold, n <= 0, i <= 0, B or
+// m negative, B and m both 0. The message names the value.
+void checkChannel(const Channel& channel);
+
 // Every quantity at depth h. Throws HydraulicsError for a channel or depth
-// that describes no flow: values that are not finite, n <= 0, i <= 0, B or m
-// negative, B and m both 0, or h <= 0.
+// that describes no flow (see checkChannel, and h <= 0), and for a quantity
+// that a double cannot hold (beyond 1.8E+308, or below 2.2E-308 where it
+// would lose digits or vanish): the message names the quantity.
 FlowState describeFlow(const Channel& channel, double h);
 
 // The discharge at depth h, by Manning's formula (no checks: callers check).
 double dischargeAt(const Channel& channel, double h);
 
-// The depth at which the flow is critical for discharge Q: Q^2 T = g A^3.
+// The depth at which the flow is critical for discharge Q: Q^2 T = g A^3,
+// to the last bit (no checks: callers check).
 double criticalDepth(double B, double m, double Q);
 
-// The normal depth: the depth of uniform flow that carries Q. Throws
-// HydraulicsError for an impossible question (see describeFlow, and Q <= 0).
+// The normal depth: the depth of uniform flow that carries Q, to within 2
+// ulp. Throws HydraulicsError for an impossible question (see checkChannel,
+// and Q <= 0), for a depth a double cannot hold, and when the iteration does
+// not settle.
 double normalDepth(const Channel& channel, double Q);
 
-// The bottom width that carries Q at depth h (channel.B is ignored). Throws
-// HydraulicsError when no width does, e.g. when the side slopes alone
-// already carry more than Q.
+// The bottom width that carries Q at depth h (channel.B is ignored), to
+// within 2 ulp. Throws HydraulicsError when no width does, e.g. when the
+// side slopes alone already carry more than Q, or as normalDepth does.
 double bottomWidth(const Channel& channel, double h, double Q);
 
 }  // namespace channelflow::calc

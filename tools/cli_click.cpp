@@ -3,6 +3,8 @@
 #include "calc/calculate_command.h"
 #include "runtime/runtime_error.h"
 #include "tools/argument_form.h"
+#include "tools/commands.h"
+#include "tools/sub_command.h"
 
 #include <array>
 #include <cstring>
@@ -178,6 +180,40 @@ int runClickStream(std::FILE* in, std::FILE* out, std::FILE* err) {
     return 1;
   }
   return allLinesWellFormed ? 0 : 2;
+}
+
+}  // namespace channelflow::tools
+
+namespace channelflow::tools {
+namespace {
+
+constexpr std::string_view kClickHelp =
+    "用法: channelflow-cli click < lines.txt\n"
+    "  每行五个框的文本 B h m i n，以制表符分隔（文本内 \\t \\n \\r \\\\ 表示制表符、换行、回车、反斜杠）；\n"
+    "  每行输出 \"v<制表符>Q\" 或 \"error 错误号\"；字段数不是 5 的行输出 \"error fields\"，\n"
+    "  在标准错误上指明行号，结束时退出状态为 2；写入失败退出状态为 1\n";
+
+// Writes a fixed page and reports a failed write as exit 1.
+int printPage(std::string_view page) {
+  if (std::fwrite(page.data(), 1, page.size(), stdout) == page.size() && std::fflush(stdout) == 0) return 0;
+  std::fputs("channelflow-cli click：写入输出失败\n", stderr);
+  return 1;
+}
+
+}  // namespace
+
+int runClick(int argc, char** argv) {
+  for (int k = 2; k < argc; ++k) {
+    if (std::string_view(argv[k]) == "--help") return printPage(kClickHelp);
+  }
+  for (int k = 2; k < argc; ++k) {
+    if (std::string_view(argv[k]) == "--version") return printPage(kVersionLine);
+  }
+  if (argc > 2) {
+    std::fprintf(stderr, "channelflow-cli click: 不接受参数 %s（从标准输入读取各行）\n", argv[2]);
+    return 2;
+  }
+  return runClickStream(stdin, stdout, stderr);
 }
 
 }  // namespace channelflow::tools

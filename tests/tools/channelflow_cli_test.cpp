@@ -69,15 +69,15 @@ TEST(ChannelflowCliToolkit, SubCommandsAndFormats) {
        ""},
       {"solve-depth json", "solve-depth --Q=126 --B=6.1 --m=1.5 --i=0.0008 --n=0.013 --format json", 0, "", ""},
       {"table csv", "table --B 2 --m 1 --i 0.001 --n 0.025 --h 1:2:0.5 --format csv", 0,
-       "h,A,v,Q,Fr,regime\n"
-       "1,3,0.921022784049301,2.7630683521479,0.339609166820746,缓流\n"
-       "1.5,5.25,1.12699148445779,5.91670529340341,0.351209008654611,缓流\n"
-       "2,8,1.30242601544061,10.4194081235249,0.360183120556039,缓流\n",
+       "h,A,v,Q,Fr,regime,error\n"
+       "1,3,0.921022784049301,2.7630683521479,0.339609166820746,缓流,\n"
+       "1.5,5.25,1.12699148445779,5.91670529340341,0.351209008654611,缓流,\n"
+       "2,8,1.30242601544061,10.4194081235249,0.360183120556039,缓流,\n",
        ""},
       {"impossible question", "solve-depth --Q 2 --B 2 --m 1 --i 0 --n 0.025", 1, "", "错误：渠底坡度"},
       {"missing option", "report --B 2 --h 1 --m 1 --i 0.001", 2, "", "缺少 --n"},
       {"unknown option", "report --B 2 --h 1 --m 1 --i 0.001 --n 0.025 --Q 3", 2, "", "未知选项 --Q"},
-      {"not a number", "report --B 2m --h 1 --m 1 --i 0.001 --n 0.025", 2, "", "--B"},
+      {"not a number", "report --B 2m --h 1 --m 1 --i 0.001 --n 0.025", 1, "", "下底宽 B 的取值 \"2m\" 不是有效的数字"},
       {"bad format", "report --B 2 --h 1 --m 1 --i 0.001 --n 0.025 --format xml", 2, "", "--format"},
       {"bad range", "table --B 2 --m 1 --i 0.001 --n 0.025 --h 3:1:0.1", 2, "", "--h"},
       // Failures come before any output: no half-written table.
@@ -88,7 +88,7 @@ TEST(ChannelflowCliToolkit, SubCommandsAndFormats) {
   });
   // 0.3 - 0.1 is a hair under two steps of 0.1: the last depth must not be lost.
   const std::string rating = runCli("table --B 2 --m 1 --i 0.001 --n 0.025 --h 0.1:0.3:0.1 --format csv").out;
-  EXPECT_EQ(rating.substr(0, 22), "h,A,v,Q,Fr,regime\n0.1,");
+  EXPECT_EQ(rating.substr(0, 28), "h,A,v,Q,Fr,regime,error\n0.1,");
   EXPECT_NE(rating.find("\n0.2,0.44,"), std::string::npos) << rating;
   EXPECT_NE(rating.find("\n0.3,0.69,"), std::string::npos) << rating;
   EXPECT_EQ(std::count(rating.begin(), rating.end(), '\n'), 4);
@@ -107,7 +107,7 @@ TEST(ChannelflowCliToolkit, BatchKeepsGoingPastBadRows) {
       "1,2,1,0.001,,,,,,,,,,,,,,,列数应为 5，实为 4\n"
       "1,2,1,0.001,0.025,,,,,,,,,,,,,,列数应为 5，实为 6\n"
       "1,2,1,-0.001,0.025,,,,,,,,,,,,,,渠底坡度 i 必须大于零：平坡或逆坡上不存在均匀流\n"
-      "x,2,1,0.001,0.025,,,,,,,,,,,,,,h 文本不是有效的数字\n"
+      "x,2,1,0.001,0.025,,,,,,,,,,,,,,水深 h 不是有效的数字\n"
       "1.83,3,2,0.0005,0.013,12.1878,11.1840087976492,1.08975236165424,10.32,1.18098837209302,78.0329365795473,"
       "1.82149029836583,22.1999594584231,0.535234024963621,缓流,1.32295215746454,1.9991620944482,"
       "5.34340999870826,\n";
@@ -115,7 +115,7 @@ TEST(ChannelflowCliToolkit, BatchKeepsGoingPastBadRows) {
 
   const CliRun json = runCli("batch --format json", "B,h,m,i,n\n2,1,1,0.001,0.025\n2,1,1,0.001,abc\n");
   EXPECT_NE(json.out.find("{\"B\": 2, \"h\": 1, \"m\": 1, \"i\": 0.001, \"n\": 0.025, \"A\": 3,"), std::string::npos);
-  EXPECT_NE(json.out.find("\"n\": \"abc\", \"error\": \"n 文本不是有效的数字\"}"), std::string::npos) << json.out;
+  EXPECT_NE(json.out.find("\"n\": \"abc\", \"error\": \"粗糙系数 n 不是有效的数字\"}"), std::string::npos) << json.out;
   EXPECT_EQ(runCli("batch", "B,h,m,i\n1,1,1,1\n").status, 2);
   // No rows, no output: JSON is one object per row, not an array to close.
   for (const char* input : {"", "B,h,m,i,n\n"}) {

@@ -1,0 +1,150 @@
+// Feeds arbitrary bytes to channelflow-cli's input layers. The first byte
+// picks the layer: the option parser and number reader (words split at NUL
+// bytes), or the CSV reader and the whole batch over the rest as a file.
+// Every record must come out as valid UTF-8 within the size limit and survive
+// a write and a second read unchanged; every batch row must have the header's
+// columns. Anything else aborts, which libFuzzer reports.
+#include "tools/cli_args.h"
+#include "tools/commands.h"
+#include "tools/csv.h"
+#include "tools/output_sink.h"
+#include "tools/utf8.h"
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+using namespace channelflow::tools;
+
+namespace {
+
+[[noreturn]] void fail(const char* what) {
+  std::fprintf(stderr, "cli_input_fuzz: %s\n", what);
+  std::abort();
+}
+
+void fuzzOptions(const std::string& input) {
+  std::vector<std::string> words(1);
+  for (char c : input) c == '\0' ? static_cast<void>(words.emplace_back()) : words.back().push_back(c);
+  std::vector<char*> pointers;
+  for (std::string& word : words) pointers.push_back(word.data());
+  constexpr std::array<OptionSpec, 3> kSpecs{{{"B", "下底宽 B"}, {"h", "水深 h"}, {"n", "粗糙系数 n"}}};
+  try {
+    const Options options(pointers, kSpecs);
+    for (const OptionSpec& spec : kSpecs) {
+      try {
+        options.number(spec.name);
+      } catch (const InputError& error) {
+        std::string checked;
+        appendValidUtf8(checked, error.message);
+        if (checked != error.message) fail("a message that is not UTF-8");
+      }
+    }
+  } catch (const UsageError& error) {
+    if (error.message.empty()) fail("a usage error without a message");
+  }
+  for (const std::string& word : words) {
+    std::string reason;
+    if (!readNumber(word, reason) && reason.empty()) fail("a refused number without a reason");
+  }
+}
+
+std::vector<std::vector<std::string>> readRecords(std::string& text, bool& anyError) {
+  std::vector<std::vector<std::string>> records;
+  std::FILE* in = fmemopen(text.data(), text.size(), "r");
+  if (in == nullptr) return records;
+  CsvReader reader(in);
+  CsvRecord record;
+  while (reader.next(record)) {
+    std::size_t bytes = 0;
+    for (std::string_view field : record.fields) {
+      std::string checked;
+      appendValidUtf8(checked, field);
+      if (checked != field) fail("a field that is not UTF-8");
+      bytes += field.size();
+    }
+    if (bytes > 3 * kMaxRecordBytes) fail("a record beyond the size limit");
+    anyError = anyError || !record.error.empty();
+    if (!record.blank) records.emplace_back(record.fields.begin(), record.fields.end());
+  }
+  std::fclose(in);
+  return records;
+}
+
+void fuzzCsv(std::string input) {
+  bool anyError = false;
+  const auto records = readRecords(input, anyError);
+  // Written back and read again, the records are the same.
+  char* written = nullptr;
+  std::size_t size = 0;
+  std::FILE* memory = open_memstream(&written, &size);
+  {
+    OutputSink out(memory);
+    // A blank first line, so that a field starting with U+FEFF is not taken for a byte order mark.
+    out.put("\r\n");
+    for (const auto& fields : records) {
+      for (std::size_t k = 0; k < fields.size(); ++k) {
+        if (k) out.put(',');
+        putCsvField(out, fields[k]);
+      }
+      out.put("\r\n");
+    }
+    out.finish();
+  }
+  std::fclose(memory);
+  std::string again(written, size);
+  std::free(written);
+  bool againError = false;
+  // A single empty field writes an empty line, which reads as a blank line: leave those out.
+  std::vector<std::vector<std::string>> kept;
+  for (const auto& fields : records) {
+    if (!(fields.size() == 1 && fields[0].empty())) kept.push_back(fields);
+  }
+  auto reread = readRecords(again, againError);
+  std::erase_if(reread, [](const auto& fields) { return fields.size() == 1 && fields[0].empty(); });
+  if (!anyError && reread != kept) fail("records changed on a round trip");
+}
+
+void fuzzBatch(std::string input) {
+  std::FILE* in = fmemopen(input.data(), input.size(), "r");
+  if (in == nullptr) return;
+  char* written = nullptr;
+  std::size_t size = 0;
+  std::FILE* memory = open_memstream(&written, &size);
+  std::FILE* err = std::fopen("/dev/null", "w");
+  {
+    OutputSink out(memory);
+    runBatch(OutputFormat::Csv, in, out, err);
+    out.finish();
+  }
+  std::fclose(err);
+  std::fclose(memory);
+  std::fclose(in);
+  std::string output(written, size);
+  std::free(written);
+  std::string checked;
+  appendValidUtf8(checked, output);
+  if (checked != output) fail("batch output that is not UTF-8");
+  // Every row, read back, has the header's number of columns.
+  bool anyError = false;
+  const auto rows = readRecords(output, anyError);
+  for (const auto& row : rows) {
+    if (row.size() != rows.front().size()) fail("a batch row with a different number of columns");
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size == 0) return 0;
+  std::string input(reinterpret_cast<const char*>(data) + 1, size - 1);
+  switch (data[0] % 3) {
+    case 0: fuzzOptions(input); break;
+    case 1: fuzzCsv(input); break;
+    default: fuzzBatch(input); break;
+  }
+  return 0;
+}
