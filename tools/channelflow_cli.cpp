@@ -12,11 +12,14 @@ struct SubCommandRow {
   int (*run)(int argc, char** argv);
 };
 
-constexpr std::array<SubCommandRow, 6> kSubCommands{{
+constexpr std::array<SubCommandRow, 9> kSubCommands{{
     {"report", channelflow::tools::runReport},
     {"solve-depth", channelflow::tools::runSolveDepth},
     {"solve-width", channelflow::tools::runSolveWidth},
     {"table", channelflow::tools::runTable},
+    {"solve", channelflow::tools::runSolve},
+    {"jump", channelflow::tools::runJump},
+    {"profile", channelflow::tools::runProfile},
     {"batch", channelflow::tools::runBatchCommand},
     {"click", channelflow::tools::runClick},
 }};

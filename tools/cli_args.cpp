@@ -54,7 +54,7 @@ Options::Options(std::span<char* const> words, std::span<const OptionSpec> requi
     }
   }
   for (const OptionSpec& spec : required) {
-    if (values_.find(spec.name) == values_.end()) throw UsageError{"缺少 --" + std::string(spec.name)};
+    if (spec.required && values_.find(spec.name) == values_.end()) throw UsageError{"缺少 --" + std::string(spec.name)};
   }
   if (const auto found = values_.find("format"); found != values_.end()) {
     if (found->second == "text") {

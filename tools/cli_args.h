@@ -28,18 +28,22 @@ struct InputError {
 struct OptionSpec {
   std::string_view name;   // "B"
   std::string_view label;  // "下底宽 B"
+  bool required = true;    // an optional one may be left out, at most once
 };
 
 class Options {
  public:
   // Parses `words` (the words after the sub-command's name). Every option in
-  // `required` must be given exactly once, and --format at most once; a
+  // `required` marked required must be given exactly once, every other one
+  // and --format at most once; a
   // missing value or one that starts with "--" (another option) is an error.
   // Throws UsageError. --help and --version are found by wantsHelp/wantsVersion.
   Options(std::span<char* const> words, std::span<const OptionSpec> required);
 
   // The text of an option that was checked to be there.
   std::string_view text(std::string_view name) const;
+  // Whether the option was given.
+  bool has(std::string_view name) const { return values_.find(name) != values_.end(); }
   // The option's text read as a number; throws InputError naming the input.
   double number(std::string_view name) const;
   OutputFormat format() const { return format_; }

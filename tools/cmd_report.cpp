@@ -1,31 +1,48 @@
 // channelflow-cli report: every quantity of the flow at one depth.
 #include "calc/hydraulics.h"
+#include "tools/channel_options.h"
 #include "tools/commands.h"
 #include "tools/flow_report.h"
+#include "tools/section_report.h"
 #include "tools/sub_command.h"
 
-#include <array>
 
 namespace channelflow::tools {
 namespace {
 
-constexpr std::array<OptionSpec, 5> kOptions{{
-    {"B", "下底宽 B"}, {"h", "水深 h"}, {"m", "边坡系数 m"}, {"i", "渠底坡度 i"}, {"n", "粗糙系数 n"}}};
+const std::vector<OptionSpec> kOptions = withChannelOptions({{"h", "水深 h"}, {"i", "渠底坡度 i"}});
 
 constexpr std::string_view kHelp =
     "用法: channelflow-cli report --B 下底宽 --h 水深 --m 边坡系数 --i 渠底坡度 --n 粗糙系数 [--format text|csv|json]\n"
-    "输出该水深下的全部水力要素：A P R T D C v Q Fr 流态 hc E τ0。\n"
+    "       channelflow-cli report [--section trapezoid|circle|u|parabola] [--units si|us] --h 水深 --i 渠底坡度\n"
+    "                              断面尺寸 (--n 粗糙系数 | --n-bed 渠底 --n-wall 边壁)\n"
+    "输出该水深下的全部水力要素：A P R T D C v Q Fr 流态 hc E τ0；\n"
+    "给出第二版选项时另有断面形状、单位制与临界流速 vc、临界坡度 ic。\n"
+    "断面: trapezoid --B 下底宽 (--m 边坡系数 | --m1 左边坡 --m2 右边坡)；circle --D 直径；\n"
+    "      u --r 底部半径 [--m 边坡系数]；parabola --p 抛物线参数 (x² = 2·p·y)\n"
+    "单位制: si（m、m³/s，默认）或 us（ft、ft³/s，曼宁系数 1.486）；--n-bed/--n-wall 按霍顿-爱因斯坦法综合\n"
     "例: channelflow-cli report --B 2 --h 1 --m 1 --i 0.001 --n 0.025\n"
+    "    channelflow-cli report --section circle --D 1 --h 0.5 --i 0.002 --n 0.013\n"
     "退出状态: 0 成功, 1 计算无解或输入无效, 2 用法错误\n";
 
 int report(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
+  checkChannelUsage(o);
+  if (!isFirstEditionLine(o)) {
+    const sections::Channel channel = readChannel(o);
+    const double h = o.number("h");
+    Report lines;
+    lines.addChannel(channel);
+    lines.addFlow(channel, sections::uniformFlow(channel, h));
+    printReport(lines, o.format(), out);
+    return 0;
+  }
   const calc::Channel channel{o.number("B"), o.number("m"), o.number("i"), o.number("n")};
   const double h = o.number("h");
   printFlow(calc::describeFlow(channel, h), o.format(), out);
   return 0;
 }
 
-constexpr SubCommand kReport{"report", kHelp, kOptions, report};
+const SubCommand kReport{"report", kHelp, kOptions, report};
 
 }  // namespace
 

@@ -1,24 +1,27 @@
 // channelflow-cli solve-depth: the normal depth that carries a discharge.
 #include "calc/hydraulics.h"
+#include "tools/channel_options.h"
 #include "tools/commands.h"
 #include "tools/flow_report.h"
+#include "tools/solve_output.h"
 #include "tools/sub_command.h"
 
-#include <array>
 
 namespace channelflow::tools {
 namespace {
 
-constexpr std::array<OptionSpec, 5> kOptions{{
-    {"Q", "流量 Q"}, {"B", "下底宽 B"}, {"m", "边坡系数 m"}, {"i", "渠底坡度 i"}, {"n", "粗糙系数 n"}}};
+const std::vector<OptionSpec> kOptions = withChannelOptions({{"Q", "流量 Q"}, {"i", "渠底坡度 i"}});
 
 constexpr std::string_view kHelp =
     "用法: channelflow-cli solve-depth --Q 流量 --B 下底宽 --m 边坡系数 --i 渠底坡度 --n 粗糙系数 [--format text|csv|json]\n"
     "求通过流量 Q 的正常水深 h，并输出该水深下的全部水力要素。\n"
     "例: channelflow-cli solve-depth --Q 126 --B 6.1 --m 1.5 --i 0.0008 --n 0.013\n"
+    "亦接受 solve 的断面、单位制与粗糙系数选项（channelflow-cli solve --help），此时按 solve 输出。\n"
     "退出状态: 0 成功, 1 无解或输入无效, 2 用法错误\n";
 
 int solveDepth(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
+  checkChannelUsage(o);
+  if (!isFirstEditionLine(o)) return printUniformSolution(o, sections::Unknown::Depth, out);
   const calc::Channel channel{o.number("B"), o.number("m"), o.number("i"), o.number("n")};
   const double Q = o.number("Q");
   const double h = calc::normalDepth(channel, Q);
@@ -34,7 +37,7 @@ int solveDepth(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
   return 0;
 }
 
-constexpr SubCommand kSolveDepth{"solve-depth", kHelp, kOptions, solveDepth};
+const SubCommand kSolveDepth{"solve-depth", kHelp, kOptions, solveDepth};
 
 }  // namespace
 

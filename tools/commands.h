@@ -15,6 +15,9 @@ int runReport(int argc, char** argv);
 int runSolveDepth(int argc, char** argv);
 int runSolveWidth(int argc, char** argv);
 int runTable(int argc, char** argv);
+int runSolve(int argc, char** argv);
+int runJump(int argc, char** argv);
+int runProfile(int argc, char** argv);
 int runBatchCommand(int argc, char** argv);
 // `channelflow-cli click`: the click stream of tools/cli_click.h on stdin and stdout.
 int runClick(int argc, char** argv);

@@ -1,5 +1,6 @@
 #include "tools/sub_command.h"
 
+#include "calc/flow_error.h"
 #include "calc/hydraulics.h"
 #include "runtime/runtime_error.h"
 
@@ -38,6 +39,9 @@ int runSubCommand(const SubCommand& command, int argc, char** argv) {
     std::fprintf(stderr, "错误：%s\n", error.message.c_str());
     return 1;
   } catch (const calc::HydraulicsError& error) {
+    std::fprintf(stderr, "错误：%s\n", error.what());
+    return 1;
+  } catch (const sections::FlowError& error) {
     std::fprintf(stderr, "错误：%s\n", error.what());
     return 1;
   } catch (const runtime::RuntimeError& error) {

@@ -18,8 +18,9 @@ inline constexpr std::string_view kVersionLine = "channelflow-cli 1.00\n";
 struct SubCommand {
   std::string_view name;
   std::string_view help;                // the page `channelflow-cli NAME --help` prints
-  std::span<const OptionSpec> options;  // all required; --format is always allowed
-  // Does the work; throws UsageError, InputError or calc::HydraulicsError.
+  std::span<const OptionSpec> options;  // --format is always allowed
+  // Does the work; throws UsageError, InputError, calc::HydraulicsError or
+  // sections::FlowError.
   int (*run)(const Options& options, std::FILE* in, OutputSink& out, std::FILE* err);
 };
 

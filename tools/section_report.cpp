@@ -1,0 +1,138 @@
+#include "tools/section_report.h"
+
+#include "calc/flow_error.h"
+#include "tools/channel_options.h"
+#include "tools/csv.h"
+
+#include <cmath>
+#include <variant>
+
+namespace channelflow::tools {
+
+void Report::add(std::string_view key, std::string_view label, std::string_view unit, double value) {
+  items_.push_back({std::string(key), std::string(label), std::string(unit), value, {}, false});
+}
+
+void Report::addText(std::string_view key, std::string_view label, std::string_view text) {
+  items_.push_back({std::string(key), std::string(label), {}, 0, std::string(text), true});
+}
+
+void Report::addChannel(const sections::Channel& c, bool withSlope) {
+  const sections::Units& u = c.units;
+  addText("section", "断面形状", sections::sectionName(c.section));
+  addText("units", "单位制", u.key);
+  if (const auto* t = std::get_if<sections::Trapezoid>(&c.section)) {
+    add("B", "下底宽 B", u.length, t->B);
+    if (t->m1 == t->m2) {
+      add("m", "边坡系数 m", "", t->m1);
+    } else {
+      add("m1", "左边坡系数 m1", "", t->m1);
+      add("m2", "右边坡系数 m2", "", t->m2);
+    }
+  } else if (const auto* circle = std::get_if<sections::Circle>(&c.section)) {
+    // "D" is the hydraulic depth's key, as in the first edition.
+    add("diameter", "直径 D", u.length, circle->D);
+  } else if (const auto* shape = std::get_if<sections::UShape>(&c.section)) {
+    add("r", "底部半径 r", u.length, shape->r);
+    add("m", "边坡系数 m", "", shape->m);
+  } else if (const auto* parabola = std::get_if<sections::Parabola>(&c.section)) {
+    add("p", "抛物线参数 p", u.length, parabola->p);
+  }
+  if (withSlope) add("i", "渠底坡度 i", "", c.i);
+  if (c.roughness.composite) {
+    add("n-bed", "渠底粗糙系数 n-bed", "", c.roughness.nBed);
+    add("n-wall", "边壁粗糙系数 n-wall", "", c.roughness.nWall);
+    addText("n-method", "综合粗糙系数计算方法", sections::kCompositeMethodName);
+  } else {
+    add("n", "粗糙系数 n", "", c.roughness.n);
+  }
+}
+
+void Report::addFlow(const sections::Channel& c, const sections::FlowState& f) {
+  const sections::Units& u = c.units;
+  const std::string rootUnit = std::string(u.length) + "^0.5/s";
+  add("h", "水深 h", u.length, f.h);
+  if (c.roughness.composite) add("n", "等效粗糙系数 n", "", f.n);
+  add("A", "过水断面面积 A", u.area, f.geometry.A);
+  add("P", "湿周 P", u.length, f.geometry.P);
+  add("R", "水力半径 R", u.length, f.geometry.R);
+  add("T", "水面宽度 T", u.length, f.geometry.T);
+  // A circle running full has no free surface: no hydraulic depth, no Froude number.
+  if (std::isfinite(f.geometry.D)) add("D", "水力深度 D", u.length, f.geometry.D);
+  add("C", "谢才系数 C", rootUnit, u.manning * std::pow(f.geometry.R, 1.0 / 6.0) / f.n);
+  add("v", "流速 v", u.velocity, f.v);
+  add("Q", "流量 Q", u.discharge, f.Q);
+  if (f.geometry.T > 0) {
+    add("Fr", "弗劳德数 Fr", "", f.Fr);
+    addText("regime", "流态", sections::regimeName(f.regime));
+  }
+  try {
+    const sections::CriticalFlow critical = sections::criticalFlow(c, f.Q);
+    add("hc", "临界水深 hc", u.length, critical.hc);
+    add("vc", "临界流速 vc", u.velocity, critical.vc);
+    add("ic", "临界坡度 ic", "", critical.ic);
+  } catch (const sections::FlowError& error) {
+    // A pipe too small to pass this discharge critically: the rest still holds.
+    addText("critical", "临界流", error.what());
+  }
+  add("E", "断面比能 E", u.length, f.E);
+  add("tau0", "床面切应力 τ0", u.stress, f.tau0);
+}
+
+void printReport(const Report& report, OutputFormat format, OutputSink& out) {
+  const auto& items = report.items();
+  switch (format) {
+    case OutputFormat::Text:
+      for (const ReportItem& item : items) {
+        out.put(item.label);
+        out.put(" = ");
+        item.isText ? out.put(item.text) : out.number(item.number);
+        if (!item.unit.empty()) {
+          out.put(' ');
+          out.put(item.unit);
+        }
+        out.endLine();
+      }
+      break;
+    case OutputFormat::Csv:
+      for (std::size_t k = 0; k < items.size(); ++k) {
+        if (k) out.put(',');
+        out.put(items[k].key);
+      }
+      out.endLine();
+      printCsvRow(report, out);
+      break;
+    case OutputFormat::Json:
+      out.put('{');
+      putJsonMembers(report, out);
+      out.put('}');
+      out.endLine();
+      break;
+  }
+}
+
+void putJsonMembers(const Report& report, OutputSink& out) {
+  const auto& items = report.items();
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    out.put(k ? ", " : "");
+    out.jsonString(items[k].key);
+    out.put(": ");
+    items[k].isText ? out.jsonString(items[k].text) : out.number(items[k].number);
+  }
+}
+
+void printCsvRow(const Report& report, OutputSink& out) {
+  const auto& items = report.items();
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    if (k) out.put(',');
+    items[k].isText ? putCsvField(out, items[k].text) : out.number(items[k].number);
+  }
+  out.endLine();
+}
+
+void printTextLine(OutputSink& out, std::string_view text) {
+  out.put(text);
+  out.endLine();
+}
+
+}  // namespace channelflow::tools
