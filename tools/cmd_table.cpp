@@ -1,7 +1,9 @@
 // channelflow-cli table: a rating table, h A v Q Fr and regime over a range
 // of depths. The channel and the range are checked before the first line is
 // written; a depth whose flow has no answer gets its row with the reason.
+#include "calc/flow_error.h"
 #include "calc/hydraulics.h"
+#include "tools/channel_options.h"
 #include "tools/commands.h"
 #include "tools/csv.h"
 #include "tools/sub_command.h"
@@ -13,14 +15,15 @@
 namespace channelflow::tools {
 namespace {
 
-constexpr std::array<OptionSpec, 5> kOptions{{
-    {"B", "下底宽 B"}, {"m", "边坡系数 m"}, {"i", "渠底坡度 i"}, {"n", "粗糙系数 n"}, {"h", "水深 h"}}};
+const std::vector<OptionSpec> kOptions = withChannelOptions({{"i", "渠底坡度 i"}, {"h", "水深 h"}});
 
 constexpr std::string_view kHelp =
     "用法: channelflow-cli table --B 下底宽 --m 边坡系数 --i 渠底坡度 --n 粗糙系数 --h 起点:终点:步长 [--format text|csv|json]\n"
     "输出水位流量表：各水深下的 h A v Q Fr 与流态，最多一百万行。\n"
     "无解的水深占一行并给出原因（csv 的 error 列，json 的 error 键）。\n"
+    "亦接受 solve 的断面、单位制与粗糙系数选项（channelflow-cli solve --help），此时各列单位随单位制。\n"
     "例: channelflow-cli table --B 2 --m 1 --i 0.001 --n 0.025 --h 0.1:3:0.1\n"
+    "    channelflow-cli table --section circle --D 1 --i 0.002 --n 0.013 --h 0.1:1:0.1\n"
     "退出状态: 0 成功, 1 渠道无效或输入无效, 2 用法错误\n";
 
 constexpr long kMaxRows = 1000000;
@@ -58,13 +61,57 @@ DepthRange depthRange(std::string_view range) {
   return depths;
 }
 
+// The flow at one depth on whichever core the line calls for.
+struct TableChannel {
+  bool firstEdition;
+  calc::Channel trapezoid;
+  sections::Channel channel;
+
+  calc::FlowState flowAt(double h) const {
+    if (firstEdition) return calc::describeFlow(trapezoid, h);
+    calc::FlowState f;
+    try {
+      const sections::FlowState s = sections::uniformFlow(channel, h);
+      f.h = s.h;
+      f.A = s.geometry.A;
+      f.v = s.v;
+      f.Q = s.Q;
+      f.Fr = s.Fr;
+      f.regime = static_cast<calc::FlowRegime>(s.regime);
+    } catch (const sections::FlowError& error) {
+      throw calc::HydraulicsError(error.what());
+    }
+    return f;
+  }
+};
+
+// After the usage checks: the channel, checked.
+TableChannel tableChannel(const Options& o) {
+  TableChannel c{isFirstEditionLine(o), {}, {}};
+  if (c.firstEdition) {
+    c.trapezoid = calc::Channel{o.number("B"), o.number("m"), o.number("i"), o.number("n")};
+    calc::checkChannel(c.trapezoid);
+  } else {
+    c.channel = readChannel(o);
+    sections::validate(c.channel);
+    if (!(c.channel.i > 0)) throw sections::FlowError("渠底坡度 i 必须大于零：平坡或逆坡上不存在均匀流");
+  }
+  return c;
+}
+
+void putTextHeader(const sections::Units& u, OutputSink& out) {
+  const std::string length(u.length);
+  out.put("h(" + length + ")\tA(" + std::string(u.area) + ")\tv(" + std::string(u.velocity) + ")\tQ(" +
+          std::string(u.discharge) + ")\tFr\t流态");
+}
+
 int table(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
+  checkChannelUsage(o);
   const DepthRange range = depthRange(o.text("h"));
-  const calc::Channel channel{o.number("B"), o.number("m"), o.number("i"), o.number("n")};
-  calc::checkChannel(channel);
+  const TableChannel channel = tableChannel(o);
 
   const OutputFormat format = o.format();
-  if (format == OutputFormat::Text) out.put("h(m)\tA(m²)\tv(m/s)\tQ(m³/s)\tFr\t流态");
+  if (format == OutputFormat::Text) putTextHeader(channel.firstEdition ? sections::kSiUnits : channel.channel.units, out);
   if (format == OutputFormat::Csv) out.put("h,A,v,Q,Fr,regime,error");
   if (format == OutputFormat::Json) out.put('[');
   if (format != OutputFormat::Json) out.endLine();
@@ -73,7 +120,7 @@ int table(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
     std::string error;
     calc::FlowState f;
     try {
-      f = calc::describeFlow(channel, h);
+      f = channel.flowAt(h);
     } catch (const calc::HydraulicsError& failure) {
       error = failure.what();
     }
@@ -125,7 +172,7 @@ int table(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
   return 0;
 }
 
-constexpr SubCommand kTable{"table", kHelp, kOptions, table};
+const SubCommand kTable{"table", kHelp, kOptions, table};
 
 }  // namespace
 
