@@ -2,6 +2,7 @@
 // with every quantity added, streaming in constant memory. A row that cannot
 // be computed keeps its place and gets its reason in the error column.
 #include "calc/hydraulics.h"
+#include "tools/batch_sections.h"
 #include "tools/commands.h"
 #include "tools/csv.h"
 #include "tools/flow_report.h"
@@ -30,6 +31,8 @@ constexpr std::string_view kHelp =
     "逐行计算 CSV：表头须含 B,h,m,i,n 五列（顺序不限，名称两侧空白忽略），其他列原样保留。\n"
     "每行输出表头的全部列，再加 A P R T D C v Q Fr regime hc E tau0 与 error 列；\n"
     "无法计算的行保留原位，原因写在 error 列，批处理继续。支持带引号的字段、CRLF 与 UTF-8 BOM。\n"
+    "表头含 section、units、m1、m2、D、r、p、n-bed 或 n-wall 之一时，各行按 solve 的选项描述任意断面与单位制：\n"
+    "须含 h 与 i 列，空单元格视为未给出；结果列为 A P R T D C v Q Fr regime hc vc ic E tau0 与 error。\n"
     "--format json 每行输出一个对象。\n"
     "退出状态: 0 完成, 1 读写失败, 2 用法错误或表头缺列\n";
 
@@ -118,11 +121,17 @@ struct Layout {
   std::array<std::size_t, 5> columns;
   std::size_t columnCount;
   bool json;
+  bool secondEdition = false;  // the header names the second edition's columns
+  SectionLayout sectionColumns{};
 };
 
 // Computes and writes rows; a row without an answer gets its reason.
 void writeRows(std::span<const CsvRecord> records, const Layout& layout, OutputSink& out) {
   for (const CsvRecord& record : records) {
+    if (layout.secondEdition) {
+      writeSectionRow(record, layout.sectionColumns, out);
+      continue;
+    }
     RowInputs row = readRow(record, layout.columns, layout.columnCount);
     calc::FlowState flow;
     if (row.error.empty()) {
@@ -209,8 +218,12 @@ int runBatch(OutputFormat format, std::FILE* in, OutputSink& out, std::FILE* err
 
   // The header names the columns; B, h, m, i and n may stand in any order.
   const std::size_t columnCount = header.fields.size();
+  const bool json = format == OutputFormat::Json;
   std::array<std::size_t, 5> columns{};
-  for (std::size_t k = 0; k < kInputs.size(); ++k) {
+  SectionLayout sectionColumns{};
+  const bool secondEdition = isSectionHeader(header.fields);
+  if (secondEdition && !sectionLayout(header.fields, json, sectionColumns, err)) return 2;
+  for (std::size_t k = 0; k < kInputs.size() && !secondEdition; ++k) {
     columns[k] = columnCount;
     for (std::size_t c = 0; c < columnCount; ++c) {
       if (trimBlanks(header.fields[c]) != kInputs[k]) continue;
@@ -225,23 +238,29 @@ int runBatch(OutputFormat format, std::FILE* in, OutputSink& out, std::FILE* err
       return 2;
     }
   }
-  const bool json = format == OutputFormat::Json;
   if (!json) {
     for (std::size_t c = 0; c < columnCount; ++c) {
       if (c) out.put(',');
       putCsvField(out, header.fields[c]);
     }
-    for (std::size_t k = kFirstResultField; k < kFlowFields.size(); ++k) {
-      out.put(',');
-      out.put(kFlowFields[k].key);
+    if (secondEdition) {
+      for (std::string_view key : kSectionResults) {
+        out.put(',');
+        out.put(key);
+      }
+    } else {
+      for (std::size_t k = kFirstResultField; k < kFlowFields.size(); ++k) {
+        out.put(',');
+        out.put(kFlowFields[k].key);
+      }
+      out.put(",error");
     }
-    out.put(",error");
     out.endLine();
   }
 
   // Rows are taken in chunks of bounded size; a chunk's second half is
   // computed on a second thread while this one does the first.
-  const Layout layout{columns, columnCount, json};
+  const Layout layout{columns, columnCount, json, secondEdition, sectionColumns};
 #ifdef CHANNELFLOW_BATCH_THREADS
   const bool twoThreads = std::thread::hardware_concurrency() >= 2;
 #else

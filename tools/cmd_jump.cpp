@@ -45,7 +45,7 @@ int jump(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
   const sections::Units& u = channel.units;
 
   Report r;
-  r.addChannel(channel, false);
+  r.addChannel(channel, false, false);
   r.add("Q", "流量 Q", u.discharge, Q);
   r.add("hc", "临界水深 hc", u.length, j.hc);
   addSide(r, j.upstream, u, "1", "跃前");

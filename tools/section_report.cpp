@@ -17,7 +17,7 @@ void Report::addText(std::string_view key, std::string_view label, std::string_v
   items_.push_back({std::string(key), std::string(label), {}, 0, std::string(text), true});
 }
 
-void Report::addChannel(const sections::Channel& c, bool withSlope) {
+void Report::addChannel(const sections::Channel& c, bool withSlope, bool withRoughness) {
   const sections::Units& u = c.units;
   addText("section", "断面形状", sections::sectionName(c.section));
   addText("units", "单位制", u.key);
@@ -39,6 +39,7 @@ void Report::addChannel(const sections::Channel& c, bool withSlope) {
     add("p", "抛物线参数 p", u.length, parabola->p);
   }
   if (withSlope) add("i", "渠底坡度 i", "", c.i);
+  if (!withRoughness) return;
   if (c.roughness.composite) {
     add("n-bed", "渠底粗糙系数 n-bed", "", c.roughness.nBed);
     add("n-wall", "边壁粗糙系数 n-wall", "", c.roughness.nWall);

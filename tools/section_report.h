@@ -26,8 +26,8 @@ class Report {
  public:
   void add(std::string_view key, std::string_view label, std::string_view unit, double value);
   void addText(std::string_view key, std::string_view label, std::string_view text);
-  // The channel's inputs: section, units, its size, i (unless left out) and the roughness.
-  void addChannel(const sections::Channel& channel, bool withSlope = true);
+  // The channel's inputs: section, units, its size, i and the roughness (each unless left out).
+  void addChannel(const sections::Channel& channel, bool withSlope = true, bool withRoughness = true);
   // Every quantity of the flow, and the critical flow of its discharge.
   void addFlow(const sections::Channel& channel, const sections::FlowState& flow);
   const std::vector<ReportItem>& items() const { return items_; }
