@@ -12,7 +12,7 @@
 namespace channelflow::tools {
 namespace {
 
-constexpr std::array<OptionSpec, 2> kSpecs{{{"B", "下底宽 B"}, {"h", "水深 h"}}};
+constexpr std::array<OptionSpec, 3> kSpecs{{{"B", "下底宽 B"}, {"h", "水深 h"}, {"D", "直径 D", false}}};
 
 // Parses the words of `line`; returns the usage message, or "" when they parse.
 std::string usageErrorOf(const std::string& line) {
@@ -46,6 +46,8 @@ TEST(Options, FindsEveryUsageErrorBeforeAnyWork) {
       {"--B 2 --h", "--h 缺少取值"},
       {"--B 2 --h 1 extra", "多余的参数 \"extra\""},
       {"--B 2 --h 1 --format xml", "--format 只能是 text、csv 或 json"},
+      {"--B 2 --h 1 --D 1", ""},
+      {"--B 2 --h 1 --D 1 --D 2", "选项 --D 重复"},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.line);
