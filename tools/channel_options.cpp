@@ -119,6 +119,14 @@ sections::Channel readChannel(const Options& o) {
   return channel;
 }
 
+std::optional<calc::Channel> asPlainTrapezoid(const sections::Channel& c) {
+  const auto* t = std::get_if<sections::Trapezoid>(&c.section);
+  if (t == nullptr || t->m1 != t->m2 || c.units.system != sections::UnitSystem::SI || c.roughness.composite) {
+    return std::nullopt;
+  }
+  return calc::Channel{t->B, t->m1, c.i, c.roughness.n};
+}
+
 std::string_view widthLabel(const Section& section) {
   constexpr std::array<std::string_view, 4> kLabels{"下底宽 B", "直径 D", "底部半径 r", "抛物线参数 p"};
   return kLabels[section.index()];

@@ -5,9 +5,11 @@
 #pragma once
 
 #include "calc/flow.h"
+#include "calc/hydraulics.h"
 #include "tools/cli_args.h"
 
 #include <initializer_list>
+#include <optional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -36,6 +38,13 @@ void checkChannelUsage(const Options& options, ChannelGaps gaps = {});
 // The channel the options describe (a left-out size or n is 0, i is --i when
 // given). Throws InputError for a text that is not a number.
 sections::Channel readChannel(const Options& options);
+
+// The channel as the plain trapezoid of calc/hydraulics.h when it is one: equal
+// side slopes, SI units, one n. Its quantities are taken from there, which is
+// checked against an extended-precision reference and rounds its last digit
+// right more often, so that a channel prints the same digits however it is
+// spelt on the command line.
+std::optional<calc::Channel> asPlainTrapezoid(const sections::Channel& channel);
 
 // "下底宽 B", "直径 D", "半径 r" or "抛物线参数 p", and its option's name.
 std::string_view widthLabel(const sections::Section& section);

@@ -7,6 +7,7 @@
 #include "tools/solve_output.h"
 #include "tools/sub_command.h"
 
+#include <optional>
 #include <string>
 
 namespace channelflow::tools {
@@ -106,7 +107,18 @@ int printUniformSolution(const Options& o, Unknown unknown, OutputSink& out) {
   sections::UniformFlowCase known{readChannel(o), 0, 0};
   if (unknown != Unknown::Discharge) known.Q = o.number("Q");
   if (unknown != Unknown::Depth) known.h = o.number("h");
-  const std::vector<sections::UniformFlowCase> answers = sections::solveUniformFlow(known, unknown);
+  std::vector<sections::UniformFlowCase> answers = sections::solveUniformFlow(known, unknown);
+  // The plain trapezoid's depth and width as its own solvers find them, as its report's digits are.
+  if (const std::optional<calc::Channel> plain = asPlainTrapezoid(known.channel); plain && answers.size() == 1) {
+    try {
+      if (unknown == Unknown::Depth) answers[0].h = calc::normalDepth(*plain, known.Q);
+      if (unknown == Unknown::Width) {
+        answers[0].channel.section = sections::Trapezoid{calc::bottomWidth(*plain, known.h, known.Q), plain->m, plain->m};
+      }
+    } catch (const calc::HydraulicsError&) {
+      // Beyond its range: the sections' answer stands.
+    }
+  }
   const sections::Channel& channel = known.channel;
   const bool circleDepth = unknown == Unknown::Depth && std::holds_alternative<sections::Circle>(channel.section);
   const OutputFormat format = o.format();

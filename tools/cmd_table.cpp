@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace channelflow::tools {
@@ -63,12 +64,11 @@ DepthRange depthRange(std::string_view range) {
 
 // The flow at one depth on whichever core the line calls for.
 struct TableChannel {
-  bool firstEdition;
-  calc::Channel trapezoid;
+  std::optional<calc::Channel> trapezoid;  // a plain trapezoid is computed as the first edition computes it
   sections::Channel channel;
 
   calc::FlowState flowAt(double h) const {
-    if (firstEdition) return calc::describeFlow(trapezoid, h);
+    if (trapezoid) return calc::describeFlow(*trapezoid, h);
     calc::FlowState f;
     try {
       const sections::FlowState s = sections::uniformFlow(channel, h);
@@ -87,15 +87,16 @@ struct TableChannel {
 
 // After the usage checks: the channel, checked.
 TableChannel tableChannel(const Options& o) {
-  TableChannel c{isFirstEditionLine(o), {}, {}};
-  if (c.firstEdition) {
+  TableChannel c;
+  if (isFirstEditionLine(o)) {
     c.trapezoid = calc::Channel{o.number("B"), o.number("m"), o.number("i"), o.number("n")};
-    calc::checkChannel(c.trapezoid);
   } else {
     c.channel = readChannel(o);
     sections::validate(c.channel);
     if (!(c.channel.i > 0)) throw sections::FlowError("渠底坡度 i 必须大于零：平坡或逆坡上不存在均匀流");
+    c.trapezoid = asPlainTrapezoid(c.channel);
   }
+  if (c.trapezoid) calc::checkChannel(*c.trapezoid);
   return c;
 }
 
@@ -111,7 +112,7 @@ int table(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
   const TableChannel channel = tableChannel(o);
 
   const OutputFormat format = o.format();
-  if (format == OutputFormat::Text) putTextHeader(channel.firstEdition ? sections::kSiUnits : channel.channel.units, out);
+  if (format == OutputFormat::Text) putTextHeader(channel.channel.units, out);
   if (format == OutputFormat::Csv) out.put("h,A,v,Q,Fr,regime,error");
   if (format == OutputFormat::Json) out.put('[');
   if (format != OutputFormat::Json) out.endLine();

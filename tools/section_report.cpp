@@ -5,6 +5,7 @@
 #include "tools/csv.h"
 
 #include <cmath>
+#include <optional>
 #include <variant>
 
 namespace channelflow::tools {
@@ -49,7 +50,46 @@ void Report::addChannel(const sections::Channel& c, bool withSlope, bool withRou
   }
 }
 
-void Report::addFlow(const sections::Channel& c, const sections::FlowState& f) {
+namespace {
+
+// The plain trapezoid's quantities from calc/hydraulics.h, in the sections' form,
+// with its Chezy C and critical depth; nothing when it is not one or has no answer there.
+struct PlainFlow {
+  sections::FlowState flow;
+  double C = 0;
+  double hc = 0;
+};
+
+std::optional<PlainFlow> plainTrapezoidFlow(const sections::Channel& c, double h) {
+  const std::optional<calc::Channel> trapezoid = asPlainTrapezoid(c);
+  if (!trapezoid) return std::nullopt;
+  calc::FlowState f;
+  try {
+    f = calc::describeFlow(*trapezoid, h);
+  } catch (const calc::HydraulicsError&) {
+    return std::nullopt;
+  }
+  PlainFlow plain;
+  plain.flow.h = f.h;
+  plain.flow.geometry = {f.A, f.P, f.R, f.T, f.D, 0};
+  plain.flow.n = f.channel.n;
+  plain.flow.v = f.v;
+  plain.flow.Q = f.Q;
+  plain.flow.Fr = f.Fr;
+  plain.flow.regime = static_cast<sections::FlowRegime>(f.regime);
+  plain.flow.E = f.E;
+  plain.flow.Sf = f.channel.i;
+  plain.flow.tau0 = f.tau0;
+  plain.C = f.C;
+  plain.hc = f.hc;
+  return plain;
+}
+
+}  // namespace
+
+void Report::addFlow(const sections::Channel& c, const sections::FlowState& given) {
+  const std::optional<PlainFlow> plain = plainTrapezoidFlow(c, given.h);
+  const sections::FlowState& f = plain ? plain->flow : given;
   const sections::Units& u = c.units;
   const std::string rootUnit = std::string(u.length) + "^0.5/s";
   add("h", "水深 h", u.length, f.h);
@@ -60,7 +100,7 @@ void Report::addFlow(const sections::Channel& c, const sections::FlowState& f) {
   add("T", "水面宽度 T", u.length, f.geometry.T);
   // A circle running full has no free surface: no hydraulic depth, no Froude number.
   if (std::isfinite(f.geometry.D)) add("D", "水力深度 D", u.length, f.geometry.D);
-  add("C", "谢才系数 C", rootUnit, u.manning * std::pow(f.geometry.R, 1.0 / 6.0) / f.n);
+  add("C", "谢才系数 C", rootUnit, plain ? plain->C : u.manning * std::pow(f.geometry.R, 1.0 / 6.0) / f.n);
   add("v", "流速 v", u.velocity, f.v);
   add("Q", "流量 Q", u.discharge, f.Q);
   if (f.geometry.T > 0) {
@@ -69,7 +109,7 @@ void Report::addFlow(const sections::Channel& c, const sections::FlowState& f) {
   }
   try {
     const sections::CriticalFlow critical = sections::criticalFlow(c, f.Q);
-    add("hc", "临界水深 hc", u.length, critical.hc);
+    add("hc", "临界水深 hc", u.length, plain ? plain->hc : critical.hc);
     add("vc", "临界流速 vc", u.velocity, critical.vc);
     add("ic", "临界坡度 ic", "", critical.ic);
   } catch (const sections::FlowError& error) {

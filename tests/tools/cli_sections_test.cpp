@@ -147,6 +147,33 @@ TEST(CliSections, BatchTakesTheNewColumns) {
   EXPECT_NE(run.out.find(",缺少 p\n"), std::string::npos);
 }
 
+// The plain SI trapezoid prints the same digits whichever options describe
+// it: every member of the short line's JSON stands in the long line's.
+TEST(CliSections, PlainTrapezoidKeepsItsDigitsHoweverSpelt) {
+  const std::vector<std::pair<std::string, std::string>> lines{
+      {"report --B 13.537 --m 3.044 --h 9.266 --i 0.01 --n 0.035", "--section trapezoid"},
+      {"report --B 6.24 --m 0 --h 2.592 --i 0.001 --n 0.035", "--units si"},
+      {"solve-depth --Q 126 --B 6.1 --m 1.5 --i 0.0008 --n 0.013", "--m1 1.5 --m2 1.5 --section trapezoid"},
+      {"solve-width --Q 2.76 --h 1 --m 1 --i 0.001 --n 0.025", "--units si"},
+  };
+  for (const auto& [line, spelling] : lines) {
+    SCOPED_TRACE(line + " " + spelling);
+    const ProgramRun plain = runCli(line + " --format json");
+    std::string longLine = line + " " + spelling + " --format json";
+    if (spelling.find("--m1") != std::string::npos) longLine.replace(longLine.find("--m 1.5"), 7, "");
+    const ProgramRun spelt = runCli(longLine);
+    ASSERT_EQ(plain.status, 0);
+    ASSERT_EQ(spelt.status, 0) << spelt.err;
+    const std::string members = plain.out.substr(1, plain.out.size() - 3);  // without {, }\n
+    for (std::size_t at = 0, end; at < members.size(); at = end + 2) {
+      end = std::min(members.find(", ", at), members.size());
+      const std::string member = members.substr(at, end - at);
+      if (member.rfind("\"m\"", 0) == 0 && spelling.find("--m1") != std::string::npos) continue;
+      EXPECT_NE(spelt.out.find(member), std::string::npos) << member;
+    }
+  }
+}
+
 struct FailingLine {
   const char* why;
   std::string args;
