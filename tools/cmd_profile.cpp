@@ -109,7 +109,7 @@ int profile(const Options& o, std::FILE*, OutputSink& out, std::FILE* err) {
   if (p.hn) {
     head.add("hn", "正常水深 hn", u.length, *p.hn);
   } else {
-    head.addText("hn", "正常水深 hn", "无（平坡或逆坡上不存在均匀流）");
+    head.addNone("hn", "正常水深 hn", "无（平坡或逆坡上不存在均匀流）");
   }
   head.addText("direction", "推算方向", sections::directionName(p.direction));
   head.addText("direction_reason", "推算方向的原因", p.directionReason);

@@ -74,6 +74,7 @@ struct TableChannel {
       const sections::FlowState s = sections::uniformFlow(channel, h);
       f.h = s.h;
       f.A = s.geometry.A;
+      f.T = s.geometry.T;
       f.v = s.v;
       f.Q = s.Q;
       f.Fr = s.Fr;
@@ -126,7 +127,9 @@ int table(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
       error = failure.what();
     }
     const std::array<double, 5> cells{f.h, f.A, f.v, f.Q, f.Fr};
-    const std::string_view regime = calc::regimeName(f.regime);
+    // A pipe running full has no free surface: no Froude number and no regime of open flow.
+    const bool full = error.empty() && f.T == 0;
+    const std::string_view regime = full ? std::string_view("满管") : calc::regimeName(f.regime);
     if (format == OutputFormat::Json) {
       out.put(k ? ",\n  {\"h\": " : "\n  {\"h\": ");
       out.number(h);
@@ -136,7 +139,7 @@ int table(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
           out.put(", \"");
           out.put(kKeys[c]);
           out.put("\": ");
-          out.number(cells[c + 1]);
+          full && c == 3 ? out.put("null") : out.number(cells[c + 1]);
         }
         out.put(", \"regime\": ");
         out.jsonString(regime);
@@ -152,7 +155,7 @@ int table(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
     if (error.empty()) {
       for (std::size_t c = 1; c < cells.size(); ++c) {
         out.put(separator);
-        out.number(cells[c]);
+        if (!(full && c == 4)) out.number(cells[c]);
       }
       out.put(separator);
       out.put(regime);

@@ -18,6 +18,10 @@ void Report::addText(std::string_view key, std::string_view label, std::string_v
   items_.push_back({std::string(key), std::string(label), {}, 0, std::string(text), true});
 }
 
+void Report::addNone(std::string_view key, std::string_view label, std::string_view why) {
+  items_.push_back({std::string(key), std::string(label), {}, 0, std::string(why), true, true});
+}
+
 void Report::addChannel(const sections::Channel& c, bool withSlope, bool withRoughness) {
   const sections::Units& u = c.units;
   addText("section", "断面形状", sections::sectionName(c.section));
@@ -158,7 +162,11 @@ void putJsonMembers(const Report& report, OutputSink& out) {
     out.put(k ? ", " : "");
     out.jsonString(items[k].key);
     out.put(": ");
-    items[k].isText ? out.jsonString(items[k].text) : out.number(items[k].number);
+    if (items[k].isNull) {
+      out.put("null");
+    } else {
+      items[k].isText ? out.jsonString(items[k].text) : out.number(items[k].number);
+    }
   }
 }
 
@@ -166,6 +174,7 @@ void printCsvRow(const Report& report, OutputSink& out) {
   const auto& items = report.items();
   for (std::size_t k = 0; k < items.size(); ++k) {
     if (k) out.put(',');
+    if (items[k].isNull) continue;
     items[k].isText ? putCsvField(out, items[k].text) : out.number(items[k].number);
   }
   out.endLine();

@@ -20,12 +20,14 @@ struct ReportItem {
   double number = 0;
   std::string text;   // the value when it is words, not a number
   bool isText = false;
+  bool isNull = false;  // no value: the text says why, JSON has null and CSV an empty cell
 };
 
 class Report {
  public:
   void add(std::string_view key, std::string_view label, std::string_view unit, double value);
   void addText(std::string_view key, std::string_view label, std::string_view text);
+  void addNone(std::string_view key, std::string_view label, std::string_view why);
   // The channel's inputs: section, units, its size, i and the roughness (each unless left out).
   void addChannel(const sections::Channel& channel, bool withSlope = true, bool withRoughness = true);
   // Every quantity of the flow, and the critical flow of its discharge.

@@ -110,6 +110,12 @@ TEST(CliSections, CircleCapacityAndBothDepths) {
   const ProgramRun none = runCli("solve --section circle --D 1 --Q 1.2 --i 0.002 --n 0.013");
   EXPECT_EQ(none.status, 1);
   EXPECT_NE(none.err.find("最大过流能力 Qmax = 1.153"), std::string::npos) << none.err;
+  // Running full there is no free surface, so no Froude number and no open-flow regime.
+  const ProgramRun full = runCli("table --section circle --D 1 --i 0.002 --n 0.013 --h 1:1:1");
+  EXPECT_NE(full.out.find("\n1\t0.785398163397448\t1.3652064075983\t1.07223060518613\t\t满管\n"), std::string::npos)
+      << full.out;
+  const ProgramRun report = runCli("report --section circle --D 1 --h 1 --i 0.002 --n 0.013 --format json");
+  EXPECT_EQ(report.out.find("\"Fr\""), std::string::npos) << report.out;
 }
 
 // Chow (1959), chapter 10's backwater behind a dam in the channel of
@@ -131,6 +137,9 @@ TEST(CliSections, ProfilesNameTheirTypeDirectionAndStop) {
   const ProgramRun csv = runCli("profile --B 3 --m 0 --Q 15 --i 0.001 --n 0.015 --h0 0.3 --length 500 --steps 5 --format csv");
   EXPECT_EQ(csv.out.substr(0, csv.out.find('\n')), "x,h,A,v,E,Fr,Sf");
   EXPECT_NE(csv.err.find("到达临界水深"), std::string::npos) << "the stop is said, on stderr beside a CSV table";
+  const ProgramRun h3 = runCli("profile --B 3 --m 0 --Q 15 --i 0 --n 0.015 --h0 0.5 --length 30 --steps 3 --format json");
+  EXPECT_NE(h3.out.find("\"type\": \"H3\""), std::string::npos) << h3.out;
+  EXPECT_NE(h3.out.find("\"hn\": null"), std::string::npos) << "a flat bed has no normal depth";
 }
 
 TEST(CliSections, BatchTakesTheNewColumns) {
