@@ -77,7 +77,9 @@ const ReportItem* findItem(const Report& report, std::string_view key) {
 
 bool isSectionHeader(std::span<const std::string_view> names) {
   for (std::string_view name : names) {
-    for (std::string_view only : {"section", "m1", "m2", "D", "r", "p", "units", "n-bed", "n-wall"}) {
+    // D, r and p alone describe no trapezoid: without a section column they
+    // stay the carried-through columns they have always been.
+    for (std::string_view only : {"section", "units", "m1", "m2", "n-bed", "n-wall"}) {
       if (trimmed(name) == only) return true;
     }
   }

@@ -1,6 +1,7 @@
 // The second edition's batch rows: a header that names any of the columns
-// section, m1, m2, D, r, p, units, n-bed or n-wall describes each row's
-// channel as the options of `solve` do, any section in either unit system.
+// section, units, m1, m2, n-bed or n-wall describes each row's channel as the
+// options of `solve` do (D, r and p among them), any section in either unit
+// system.
 // Each row's cells are read as those options, so a row is checked exactly as
 // a command line is; an empty cell counts as left out.
 #pragma once

@@ -31,7 +31,7 @@ constexpr std::string_view kHelp =
     "逐行计算 CSV：表头须含 B,h,m,i,n 五列（顺序不限，名称两侧空白忽略），其他列原样保留。\n"
     "每行输出表头的全部列，再加 A P R T D C v Q Fr regime hc E tau0 与 error 列；\n"
     "无法计算的行保留原位，原因写在 error 列，批处理继续。支持带引号的字段、CRLF 与 UTF-8 BOM。\n"
-    "表头含 section、units、m1、m2、D、r、p、n-bed 或 n-wall 之一时，各行按 solve 的选项描述任意断面与单位制：\n"
+    "表头含 section、units、m1、m2、n-bed 或 n-wall 之一时，各行按 solve 的选项（含 D、r、p 列）描述任意断面与单位制：\n"
     "须含 h 与 i 列，空单元格视为未给出；结果列为 A P R T D C v Q Fr regime hc vc ic E tau0 与 error。\n"
     "--format json 每行输出一个对象。\n"
     "退出状态: 0 完成, 1 读写失败, 2 用法错误或表头缺列\n";

@@ -154,6 +154,9 @@ TEST(CliSections, BatchTakesTheNewColumns) {
   EXPECT_NE(run.out.find(",0.536115302593065,"), std::string::npos) << "the half-full pipe's Q";
   EXPECT_NE(run.out.find(",水深 h 不能超过管径 D\n"), std::string::npos);
   EXPECT_NE(run.out.find(",缺少 p\n"), std::string::npos);
+  // Without a section column a D is one of the carried-through columns it always was.
+  const ProgramRun carried = runCli("batch", "B,h,m,i,n,D\n2,1,1,0.001,0.025,note\n");
+  EXPECT_NE(carried.out.find("\n2,1,1,0.001,0.025,note,3,"), std::string::npos) << carried.out;
 }
 
 // The plain SI trapezoid prints the same digits whichever options describe
