@@ -50,7 +50,7 @@ int jump(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
   r.add("hc", "临界水深 hc", u.length, j.hc);
   addSide(r, j.upstream, u, "1", "跃前");
   addSide(r, j.downstream, u, "2", "跃后");
-  r.add("M", "动量函数 M", u.area == std::string_view("m²") ? "m³" : "ft³", j.M);
+  r.add("M", "动量函数 M", std::string(u.length) + "³", j.M);
   r.add("dE", "能量损失 ΔE", u.length, j.energyLoss);
   r.add("dE_E1", "相对能量损失 ΔE/E1", "", j.relativeLoss);
   r.add("height", "跃高 h2-h1", u.length, j.height);

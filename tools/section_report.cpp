@@ -11,21 +11,21 @@
 namespace channelflow::tools {
 
 void Report::add(std::string_view key, std::string_view label, std::string_view unit, double value) {
-  items_.push_back({std::string(key), std::string(label), std::string(unit), value, {}, false});
+  items_.push_back({std::string(key), std::string(label), std::string(unit), value, {}, {}, false});
 }
 
-void Report::addText(std::string_view key, std::string_view label, std::string_view text) {
-  items_.push_back({std::string(key), std::string(label), {}, 0, std::string(text), true});
+void Report::addText(std::string_view key, std::string_view label, std::string_view text, std::string_view shown) {
+  items_.push_back({std::string(key), std::string(label), {}, 0, std::string(text), std::string(shown), true});
 }
 
 void Report::addNone(std::string_view key, std::string_view label, std::string_view why) {
-  items_.push_back({std::string(key), std::string(label), {}, 0, std::string(why), true, true});
+  items_.push_back({std::string(key), std::string(label), {}, 0, std::string(why), {}, true, true});
 }
 
 void Report::addChannel(const sections::Channel& c, bool withSlope, bool withRoughness) {
   const sections::Units& u = c.units;
-  addText("section", "断面形状", sections::sectionName(c.section));
-  addText("units", "单位制", u.key);
+  addText("section", "断面形状", sections::sectionName(c.section), sectionChineseName(c.section));
+  addText("units", "单位制", u.key, u.system == sections::UnitSystem::US ? "英制（ft、ft³/s）" : "国际单位制（m、m³/s）");
   if (const auto* t = std::get_if<sections::Trapezoid>(&c.section)) {
     add("B", "下底宽 B", u.length, t->B);
     if (t->m1 == t->m2) {
@@ -131,7 +131,7 @@ void printReport(const Report& report, OutputFormat format, OutputSink& out) {
       for (const ReportItem& item : items) {
         out.put(item.label);
         out.put(" = ");
-        item.isText ? out.put(item.text) : out.number(item.number);
+        item.isText ? out.put(item.shown.empty() ? item.text : item.shown) : out.number(item.number);
         if (!item.unit.empty()) {
           out.put(' ');
           out.put(item.unit);

@@ -19,6 +19,7 @@ struct ReportItem {
   std::string unit;   // "m/s"; empty for a pure number
   double number = 0;
   std::string text;   // the value when it is words, not a number
+  std::string shown;  // the words text output shows instead, if any ("圆形" for "circle")
   bool isText = false;
   bool isNull = false;  // no value: the text says why, JSON has null and CSV an empty cell
 };
@@ -26,7 +27,7 @@ struct ReportItem {
 class Report {
  public:
   void add(std::string_view key, std::string_view label, std::string_view unit, double value);
-  void addText(std::string_view key, std::string_view label, std::string_view text);
+  void addText(std::string_view key, std::string_view label, std::string_view text, std::string_view shown = {});
   void addNone(std::string_view key, std::string_view label, std::string_view why);
   // The channel's inputs: section, units, its size, i and the roughness (each unless left out).
   void addChannel(const sections::Channel& channel, bool withSlope = true, bool withRoughness = true);
