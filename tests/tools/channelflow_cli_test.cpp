@@ -63,9 +63,9 @@ TEST(ChannelflowCli, StreamsAndExitStatus) {
 TEST(ChannelflowCliToolkit, SubCommandsAndFormats) {
   expectRows({
       {"report csv", "report --B 3.5 --h 2 --m 0 --i 0.001 --n 0.017 --format csv", 0,
-       "B,h,m,i,n,A,P,R,T,D,C,v,Q,Fr,regime,hc,E,tau0\n"
+       "B,h,m,i,n,A,P,R,T,D,C,v,Q,Fr,regime,hc,vc,ic,E,tau0\n"
        "3.5,2,0,0.001,0.017,7,7.5,0.933333333333333,3.5,2,58.1510027499645,1.77654247892865,12.4357973525006,"
-       "0.401143963054667,缓流,1.08783619013934,2.1609164790952,9.15287333333333\n",
+       "0.401143963054667,缓流,1.08783619013934,3.2661948463051,0.00525004528633655,2.1609164790952,9.15287333333333\n",
        ""},
       {"solve-depth json", "solve-depth --Q=126 --B=6.1 --m=1.5 --i=0.0008 --n=0.013 --format json", 0, "", ""},
       {"table csv", "table --B 2 --m 1 --i 0.001 --n 0.025 --h 1:2:0.5 --format csv", 0,
