@@ -34,9 +34,9 @@ void fuzzOptions(const std::string& input) {
   constexpr std::array<OptionSpec, 3> kSpecs{{{"B", "下底宽 B"}, {"h", "水深 h"}, {"n", "粗糙系数 n"}}};
   try {
     const Options options(pointers, kSpecs);
-    for (const OptionSpec& spec : kSpecs) {
+    for (const OptionSpec& option : kSpecs) {
       try {
-        options.number(spec.name);
+        options.number(option.name);
       } catch (const InputError& error) {
         std::string checked;
         appendValidUtf8(checked, error.message);

@@ -47,14 +47,14 @@ Options::Options(std::span<char* const> words, std::span<const OptionSpec> requi
       value = words[++k];
     }
     bool known = word == "format";
-    for (const OptionSpec& spec : required) known = known || spec.name == word;
+    for (const OptionSpec& option : required) known = known || option.name == word;
     if (!known) throw UsageError{"未知选项 --" + quoteForMessage(word)};
     if (!values_.emplace(std::string(word), std::string(value)).second) {
       throw UsageError{"选项 --" + std::string(word) + " 重复"};
     }
   }
-  for (const OptionSpec& spec : required) {
-    if (spec.required && values_.find(spec.name) == values_.end()) throw UsageError{"缺少 --" + std::string(spec.name)};
+  for (const OptionSpec& option : required) {
+    if (option.required && values_.find(option.name) == values_.end()) throw UsageError{"缺少 --" + std::string(option.name)};
   }
   if (const auto found = values_.find("format"); found != values_.end()) {
     if (found->second == "text") {
@@ -73,8 +73,8 @@ std::string_view Options::text(std::string_view name) const { return values_.fin
 
 double Options::number(std::string_view name) const {
   std::string_view label = name;
-  for (const OptionSpec& spec : specs_) {
-    if (spec.name == name) label = spec.label;
+  for (const OptionSpec& option : specs_) {
+    if (option.name == name) label = option.label;
   }
   const std::string_view value = text(name);
   std::string error;
