@@ -13,6 +13,9 @@ template <typename... Handlers>
 struct Overloaded : Handlers... {
   using Handlers::operator()...;
 };
+// Spelled out for compilers without aggregate deduction (clang 14 builds the fuzzers).
+template <typename... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 void requireRepresentable(double value, const char* message) {
   // Subnormal numbers have lost digits: they count as out of range too.
