@@ -2,7 +2,7 @@
 // with the standard library's conversions, so the figures read as ratios.
 #include "calc/calculate_command.h"
 #include "calc/channel_flow.h"
-#include "runtime/number_text.h"
+#include "numeric/number_text.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,7 +15,7 @@ namespace {
 
 using namespace channelflow;
 
-class FixedText final : public runtime::TextSource {
+class FixedText final : public numeric::TextSource {
  public:
   explicit FixedText(std::string text) : text_(std::move(text)) {}
   std::string fetchText() const override { return text_; }
@@ -84,10 +84,10 @@ BENCHMARK(BM_HeadlessClick);
 const std::array<double, 4> kValues{0.9210227840493008, 2.7630683521479025, 1.5e-7, 123456.789};
 
 void BM_FormatDouble(benchmark::State& state) {
-  std::array<char, runtime::kMaxFormattedLength> out{};
+  std::array<char, numeric::kMaxFormattedLength> out{};
   std::size_t k = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(runtime::formatDouble(kValues[k++ & 3], out.data()));
+    benchmark::DoNotOptimize(numeric::formatDouble(kValues[k++ & 3], out.data()));
     benchmark::ClobberMemory();
   }
 }
@@ -108,10 +108,10 @@ BENCHMARK(BM_ToCharsFifteenDigits);
 const std::array<double, 4> kFarValues{1.5e-7, 2.5e20, 3.3e-300, 1.7e308};
 
 void BM_FormatDoubleFarFromOne(benchmark::State& state) {
-  std::array<char, runtime::kMaxFormattedLength> out{};
+  std::array<char, numeric::kMaxFormattedLength> out{};
   std::size_t k = 0;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(runtime::formatDouble(kFarValues[k++ & 3], out.data()));
+    benchmark::DoNotOptimize(numeric::formatDouble(kFarValues[k++ & 3], out.data()));
     benchmark::ClobberMemory();
   }
 }
@@ -121,13 +121,13 @@ const std::array<std::string_view, 4> kTexts{"0.025", "2.7630683521479", "1.5E-0
 
 void BM_ConvertStrict(benchmark::State& state) {
   std::size_t k = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(runtime::convertStrict(kTexts[k++ & 3]));
+  for (auto _ : state) benchmark::DoNotOptimize(numeric::convertStrict(kTexts[k++ & 3]));
 }
 BENCHMARK(BM_ConvertStrict);
 
 void BM_ReadLenient(benchmark::State& state) {
   std::size_t k = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(runtime::readLenient(kTexts[k++ & 3]));
+  for (auto _ : state) benchmark::DoNotOptimize(numeric::readLenient(kTexts[k++ & 3]));
 }
 BENCHMARK(BM_ReadLenient);
 
@@ -137,7 +137,7 @@ const std::array<std::string_view, 4> kLongTexts{"0.0250000000000000000001", "2.
 
 void BM_ConvertStrictLongText(benchmark::State& state) {
   std::size_t k = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(runtime::convertStrict(kLongTexts[k++ & 3]));
+  for (auto _ : state) benchmark::DoNotOptimize(numeric::convertStrict(kLongTexts[k++ & 3]));
 }
 BENCHMARK(BM_ConvertStrictLongText);
 

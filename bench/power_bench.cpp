@@ -1,6 +1,6 @@
 // The correctly rounded power beside the C library's pow, on hydraulic radii
 // of real channels (1e-4 to 1e3 m, log-uniform) raised to 1/6 as in C = R^(1/6)/n.
-#include "runtime/correct_power.h"
+#include "numeric/correct_power.h"
 
 #include <benchmark/benchmark.h>
 
@@ -35,7 +35,7 @@ void runPower(benchmark::State& state) {
 
 double libraryPower(double base, double exponent) { return std::pow(base, exponent); }
 
-void BM_CorrectlyRoundedPower(benchmark::State& state) { runPower<channelflow::runtime::correctlyRoundedPower>(state); }
+void BM_CorrectlyRoundedPower(benchmark::State& state) { runPower<channelflow::numeric::correctlyRoundedPower>(state); }
 BENCHMARK(BM_CorrectlyRoundedPower);
 
 void BM_StdPow(benchmark::State& state) { runPower<libraryPower>(state); }

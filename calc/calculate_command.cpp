@@ -1,8 +1,8 @@
 #include "calc/calculate_command.h"
 
 #include "calc/channel_flow.h"
-#include "runtime/number_text.h"
-#include "runtime/value.h"
+#include "numeric/number_text.h"
+#include "numeric/value.h"
 
 #include <array>
 #include <string>
@@ -15,11 +15,11 @@ using runtime::checkStatus;
 double readBoxLeniently(runtime::ControlAccess& form, std::string_view box) {
   std::string text;
   checkStatus(form.readText(box, text));
-  return runtime::readLenient(text);
+  return numeric::readLenient(text);
 }
 
 // The n box, read only when the calculation divides by it.
-class BoxTextSource final : public runtime::TextSource {
+class BoxTextSource final : public numeric::TextSource {
  public:
   BoxTextSource(runtime::ControlAccess& form, std::string_view box) : form_(form), box_(box) {}
 
@@ -47,10 +47,10 @@ void CalculateCommand(runtime::ControlAccess& form) {
 
   const ChannelResults results = ComputeChannelFlow(inputs);
 
-  std::array<char, runtime::kMaxFormattedLength> text{};
-  const std::string vText = runtime::toText(runtime::Value(results.v));
+  std::array<char, numeric::kMaxFormattedLength> text{};
+  const std::string vText = numeric::toText(numeric::Value(results.v));
   checkStatus(form.setCaption("v", vText));
-  const std::size_t qLength = runtime::formatDouble(results.Q, text.data());
+  const std::size_t qLength = numeric::formatDouble(results.Q, text.data());
   checkStatus(form.setCaption("Q", std::string_view(text.data(), qLength)));
 }
 

@@ -2,7 +2,7 @@
 
 namespace channelflow::calc {
 
-using runtime::Value;
+using numeric::Value;
 
 ChannelResults ComputeChannelFlow(const ChannelInputs& inputs) {
   const Value B = inputs.B;
@@ -15,7 +15,7 @@ ChannelResults ComputeChannelFlow(const ChannelInputs& inputs) {
   // 1. Flow area A = (B + m*h) * h.
   const Value A = multiply(add(B, multiply(m, h)), h);
   // 2. Side factor s = sqrt(1 + m*m): each wall is sqrt(1 + m^2) times the depth.
-  const Value s = runtime::squareRoot(add(one, multiply(m, m)).toDouble());
+  const Value s = numeric::squareRoot(add(one, multiply(m, m)).toDouble());
   // 3. Wetted perimeter P = B + (2*h)*s.
   const Value P = add(B, multiply(multiply(two, h), s));
   // 4. Hydraulic radius; fails on P = 0, the state of empty boxes.
@@ -27,10 +27,10 @@ ChannelResults ComputeChannelFlow(const ChannelInputs& inputs) {
   //    n is even fetched; n's text is read and converted by the division.
   const Value C = divide(power(R, e), Value(*inputs.nText));
   // 7. v = C * sqrt(|R*i|): a negative slope gives the same velocity.
-  const Value v = multiply(C, runtime::squareRoot(absoluteValue(multiply(R, i)).toDouble()));
+  const Value v = multiply(C, numeric::squareRoot(absoluteValue(multiply(R, i)).toDouble()));
   // 8. Q = v * A on plain doubles, checked like the rest.
   const double velocity = v.toDouble();
-  const double Q = runtime::checkedResult(velocity * A.toDouble());
+  const double Q = numeric::checkedResult(velocity * A.toDouble());
   return ChannelResults{velocity, Q};
 }
 

@@ -3,7 +3,7 @@
 // in m/s and Q in m^3/s.
 #pragma once
 
-#include "runtime/value.h"
+#include "numeric/value.h"
 
 namespace channelflow::calc {
 
@@ -13,7 +13,7 @@ struct ChannelInputs {
   double i = 0;  // bed slope
   double m = 0;  // side-slope ratio: horizontal run per unit depth (0: rectangle)
   // The roughness n as typed; fetched only when C is divided by it.
-  const runtime::TextSource* nText = nullptr;
+  const numeric::TextSource* nText = nullptr;
 };
 
 struct ChannelResults {

@@ -3,7 +3,7 @@
 // at most two adjacent doubles), or with a FlowError saying why not.
 #pragma once
 
-#include <bit>
+#include "numeric/bits.h"
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -28,9 +28,9 @@ namespace detail {
 // doubles between them, so a bracket spanning 1E-300 to 1E+300 closes in at
 // most 64 halvings, where the arithmetic mean would take over two thousand.
 inline double bitMidpoint(double lo, double hi) {
-  const auto a = std::bit_cast<std::uint64_t>(lo);
-  const auto b = std::bit_cast<std::uint64_t>(hi);
-  return std::bit_cast<double>(a + (b - a) / 2);
+  const auto a = channelflow::numeric::bitCast<std::uint64_t>(lo);
+  const auto b = channelflow::numeric::bitCast<std::uint64_t>(hi);
+  return channelflow::numeric::bitCast<double>(a + (b - a) / 2);
 }
 
 inline bool closed(double lo, double hi) {

@@ -1,11 +1,11 @@
 #include "runtime/control_access.h"
 
-#include "runtime/runtime_error.h"
+#include "numeric/runtime_error.h"
 
 namespace channelflow::runtime {
 
 void checkStatus(AccessStatus status) {
-  if (status != AccessStatus::Ok) throw RuntimeError(ErrorNumber::ControlAccess);
+  if (status != AccessStatus::Ok) throw numeric::RuntimeError(numeric::ErrorNumber::ControlAccess);
 }
 
 }  // namespace channelflow::runtime

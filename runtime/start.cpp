@@ -1,6 +1,6 @@
 #include "runtime/start.h"
 
-#include "runtime/runtime_error.h"
+#include "numeric/runtime_error.h"
 
 namespace channelflow::runtime {
 
@@ -18,7 +18,7 @@ bool prepareWindow(const ProjectRecord& record, GuiBackend& backend) {
     if (handler == nullptr) return;
     try {
       handler->run(backend.controls());
-    } catch (const RuntimeError& error) {
+    } catch (const numeric::RuntimeError& error) {
       // The click ends here; the window, its boxes and its labels stay as
       // they are, so the user can mend the input and click again.
       backend.showError(error.message());

@@ -1,7 +1,7 @@
 #include "tools/cli_args.h"
 
-#include "runtime/number_text.h"
-#include "runtime/runtime_error.h"
+#include "numeric/number_text.h"
+#include "numeric/runtime_error.h"
 #include "tools/utf8.h"
 
 #include <cfloat>
@@ -86,9 +86,9 @@ double Options::number(std::string_view name) const {
 std::optional<double> readNumber(std::string_view text, std::string& error) {
   double value = 0;
   try {
-    value = runtime::convertStrict(text);
-  } catch (const runtime::RuntimeError& failure) {
-    error = failure.number() == runtime::ErrorNumber::Overflow ? "超出数值范围（绝对值大于 1.8E+308）"
+    value = numeric::convertStrict(text);
+  } catch (const numeric::RuntimeError& failure) {
+    error = failure.number() == numeric::ErrorNumber::Overflow ? "超出数值范围（绝对值大于 1.8E+308）"
                                                                : "不是有效的数字";
     return std::nullopt;
   }

@@ -1,7 +1,7 @@
 #include "tools/cli_click.h"
 
 #include "calc/calculate_command.h"
-#include "runtime/runtime_error.h"
+#include "numeric/runtime_error.h"
 #include "tools/argument_form.h"
 #include "tools/commands.h"
 #include "tools/sub_command.h"
@@ -164,7 +164,7 @@ int runClickStream(std::FILE* in, std::FILE* out, std::FILE* err) {
         writer.put('\t');
         writer.put(form.Q);
         writer.put('\n');
-      } catch (const runtime::RuntimeError& error) {
+      } catch (const numeric::RuntimeError& error) {
         const int length = std::snprintf(number.data(), number.size(), "error %d\n", error.code());
         writer.put(std::string_view(number.data(), static_cast<std::size_t>(length)));
       }

@@ -2,7 +2,7 @@
 // a window. The five arguments are the raw texts of the boxes, in the order
 // of the window's rows.
 #include "calc/calculate_command.h"
-#include "runtime/runtime_error.h"
+#include "numeric/runtime_error.h"
 #include "tools/argument_form.h"
 #include "tools/commands.h"
 #include "tools/output_sink.h"
@@ -92,7 +92,7 @@ int runFiveBoxes(int argc, char** argv) {
   ArgumentForm form(texts[0], texts[1], texts[2], texts[3], texts[4]);
   try {
     calc::CalculateCommand(form);
-  } catch (const runtime::RuntimeError& error) {
+  } catch (const numeric::RuntimeError& error) {
     std::fprintf(stderr, "%s\n", error.message().c_str());
     return 1;
   }

@@ -1,6 +1,6 @@
 #include "tools/output_sink.h"
 
-#include "runtime/number_text.h"
+#include "numeric/number_text.h"
 
 #include <array>
 #include <cerrno>
@@ -27,8 +27,8 @@ void OutputSink::putLong(std::string_view text) {
 }
 
 void OutputSink::number(double value) {
-  if (kCapacity - used_ < runtime::kMaxFormattedLength) flush();
-  used_ += runtime::formatDouble(value, buffer_.get() + used_);
+  if (kCapacity - used_ < numeric::kMaxFormattedLength) flush();
+  used_ += numeric::formatDouble(value, buffer_.get() + used_);
 }
 
 void OutputSink::jsonString(std::string_view text) {

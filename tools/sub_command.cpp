@@ -2,7 +2,7 @@
 
 #include "calc/flow_error.h"
 #include "calc/hydraulics.h"
-#include "runtime/runtime_error.h"
+#include "numeric/runtime_error.h"
 
 #include <new>
 #include <string>
@@ -44,7 +44,7 @@ int runSubCommand(const SubCommand& command, int argc, char** argv) {
   } catch (const sections::FlowError& error) {
     std::fprintf(stderr, "错误：%s\n", error.what());
     return 1;
-  } catch (const runtime::RuntimeError& error) {
+  } catch (const numeric::RuntimeError& error) {
     std::fprintf(stderr, "错误：%s\n", error.message().c_str());
     return 1;
   } catch (const std::bad_alloc&) {

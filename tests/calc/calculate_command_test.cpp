@@ -1,6 +1,6 @@
 #include "calc/calculate_command.h"
 
-#include "runtime/runtime_error.h"
+#include "numeric/runtime_error.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@ namespace channelflow::calc {
 namespace {
 
 using runtime::AccessStatus;
-using runtime::ErrorNumber;
-using runtime::RuntimeError;
+using numeric::ErrorNumber;
+using numeric::RuntimeError;
 
 // The window's boxes and labels in memory, with a log of every access.
 class FakeForm final : public runtime::ControlAccess {

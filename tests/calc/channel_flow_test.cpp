@@ -1,7 +1,7 @@
 #include "calc/channel_flow.h"
 
-#include "runtime/correct_power.h"
-#include "runtime/number_text.h"
+#include "numeric/correct_power.h"
+#include "numeric/number_text.h"
 
 #include <gtest/gtest.h>
 
@@ -15,10 +15,10 @@
 namespace channelflow::calc {
 namespace {
 
-using runtime::ErrorNumber;
-using runtime::RuntimeError;
+using numeric::ErrorNumber;
+using numeric::RuntimeError;
 
-class RecordingText final : public runtime::TextSource {
+class RecordingText final : public numeric::TextSource {
  public:
   explicit RecordingText(std::string text) : text_(std::move(text)) {}
   std::string fetchText() const override {
@@ -69,8 +69,8 @@ TEST(ComputeChannelFlow, WorkedExamples) {
     SCOPED_TRACE(row.name);
     const Outcome outcome = run(row.B, row.h, row.i, row.m, row.n);
     ASSERT_TRUE(outcome.results.has_value());
-    EXPECT_EQ(runtime::formatDouble(outcome.results->v), row.vText);
-    EXPECT_EQ(runtime::formatDouble(outcome.results->Q), row.qText);
+    EXPECT_EQ(numeric::formatDouble(outcome.results->v), row.vText);
+    EXPECT_EQ(numeric::formatDouble(outcome.results->Q), row.qText);
   }
 }
 
@@ -112,7 +112,7 @@ ChannelResults plainFormula(double B, double h, double i, double m, double n) {
   const double s = std::sqrt(1 + m * m);
   const double P = B + (2 * h) * s;
   const double R = A / P;
-  const double C = runtime::correctlyRoundedPower(R, 1.0 / 6.0) / n;  // the C library's pow misrounds some R
+  const double C = numeric::correctlyRoundedPower(R, 1.0 / 6.0) / n;  // the C library's pow misrounds some R
   const double v = C * std::sqrt(std::fabs(R * i));
   return {v, v * A};
 }
@@ -139,7 +139,7 @@ TEST(ComputeChannelFlow, MatchesThePlainFormulaBitForBit) {
     ASSERT_TRUE(sameBits(outcome.results->v, expected.v)) << k;
     ASSERT_TRUE(sameBits(outcome.results->Q, expected.Q)) << k;
     for (double result : {outcome.results->v, outcome.results->Q}) {
-      const std::string text = runtime::formatDouble(result);
+      const std::string text = numeric::formatDouble(result);
       ASSERT_EQ(text.find_first_of("abcdfghijklmnopqrstuvwxyz"), std::string::npos) << text;
     }
   }

@@ -1,7 +1,7 @@
 // The result labels Q and v: what they draw is always a correct reading of
 // the value and fits the label at the screen's scale; the full caption can be
 // copied and is what a screen reader hears.
-#include "runtime/number_text.h"
+#include "numeric/number_text.h"
 #include "runtime/qt/result_label.h"
 #include "tests/gui/window_fixture.h"
 
@@ -30,8 +30,8 @@ std::string utf8(const QString& text) { return text.toStdString(); }
 // True when `drawn` is the value of `caption` rounded to the significant
 // digits `drawn` shows: a cut mantissa or a lost exponent fails.
 bool readsAs(const QString& drawn, const QString& caption) {
-  const double shown = runtime::convertStrict(utf8(drawn));
-  const double value = runtime::convertStrict(utf8(caption));
+  const double shown = numeric::convertStrict(utf8(drawn));
+  const double value = numeric::convertStrict(utf8(caption));
   if (shown == 0 || value == 0) return shown == value;
   if (std::signbit(shown) != std::signbit(value)) return false;
   QString mantissa = drawn.section(QLatin1Char('E'), 0, 0);

@@ -2,7 +2,7 @@
 // backend places its controls with and fonts made at each DPI: every caption
 // shows whole in its label, measured from the font's own metrics, and the
 // results draw a correct reading of their value in the width they have.
-#include "runtime/number_text.h"
+#include "numeric/number_text.h"
 #include "runtime/win32/result_label.h"
 #include "runtime/win32/wide_text.h"
 #include "runtime/win32/window_layout.h"
@@ -157,7 +157,7 @@ TEST(Win32ResultLabel, DrawsACorrectReadingOfEveryValueInItsWidthAtEveryDpi) {
   for (const char* name : {"Q", "v"}) {
     const window::ControlDescription& control = described(name);
     for (const double value : values) {
-      const std::string caption = runtime::formatDouble(value);
+      const std::string caption = numeric::formatDouble(value);
       const int digitsAt96 = significantDigits(showIn(control, 96, caption).text);
       for (const UINT dpi : kDpis) {
         SCOPED_TRACE(caption + " in " + name + " at " + std::to_string(dpi) + " DPI");
@@ -168,7 +168,7 @@ TEST(Win32ResultLabel, DrawsACorrectReadingOfEveryValueInItsWidthAtEveryDpi) {
         EXPECT_GE(significantDigits(shown.text), digitsAt96) << shown.text;
         if (shown.text == caption) continue;
         // Rounded to the digits it shows: off by at most half of its last one.
-        const double read = runtime::convertStrict(shown.text);
+        const double read = numeric::convertStrict(shown.text);
         const double halfLastDigit = 0.5 * std::pow(10.0, 1.0 - significantDigits(shown.text));
         EXPECT_LE(std::fabs(read - value), std::fabs(value) * halfLastDigit * (1 + 1e-12)) << shown.text;
       }

@@ -1,8 +1,8 @@
-#include "runtime/value.h"
+#include "numeric/value.h"
 
-#include "runtime/number_text.h"
+#include "numeric/number_text.h"
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 
 double Value::convertText(const TextSource& text) { return convertStrict(text.fetchText()); }
 
@@ -10,4 +10,4 @@ void raise(ErrorNumber number) { throw RuntimeError(number); }
 
 std::string toText(const Value& value) { return formatDouble(value.toDouble()); }
 
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

@@ -3,13 +3,13 @@
 // error bound. When the bound leaves no doubt about the rounding, that is the
 // answer (for R^(1/6) all but about 3 in 100 000 radii); otherwise the exact
 // cases and the multi-limb path decide.
-#include "runtime/correct_power.h"
+#include "numeric/correct_power.h"
 
-#include "runtime/correct_power_tables.h"
-#include "runtime/power_exact_cases.h"
-#include "runtime/power_multi_limb.h"
+#include "numeric/correct_power_tables.h"
+#include "numeric/power_exact_cases.h"
+#include "numeric/power_multi_limb.h"
 
-#include <bit>
+#include "numeric/bits.h"
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -18,7 +18,7 @@
 #error "the correctly rounded power needs double evaluation (SSE2, -mfpmath=sse), not x87 extended precision"
 #endif
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 namespace {
 
 using power_tables::kExp;
@@ -88,10 +88,10 @@ struct Logarithm {
 };
 
 Logarithm logarithm(double x, double absY) {
-  std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+  std::uint64_t bits = bitCast<std::uint64_t>(x);
   std::int64_t extraExponent = 0;
   if (bits < (std::uint64_t{1} << 52)) {  // subnormal: scale into the normal range
-    bits = std::bit_cast<std::uint64_t>(x * 0x1p52);
+    bits = bitCast<std::uint64_t>(x * 0x1p52);
     extraExponent = -52;
   }
   // x = 2^e * m with m in [0.708, 1.416); the table entry i covers m.
@@ -99,12 +99,12 @@ Logarithm logarithm(double x, double absY) {
   const auto index = static_cast<std::size_t>((shifted >> (52 - power_tables::kLogBits)) % power_tables::kLogSize);
   const std::int64_t e = (static_cast<std::int64_t>(shifted) >> 52) + extraExponent;
   const std::uint64_t mBits = bits - (shifted & (std::uint64_t{0xFFF} << 52));
-  const double m = std::bit_cast<double>(mBits);
+  const double m = bitCast<double>(mBits);
   const power_tables::LogEntry& entry = kLog[index];
 
   // r = m * invc - 1 exactly: invc has 24 bits, m's upper half 26 and its
   // lower half 27, so both products are exact.
-  const double mHigh = std::bit_cast<double>(mBits & ~((std::uint64_t{1} << 27) - 1));
+  const double mHigh = bitCast<double>(mBits & ~((std::uint64_t{1} << 27) - 1));
   const DoubleDouble r = twoSum(mHigh * entry.invc - 1.0, (m - mHigh) * entry.invc);
 
   // log1p(r) = r - r^2/2 + r^3 (1/3 - r/4 + ... - r^5/8), |r| <= 2^-9.
@@ -178,7 +178,7 @@ double positivePower(double x, double y) {
     const double above = power.value.hi + (power.value.lo + error);
     if (below == above) {
       // A normal result: the scaling by 2^exponent is exact.
-      return below * std::bit_cast<double>(static_cast<std::uint64_t>(power.exponent + 1023) << 52);
+      return below * bitCast<double>(static_cast<std::uint64_t>(power.exponent + 1023) << 52);
     }
   } else if (t.hi >= 710) {
     return kInfinity;  // beyond ln(DBL_MAX) = 709.78 by far more than the error
@@ -222,8 +222,8 @@ double unusualPower(double base, double exponent) {
 double correctlyRoundedPower(double base, double exponent) {
   // The common case in two integer comparisons: base positive, normal and
   // finite, 2^-70 <= |exponent| < 2^64.
-  const std::uint64_t baseBits = std::bit_cast<std::uint64_t>(base);
-  const std::uint64_t exponentBits = std::bit_cast<std::uint64_t>(exponent) & ~(std::uint64_t{1} << 63);
+  const std::uint64_t baseBits = bitCast<std::uint64_t>(base);
+  const std::uint64_t exponentBits = bitCast<std::uint64_t>(exponent) & ~(std::uint64_t{1} << 63);
   constexpr std::uint64_t kSmallestNormal = 0x0010000000000000ULL;
   constexpr std::uint64_t kInfinityBits = 0x7FF0000000000000ULL;
   constexpr std::uint64_t kTwoToMinus70 = 0x3B90000000000000ULL;
@@ -235,4 +235,4 @@ double correctlyRoundedPower(double base, double exponent) {
   return unusualPower(base, exponent);
 }
 
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

@@ -4,8 +4,8 @@
 // an operation needs its number, not before.
 #pragma once
 
-#include "runtime/correct_power.h"
-#include "runtime/runtime_error.h"
+#include "numeric/correct_power.h"
+#include "numeric/runtime_error.h"
 
 #include <cmath>
 #include <cstdint>
@@ -22,7 +22,7 @@
 #error "32-bit x86 builds need -msse2 -mfpmath=sse"
 #endif
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 
 // Where a text operand comes from: a fixed string, or a control whose text is
 // read only when the arithmetic asks for it. fetchText may throw RuntimeError.
@@ -116,4 +116,4 @@ inline double squareRoot(double value) {
 // Default text form of a value's number (see formatDouble).
 std::string toText(const Value& value);
 
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

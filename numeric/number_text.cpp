@@ -1,8 +1,8 @@
-#include "runtime/number_text.h"
+#include "numeric/number_text.h"
 
-#include "runtime/exact_decimal.h"
-#include "runtime/fifteen_digits.h"
-#include "runtime/runtime_error.h"
+#include "numeric/exact_decimal.h"
+#include "numeric/fifteen_digits.h"
+#include "numeric/runtime_error.h"
 
 #include <array>
 #include <cmath>
@@ -10,7 +10,7 @@
 #include <cstring>
 #include <string>
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 namespace {
 
 constexpr bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
@@ -197,4 +197,4 @@ std::string formatDouble(double value) {
   return std::string(buffer.data(), length);
 }
 
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

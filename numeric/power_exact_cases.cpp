@@ -1,9 +1,11 @@
-#include "runtime/power_exact_cases.h"
+#include "numeric/power_exact_cases.h"
+
+#include "numeric/bits.h"
 
 #include <bit>
 #include <limits>
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 namespace {
 
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
@@ -16,7 +18,7 @@ struct OddParts {
 };
 
 OddParts oddParts(double value) {
-  const std::uint64_t bits = std::bit_cast<std::uint64_t>(value) & ~(std::uint64_t{1} << 63);
+  const std::uint64_t bits = bitCast<std::uint64_t>(value) & ~(std::uint64_t{1} << 63);
   const int biased = static_cast<int>(bits >> 52);
   std::uint64_t mantissa = bits & kFractionMask;
   int exponent = -1074;
@@ -74,7 +76,7 @@ double roundToDouble(std::uint64_t mantissa, int exponent) {
   int quantum = exponent + dropped;  // quotient * 2^quantum
   if (quotient == 0) return 0.0;
   if (quantum == -1074 && quotient <= (std::uint64_t{1} << 52)) {
-    return std::bit_cast<double>(quotient);  // subnormal, or the carry into the smallest normal
+    return bitCast<double>(quotient);  // subnormal, or the carry into the smallest normal
   }
   if (quotient >= (std::uint64_t{1} << 53)) {
     quotient >>= 1;
@@ -82,7 +84,7 @@ double roundToDouble(std::uint64_t mantissa, int exponent) {
   }
   const int biased = quantum + 52 + 1023;
   if (biased >= 2047) return kInfinity;
-  return std::bit_cast<double>((static_cast<std::uint64_t>(biased) << 52) | (quotient & kFractionMask));
+  return bitCast<double>((static_cast<std::uint64_t>(biased) << 52) | (quotient & kFractionMask));
 }
 
 std::optional<double> exactPower(double x, double y) {
@@ -129,4 +131,4 @@ std::optional<double> exactPower(double x, double y) {
   return roundToDouble(*odd, exponent * static_cast<int>(count));
 }
 
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

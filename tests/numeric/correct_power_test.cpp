@@ -2,14 +2,14 @@
 // bit. Runs on every build, the Windows ones under wine included. The
 // expected bits were computed once with MPFR (53 bits, round to nearest, the
 // double's exponent range with subnormals).
-#include "runtime/correct_power.h"
-#include "runtime/power_exact_cases.h"
-#include "runtime/power_multi_limb.h"
-#include "runtime/value.h"
+#include "numeric/correct_power.h"
+#include "numeric/power_exact_cases.h"
+#include "numeric/power_multi_limb.h"
+#include "numeric/value.h"
 
 #include <gtest/gtest.h>
 
-#include <bit>
+#include "numeric/bits.h"
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -17,7 +17,7 @@
 
 namespace {
 
-using channelflow::runtime::correctlyRoundedPower;
+using channelflow::numeric::correctlyRoundedPower;
 
 struct Case {
   std::uint64_t base, exponent, expected;
@@ -95,9 +95,9 @@ const Case kCases[] = {
 
 TEST(CorrectPower, HardAndSpecialCasesBitForBit) {
   for (const Case& row : kCases) {
-    const double base = std::bit_cast<double>(row.base);
-    const double exponent = std::bit_cast<double>(row.exponent);
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(correctlyRoundedPower(base, exponent)), row.expected)
+    const double base = channelflow::numeric::bitCast<double>(row.base);
+    const double exponent = channelflow::numeric::bitCast<double>(row.exponent);
+    EXPECT_EQ(channelflow::numeric::bitCast<std::uint64_t>(correctlyRoundedPower(base, exponent)), row.expected)
         << std::hexfloat << base << " ^ " << exponent;
   }
 }
@@ -108,18 +108,18 @@ TEST(CorrectPower, HardAndSpecialCasesBitForBit) {
 TEST(CorrectPower, EveryMultiLimbPrecisionAgrees) {
   int checked = 0;
   for (const Case& row : kCases) {
-    const double base = std::bit_cast<double>(row.base);
-    const double exponent = std::bit_cast<double>(row.exponent);
+    const double base = channelflow::numeric::bitCast<double>(row.base);
+    const double exponent = channelflow::numeric::bitCast<double>(row.exponent);
     const double magnitude = std::fabs(exponent);
     if (!(base > 0 && base != 1 && base <= 0x1.fffffffffffffp1023) || magnitude < 0x1p-70 || magnitude >= 0x1p64 ||
-        channelflow::runtime::exactPower(base, exponent)) {
+        channelflow::numeric::exactPower(base, exponent)) {
       continue;
     }
     ++checked;
     for (const int limbs : {8, 16, 40}) {
-      const auto result = channelflow::runtime::multiLimbPowerAt(limbs, base, exponent);
+      const auto result = channelflow::numeric::multiLimbPowerAt(limbs, base, exponent);
       ASSERT_TRUE(result.has_value()) << limbs << " limbs: " << std::hexfloat << base << " ^ " << exponent;
-      EXPECT_EQ(std::bit_cast<std::uint64_t>(*result), row.expected)
+      EXPECT_EQ(channelflow::numeric::bitCast<std::uint64_t>(*result), row.expected)
           << limbs << " limbs: " << std::hexfloat << base << " ^ " << exponent;
     }
   }
@@ -148,7 +148,7 @@ TEST(CorrectPower, SignsZerosAndInvalidOperands) {
     if (std::isnan(row.expected)) {
       EXPECT_TRUE(std::isnan(actual)) << row.base << " ^ " << row.exponent;
     } else {
-      EXPECT_EQ(std::bit_cast<std::uint64_t>(actual), std::bit_cast<std::uint64_t>(row.expected))
+      EXPECT_EQ(channelflow::numeric::bitCast<std::uint64_t>(actual), channelflow::numeric::bitCast<std::uint64_t>(row.expected))
           << row.base << " ^ " << row.exponent << " gave " << actual;
     }
   }
@@ -157,7 +157,7 @@ TEST(CorrectPower, SignsZerosAndInvalidOperands) {
 // One rounding of mantissa * 2^exponent: ties to even at the top of the range,
 // in the subnormals and across the carry into the next binade.
 TEST(CorrectPower, RoundToDoubleBoundaries) {
-  using channelflow::runtime::roundToDouble;
+  using channelflow::numeric::roundToDouble;
   constexpr std::uint64_t kTwo53 = std::uint64_t{1} << 53;
   struct Row {
     std::uint64_t mantissa;
@@ -190,7 +190,7 @@ TEST(CorrectPower, RoundToDoubleBoundaries) {
 // Exact results and midpoints are recognised; everything else is left to the
 // approximation (an irrational value, or one with more than 54 bits).
 TEST(CorrectPower, ExactCasesAreRecognised) {
-  using channelflow::runtime::exactPower;
+  using channelflow::numeric::exactPower;
   struct Row {
     double base, exponent;
     std::optional<double> expected;
@@ -210,9 +210,9 @@ TEST(CorrectPower, ExactCasesAreRecognised) {
 
 // The general-value power is the correctly rounded one, with its own checks.
 TEST(CorrectPower, GeneralValuePowerRoundsCorrectly) {
-  using channelflow::runtime::power;
-  const double radius = std::bit_cast<double>(0x3F73179F281A878CULL);  // the C library misrounds it
-  EXPECT_EQ(std::bit_cast<std::uint64_t>(power(radius, 1.0 / 6.0).toDouble()), 0x3FDA2851FE4C110FULL);
+  using channelflow::numeric::power;
+  const double radius = channelflow::numeric::bitCast<double>(0x3F73179F281A878CULL);  // the C library misrounds it
+  EXPECT_EQ(channelflow::numeric::bitCast<std::uint64_t>(power(radius, 1.0 / 6.0).toDouble()), 0x3FDA2851FE4C110FULL);
 }
 
 }  // namespace

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 
 // x^y correctly rounded, for x > 0 finite and not 1, y finite with
 // 2^-70 <= |y| <= 2^64, and x^y neither a double nor a midpoint (see
@@ -17,4 +17,4 @@ double multiLimbPower(double x, double y);
 // (the 40-limb attempt always decides).
 std::optional<double> multiLimbPowerAt(int limbs, double x, double y);
 
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

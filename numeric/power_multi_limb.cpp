@@ -1,15 +1,17 @@
-#include "runtime/power_multi_limb.h"
+#include "numeric/power_multi_limb.h"
 
-#include "runtime/power_exact_cases.h"
+#include "numeric/power_exact_cases.h"
 
 #include <array>
 #include <cstddef>
+#include "numeric/bits.h"
+
 #include <bit>
 #include <cstdint>
 #include <limits>
 #include <optional>
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 namespace {
 
 // A fixed-point number of kLimbs 32-bit limbs, least significant first: the
@@ -174,7 +176,7 @@ Fixed<L> expOfReduced(const Fixed<L>& r) {
 
 // Bits needed to hold the error bound (in units of the last fraction bit).
 int errorBits(double units) {
-  const auto biased = static_cast<int>(std::bit_cast<std::uint64_t>(units) >> 52);
+  const auto biased = static_cast<int>(bitCast<std::uint64_t>(units) >> 52);
   return biased - 1023 + 2;
 }
 
@@ -189,7 +191,7 @@ std::optional<double> attempt(double x, double y, bool final) {
   constexpr int kWideBits = 32 * static_cast<int>(L + 2);
 
   // x = 2^e * M / 2^52 with 2^52 <= M < 2^53.
-  std::uint64_t bits = std::bit_cast<std::uint64_t>(x);
+  std::uint64_t bits = bitCast<std::uint64_t>(x);
   int e = static_cast<int>(bits >> 52) - 1023;
   std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
   if (e == -1023) {
@@ -215,7 +217,7 @@ std::optional<double> attempt(double x, double y, bool final) {
   // t = y ln x: |ln x| times y's 53-bit integer, then shifted by y's exponent.
   const bool tNegative = logX.isNegative() != (y < 0);
   const Number logMagnitude = magnitude(logX);
-  const std::uint64_t yBits = std::bit_cast<std::uint64_t>(y) & ~(std::uint64_t{1} << 63);
+  const std::uint64_t yBits = bitCast<std::uint64_t>(y) & ~(std::uint64_t{1} << 63);
   int yExponent = static_cast<int>(yBits >> 52);
   std::uint64_t yMantissa = yBits & ((std::uint64_t{1} << 52) - 1);
   if (yExponent == 0) {
@@ -309,4 +311,4 @@ std::optional<double> multiLimbPowerAt(int limbs, double x, double y) {
   }
 }
 
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

@@ -1,5 +1,5 @@
-#include "runtime/number_text.h"
-#include "runtime/runtime_error.h"
+#include "numeric/number_text.h"
+#include "numeric/runtime_error.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 #include <string>
 #include <utility>
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 namespace {
 
 std::optional<ErrorNumber> errorOf(double (*convert)(std::string_view), std::string_view text) {
@@ -377,4 +377,4 @@ TEST(Conversions, IgnoreACommaDecimalCLocale) {
 }
 
 }  // namespace
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

@@ -5,12 +5,12 @@
 // every platform and every floating-point unit gives the same bits.
 #pragma once
 
-#include "runtime/fifteen_digits.h"
+#include "numeric/fifteen_digits.h"
 
 #include <cstdint>
 #include <string_view>
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 
 // The double nearest to the number `digits` x 10^exponent, ties to even.
 // `digits` holds decimal digits with at most one "." among them (no sign, no
@@ -22,4 +22,4 @@ double exactDecimalToDouble(std::string_view digits, std::int64_t exponent);
 // ties to even, from its exact binary value.
 FifteenDigits exactFifteenDigits(double value);
 
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

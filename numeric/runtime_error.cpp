@@ -1,6 +1,6 @@
-#include "runtime/runtime_error.h"
+#include "numeric/runtime_error.h"
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 
 const char* describe(ErrorNumber number) {
   switch (number) {
@@ -19,4 +19,4 @@ std::string RuntimeError::message() const {
   return "错误 " + std::to_string(code()) + "：" + what();
 }
 
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

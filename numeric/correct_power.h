@@ -5,7 +5,7 @@
 // extended precision) and no fused multiply-add contraction.
 #pragma once
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 
 // Finite operands: base > 0 (subnormals included) with any exponent; base 0
 // with exponent > 0 gives 0 (and -0 for an odd integer exponent of -0), with
@@ -15,4 +15,4 @@ namespace channelflow::runtime {
 // x^0 is 1 for every x. A NaN or infinite operand gives NaN.
 double correctlyRoundedPower(double base, double exponent);
 
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <optional>
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 
 // mantissa * 2^exponent rounded once to the nearest double (ties to even):
 // +inf beyond the range, the rounded subnormal or +0 below it.
@@ -18,4 +18,4 @@ double roundToDouble(std::uint64_t mantissa, int exponent);
 // x > 0 finite, y finite and not 0.
 std::optional<double> exactPower(double x, double y);
 
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

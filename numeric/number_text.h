@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 
 // Lenient reading, for boxes that must never fail on what the user typed.
 // Blanks, tabs, line feeds and carriage returns are skipped wherever they
@@ -39,4 +39,4 @@ std::string formatDouble(double value);
 inline constexpr std::size_t kMaxFormattedLength = 32;
 std::size_t formatDouble(double value, char* out);
 
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

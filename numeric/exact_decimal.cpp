@@ -1,11 +1,11 @@
-#include "runtime/exact_decimal.h"
+#include "numeric/exact_decimal.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <limits>
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 namespace {
 
 // The exact decimal value of any double has at most 767 significant digits,
@@ -273,4 +273,4 @@ FifteenDigits exactFifteenDigits(double value) {
   return result;
 }
 
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

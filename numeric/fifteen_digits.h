@@ -3,7 +3,7 @@
 
 #include <array>
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 
 struct FifteenDigits {
   std::array<char, 15> digits{};  // '1'..'9' first, trailing zeros kept
@@ -14,4 +14,4 @@ struct FifteenDigits {
 // ties to even, from its exact binary value.
 FifteenDigits roundToFifteenDigits(double value);
 
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

@@ -6,7 +6,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 
 enum class ErrorNumber : int {
   InvalidArgument = 5,    // a negative number raised to a fractional power
@@ -33,4 +33,4 @@ class RuntimeError : public std::runtime_error {
 
 const char* describe(ErrorNumber number);
 
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

@@ -1,12 +1,12 @@
-#include "runtime/fifteen_digits.h"
+#include "numeric/fifteen_digits.h"
 
-#include "runtime/exact_decimal.h"
+#include "numeric/exact_decimal.h"
 
 #include <array>
 #include <cstdint>
 #include <cstring>
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 namespace {
 
 // 128-bit unsigned arithmetic from 64-bit halves, so the 32-bit Windows
@@ -151,4 +151,4 @@ FifteenDigits roundToFifteenDigits(double value) {
   return result;
 }
 
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

@@ -1,4 +1,4 @@
-#include "runtime/value.h"
+#include "numeric/value.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-namespace channelflow::runtime {
+namespace channelflow::numeric {
 namespace {
 
 class CountingText final : public TextSource {
@@ -105,4 +105,4 @@ TEST(Value, TextOfAValueIsItsNumbersDefaultText) {
 }
 
 }  // namespace
-}  // namespace channelflow::runtime
+}  // namespace channelflow::numeric

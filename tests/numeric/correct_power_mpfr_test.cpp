@@ -1,11 +1,11 @@
 // correctlyRoundedPower against MPFR's pow rounded to the double format
 // (subnormals included): every result must carry the same bits.
-#include "runtime/correct_power.h"
+#include "numeric/correct_power.h"
 
 #include <gtest/gtest.h>
 #include <mpfr.h>
 
-#include <bit>
+#include "numeric/bits.h"
 #include <cfloat>
 #include <cmath>
 #include <cstdint>
@@ -15,7 +15,7 @@
 
 namespace {
 
-using channelflow::runtime::correctlyRoundedPower;
+using channelflow::numeric::correctlyRoundedPower;
 
 // MPFR takes a few microseconds a case, which sets the counts (11.9 million in
 // all). The sanitizer build runs several times slower: it checks a tenth.
@@ -57,7 +57,7 @@ long misrounded(long count, const std::function<void(double&, double&)>& next) {
     next(x, y);
     const double expected = reference.power(x, y);
     const double actual = correctlyRoundedPower(x, y);
-    if (std::bit_cast<std::uint64_t>(expected) != std::bit_cast<std::uint64_t>(actual)) {
+    if (channelflow::numeric::bitCast<std::uint64_t>(expected) != channelflow::numeric::bitCast<std::uint64_t>(actual)) {
       if (++wrong <= 10) {
         ADD_FAILURE() << std::hexfloat << "pow(" << x << ", " << y << ") = " << actual << ", expected " << expected;
       }
@@ -102,7 +102,7 @@ TEST(CorrectPowerMpfr, EveryPositiveBitPatternIncludingSubnormals) {
   std::uniform_int_distribution<std::uint64_t> subnormal(1, (std::uint64_t{1} << 52) - 1);
   long i = 0;
   EXPECT_EQ(misrounded(500'000 / kScale, [&](double& x, double& y) {
-              x = std::bit_cast<double>(++i % 8 == 0 ? subnormal(random) : bits(random));
+              x = channelflow::numeric::bitCast<double>(++i % 8 == 0 ? subnormal(random) : bits(random));
               y = kSixth;
             }),
             0);
@@ -127,10 +127,10 @@ TEST(CorrectPowerMpfr, BasesNearOneWithLargeExponents) {
   std::uniform_int_distribution<int> steps(-4096, 4096);
   std::uniform_real_distribution<double> logTarget(-760.0, 720.0);
   EXPECT_EQ(misrounded(300'000 / kScale, [&](double& x, double& y) {
-              const std::uint64_t one = std::bit_cast<std::uint64_t>(1.0);
+              const std::uint64_t one = channelflow::numeric::bitCast<std::uint64_t>(1.0);
               int step = steps(random);
               if (step == 0) step = 1;
-              x = std::bit_cast<double>(one + static_cast<std::uint64_t>(static_cast<std::int64_t>(step)));
+              x = channelflow::numeric::bitCast<double>(one + static_cast<std::uint64_t>(static_cast<std::int64_t>(step)));
               y = logTarget(random) / std::log(x);
             }),
             0);
