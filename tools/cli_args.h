@@ -3,6 +3,7 @@
 // and the reading of the numbers they carry.
 #pragma once
 
+#include <cstdio>
 #include <map>
 #include <optional>
 #include <span>
@@ -12,6 +13,14 @@
 namespace channelflow::tools {
 
 enum class OutputFormat { Text, Csv, Json };
+
+// Where a run of the program reads and writes: the process's own streams, or
+// others when many command lines run in one process.
+struct Streams {
+  std::FILE* in = stdin;
+  std::FILE* out = stdout;
+  std::FILE* err = stderr;
+};
 
 // Wrong usage: exit status 2, before anything is computed or printed.
 struct UsageError {

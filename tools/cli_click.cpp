@@ -194,26 +194,26 @@ constexpr std::string_view kClickHelp =
     "  在标准错误上指明行号，结束时退出状态为 2；写入失败退出状态为 1\n";
 
 // Writes a fixed page and reports a failed write as exit 1.
-int printPage(std::string_view page) {
-  if (std::fwrite(page.data(), 1, page.size(), stdout) == page.size() && std::fflush(stdout) == 0) return 0;
-  std::fputs("channelflow-cli click：写入输出失败\n", stderr);
+int printPage(std::string_view page, const Streams& io) {
+  if (std::fwrite(page.data(), 1, page.size(), io.out) == page.size() && std::fflush(io.out) == 0) return 0;
+  std::fputs("channelflow-cli click：写入输出失败\n", io.err);
   return 1;
 }
 
 }  // namespace
 
-int runClick(int argc, char** argv) {
+int runClick(int argc, char** argv, const Streams& io) {
   for (int k = 2; k < argc; ++k) {
-    if (std::string_view(argv[k]) == "--help") return printPage(kClickHelp);
+    if (std::string_view(argv[k]) == "--help") return printPage(kClickHelp, io);
   }
   for (int k = 2; k < argc; ++k) {
-    if (std::string_view(argv[k]) == "--version") return printPage(kVersionLine);
+    if (std::string_view(argv[k]) == "--version") return printPage(kVersionLine, io);
   }
   if (argc > 2) {
-    std::fprintf(stderr, "channelflow-cli click: 不接受参数 %s（从标准输入读取各行）\n", argv[2]);
+    std::fprintf(io.err, "channelflow-cli click: 不接受参数 %s（从标准输入读取各行）\n", argv[2]);
     return 2;
   }
-  return runClickStream(stdin, stdout, stderr);
+  return runClickStream(io.in, io.out, io.err);
 }
 
 }  // namespace channelflow::tools

@@ -309,6 +309,6 @@ int runBatch(OutputFormat format, std::FILE* in, OutputSink& out, std::FILE* err
   return 0;
 }
 
-int runBatchCommand(int argc, char** argv) { return runSubCommand(kBatch, argc, argv); }
+int runBatchCommand(int argc, char** argv, const Streams& io) { return runSubCommand(kBatch, argc, argv, io); }
 
 }  // namespace channelflow::tools

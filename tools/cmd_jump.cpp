@@ -64,6 +64,6 @@ const SubCommand kJump{"jump", kHelp, kOptions, jump};
 
 }  // namespace
 
-int runJump(int argc, char** argv) { return runSubCommand(kJump, argc, argv); }
+int runJump(int argc, char** argv, const Streams& io) { return runSubCommand(kJump, argc, argv, io); }
 
 }  // namespace channelflow::tools

@@ -141,6 +141,6 @@ const SubCommand kProfile{"profile", kHelp, kOptions, profile};
 
 }  // namespace
 
-int runProfile(int argc, char** argv) { return runSubCommand(kProfile, argc, argv); }
+int runProfile(int argc, char** argv, const Streams& io) { return runSubCommand(kProfile, argc, argv, io); }
 
 }  // namespace channelflow::tools

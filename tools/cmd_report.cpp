@@ -46,6 +46,6 @@ const SubCommand kReport{"report", kHelp, kOptions, report};
 
 }  // namespace
 
-int runReport(int argc, char** argv) { return runSubCommand(kReport, argc, argv); }
+int runReport(int argc, char** argv, const Streams& io) { return runSubCommand(kReport, argc, argv, io); }
 
 }  // namespace channelflow::tools

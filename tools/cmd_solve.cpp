@@ -172,6 +172,6 @@ int printUniformSolution(const Options& o, Unknown unknown, OutputSink& out) {
   return 0;
 }
 
-int runSolve(int argc, char** argv) { return runSubCommand(kSolve, argc, argv); }
+int runSolve(int argc, char** argv, const Streams& io) { return runSubCommand(kSolve, argc, argv, io); }
 
 }  // namespace channelflow::tools

@@ -41,6 +41,6 @@ const SubCommand kSolveDepth{"solve-depth", kHelp, kOptions, solveDepth};
 
 }  // namespace
 
-int runSolveDepth(int argc, char** argv) { return runSubCommand(kSolveDepth, argc, argv); }
+int runSolveDepth(int argc, char** argv, const Streams& io) { return runSubCommand(kSolveDepth, argc, argv, io); }
 
 }  // namespace channelflow::tools

@@ -43,6 +43,6 @@ const SubCommand kSolveWidth{"solve-width", kHelp, kOptions, solveWidth};
 
 }  // namespace
 
-int runSolveWidth(int argc, char** argv) { return runSubCommand(kSolveWidth, argc, argv); }
+int runSolveWidth(int argc, char** argv, const Streams& io) { return runSubCommand(kSolveWidth, argc, argv, io); }
 
 }  // namespace channelflow::tools

@@ -180,6 +180,6 @@ const SubCommand kTable{"table", kHelp, kOptions, table};
 
 }  // namespace
 
-int runTable(int argc, char** argv) { return runSubCommand(kTable, argc, argv); }
+int runTable(int argc, char** argv, const Streams& io) { return runSubCommand(kTable, argc, argv, io); }
 
 }  // namespace channelflow::tools

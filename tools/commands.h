@@ -11,19 +11,19 @@
 
 namespace channelflow::tools {
 
-int runReport(int argc, char** argv);
-int runSolveDepth(int argc, char** argv);
-int runSolveWidth(int argc, char** argv);
-int runTable(int argc, char** argv);
-int runSolve(int argc, char** argv);
-int runJump(int argc, char** argv);
-int runProfile(int argc, char** argv);
-int runBatchCommand(int argc, char** argv);
+int runReport(int argc, char** argv, const Streams& io);
+int runSolveDepth(int argc, char** argv, const Streams& io);
+int runSolveWidth(int argc, char** argv, const Streams& io);
+int runTable(int argc, char** argv, const Streams& io);
+int runSolve(int argc, char** argv, const Streams& io);
+int runJump(int argc, char** argv, const Streams& io);
+int runProfile(int argc, char** argv, const Streams& io);
+int runBatchCommand(int argc, char** argv, const Streams& io);
 // `channelflow-cli click`: the click stream of tools/cli_click.h on stdin and stdout.
-int runClick(int argc, char** argv);
+int runClick(int argc, char** argv, const Streams& io);
 
 // The five-argument form: the window's click on five box texts, and the general --help.
-int runFiveBoxes(int argc, char** argv);
+int runFiveBoxes(int argc, char** argv, const Streams& io);
 
 // Whether the line opens sub-command `name`: argv[1] is the name, unless it is
 // the first of exactly five texts none of which starts with "--" (that has

@@ -46,12 +46,12 @@ constexpr std::string_view kUsage =
     "       channelflow-cli click   (tab-separated B h m i n per line in, \"v<TAB>Q\" or \"error N\" per line out)\n"
     "       channelflow-cli --help | --version\n";
 
-// Writes `text` to stdout; a failed write is an error, never a success.
-int print(std::string_view text, int status) {
-  OutputSink out(stdout);
+// Writes `text` to the run's output; a failed write is an error, never a success.
+int print(std::string_view text, int status, const Streams& io) {
+  OutputSink out(io.out);
   out.put(text);
   if (out.finish()) return status;
-  std::fprintf(stderr, "channelflow-cli: %s\n", out.failureMessage().c_str());
+  std::fprintf(io.err, "channelflow-cli: %s\n", out.failureMessage().c_str());
   return 1;
 }
 
@@ -66,14 +66,14 @@ bool opensSubCommand(std::string_view name, int argc, char** argv) {
   return false;
 }
 
-int runFiveBoxes(int argc, char** argv) {
+int runFiveBoxes(int argc, char** argv, const Streams& io) {
   bool afterSeparator = false;
   std::array<std::string_view, 5> texts{};
   int count = 0;
   for (int k = 1; k < argc; ++k) {
     const std::string_view arg = argv[k];
-    if (!afterSeparator && arg == "--help") return print(kUsage, 0);
-    if (!afterSeparator && arg == "--version") return print(kVersionLine, 0);
+    if (!afterSeparator && arg == "--help") return print(kUsage, 0, io);
+    if (!afterSeparator && arg == "--version") return print(kVersionLine, 0, io);
     if (!afterSeparator && arg == "--") {
       afterSeparator = true;
       continue;
@@ -85,7 +85,7 @@ int runFiveBoxes(int argc, char** argv) {
     texts[static_cast<std::size_t>(count++)] = arg;
   }
   if (count != 5) {
-    std::fputs(std::string(kUsage).c_str(), stderr);
+    std::fputs(std::string(kUsage).c_str(), io.err);
     return 2;
   }
 
@@ -93,10 +93,10 @@ int runFiveBoxes(int argc, char** argv) {
   try {
     calc::CalculateCommand(form);
   } catch (const numeric::RuntimeError& error) {
-    std::fprintf(stderr, "%s\n", error.message().c_str());
+    std::fprintf(io.err, "%s\n", error.message().c_str());
     return 1;
   }
-  return print(form.v + "\n" + form.Q + "\n", 0);
+  return print(form.v + "\n" + form.Q + "\n", 0, io);
 }
 
 }  // namespace channelflow::tools

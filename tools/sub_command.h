@@ -25,6 +25,6 @@ struct SubCommand {
 };
 
 // Runs `channelflow-cli NAME ARGS...` (argv[1] is the name) and returns its exit status.
-int runSubCommand(const SubCommand& command, int argc, char** argv);
+int runSubCommand(const SubCommand& command, int argc, char** argv, const Streams& io);
 
 }  // namespace channelflow::tools
