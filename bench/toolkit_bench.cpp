@@ -1,5 +1,6 @@
-// The toolkit's solvers and the batch command's throughput.
-#include "calc/hydraulics.h"
+// The toolkit as front ends call it, inputs as texts in and items out: a
+// report, each kind of solve, and the batch command's throughput to a file.
+#include "calc/toolkit.h"
 #include "tools/commands.h"
 #include "tools/output_sink.h"
 
@@ -10,27 +11,30 @@
 
 namespace {
 
-using channelflow::calc::Channel;
+using channelflow::calc::Inputs;
 
-void BM_NormalDepth(benchmark::State& state) {
-  const Channel channel{6.1, 1.5, 0.0008, 0.013};
-  double Q = 126;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(Q);
-    benchmark::DoNotOptimize(channelflow::calc::normalDepth(channel, Q));
-  }
+Inputs trapezoid() {
+  Inputs inputs;
+  inputs.set("B", "6.1").set("m", "1.5").set("i", "0.0008").set("n", "0.013");
+  return inputs;
 }
-BENCHMARK(BM_NormalDepth);
 
-void BM_DescribeFlow(benchmark::State& state) {
-  const Channel channel{2, 1, 0.001, 0.025};
-  double h = 1;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(h);
-    benchmark::DoNotOptimize(channelflow::calc::describeFlow(channel, h));
-  }
+void BM_Report(benchmark::State& state) {
+  Inputs inputs = trapezoid();
+  inputs.set("h", "3.2864");
+  for (auto _ : state) benchmark::DoNotOptimize(channelflow::calc::report(inputs));
 }
-BENCHMARK(BM_DescribeFlow);
+BENCHMARK(BM_Report);
+
+void solve(benchmark::State& state, Inputs inputs) {
+  for (auto _ : state) benchmark::DoNotOptimize(channelflow::calc::solve(inputs));
+}
+BENCHMARK_CAPTURE(solve, trapezoid_depth, Inputs(trapezoid()).set("Q", "126"));
+BENCHMARK_CAPTURE(solve, circle_two_depths,
+                  Inputs().set("section", "circle").set("D", "1.5").set("i", "0.002").set("n", "0.013").set("Q", "3.3"));
+BENCHMARK_CAPTURE(solve, u_composite_depth,
+                  Inputs().set("section", "u").set("r", "0.6").set("m", "0.2").set("i", "0.001").set("n-bed", "0.014")
+                      .set("n-wall", "0.022").set("Q", "0.8"));
 
 // Whole batch runs over rows held in memory, written to a file.
 void BM_Batch(benchmark::State& state) {

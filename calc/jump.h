@@ -3,44 +3,35 @@
 // depth below the surface) across the jump, and the energy it dissipates.
 #pragma once
 
-#include <string_view>
+#include "calc/channel.h"
 
-#include "calc/section.h"
-#include "calc/units.h"
-
-namespace channelflow::sections {
+namespace channelflow::calc {
 
 // By the upstream Froude number: 1-1.7 undular, 1.7-2.5 weak, 2.5-4.5
-// oscillating, 4.5-9 steady, above 9 strong.
-enum class JumpType { Undular, Weak, Oscillating, Steady, Strong };
-
-// "波状水跃", "弱水跃", "摆动水跃", "稳定水跃" or "强水跃".
-std::string_view jumpTypeName(JumpType type);
-JumpType jumpTypeOf(double upstreamFroude);
+// oscillating, 4.5-9 steady, above 9 strong. The catalog's term.
+const char* jumpTypeTerm(const Real& upstreamFroude);
 
 struct JumpSide {
-  double h = 0, A = 0, v = 0, Fr = 0, E = 0;
+  Real h, A, v, Fr, E;
+  bool full = false;  // a circle running full: no Froude number
 };
 
 struct HydraulicJump {
-  double hc = 0;
+  Real hc;
   JumpSide upstream;    // supercritical
   JumpSide downstream;  // subcritical
-  double M = 0;         // the momentum function on both sides
-  double energyLoss = 0;     // E1 - E2
-  double relativeLoss = 0;   // (E1 - E2) / E1
-  double height = 0;         // h2 - h1
-  JumpType type = JumpType::Undular;
+  Real M;               // the momentum function on both sides
+  Real energyLoss;      // E1 - E2
+  Real relativeLoss;    // (E1 - E2) / E1
+  Real height;          // h2 - h1
   bool givenDownstream = false;  // the given depth was subcritical: its supercritical sequent was found
 };
 
-// M at depth h, to rounding. No checks.
-double momentumFunction(const Section& section, double Q, double h, const Units& units);
+// The jump through depth h (0 < h <= full depth) carrying Q > 0: a
+// supercritical h is the depth before the jump and its subcritical sequent is
+// found; a subcritical h is the depth after it and its supercritical sequent
+// is found. Throws CalcError for a jump that would fill a circle and for h
+// at the critical depth. The channel's slope and roughness are not used.
+HydraulicJump hydraulicJump(const Channel& channel, const Real& Q, const Real& h);
 
-// The jump through depth h: a supercritical h is the depth before the jump
-// and its subcritical sequent is found; a subcritical h is the depth after it
-// and its supercritical sequent is found. Throws FlowError for invalid input,
-// for a jump that would fill a circle, and for h at the critical depth.
-HydraulicJump hydraulicJump(const Section& section, double Q, double h, const Units& units);
-
-}  // namespace channelflow::sections
+}  // namespace channelflow::calc

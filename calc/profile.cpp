@@ -3,140 +3,134 @@
 #include <cmath>
 #include <limits>
 
-#include "calc/flow_error.h"
+#include "calc/critical.h"
+#include "calc/flow.h"
+#include "calc/result_value.h"
 #include "calc/root_finding.h"
-#include "calc/scaled_product.h"
 #include "calc/solve.h"
+#include "calc/solver_setup.h"
 
-namespace channelflow::sections {
+namespace channelflow::calc {
 namespace {
 
 // Critical slope flow: the normal and critical depths agree to this share.
 constexpr double kCriticalSlopeBand = 1e-9;
 
-// One point of the profile. The channel and Q were checked once for the
-// whole profile; each point checks that its numbers are doubles.
-ProfilePoint pointAt(const Channel& c, double Q, double h, double x) {
-  const Geometry g = geometryUnchecked(c.section, h);
-  require(g.A >= std::numeric_limits<double>::min() && std::isfinite(g.A) && g.R >= std::numeric_limits<double>::min(),
-          "水面线上的过水面积超出数值范围");
-  ProfilePoint p{x, h, g.A, scaledProduct({Q}, {g.A}), 0, 0, frictionSlope(c, h, g, Q)};
-  p.E = h + p.v * (p.v / (2 * c.units.g));
-  p.Fr = std::isinf(g.D) ? 0 : p.v / std::sqrt(c.units.g) / std::sqrt(g.D);
-  require(std::isfinite(p.v) && std::isfinite(p.E) && std::isfinite(p.Fr), "水面线上的流速超出数值范围");
-  require(std::isfinite(p.Sf) && p.Sf >= std::numeric_limits<double>::min(), "摩阻坡度 Sf 超出数值范围");
-  return p;
-}
-
-// Specific energy and friction slope at depth h for the step equations,
-// unchecked: the points kept are checked by pointAt.
-struct EnergyAndFriction {
-  double E, Sf;
+// The exact quantities of one point, and the point as printed.
+struct Station {
+  Real x, h, E, Sf;
+  ProfilePoint point;
 };
 
-EnergyAndFriction energyAndFriction(const Channel& c, double Q, double h) {
-  const Geometry g = geometryUnchecked(c.section, h);
-  const double v = Q / g.A;
-  const double n = equivalentN(c.roughness, c.section, h);
-  const double slopeRoot = Q * n / (c.units.manning * g.A * std::pow(g.R, 2.0 / 3.0));
-  return {h + v * v / (2 * c.units.g), slopeRoot * slopeRoot};
+Station stationAt(const Channel& c, const Real& Q, const Real& h, const Real& x) {
+  const FlowState f = flowAt(c, h, Q);
+  Station s{x, h, f.E, f.Sf, {}};
+  s.point = {resultValue(x, "x"), resultValue(h, "h"),  resultValue(f.A, "A"), resultValue(f.v, "v"),
+             resultValue(f.E, "E"), f.full ? NAN : resultValue(f.Fr, "Fr"), resultValue(f.Sf, "Sf")};
+  return s;
 }
 
 // The distance from a to b by the energy balance over the step, with the
 // mean friction slope: E_b - E_a = (i - Sf) (x_b - x_a).
-double stepLength(const Channel& c, const ProfilePoint& a, const ProfilePoint& b) {
-  const double dx = (b.E - a.E) / (c.i - 0.5 * (a.Sf + b.Sf));
-  require(std::isfinite(dx), "水面线推算的步长超出数值范围");
-  return dx;
+Real stepLength(const Channel& c, const Station& a, const Real& Eb, const Real& Sfb) {
+  return (Eb - a.E) / (c.i - (a.Sf + Sfb) / Real(2));
 }
 
 struct Setup {
   ProfileClass kind;
   Direction direction;
-  double trend;   // +1 when the depth grows the way the profile is computed, -1 when it falls
-  double limit;   // the depth it runs toward: hc, hn, a circle's D, or infinity
-  bool limitIsCritical;
-  bool limitIsNormal;
+  double trend;  // +1 when the depth grows the way the profile is computed, -1 when it falls
+  Real limit;    // the depth it runs toward: hc, hn, a circle's D, or 0 / infinity
+  bool limitIsCritical = false;
+  bool limitIsNormal = false;
+  bool bounded = false;  // a finite limit other than 0
 };
 
-Setup setUp(const Channel& c, double Q, double h0) {
-  Setup s{classifyProfile(c, Q, h0), Direction::Upstream, 1, HUGE_VAL, false, false};
+Setup setUp(const Channel& c, const Real& Q, const Real& h0) {
+  Setup s{classifyProfile(c, Q, h0), Direction::Upstream, 1, Real(0)};
   s.direction = h0 > s.kind.hc ? Direction::Upstream : Direction::Downstream;
   // dh/dx = (i - Sf) / (1 - Fr^2), taken the way the profile is computed.
   const FlowState f = flowAt(c, h0, Q);
-  const double slope = (c.i - f.Sf) / (1 - f.Fr * f.Fr);
-  s.trend = (slope > 0) == (s.direction == Direction::Downstream) ? 1 : -1;
-  auto consider = [&s, h0](double depth, bool critical) {
-    if ((depth - h0) * s.trend > 0 && std::fabs(depth - h0) < std::fabs(s.limit - h0)) {
+  const Real slope = (c.i - f.Sf) / (Real(1) - f.Fr * f.Fr);
+  s.trend = (slope > Real(0)) == (s.direction == Direction::Downstream) ? 1 : -1;
+  if (s.trend > 0 && isClosed(c.shape)) {
+    s.limit = c.size;
+    s.bounded = true;
+  }
+  auto consider = [&s, &h0](const Real& depth, bool critical) {
+    const bool ahead = s.trend > 0 ? depth > h0 : depth < h0;
+    const bool nearer = !s.bounded || numeric::abs(depth - h0) < numeric::abs(s.limit - h0);
+    if (ahead && nearer) {
       s.limit = depth;
+      s.bounded = true;
       s.limitIsCritical = critical;
       s.limitIsNormal = !critical;
     }
   };
-  if (s.trend > 0) s.limit = fullDepth(c.section);
-  if (s.trend < 0) s.limit = 0;
   const bool criticalSlope = s.kind.type == ProfileType::C1 || s.kind.type == ProfileType::C3;
   if (s.kind.hn && !criticalSlope) consider(*s.kind.hn, false);
   consider(s.kind.hc, true);
   return s;
 }
 
-WaterSurfaceProfile start(const Channel& c, double Q, double h0, const Setup& s) {
+WaterSurfaceProfile start(const Setup& s) {
   WaterSurfaceProfile profile;
   profile.type = s.kind.type;
   profile.hc = s.kind.hc;
   profile.hn = s.kind.hn;
   profile.direction = s.direction;
-  profile.directionReason = s.direction == Direction::Upstream
-                                ? "缓流（h0 > hc）：水面受下游控制，由控制断面向上游推算"
-                                : "急流（h0 < hc）：水面受上游控制，由控制断面向下游推算";
-  profile.points.push_back(pointAt(c, Q, h0, 0));
   return profile;
 }
 
 void stopAtCritical(WaterSurfaceProfile& profile) {
   profile.reachedCritical = true;
-  profile.note = "水面线在 x = " + numberText(profile.points.back().x) + " 处到达临界水深 hc = " +
-                 numberText(profile.hc) + "：水跃或跌水发生在此附近，不越过临界水深继续推算";
+  profile.note = Problem{MessageId::ReachedCritical, {},
+                         {MessageArg::value(profile.points.back().x), MessageArg::value(profile.hc.toDouble())}};
 }
 
 void stopAtCrown(WaterSurfaceProfile& profile) {
   profile.reachedCrown = true;
-  profile.note = "水面线在 x = " + numberText(profile.points.back().x) + " 处到达管顶：管道满流，明渠水面线到此为止";
+  profile.note = Problem{MessageId::ReachedCrown, {}, {MessageArg::value(profile.points.back().x)}};
 }
 
-// A million points is 56 MB: more than any profile needs.
-void checkSteps(int steps) { require(steps >= 1 && steps <= 1'000'000, "步数必须在 1 到 1000000 之间"); }
+// E(h) and Sf(h) of the step equations, in either number type.
+template <typename Number>
+struct EnergyAndFriction {
+  Number E, Sf;
+};
+
+template <typename Number>
+EnergyAndFriction<Number> energyAndFriction(const Channel& c, const Real& Q, const Number& h) {
+  const Geometry<Number> g = geometry(c.shape, as<Number>(c.size), h);
+  const Number q = as<Number>(Q);
+  const Number v = q / g.A;
+  const Number root = q / conveyance(c, g);
+  return {h + v * v / Number(2 * c.constants().g), root * root};
+}
 
 }  // namespace
 
-std::string_view profileTypeName(ProfileType type) {
-  constexpr std::string_view kNames[] = {"M1", "M2", "M3", "S1", "S2", "S3", "C1", "C3", "H2", "H3", "A2", "A3"};
+const char* profileTypeTerm(ProfileType type) {
+  constexpr const char* kNames[] = {"M1", "M2", "M3", "S1", "S2", "S3", "C1", "C3", "H2", "H3", "A2", "A3"};
   return kNames[static_cast<int>(type)];
 }
 
-std::string_view directionName(Direction direction) {
-  return direction == Direction::Upstream ? "向上游" : "向下游";
-}
-
-ProfileClass classifyProfile(const Channel& c, double Q, double h0) {
-  validate(c);
-  geometryAt(c.section, h0);
-  ProfileClass k{ProfileType::M1, criticalDepth(c.section, Q, c.units), std::nullopt};
-  require(h0 != k.hc, "控制水深等于临界水深：没有渐变流水面线");
+ProfileClass classifyProfile(const Channel& c, const Real& Q, const Real& h0) {
+  ProfileClass k{ProfileType::M1, criticalDepth(c, Q), std::nullopt};
+  require(!(h0 == k.hc), MessageId::ControlAtCritical, "h0");
   const bool above = h0 > k.hc;
-  if (c.i == 0) {
+  if (c.i == Real(0)) {
     k.type = above ? ProfileType::H2 : ProfileType::H3;
     return k;
   }
-  if (c.i < 0) {
+  if (c.i < Real(0)) {
     k.type = above ? ProfileType::A2 : ProfileType::A3;
     return k;
   }
-  const double hn = normalDepths(c, Q).front();
+  const Real hn = normalDepths(c, Q).front();
   k.hn = hn;
-  require(h0 != hn, "控制水深等于正常水深：水面线就是均匀流");
-  if (std::fabs(hn - k.hc) <= kCriticalSlopeBand * k.hc) {
+  require(!(h0 == hn), MessageId::ControlAtNormal, "h0");
+  if (numeric::abs(hn - k.hc) <= Real(kCriticalSlopeBand) * k.hc) {
     k.type = above ? ProfileType::C1 : ProfileType::C3;
   } else if (hn > k.hc) {
     k.type = h0 > hn ? ProfileType::M1 : above ? ProfileType::M2 : ProfileType::M3;
@@ -146,86 +140,101 @@ ProfileClass classifyProfile(const Channel& c, double Q, double h0) {
   return k;
 }
 
-WaterSurfaceProfile directStepProfile(const Channel& c, double Q, double h0, double target, int steps) {
-  checkSteps(steps);
-  require(std::isfinite(target) && target > 0, "目标水深必须是大于零的有限数");
-  const Setup s = setUp(c, Q, h0);
-  WaterSurfaceProfile profile = start(c, Q, h0, s);
+WaterSurfaceProfile directStepProfile(const Channel& c, const Real& Q, double h0, double target, int steps) {
+  const Setup s = setUp(c, Q, Real(h0));
+  WaterSurfaceProfile profile = start(s);
   if (!((target - h0) * s.trend > 0)) {
-    throw FlowError(std::string(profileTypeName(s.kind.type)) + " 型水面线由控制断面" +
-                    std::string(directionName(s.direction)) + "水深" + (s.trend > 0 ? "增大" : "减小") +
-                    "：目标水深不在推算方向上");
+    fail(MessageId::TargetWrongWay, "to-h",
+         {MessageArg::term(profileTypeTerm(s.kind.type)),
+          MessageArg::term(s.direction == Direction::Upstream ? "upstream" : "downstream"),
+          MessageArg::term(s.trend > 0 ? "rises" : "falls")});
   }
-  const bool beyond = (target - s.limit) * s.trend >= 0;
+  const bool beyond = s.bounded && (s.trend > 0 ? !(Real(target) < s.limit) : !(Real(target) > s.limit));
   if (beyond && s.limitIsNormal) {
-    throw FlowError("目标水深到达或越过正常水深 hn = " + numberText(s.limit) + "：水面线只渐近于正常水深，永远达不到");
+    fail(MessageId::TargetBeyondNormal, "to-h", {MessageArg::value(s.limit.toDouble())});
   }
-  const double end = beyond ? s.limit : target;
+  // The depths are doubles: the limit's rounding when the profile stops there.
+  const double end = beyond ? s.limit.toDouble() : target;
   const double dh = (end - h0) / steps;
+  Station last = stationAt(c, Q, Real(h0), Real(0));
+  profile.points.reserve(static_cast<std::size_t>(steps) + 1);
+  profile.points.push_back(last.point);
   for (int k = 1; k <= steps; ++k) {
-    const double h = k == steps ? end : h0 + dh * k;
-    ProfilePoint next = pointAt(c, Q, h, 0);
-    next.x = profile.points.back().x + stepLength(c, profile.points.back(), next);
-    profile.points.push_back(next);
+    const Real h(k == steps ? end : h0 + dh * k);
+    const FlowState f = flowAt(c, h, Q);
+    Station next = stationAt(c, Q, h, last.x + stepLength(c, last, f.E, f.Sf));
+    profile.points.push_back(next.point);
+    last = next;
   }
   if (beyond && s.limitIsCritical) stopAtCritical(profile);
   if (beyond && !s.limitIsCritical && !s.limitIsNormal) stopAtCrown(profile);
   return profile;
 }
 
-WaterSurfaceProfile standardStepProfile(const Channel& c, double Q, double h0, double length, int steps) {
-  checkSteps(steps);
-  require(std::isfinite(length) && length > 0, "推算长度必须是大于零的有限数");
-  const Setup s = setUp(c, Q, h0);
-  WaterSurfaceProfile profile = start(c, Q, h0, s);
-  const double L = length / steps;
-  const double dx = s.direction == Direction::Upstream ? -L : L;
-  const double hc = s.kind.hc;
-  const double top = fullDepth(c.section);
-  const EnergyAndFriction critical = energyAndFriction(c, Q, hc);
+WaterSurfaceProfile standardStepProfile(const Channel& c, const Real& Q, double h0, double length, int steps) {
+  const Setup s = setUp(c, Q, Real(h0));
+  WaterSurfaceProfile profile = start(s);
+  const Real L = Real(length) / Real(steps);
+  const bool upstream = s.direction == Direction::Upstream;
+  const Real hcReal = s.kind.hc;
+  const double hc = hcReal.toDouble();
+  const double top = fullDepth(c);
+  const bool fast = fitsDoubles(c, Q.toDouble());
+  const EnergyAndFriction<Real> critical = energyAndFriction(c, Q, hcReal);
+  const Real halfL = L / Real(2);
+  Station known = stationAt(c, Q, Real(h0), Real(0));
+  profile.points.reserve(static_cast<std::size_t>(steps) + 1);
+  profile.points.push_back(known.point);
   // Upstream, the unknown depth a above the known b solves
   //   E_a - Sf_a L/2 = E_b - i L + Sf_b L/2, rising in h over (hc, top);
   // downstream, the unknown b below the known a solves
   //   E_b + Sf_b L/2 = E_a + i L - Sf_a L/2, falling in h over (0, hc).
-  const bool upstream = s.direction == Direction::Upstream;
   double previousStep = 0;
+  // Stops at depth `at` (hc or the crown), the last step's length by the direct step.
+  auto endAt = [&](const Real& at) {
+    const FlowState f = flowAt(c, at, Q);
+    const Real x = known.x + stepLength(c, known, f.E, f.Sf);
+    if (upstream ? x < known.x : x > known.x) profile.points.push_back(stationAt(c, Q, at, x).point);
+  };
   for (int k = 1; k <= steps; ++k) {
-    const ProfilePoint& known = profile.points.back();
-    const double rhs = upstream ? known.E - c.i * L + 0.5 * known.Sf * L : known.E + c.i * L - 0.5 * known.Sf * L;
-    auto balance = [&c, Q, L, rhs, upstream](double h) {
-      const EnergyAndFriction ef = energyAndFriction(c, Q, h);
-      return upstream ? ef.E - 0.5 * ef.Sf * L - rhs : rhs - ef.E - 0.5 * ef.Sf * L;
+    const Real rhs = upstream ? known.E - c.i * L + known.Sf * halfL : known.E + c.i * L - known.Sf * halfL;
+    auto balance = [&c, &Q, &halfL, &rhs, upstream](const auto& h) {
+      using Number = std::remove_cvref_t<decltype(h)>;
+      const EnergyAndFriction<Number> ef = energyAndFriction(c, Q, h);
+      const Number half = as<Number>(halfL);
+      return upstream ? ef.E - ef.Sf * half - as<Number>(rhs) : as<Number>(rhs) - ef.E - ef.Sf * half;
     };
     // Both forms rise with h on their branch; the branch ends at hc (and a circle's crown).
-    const double atCritical = upstream ? critical.E - 0.5 * critical.Sf * L - rhs : rhs - critical.E - 0.5 * critical.Sf * L;
-    if (upstream ? atCritical >= 0 : atCritical <= 0) {
-      ProfilePoint last = pointAt(c, Q, hc, 0);
-      last.x = known.x + stepLength(c, known, last);
-      if ((last.x - known.x) * dx > 0) profile.points.push_back(last);
+    const Real atCritical = upstream ? critical.E - critical.Sf * halfL - rhs : rhs - critical.E - critical.Sf * halfL;
+    if (upstream ? atCritical >= Real(0) : atCritical <= Real(0)) {
+      endAt(hcReal);
       stopAtCritical(profile);
       return profile;
     }
     const double lo = upstream ? hc : 0, hi = upstream ? top : hc;
-    const double fLo = upstream ? atCritical : -HUGE_VAL;
-    double fHi = upstream ? HUGE_VAL : atCritical;
+    const double fLo = upstream ? atCritical.toDouble() : -HUGE_VAL;
+    double fHi = upstream ? HUGE_VAL : atCritical.toDouble();
     if (upstream && std::isfinite(top)) {
-      fHi = balance(top);
-      if (fHi <= 0) {
-        ProfilePoint last = pointAt(c, Q, top, 0);
-        last.x = known.x + stepLength(c, known, last);
-        if ((last.x - known.x) * dx > 0) profile.points.push_back(last);
+      const Real atTop = balance(c.size);
+      if (atTop <= Real(0)) {
+        endAt(c.size);
         stopAtCrown(profile);
         return profile;
       }
+      fHi = atTop.toDouble();
     }
     // Near the depth the last step points to: a smooth profile needs two or
     // three trials per step.
-    const double h = findRootNear(balance, {lo, hi}, fLo, fHi, known.h + previousStep,
-                                  std::fmax(0.01 * std::fabs(previousStep), 1e-9 * known.h));
-    previousStep = h - known.h;
-    profile.points.push_back(pointAt(c, Q, h, known.x + dx));
+    const double kh = known.point.h;
+    const double h = findRootNear(firstStage(balance, fast), {lo, hi}, fLo, fHi, kh + previousStep,
+                                  std::fmax(0.01 * std::fabs(previousStep), 1e-9 * kh));
+    const Real depth = polishRoot(balance, h, lo, hi);
+    previousStep = h - kh;
+    const Real x = upstream ? -(Real(k) * L) : Real(k) * L;
+    known = stationAt(c, Q, depth, x);
+    profile.points.push_back(known.point);
   }
   return profile;
 }
 
-}  // namespace channelflow::sections
+}  // namespace channelflow::calc

@@ -1,26 +1,25 @@
-// The one root finder behind every solver: for a function that changes sign
-// once over positive x, it always ends, with x to within 2 ulp (a bracket of
-// at most two adjacent doubles), or with a FlowError saying why not.
+// The root finder behind every solver. A root is found in two stages: first
+// to about the last bit of a double by safeguarded secant steps on the
+// function evaluated in doubles (fast), then polished by secant steps on the
+// function evaluated in double-double, which leaves it within about 2^-100 of
+// the exact root, so that its rounding to a double is the correctly rounded
+// root in all but the rarest cases.
 #pragma once
 
-#include "numeric/bits.h"
 #include <cmath>
 #include <cstdint>
 #include <limits>
 
-#include "calc/flow_error.h"
+#include "calc/number_forms.h"
+#include "calc/problem.h"
+#include "numeric/bits.h"
 
-namespace channelflow::sections {
+namespace channelflow::calc {
 
 // Where f changes sign: f(lo) < 0 < f(hi) or the reverse.
 struct Bracket {
   double lo, hi;
 };
-
-// A root of the relative forms the solvers use (ratio - 1) leaves a
-// residual of a few ulp; a sign change with more is a step in the function,
-// where a quantity left the double range, not a root.
-inline constexpr double kRootResidual = 1e-12;
 
 namespace detail {
 
@@ -28,14 +27,15 @@ namespace detail {
 // doubles between them, so a bracket spanning 1E-300 to 1E+300 closes in at
 // most 64 halvings, where the arithmetic mean would take over two thousand.
 inline double bitMidpoint(double lo, double hi) {
-  const auto a = channelflow::numeric::bitCast<std::uint64_t>(lo);
-  const auto b = channelflow::numeric::bitCast<std::uint64_t>(hi);
-  return channelflow::numeric::bitCast<double>(a + (b - a) / 2);
+  const auto a = numeric::bitCast<std::uint64_t>(lo);
+  const auto b = numeric::bitCast<std::uint64_t>(hi);
+  return numeric::bitCast<double>(a + (b - a) / 2);
 }
 
-inline bool closed(double lo, double hi) {
-  return std::nextafter(std::nextafter(lo, hi), hi) >= hi;
-}
+inline double nextUp(double x) { return std::nextafter(x, HUGE_VAL); }
+inline double nextDown(double x) { return std::nextafter(x, -HUGE_VAL); }
+
+inline bool closed(double lo, double hi) { return nextUp(nextUp(lo)) >= hi; }
 
 }  // namespace detail
 
@@ -45,7 +45,7 @@ inline bool closed(double lo, double hi) {
 // bisection whenever three steps fail to halve the bracket: so it converges
 // superlinearly on smooth f and never takes more than about two hundred
 // steps on any f. It ends when the bracket closes to 2 ulp or a plain secant
-// step moves x by no more than that; a NaN from f is a FlowError.
+// step moves x by no more than that; a NaN from f is a CalcError.
 template <typename F>
 double findRoot(F&& f, Bracket b, double fLo, double fHi, double guess) {
   double lo = b.lo, hi = b.hi;
@@ -62,20 +62,20 @@ double findRoot(F&& f, Bracket b, double fLo, double fHi, double guess) {
   bool logarithmic = false;
   auto secant = [&logarithmic](double x0, double f0, double x1, double f1) {
     if (f0 > -1 && f1 > -1 && std::isfinite(f0) && std::isfinite(f1)) {
-      f0 = std::log1p(f0);
-      f1 = std::log1p(f1);
+      f0 = numeric::log1p(f0);
+      f1 = numeric::log1p(f1);
     }
     logarithmic = x0 > 0 && x1 > 0 && (x1 > 2 * x0 || x0 > 2 * x1);
     if (logarithmic) {
-      const double u = std::log(x0), w = std::log(x1);
-      return std::exp(u - f0 * (w - u) / (f1 - f0));
+      const double u = numeric::log(x0), w = numeric::log(x1);
+      return numeric::exp(u - f0 * (w - u) / (f1 - f0));
     }
     return x0 - f0 * (x1 - x0) / (f1 - f0);
   };
   // Inside the bracket and never on an end, or else a bisection.
   auto inside = [&lo, &hi](double x) {
     if (!(x > lo && x < hi)) return detail::bitMidpoint(lo, hi);
-    return std::fmin(std::fmax(x, std::nextafter(lo, hi)), std::nextafter(hi, lo));
+    return std::fmin(std::fmax(x, detail::nextUp(lo)), detail::nextDown(hi));
   };
   double x = guess > lo && guess < hi ? guess : inside(secant(lo, fLo, hi, fHi));
   double xPrevious = NAN, fPrevious = NAN;
@@ -83,7 +83,7 @@ double findRoot(F&& f, Bracket b, double fLo, double fHi, double guess) {
   for (int step = 1; step <= 400; ++step) {
     const double fx = sign * f(x);
     if (fx == 0) return x;
-    require(!std::isnan(fx), "求解中出现无定义的数值，无法确定解");
+    require(!std::isnan(fx), MessageId::NoAnswer);
     (fx < 0 ? lo : hi) = x;
     (fx < 0 ? fLo : fHi) = fx;
     if (detail::closed(lo, hi)) return -fLo < fHi ? lo : hi;
@@ -97,22 +97,22 @@ double findRoot(F&& f, Bracket b, double fLo, double fHi, double guess) {
     const double raw = std::isnan(xPrevious) ? secant(lo, fLo, hi, fHi) : secant(xPrevious, fPrevious, x, fx);
     const double following = bisect ? detail::bitMidpoint(lo, hi) : inside(raw);
     // A secant that moves no more than 2 ulp has found the root to that.
-    if (!bisect && !logarithmic && following == raw && std::fabs(following - x) <= 2 * (std::nextafter(x, HUGE_VAL) - x)) {
+    if (!bisect && !logarithmic && following == raw && std::fabs(following - x) <= 2 * (detail::nextUp(x) - x)) {
       return following;
     }
     xPrevious = x;
     fPrevious = fx;
     x = following;
   }
-  throw FlowError("求解未能收敛");
+  fail(MessageId::NoAnswer);
 }
 
 // For an increasing f: widens outward from guess, within [lower, upper]
 // (0 <= lower < upper, upper possibly infinite), by factors 2, 4, 16, 256, ...
-// until f changes sign, then finds the root. Throws FlowError(noRoot) when f
-// keeps its sign over the whole range.
+// until f changes sign, then finds the root. Throws `noRoot` when f keeps
+// its sign over the whole range.
 template <typename F>
-double findRootFrom(F&& f, double lower, double upper, double guess, const char* noRoot) {
+double findRootFrom(F&& f, double lower, double upper, double guess, const Problem& noRoot) {
   constexpr double kLargest = std::numeric_limits<double>::max();
   const double top = std::fmin(upper, kLargest);
   const double bottom = std::fmax(lower, std::numeric_limits<double>::denorm_min());
@@ -124,7 +124,9 @@ double findRootFrom(F&& f, double lower, double upper, double guess, const char*
   // as discharge is, and steps 2 % beyond where that puts the root; then
   // factors 2, 4, 16, ... from the last trial.
   double first = NAN;
-  if (fPrevious > -1 && std::isfinite(fPrevious)) first = previous * std::pow(1 + fPrevious, -0.6) * (rootAbove ? 1.02 : 0.98);
+  if (fPrevious > -1 && std::isfinite(fPrevious)) {
+    first = previous * numeric::pow(1 + fPrevious, -0.6) * (rootAbove ? 1.02 : 0.98);
+  }
   if (!(rootAbove ? first > previous : first < previous)) first = NAN;
   bool firstTrial = !std::isnan(first);
   double factor = 2;
@@ -134,9 +136,9 @@ double findRootFrom(F&& f, double lower, double upper, double guess, const char*
     if (!(y > bottom)) y = bottom;
     const double fy = f(y);
     if (rootAbove ? fy >= 0 : fy <= 0) {
-      return rootAbove ? findRoot(f, {previous, y}, fPrevious, fy, guess) : findRoot(f, {y, previous}, fy, fPrevious, guess);
+      return rootAbove ? findRoot(f, {previous, y}, fPrevious, fy, NAN) : findRoot(f, {y, previous}, fy, fPrevious, NAN);
     }
-    require(y != top && y != bottom, noRoot);
+    if (y == top || y == bottom) throw CalcError(noRoot);
     previous = y;
     fPrevious = fy;
     if (!firstTrial) factor = factor < 1e150 ? factor * factor : kLargest;
@@ -151,13 +153,14 @@ double findRootFrom(F&& f, double lower, double upper, double guess, const char*
 template <typename F>
 double findRootNear(F&& f, Bracket b, double fLo, double fHi, double guess, double delta) {
   double lo = b.lo, hi = b.hi;
-  guess = std::fmin(std::fmax(guess, std::nextafter(lo, hi)), std::nextafter(hi, lo));
+  guess = std::fmin(std::fmax(guess, detail::nextUp(lo)), detail::nextDown(hi));
   const double fGuess = f(guess);
   if (fGuess == 0) return guess;
   const bool above = fGuess < 0;
   (above ? lo : hi) = guess;
   (above ? fLo : fHi) = fGuess;
-  for (double y = above ? guess + delta : guess - delta; above ? y < hi : y > lo; y = above ? guess + delta : guess - delta) {
+  for (double y = above ? guess + delta : guess - delta; above ? y < hi : y > lo;
+       y = above ? guess + delta : guess - delta) {
     const double fy = f(y);
     if (above ? fy >= 0 : fy <= 0) {
       (above ? hi : lo) = y;
@@ -171,4 +174,27 @@ double findRootNear(F&& f, Bracket b, double fLo, double fHi, double guess, doub
   return findRoot(f, {lo, hi}, fLo, fHi, NAN);
 }
 
-}  // namespace channelflow::sections
+// The root near x (a double within a few ulp of it, or nearer), of f
+// evaluated in Reals, to about 2^-100: a secant through x and a point 2^-40
+// beside it, then a second step along the same slope. Each step multiplies
+// the error by about the slope's relative error, 2^-40. Stays within
+// [lo, hi]; where the slope cannot be formed, x itself is the answer.
+template <typename F>
+Real polishRoot(F&& f, double x, double lo, double hi) {
+  const Real x0(x);
+  const Real f0 = f(x0);
+  if (f0 == Real(0) || !(x > 0)) return x0;
+  double beside = x + x * 0x1p-40;
+  if (!(beside < hi)) beside = x - x * 0x1p-40;
+  if (!(beside > lo) || beside == x) return x0;
+  const Real x1(beside);
+  const Real slope = (f(x1) - f0) / (x1 - x0);
+  if (!numeric::isFinite(slope) || slope == Real(0)) return x0;
+  const Real x2 = x0 - f0 / slope;
+  const Real x3 = x2 - f(x2) / slope;
+  // A step that leaves the bracket means the polish went wrong, not the root.
+  if (!(x3 >= Real(lo) && x3 <= Real(hi)) || !numeric::isFinite(x3)) return x0;
+  return x3;
+}
+
+}  // namespace channelflow::calc

@@ -1,45 +1,39 @@
 // Uniform flow with one quantity unknown: the discharge Q, the depth h, the
-// section's size parameter (B, D, r or p), the bed slope i or Manning's n.
-// Every solver ends: with the answer to within 2 ulp, or a FlowError saying
-// why there is none.
+// section's size (B, D, r or p), the bed slope i or Manning's n. Each answer
+// is the exact root to about 2^-100, so its rounding is the correctly rounded
+// answer, and every quantity that follows is computed from it unrounded.
 #pragma once
 
-#include <string_view>
 #include <vector>
 
-#include "calc/flow.h"
+#include "calc/channel.h"
 
-namespace channelflow::sections {
+namespace channelflow::calc {
 
-enum class Unknown { Discharge, Depth, Width, Slope, Roughness };
+enum class Unknown { Discharge, Depth, Size, Slope, Roughness };
 
 // A complete uniform flow: the channel, its depth and its discharge.
-struct UniformFlowCase {
+struct UniformSolution {
   Channel channel;
-  double h = 0;
-  double Q = 0;
+  Real h;
+  Real Q;
 };
 
-// Fills in the unknown of `known` (whose value there is ignored) and returns
-// the cases that answer: one, or for a circle's depth two when the discharge
+// Fills in the unknown (its value in `channel`, h or Q is ignored) and
+// returns the answers: one, or for a circle's depth two when the discharge
 // lies between the full conduit's and the greatest, shallower first. The
-// roughness can be the unknown only when it is one n for the whole perimeter.
-std::vector<UniformFlowCase> solveUniformFlow(const UniformFlowCase& known, Unknown unknown);
+// inputs were checked by the caller (i > 0, Q > 0, h within the section, one
+// n when n is the unknown). Throws CalcError when there is no answer.
+std::vector<UniformSolution> solveUniformFlow(const Channel& channel, Unknown unknown, const Real& Q, const Real& h);
 
 // The normal depths that carry Q: one, or two in a circle (see above).
-std::vector<double> normalDepths(const Channel& channel, double Q);
+std::vector<Real> normalDepths(const Channel& channel, const Real& Q);
 
 // A circle's greatest discharge and the depth that carries it (about 0.938 D),
 // and its discharge running full.
 struct CircleCapacity {
-  double hMax = 0;
-  double QMax = 0;
-  double QFull = 0;
+  Real hMax, QMax, QFull;
 };
 CircleCapacity circleCapacity(const Channel& channel);
 
-// The depth fraction h/D at which a circle carries its greatest discharge
-// under Manning's formula.
-double circleDepthRatioOfGreatestDischarge();
-
-}  // namespace channelflow::sections
+}  // namespace channelflow::calc

@@ -8,7 +8,7 @@
 #include "tools/commands.h"
 #include "tools/csv.h"
 #include "tools/output_sink.h"
-#include "tools/utf8.h"
+#include "numeric/utf8.h"
 
 #include <array>
 #include <cstdint>

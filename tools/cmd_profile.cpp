@@ -2,24 +2,17 @@
 // from a control depth, by the direct step toward a target depth (--to-h) or
 // the standard step over a length (--length); its type, the way it runs and
 // why, and the point where it stops at critical depth.
-#include "calc/profile.h"
-#include "tools/channel_options.h"
-#include "tools/commands.h"
-#include "tools/section_report.h"
-#include "tools/sub_command.h"
-
 #include <array>
-#include <string>
+#include <cmath>
+
+#include "tools/commands.h"
+#include "tools/item_writer.h"
+#include "tools/sub_command.h"
 
 namespace channelflow::tools {
 namespace {
 
-const std::vector<OptionSpec> kOptions = withChannelOptions({{"Q", "流量 Q"},
-                                                             {"i", "渠底坡度 i"},
-                                                             {"h0", "控制水深 h0"},
-                                                             {"to-h", "目标水深 to-h", false},
-                                                             {"length", "推算长度 length", false},
-                                                             {"steps", "步数 steps", false}});
+using calc::QuantityId;
 
 constexpr std::string_view kHelp =
     "用法: channelflow-cli profile [--section trapezoid|circle|u|parabola] [--units si|us] 断面尺寸\n"
@@ -32,55 +25,45 @@ constexpr std::string_view kHelp =
     "例: channelflow-cli profile --units us --B 20 --m 2 --Q 400 --i 0.0016 --n 0.025 --h0 5 --to-h 3.4 --steps 8\n"
     "退出状态: 0 成功, 1 无解或输入无效, 2 用法错误\n";
 
-int stepCount(const Options& o) {
-  if (!o.has("steps")) return 100;
-  const double steps = o.number("steps");
-  if (!(steps >= 1 && steps <= 1'000'000) || steps != static_cast<double>(static_cast<int>(steps))) {
-    throw UsageError{"--steps 必须是 1 到 1000000 之间的整数"};
-  }
-  return static_cast<int>(steps);
-}
+constexpr std::array<QuantityId, 7> kColumns{QuantityId::Distance, QuantityId::Depth,  QuantityId::Area,
+                                             QuantityId::Velocity, QuantityId::Energy, QuantityId::Froude,
+                                             QuantityId::FrictionSlope};
 
-void putPointsText(const sections::WaterSurfaceProfile& p, const sections::Units& u, OutputSink& out) {
-  const std::string length(u.length);
-  out.put("x(" + length + ")\th(" + length + ")\tA(" + std::string(u.area) + ")\tv(" + std::string(u.velocity) +
-          ")\tE(" + length + ")\tFr\tSf");
+std::array<double, 7> cellsOf(const calc::ProfilePoint& p) { return {p.x, p.h, p.A, p.v, p.E, p.Fr, p.Sf}; }
+
+// Each point's values; a Froude number that does not exist (a full pipe) is left empty.
+void putPoints(const calc::ProfileAnswer& p, char separator, bool withUnits, OutputSink& out) {
+  for (std::size_t c = 0; c < kColumns.size(); ++c) {
+    if (c) out.put(separator);
+    out.put(calc::quantityInfo(kColumns[c]).key);
+    const std::string_view unit = unitOf(kColumns[c], p.units);
+    if (withUnits && !unit.empty()) {
+      out.put('(');
+      out.put(unit);
+      out.put(')');
+    }
+  }
   out.endLine();
-  for (const sections::ProfilePoint& point : p.points) {
-    const std::array<double, 7> cells{point.x, point.h, point.A, point.v, point.E, point.Fr, point.Sf};
-    for (std::size_t k = 0; k < cells.size(); ++k) {
-      if (k) out.put('\t');
-      out.number(cells[k]);
+  for (const calc::ProfilePoint& point : p.points) {
+    const std::array<double, 7> cells = cellsOf(point);
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+      if (c) out.put(separator);
+      if (!std::isnan(cells[c])) out.number(cells[c]);
     }
     out.endLine();
   }
 }
 
-void putPointsCsv(const sections::WaterSurfaceProfile& p, OutputSink& out) {
-  out.put("x,h,A,v,E,Fr,Sf");
-  out.endLine();
-  for (const sections::ProfilePoint& point : p.points) {
-    const std::array<double, 7> cells{point.x, point.h, point.A, point.v, point.E, point.Fr, point.Sf};
-    for (std::size_t k = 0; k < cells.size(); ++k) {
-      if (k) out.put(',');
-      out.number(cells[k]);
-    }
-    out.endLine();
-  }
-}
-
-void putPointsJson(const sections::WaterSurfaceProfile& p, OutputSink& out) {
-  constexpr std::array<std::string_view, 7> kKeys{"x", "h", "A", "v", "E", "Fr", "Sf"};
+void putPointsJson(const calc::ProfileAnswer& p, OutputSink& out) {
   out.put(", \"points\": [");
   for (std::size_t n = 0; n < p.points.size(); ++n) {
-    const sections::ProfilePoint& point = p.points[n];
-    const std::array<double, 7> cells{point.x, point.h, point.A, point.v, point.E, point.Fr, point.Sf};
+    const std::array<double, 7> cells = cellsOf(p.points[n]);
     out.put(n ? ",\n  {" : "\n  {");
     for (std::size_t k = 0; k < cells.size(); ++k) {
       out.put(k ? ", \"" : "\"");
-      out.put(kKeys[k]);
+      out.put(calc::quantityInfo(kColumns[k]).key);
       out.put("\": ");
-      out.number(cells[k]);
+      std::isnan(cells[k]) ? out.put("null") : out.number(cells[k]);
     }
     out.put('}');
   }
@@ -88,46 +71,23 @@ void putPointsJson(const sections::WaterSurfaceProfile& p, OutputSink& out) {
 }
 
 int profile(const Options& o, std::FILE*, OutputSink& out, std::FILE* err) {
-  checkChannelUsage(o);
-  if (o.has("to-h") == o.has("length")) throw UsageError{"须给出 --to-h 或 --length 之一"};
-  const int steps = stepCount(o);
-  const sections::Channel channel = readChannel(o);
-  const double Q = o.number("Q");
-  const double h0 = o.number("h0");
-  const sections::WaterSurfaceProfile p =
-      o.has("to-h") ? sections::directStepProfile(channel, Q, h0, o.number("to-h"), steps)
-                    : sections::standardStepProfile(channel, Q, h0, o.number("length"), steps);
-  const sections::Units& u = channel.units;
-
-  Report head;
-  head.addChannel(channel);
-  head.add("Q", "流量 Q", u.discharge, Q);
-  head.add("h0", "控制水深 h0", u.length, h0);
-  head.addText("method", "推算方法", o.has("to-h") ? "分段求和法（等水深步）" : "逐段试算法（等距离步）");
-  head.addText("type", "水面线类型", sections::profileTypeName(p.type));
-  head.add("hc", "临界水深 hc", u.length, p.hc);
-  if (p.hn) {
-    head.add("hn", "正常水深 hn", u.length, *p.hn);
-  } else {
-    head.addNone("hn", "正常水深 hn", "无（平坡或逆坡上不存在均匀流）");
-  }
-  head.addText("direction", "推算方向", sections::directionName(p.direction));
-  head.addText("direction_reason", "推算方向的原因", p.directionReason);
-  if (!p.note.empty()) head.addText("note", "说明", p.note);
-
+  const calc::ProfileAnswer p = calc::profile(o.inputs());
   switch (o.format()) {
     case OutputFormat::Text:
-      printReport(head, OutputFormat::Text, out);
+      writeTextItems(p.head, p.units, out);
       out.endLine();
-      putPointsText(p, u, out);
+      putPoints(p, '\t', true, out);
       break;
     case OutputFormat::Csv:
-      putPointsCsv(p, out);
-      if (!p.note.empty()) std::fprintf(err, "说明：%s\n", p.note.c_str());
+      putPoints(p, ',', false, out);
+      if (p.note) {
+        std::fprintf(err, "%s：%s\n", std::string(calc::quantityInfo(QuantityId::Note).name.chinese).c_str(),
+                     problemText(*p.note).c_str());
+      }
       break;
     case OutputFormat::Json:
       out.put('{');
-      putJsonMembers(head, out);
+      writeJsonMembers(p.head, out);
       out.put(p.reachedCritical ? ", \"reached_critical\": true" : ", \"reached_critical\": false");
       putPointsJson(p, out);
       out.put('}');
@@ -137,7 +97,9 @@ int profile(const Options& o, std::FILE*, OutputSink& out, std::FILE* err) {
   return 0;
 }
 
-const SubCommand kProfile{"profile", kHelp, kOptions, profile};
+const SubCommand kProfile{"profile", kHelp,
+                          withChannelOptions({{"Q", true}, {"i", true}, {"h0", true}, {"to-h"}, {"length"}, {"steps"}}),
+                          profile};
 
 }  // namespace
 

@@ -1,16 +1,11 @@
 // channelflow-cli report: every quantity of the flow at one depth.
-#include "calc/hydraulics.h"
-#include "tools/channel_options.h"
 #include "tools/commands.h"
-#include "tools/flow_report.h"
-#include "tools/section_report.h"
+#include "tools/first_edition.h"
+#include "tools/item_writer.h"
 #include "tools/sub_command.h"
-
 
 namespace channelflow::tools {
 namespace {
-
-const std::vector<OptionSpec> kOptions = withChannelOptions({{"h", "水深 h"}, {"i", "渠底坡度 i"}});
 
 constexpr std::string_view kHelp =
     "用法: channelflow-cli report --B 下底宽 --h 水深 --m 边坡系数 --i 渠底坡度 --n 粗糙系数 [--format text|csv|json]\n"
@@ -26,23 +21,13 @@ constexpr std::string_view kHelp =
     "退出状态: 0 成功, 1 计算无解或输入无效, 2 用法错误\n";
 
 int report(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
-  checkChannelUsage(o);
-  if (!isFirstEditionLine(o)) {
-    const sections::Channel channel = readChannel(o);
-    const double h = o.number("h");
-    Report lines;
-    lines.addChannel(channel);
-    lines.addFlow(channel, sections::uniformFlow(channel, h));
-    printReport(lines, o.format(), out);
-    return 0;
-  }
-  const calc::Channel channel{o.number("B"), o.number("m"), o.number("i"), o.number("n")};
-  const double h = o.number("h");
-  printFlow(calc::describeFlow(channel, h), o.format(), out);
+  const calc::Items items = calc::report(o.inputs());
+  const calc::UnitSystem units = unitSystemOf(items);
+  writeItems(isFirstEditionLine(o) ? selectItems(items, kFirstEditionKeys) : items, units, o.format(), out);
   return 0;
 }
 
-const SubCommand kReport{"report", kHelp, kOptions, report};
+const SubCommand kReport{"report", kHelp, withChannelOptions({{"h", true}, {"i", true}}), report};
 
 }  // namespace
 

@@ -1,16 +1,11 @@
 // channelflow-cli solve-depth: the normal depth that carries a discharge.
-#include "calc/hydraulics.h"
-#include "tools/channel_options.h"
 #include "tools/commands.h"
-#include "tools/flow_report.h"
-#include "tools/solve_output.h"
+#include "tools/first_edition.h"
+#include "tools/solve_writer.h"
 #include "tools/sub_command.h"
-
 
 namespace channelflow::tools {
 namespace {
-
-const std::vector<OptionSpec> kOptions = withChannelOptions({{"Q", "流量 Q"}, {"i", "渠底坡度 i"}});
 
 constexpr std::string_view kHelp =
     "用法: channelflow-cli solve-depth --Q 流量 --B 下底宽 --m 边坡系数 --i 渠底坡度 --n 粗糙系数 [--format text|csv|json]\n"
@@ -20,24 +15,12 @@ constexpr std::string_view kHelp =
     "退出状态: 0 成功, 1 无解或输入无效, 2 用法错误\n";
 
 int solveDepth(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
-  checkChannelUsage(o);
-  if (!isFirstEditionLine(o)) return printUniformSolution(o, sections::Unknown::Depth, out);
-  const calc::Channel channel{o.number("B"), o.number("m"), o.number("i"), o.number("n")};
-  const double Q = o.number("Q");
-  const double h = calc::normalDepth(channel, Q);
-  const calc::FlowState flow = calc::describeFlow(channel, h);
-  if (o.format() == OutputFormat::Text) {
-    out.put("正常水深 h = ");
-    out.number(h);
-    out.put(" m");
-    out.endLine();
-    out.endLine();
-  }
-  printFlow(flow, o.format(), out);
+  const calc::SolveAnswer answer = calc::solve(o.inputs(), "h");
+  isFirstEditionLine(o) ? writeFirstEditionSolution(answer, o.format(), out) : writeSolution(answer, o.format(), out);
   return 0;
 }
 
-const SubCommand kSolveDepth{"solve-depth", kHelp, kOptions, solveDepth};
+const SubCommand kSolveDepth{"solve-depth", kHelp, withChannelOptions({{"Q", true}, {"i", true}}), solveDepth};
 
 }  // namespace
 

@@ -1,17 +1,13 @@
-// channelflow-cli solve-width: the bottom width that carries a discharge at a depth.
-#include "calc/hydraulics.h"
-#include "tools/channel_options.h"
+// channelflow-cli solve-width: the section's size (a trapezoid's bottom
+// width, by default) that carries a discharge at a given depth.
+#include "calc/catalog.h"
 #include "tools/commands.h"
-#include "tools/flow_report.h"
-#include "tools/solve_output.h"
+#include "tools/first_edition.h"
+#include "tools/solve_writer.h"
 #include "tools/sub_command.h"
-
-#include <string>
 
 namespace channelflow::tools {
 namespace {
-
-const std::vector<OptionSpec> kOptions = withChannelOptions({{"Q", "流量 Q"}, {"h", "水深 h"}, {"i", "渠底坡度 i"}});
 
 constexpr std::string_view kHelp =
     "用法: channelflow-cli solve-width --Q 流量 --h 水深 --m 边坡系数 --i 渠底坡度 --n 粗糙系数 [--format text|csv|json]\n"
@@ -21,25 +17,16 @@ constexpr std::string_view kHelp =
     "退出状态: 0 成功, 1 无解或输入无效, 2 用法错误\n";
 
 int solveWidth(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
-  checkChannelUsage(o, {true, false});
-  if (o.has(widthOptionOf(o))) throw UsageError{"solve-width 求的就是 --" + std::string(widthOptionOf(o)) + "，不能给出它"};
-  if (!isFirstEditionLine(o)) return printUniformSolution(o, sections::Unknown::Width, out);
-  calc::Channel channel{0, o.number("m"), o.number("i"), o.number("n")};
-  const double h = o.number("h");
-  channel.B = calc::bottomWidth(channel, h, o.number("Q"));
-  const calc::FlowState flow = calc::describeFlow(channel, h);
-  if (o.format() == OutputFormat::Text) {
-    out.put("下底宽 B = ");
-    out.number(channel.B);
-    out.put(" m");
-    out.endLine();
-    out.endLine();
-  }
-  printFlow(flow, o.format(), out);
+  const calc::SectionInfo* section = calc::findSection(o.has("section") ? o.text("section") : "trapezoid");
+  const std::string_view size = section ? section->parameters[0] : "B";
+  if (o.has(size)) calc::fail(calc::MessageId::SizeIsTheUnknown, size);
+  const calc::SolveAnswer answer = calc::solve(o.inputs(), size);
+  isFirstEditionLine(o) ? writeFirstEditionSolution(answer, o.format(), out) : writeSolution(answer, o.format(), out);
   return 0;
 }
 
-const SubCommand kSolveWidth{"solve-width", kHelp, kOptions, solveWidth};
+const SubCommand kSolveWidth{"solve-width", kHelp, withChannelOptions({{"Q", true}, {"h", true}, {"i", true}}),
+                             solveWidth};
 
 }  // namespace
 

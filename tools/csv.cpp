@@ -1,6 +1,6 @@
 #include "tools/csv.h"
 
-#include "tools/utf8.h"
+#include "numeric/utf8.h"
 
 #include <algorithm>
 #include <cstring>
@@ -25,7 +25,7 @@ void CsvReader::endField() { ends_.push_back(text_.size()); }
 void CsvReader::finishRecord(CsvRecord& record) {
   record.fields.clear();
   if (tooLong_) {
-    record.error = "该行超过 1 MB，未读取";
+    record.error = calc::MessageId::LineTooLong;
     return;
   }
   std::string_view text = text_;
@@ -34,7 +34,7 @@ void CsvReader::finishRecord(CsvRecord& record) {
     checked_.clear();
     std::size_t start = 0;
     for (std::size_t& end : ends_) {
-      appendValidUtf8(checked_, text.substr(start, end - start));
+      numeric::appendValidUtf8(checked_, text.substr(start, end - start));
       start = end;
       end = checked_.size();
     }
@@ -50,7 +50,7 @@ void CsvReader::finishRecord(CsvRecord& record) {
 bool CsvReader::next(CsvRecord& record) {
   enum class State { FieldStart, Unquoted, Quoted, QuoteInQuoted };
   State state = State::FieldStart;
-  record.error.clear();
+  record.error.reset();
   record.blank = false;
   text_.clear();
   ends_.clear();
@@ -62,7 +62,7 @@ bool CsvReader::next(CsvRecord& record) {
   while (true) {
     if (position_ == filled_ && !refill()) {
       if (!started) return false;
-      if (state == State::Quoted) record.error = "引号未闭合：输入在带引号的字段中结束";
+      if (state == State::Quoted) record.error = calc::MessageId::UnclosedQuote;
       endField();
       finishRecord(record);
       return true;

@@ -5,9 +5,11 @@
 // of it, so input of any length runs in the same memory.
 #pragma once
 
+#include "calc/message_id.h"
 #include "tools/output_sink.h"
 
 #include <cstdio>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,9 +20,10 @@ inline constexpr std::size_t kMaxRecordBytes = std::size_t{1} << 20;
 
 struct CsvRecord {
   std::vector<std::string_view> fields;  // valid UTF-8, views into the record's own storage
-  // Why the record cannot be used, or empty: a record beyond kMaxRecordBytes
-  // (its fields are then dropped) or a quote left open at the end of input.
-  std::string error;
+  // Why the record cannot be used, if it cannot: a record beyond
+  // kMaxRecordBytes (its fields are then dropped) or a quote left open at the
+  // end of input.
+  std::optional<calc::MessageId> error;
   // A line with nothing on it, which readers of CSV skip.
   bool blank = false;
 };

@@ -1,8 +1,6 @@
 #include "tools/sub_command.h"
 
-#include "calc/flow_error.h"
-#include "calc/hydraulics.h"
-#include "numeric/runtime_error.h"
+#include "calc/messages.h"
 
 #include <new>
 #include <string>
@@ -21,6 +19,17 @@ int printPage(std::string_view page, const Streams& io) {
 
 }  // namespace
 
+std::vector<OptionSpec> withChannelOptions(std::initializer_list<OptionSpec> own) {
+  std::vector<OptionSpec> all(own);
+  const std::span<const OptionSpec> channel = channelOptionSpecs();
+  all.insert(all.end(), channel.begin(), channel.end());
+  return all;
+}
+
+std::string problemText(const calc::Problem& problem) {
+  return calc::messageText(problem, calc::Language::Chinese, calc::FieldStyle::Option);
+}
+
 int runSubCommand(const SubCommand& command, int argc, char** argv, const Streams& io) {
   const std::span<char* const> words(argv + 2, static_cast<std::size_t>(argc - 2));
   if (hasWord(words, "--help")) return printPage(command.help, io);
@@ -31,24 +40,17 @@ int runSubCommand(const SubCommand& command, int argc, char** argv, const Stream
   try {
     const Options options(words, command.options);
     status = command.run(options, io.in, out, io.err);
-  } catch (const UsageError& error) {
-    std::fprintf(io.err, "channelflow-cli %s: %s\n（channelflow-cli %s --help 查看用法）\n", name.c_str(),
-                 error.message.c_str(), name.c_str());
-    return 2;
-  } catch (const InputError& error) {
-    std::fprintf(io.err, "错误：%s\n", error.message.c_str());
-    return 1;
-  } catch (const calc::HydraulicsError& error) {
-    std::fprintf(io.err, "错误：%s\n", error.what());
-    return 1;
-  } catch (const sections::FlowError& error) {
-    std::fprintf(io.err, "错误：%s\n", error.what());
-    return 1;
-  } catch (const numeric::RuntimeError& error) {
-    std::fprintf(io.err, "错误：%s\n", error.message().c_str());
+  } catch (const calc::CalcError& error) {
+    const std::string text = problemText(error.problem());
+    if (calc::messageInfo(error.problem().id).usage) {
+      std::fprintf(io.err, "channelflow-cli %s: %s\n（channelflow-cli %s --help 查看用法）\n", name.c_str(), text.c_str(),
+                   name.c_str());
+      return 2;
+    }
+    std::fprintf(io.err, "错误：%s\n", text.c_str());
     return 1;
   } catch (const std::bad_alloc&) {
-    std::fputs("错误：内存不足\n", io.err);
+    std::fprintf(io.err, "错误：%s\n", problemText({calc::MessageId::OutOfMemory, {}, {}}).c_str());
     return 1;
   }
   if (!out.finish()) {

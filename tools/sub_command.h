@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <span>
 #include <string_view>
+#include <vector>
 
 namespace channelflow::tools {
 
@@ -18,13 +19,18 @@ inline constexpr std::string_view kVersionLine = "channelflow-cli 1.00\n";
 struct SubCommand {
   std::string_view name;
   std::string_view help;                // the page `channelflow-cli NAME --help` prints
-  std::span<const OptionSpec> options;  // --format is always allowed
-  // Does the work; throws UsageError, InputError, calc::HydraulicsError or
-  // sections::FlowError.
+  std::vector<OptionSpec> options;      // --format is always allowed
+  // Does the work; throws calc::CalcError.
   int (*run)(const Options& options, std::FILE* in, OutputSink& out, std::FILE* err);
 };
 
+// The sub-command's own options followed by the channel options.
+std::vector<OptionSpec> withChannelOptions(std::initializer_list<OptionSpec> own);
+
 // Runs `channelflow-cli NAME ARGS...` (argv[1] is the name) and returns its exit status.
 int runSubCommand(const SubCommand& command, int argc, char** argv, const Streams& io);
+
+// The message of a problem as the command line prints it, inputs named --B.
+std::string problemText(const calc::Problem& problem);
 
 }  // namespace channelflow::tools

@@ -1,29 +1,23 @@
-#include <cmath>
-#include <limits>
-
-#include "calc/flow_error.h"
-#include "calc/section.h"
 #include "calc/sections/circular_segment.h"
+#include "calc/shape.h"
 
-namespace channelflow::sections {
+namespace channelflow::calc {
 
-void validate(const Circle& s) {
-  require(std::isfinite(s.D), "管径 D 必须是有限的数");
-  require(s.D > 0, "管径 D 必须大于零");
-}
-
-Geometry geometry(const Circle& s, double h) {
-  const SegmentAtDepth segment = circularSegmentAtDepth(s.D, h);
-  Geometry g;
-  g.A = segment.parts.A;
-  g.P = segment.parts.P;
-  g.T = segment.T;
-  g.R = g.A / g.P;
-  // Running full the surface has closed: no top width, an unbounded hydraulic depth.
-  g.D = g.T > 0 ? g.A / g.T : std::numeric_limits<double>::infinity();
-  // The water surface is the segment's chord.
-  g.moment = segment.parts.moment;
+// The wet part is the circular segment below the water surface, its chord.
+// Running full (h = D) the surface has closed: T = 0.
+template <typename Number>
+Geometry<Number> geometry(const Circle&, const Number& D, const Number& h) {
+  const SegmentAtDepth<Number> wet = circularSegmentAtDepth(D, h);
+  Geometry<Number> g;
+  g.A = wet.segment.A;
+  g.P = wet.segment.P;
+  g.T = wet.T;
+  g.moment = wet.segment.moment;
+  g.bed = g.P;
   return g;
 }
 
-}  // namespace channelflow::sections
+template Geometry<double> geometry(const Circle&, const double&, const double&);
+template Geometry<Real> geometry(const Circle&, const Real&, const Real&);
+
+}  // namespace channelflow::calc

@@ -2,26 +2,32 @@
 // circular conduit and the bottom of the U-shaped canal.
 #pragma once
 
-namespace channelflow::sections {
+#include "calc/number_forms.h"
 
-struct SegmentParts {
-  double A = 0;       // area
-  double P = 0;       // arc length
-  double moment = 0;  // first moment of the area about the chord
+namespace channelflow::calc {
+
+template <typename Number>
+struct Segment {
+  Number A{};       // area
+  Number P{};       // arc length
+  Number moment{};  // first moment of the area about the chord
 };
 
 // The segment of a circle of radius r whose arc spans 2 phi about the centre
 // (0 <= phi <= pi), given sin(phi) and cos(phi) as the caller has them most
 // precisely. Near phi = 0 the closed forms cancel to nothing, so there the
 // parts come from their Taylor series.
-SegmentParts circularSegment(double r, double phi, double sinPhi, double cosPhi);
+template <typename Number>
+Segment<Number> circularSegment(const Number& r, const Number& phi, const Number& sinPhi, const Number& cosPhi);
 
 // The segment of depth h in a circle of diameter D (0 <= h <= D), with its
 // chord, the top width 2 sqrt(h (D - h)).
+template <typename Number>
 struct SegmentAtDepth {
-  SegmentParts parts;
-  double T = 0;
+  Segment<Number> segment;
+  Number T{};
 };
-SegmentAtDepth circularSegmentAtDepth(double D, double h);
+template <typename Number>
+SegmentAtDepth<Number> circularSegmentAtDepth(const Number& D, const Number& h);
 
-}  // namespace channelflow::sections
+}  // namespace channelflow::calc

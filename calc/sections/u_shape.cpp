@@ -1,61 +1,57 @@
-#include <cmath>
-
-#include "calc/flow_error.h"
-#include "calc/section.h"
 #include "calc/sections/circular_segment.h"
+#include "calc/shape.h"
 
-namespace channelflow::sections {
+namespace channelflow::calc {
 namespace {
+
+using numeric::atan2;
+using numeric::sqrt;
 
 // Where the walls meet the bottom arc: the arc spans 2 alpha about the centre,
 // with tan(alpha) = 1/m, so it rises r (1 - cos alpha) and is 2 r sin(alpha)
 // wide there. 1 - cos(alpha) = 1 - m/sqrt(1 + m^2) is written without the
 // cancellation that steep-sided (large m) walls would bring.
+template <typename Number>
 struct Tangency {
-  double alpha, sinAlpha, cosAlpha, rise, width, wallLength;
+  Number alpha, sinAlpha, cosAlpha, rise, width, wallLength;
 };
 
-Tangency tangency(const UShape& s) {
-  const double root = std::hypot(1.0, s.m);  // sqrt(1 + m^2)
-  const double sinAlpha = 1 / root;
-  return {std::atan2(1.0, s.m), sinAlpha, s.m / root, s.r / (root * (root + s.m)), 2 * s.r * sinAlpha, root};
+template <typename Number>
+Tangency<Number> tangency(double slope, const Number& r) {
+  const Number m(slope);
+  const Number root = sqrt(Number(1) + m * m);  // sqrt(1 + m^2)
+  const Number sinAlpha = Number(1) / root;
+  return {atan2(Number(1), m), sinAlpha, m / root, r / (root * (root + m)), Number(2) * r * sinAlpha, root};
 }
 
 }  // namespace
 
-void validate(const UShape& s) {
-  require(std::isfinite(s.r) && std::isfinite(s.m), "U 形断面参数必须是有限的数");
-  require(s.r > 0, "底弧半径 r 必须大于零");
-  require(s.m >= 0, "边坡系数 m 不能为负");
-}
-
-Geometry geometry(const UShape& s, double h) {
-  const Tangency t = tangency(s);
-  Geometry g;
+template <typename Number>
+Geometry<Number> geometry(const UShape& s, const Number& r, const Number& h) {
+  const Tangency<Number> t = tangency(s.m, r);
+  Geometry<Number> g;
   if (h <= t.rise) {
-    const SegmentAtDepth segment = circularSegmentAtDepth(2 * s.r, h);
-    g.A = segment.parts.A;
-    g.P = segment.parts.P;
-    g.T = segment.T;
-    g.moment = segment.parts.moment;
-  } else {
-    // The whole arc, then a trapezoid of height y on its chord.
-    const SegmentParts arc = circularSegment(s.r, t.alpha, t.sinAlpha, t.cosAlpha);
-    const double y = h - t.rise;
-    g.A = arc.A + (t.width + s.m * y) * y;
-    g.P = arc.P + 2 * t.wallLength * y;
-    g.T = t.width + 2 * s.m * y;
-    g.moment = arc.moment + arc.A * y + (0.5 * t.width + s.m * y / 3) * y * y;
+    const SegmentAtDepth<Number> wet = circularSegmentAtDepth(r + r, h);
+    g.A = wet.segment.A;
+    g.P = wet.segment.P;
+    g.T = wet.T;
+    g.moment = wet.segment.moment;
+    g.bed = g.P;
+    return g;
   }
-  g.R = g.A / g.P;
-  g.D = g.A / g.T;
+  // The whole arc, then a trapezoid of height y on its chord.
+  const Segment<Number> arc = circularSegment(r, t.alpha, t.sinAlpha, t.cosAlpha);
+  const Number m(s.m);
+  const Number y = h - t.rise;
+  g.A = arc.A + (t.width + m * y) * y;
+  g.P = arc.P + Number(2) * t.wallLength * y;
+  g.T = t.width + Number(2) * m * y;
+  g.moment = arc.moment + arc.A * y + (Number(3) * t.width + Number(2) * m * y) * y * y / Number(6);
+  g.bed = arc.P;
   return g;
 }
 
-PerimeterParts perimeterParts(const UShape& s, double h) {
-  const Tangency t = tangency(s);
-  if (h <= t.rise) return {geometry(s, h).P, 0};
-  return {2 * s.r * t.alpha, 2 * t.wallLength * (h - t.rise)};
-}
+template Geometry<double> geometry(const UShape&, const double&, const double&);
+template Geometry<Real> geometry(const UShape&, const Real&, const Real&);
 
-}  // namespace channelflow::sections
+}  // namespace channelflow::calc

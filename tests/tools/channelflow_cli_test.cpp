@@ -107,7 +107,7 @@ TEST(ChannelflowCliToolkit, BatchKeepsGoingPastBadRows) {
       "1,2,1,0.001,,,,,,,,,,,,,,,列数应为 5，实为 4\n"
       "1,2,1,0.001,0.025,,,,,,,,,,,,,,列数应为 5，实为 6\n"
       "1,2,1,-0.001,0.025,,,,,,,,,,,,,,渠底坡度 i 必须大于零：平坡或逆坡上不存在均匀流\n"
-      "x,2,1,0.001,0.025,,,,,,,,,,,,,,水深 h 不是有效的数字\n"
+      "x,2,1,0.001,0.025,,,,,,,,,,,,,,\"水深 h 的取值 \"\"x\"\" 不是有效的数字\"\n"
       "1.83,3,2,0.0005,0.013,12.1878,11.1840087976492,1.08975236165424,10.32,1.18098837209302,78.0329365795473,"
       "1.82149029836583,22.1999594584231,0.535234024963621,缓流,1.32295215746454,1.9991620944482,"
       "5.34340999870826,\n";
@@ -115,7 +115,7 @@ TEST(ChannelflowCliToolkit, BatchKeepsGoingPastBadRows) {
 
   const CliRun json = runCli("batch --format json", "B,h,m,i,n\n2,1,1,0.001,0.025\n2,1,1,0.001,abc\n");
   EXPECT_NE(json.out.find("{\"B\": 2, \"h\": 1, \"m\": 1, \"i\": 0.001, \"n\": 0.025, \"A\": 3,"), std::string::npos);
-  EXPECT_NE(json.out.find("\"n\": \"abc\", \"error\": \"粗糙系数 n 不是有效的数字\"}"), std::string::npos) << json.out;
+  EXPECT_NE(json.out.find("\"n\": \"abc\", \"error\": \"粗糙系数 n 的取值 \\\"abc\\\" 不是有效的数字\"}"), std::string::npos) << json.out;
   EXPECT_EQ(runCli("batch", "B,h,m,i\n1,1,1,1\n").status, 2);
   // No rows, no output: JSON is one object per row, not an array to close.
   for (const char* input : {"", "B,h,m,i,n\n"}) {

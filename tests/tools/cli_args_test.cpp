@@ -1,6 +1,7 @@
 // The argument layer: every usage error found before any work, and numbers
 // read without ever turning a real value into 0 or infinity.
 #include "tools/cli_args.h"
+#include "tools/sub_command.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +13,7 @@
 namespace channelflow::tools {
 namespace {
 
-constexpr std::array<OptionSpec, 3> kSpecs{{{"B", "下底宽 B"}, {"h", "水深 h"}, {"D", "直径 D", false}}};
+constexpr std::array<OptionSpec, 3> kSpecs{{{"B", true}, {"h", true}, {"D", false}}};
 
 // Parses the words of `line`; returns the usage message, or "" when they parse.
 std::string usageErrorOf(const std::string& line) {
@@ -24,8 +25,8 @@ std::string usageErrorOf(const std::string& line) {
   try {
     Options options(pointers, kSpecs);
     return "";
-  } catch (const UsageError& error) {
-    return error.message;
+  } catch (const calc::CalcError& error) {
+    return problemText(error.problem());
   }
 }
 
@@ -84,8 +85,9 @@ TEST(ReadNumber, GivesTheNumberOrTheReasonNeverZeroOrInfinity) {
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text);
-    std::string reason;
-    const auto number = readNumber(row.text, reason);
+    calc::Problem problem{calc::MessageId::NoAnswer, "B", {}};
+    const auto number = calc::readNumber(row.text, problem);
+    const std::string reason = number ? "" : problemText(problem);
     if (*row.reason == '\0') {
       ASSERT_TRUE(number.has_value()) << reason;
       EXPECT_EQ(*number, row.value);
@@ -97,10 +99,10 @@ TEST(ReadNumber, GivesTheNumberOrTheReasonNeverZeroOrInfinity) {
 }
 
 TEST(QuoteForMessage, ShortValidAndOnOneLine) {
-  EXPECT_EQ(quoteForMessage("abc"), "abc");
-  EXPECT_EQ(quoteForMessage("a\nb"), "a b");
-  EXPECT_EQ(quoteForMessage("\xFF"), "\xEF\xBF\xBD");
-  EXPECT_EQ(quoteForMessage(std::string(100, 'x')), std::string(40, 'x') + "…");
+  EXPECT_EQ(calc::quoteForMessage("abc"), "abc");
+  EXPECT_EQ(calc::quoteForMessage("a\nb"), "a b");
+  EXPECT_EQ(calc::quoteForMessage("\xFF"), "\xEF\xBF\xBD");
+  EXPECT_EQ(calc::quoteForMessage(std::string(100, 'x')), std::string(40, 'x') + "…");
 }
 
 }  // namespace

@@ -1,0 +1,203 @@
+#include "calc/messages.h"
+
+#include <array>
+#include <cstddef>
+
+#include "calc/catalog.h"
+#include "numeric/number_text.h"
+
+namespace channelflow::calc {
+namespace {
+
+using enum MessageId;
+
+// clang-format off
+constexpr std::array<MessageInfo, static_cast<std::size_t>(Count)> kMessages{{
+  {NotANumber,          "not-a-number",          false, "{label} 的取值 \"{0}\" 不是有效的数字",
+                                                        "{label}: \"{0}\" is not a number"},
+  {NumberTooLarge,      "number-too-large",      false, "{label} 的取值 \"{0}\" 超出数值范围（绝对值大于 1.8E+308）",
+                                                        "{label}: \"{0}\" is beyond the range of numbers (above 1.8E+308 in magnitude)"},
+  {NumberTooSmall,      "number-too-small",      false, "{label} 的取值 \"{0}\" 太小（绝对值小于 2.2E-308），双精度数无法准确表示",
+                                                        "{label}: \"{0}\" is too small (below 2.2E-308 in magnitude) to be held with all its digits"},
+  {NotAnInteger,        "not-an-integer",        true,  "{option} 必须是 1 到 1000000 之间的整数",
+                                                        "{option} must be a whole number from 1 to 1000000"},
+  {Negative,            "negative",              false, "{label} 不能为负",
+                                                        "{label} must not be negative"},
+  {NotPositive,         "not-positive",          false, "{label} 必须大于零",
+                                                        "{label} must be greater than zero"},
+  {NoWidth,             "no-width",              false, "下底宽 B 与边坡系数 m 不能同时为零",
+                                                        "Bottom width B and side slope m cannot both be zero"},
+  {DepthAboveDiameter,  "depth-above-diameter",  false, "{label} 不能超过管径 D",
+                                                        "{label} cannot exceed the diameter D"},
+  {NoUniformFlow,       "no-uniform-flow",       false, "渠底坡度 i 必须大于零：平坡或逆坡上不存在均匀流",
+                                                        "Bed slope i must be greater than zero: a flat or adverse bed has no uniform flow"},
+  {CompositeOneSurface, "composite-one-surface", false, "{0}断面的湿周是一个连续曲面，不分渠底与边壁：复合糙率只用于梯形和 U 形断面",
+                                                        "The wetted perimeter of a {0} section is one surface, not a bed and walls: composite roughness applies to trapezoids and U shapes only"},
+  {CompositeUnknown,    "composite-unknown",     false, "复合糙率不能作为未知量：请给出单一的粗糙系数 n",
+                                                        "A composite roughness cannot be the unknown: give one Manning's n"},
+  {ResultTooLarge,      "result-too-large",      false, "{0} 超出数值范围（大于 1.8E+308）",
+                                                        "{0} is beyond the range of numbers (above 1.8E+308)"},
+  {ResultTooSmall,      "result-too-small",      false, "{0} 超出数值范围（小于 2.2E-308）",
+                                                        "{0} is beyond the range of numbers (below 2.2E-308)"},
+  {NoAnswer,            "no-answer",             false, "求解未能收敛",
+                                                        "The solver found no answer"},
+  {AboveCapacity,       "above-capacity",        false, "流量 Q 超过圆管的最大过流能力 Qmax = {0} {1}（水深 {2} {3}，约 0.938 D 时）",
+                                                        "Discharge Q exceeds the pipe's greatest capacity Qmax = {0} {1} (at depth {2} {3}, about 0.938 D)"},
+  {NoDiameter,          "no-diameter",           false, "该水深下即使管径等于水深（满管）流量也已超过 Q：任何管径都不能以此水深输送 Q",
+                                                        "Even a pipe no deeper than the water (running full) carries more than Q at this depth: no diameter carries Q at this depth"},
+  {NegativeSize,        "negative-size",         false, "该水深下仅两侧边坡部分的流量已超过 Q：所需的{0}为负",
+                                                        "At this depth the side slopes alone carry more than Q: the {0} needed is negative"},
+  {CriticalNoJump,      "critical-no-jump",      false, "水深等于临界水深：临界流不发生水跃",
+                                                        "The depth is the critical depth: critical flow makes no jump"},
+  {JumpFillsPipe,       "jump-fills-pipe",       false, "跃后水深将超过管径：水跃会使管道满流，明渠水跃公式不再适用",
+                                                        "The depth after the jump would exceed the diameter: the jump fills the pipe, and open-channel jump formulas no longer apply"},
+  {ControlAtCritical,   "control-at-critical",   false, "控制水深等于临界水深：没有渐变流水面线",
+                                                        "The control depth is the critical depth: there is no gradually varied profile"},
+  {ControlAtNormal,     "control-at-normal",     false, "控制水深等于正常水深：水面线就是均匀流",
+                                                        "The control depth is the normal depth: the profile is uniform flow"},
+  {TargetWrongWay,      "target-wrong-way",      false, "{0} 型水面线由控制断面{1}水深{2}：目标水深不在推算方向上",
+                                                        "The {0} profile's depth {2} {1} from the control: the target depth does not lie that way"},
+  {TargetBeyondNormal,  "target-beyond-normal",  false, "目标水深到达或越过正常水深 hn = {0}：水面线只渐近于正常水深，永远达不到",
+                                                        "The target depth reaches or passes the normal depth hn = {0}: a profile only approaches the normal depth and never reaches it"},
+  {ReachedCritical,     "reached-critical",      false, "水面线在 x = {0} 处到达临界水深 hc = {1}：水跃或跌水发生在此附近，不越过临界水深继续推算",
+                                                        "The profile reaches the critical depth hc = {1} at x = {0}: a jump or a fall stands near there, and the profile is not carried past the critical depth"},
+  {ReachedCrown,        "reached-crown",         false, "水面线在 x = {0} 处到达管顶：管道满流，明渠水面线到此为止",
+                                                        "The profile reaches the crown at x = {0}: the pipe runs full, and the free-surface profile ends there"},
+  {UnknownSection,      "unknown-section",       true,  "{option} 只能是 trapezoid、circle、u 或 parabola，而不是 \"{0}\"",
+                                                        "{option} must be trapezoid, circle, u or parabola, not \"{0}\""},
+  {UnknownUnits,        "unknown-units",         true,  "{option} 只能是 si 或 us，而不是 \"{0}\"",
+                                                        "{option} must be si or us, not \"{0}\""},
+  {NotTakenBySection,   "not-taken-by-section",  true,  "{0} 断面不用 {option}",
+                                                        "A {0} section takes no {option}"},
+  {MissingInput,        "missing-input",         true,  "缺少 {option}",
+                                                        "{option} is missing"},
+  {ExclusiveInputs,     "exclusive-inputs",      true,  "{0} 与 {1}、{2} 只能择一",
+                                                        "Give either {0} or {1} and {2}, not both"},
+  {InputsTogether,      "inputs-together",       true,  "{0} 与 {1} 须同时给出",
+                                                        "{0} and {1} go together"},
+  {SolveOneUnknown,     "solve-one-unknown",     true,  "solve 须恰好省去 {0}、{1}、{2}、{3}、{4} 中的一个，而现在省去了 {5} 个",
+                                                        "solve needs exactly one of {0}, {1}, {2}, {3} and {4} left out, not {5}"},
+  {SizeIsTheUnknown,    "size-is-the-unknown",   true,  "solve-width 求的就是 {option}，不能给出它",
+                                                        "solve-width finds {option}: it cannot be given"},
+  {JumpTakesNoRoughness,"jump-takes-no-n",       true,  "jump 不用 {option}：水跃由动量方程求得，与糙率无关",
+                                                        "jump takes no {option}: the jump follows from the momentum equation, whatever the roughness"},
+  {TargetOrLength,      "target-or-length",      true,  "须给出 {0} 或 {1} 之一",
+                                                        "Give one of {0} and {1}"},
+  {StepsRange,          "steps-range",           true,  "{option} 必须是 1 到 1000000 之间的整数",
+                                                        "{option} must be a whole number from 1 to 1000000"},
+  {RangeSyntax,         "range-syntax",          true,  "{option} 应写作 起点:终点:步长，例如 0.1:3:0.1",
+                                                        "{option} is written from:to:step, e.g. 0.1:3:0.1"},
+  {RangeOrder,          "range-order",           true,  "{option} 的步长必须大于零，终点不能小于起点",
+                                                        "The step of {option} must be greater than zero, and its end not below its start"},
+  {RangeRows,           "range-rows",            true,  "{option} 的范围最多一百万行",
+                                                        "The range of {option} gives at most a million rows"},
+  {RangeEnd,            "range-end",             true,  "{option} 的终点超出数值范围",
+                                                        "The end of {option} is beyond the range of numbers"},
+  {RangePartNotANumber, "range-part",            false, "水深范围 {option} 的{0} \"{1}\" {2}",
+                                                        "The {0} of the depth range {option}, \"{1}\", {2}"},
+  {RangeStart,          "range-start",           false, "水深 h 必须大于零：范围的起点为 {0}",
+                                                        "Depth h must be greater than zero: the range starts at {0}"},
+  {UnknownQuantity,     "unknown-quantity",      true,  "{option} 只能是 {0}，而不是 \"{1}\"",
+                                                        "{option} must be one of {0}, not \"{1}\""},
+  {ColumnCount,         "column-count",          false, "列数应为 {0}，实为 {1}",
+                                                        "The row should have {0} columns, not {1}"},
+  {HeaderUnreadable,    "header-unreadable",     true,  "表头无法读取：{0}",
+                                                        "The header cannot be read: {0}"},
+  {ColumnTwice,         "column-twice",          true,  "表头中列 {0} 出现了两次",
+                                                        "The header names column {0} twice"},
+  {ColumnMissing,       "column-missing",        true,  "表头缺少列 {0}",
+                                                        "The header lacks column {0}"},
+  {FirstEditionColumnMissing, "column-missing-bhmin", true, "表头缺少列 {0}（应含 B,h,m,i,n）",
+                                                        "The header lacks column {0} (it needs B, h, m, i and n)"},
+  {ReadFailed,          "read-failed",           false, "读取输入失败",
+                                                        "Reading the input failed"},
+  {LineTooLong,         "line-too-long",         false, "该行超过 1 MB，未读取",
+                                                        "The row is longer than 1 MB and was not read"},
+  {UnclosedQuote,       "unclosed-quote",        false, "引号未闭合：输入在带引号的字段中结束",
+                                                        "Unclosed quote: the input ends inside a quoted field"},
+  {UnknownOption,       "unknown-option",        true,  "未知选项 {0}",
+                                                        "Unknown option {0}"},
+  {RepeatedOption,      "repeated-option",       true,  "选项 {0} 重复",
+                                                        "Option {0} is given twice"},
+  {MissingValue,        "missing-value",         true,  "{0} 缺少取值",
+                                                        "{0} has no value"},
+  {ExtraArgument,       "extra-argument",        true,  "多余的参数 \"{0}\"",
+                                                        "Unexpected argument \"{0}\""},
+  {UnknownFormat,       "unknown-format",        true,  "{0} 只能是 text、csv 或 json，而不是 \"{1}\"",
+                                                        "{0} must be text, csv or json, not \"{1}\""},
+  {OutOfMemory,         "out-of-memory",         false, "内存不足",
+                                                        "Out of memory"},
+  {TwoDepths,           "two-depths",            false, "两个水深都以均匀流通过该流量（圆管流量在约 0.938 D 处最大）",
+                                                        "Both depths carry this discharge in uniform flow (a pipe's discharge is greatest at about 0.938 D)"},
+  {CircleCapacityLine,  "circle-capacity",       false, "最大过流能力 Qmax = {0} {1}（水深 {2} {3}），满管流量 Qfull = {4} {1}",
+                                                        "Greatest discharge Qmax = {0} {1} (at depth {2} {3}), discharge running full Qfull = {4} {1}"},
+}};
+// clang-format on
+
+constexpr bool inOrder() {
+  for (std::size_t k = 0; k < kMessages.size(); ++k) {
+    if (static_cast<std::size_t>(kMessages[k].id) != k) return false;
+  }
+  return true;
+}
+static_assert(inOrder(), "kMessages must list every MessageId once, in order");
+
+std::string fieldName(std::string_view key, FieldStyle style) {
+  return style == FieldStyle::Option ? "--" + std::string(key) : std::string(key);
+}
+
+std::string argumentText(const MessageArg& arg, Language language, FieldStyle style) {
+  switch (arg.kind) {
+    case MessageArg::Kind::Text: return arg.text;
+    case MessageArg::Kind::Number: return numeric::formatDouble(arg.number);
+    case MessageArg::Kind::Field: return fieldName(arg.text, style);
+    case MessageArg::Kind::Quantity: return quantityLabel(arg.text, language);
+    case MessageArg::Kind::Unit: {
+      const auto colon = arg.text.find(':');
+      const std::string_view kind = std::string_view(arg.text).substr(0, colon);
+      const auto system = unitSystemNamed(std::string_view(arg.text).substr(colon + 1));
+      return std::string(unitText(unitKindNamed(kind), system.value_or(UnitSystem::SI)));
+    }
+    case MessageArg::Kind::Term: return std::string(termText(arg.text, language));
+  }
+  return arg.text;
+}
+
+}  // namespace
+
+const MessageInfo& messageInfo(MessageId id) { return kMessages[static_cast<std::size_t>(id)]; }
+
+const char* CalcError::what() const noexcept { return messageInfo(problems_.front().id).code.data(); }
+
+void fail(MessageId id, std::string_view field, std::vector<MessageArg> args) {
+  throw CalcError(Problem{id, std::string(field), std::move(args)});
+}
+
+std::string messageText(const Problem& problem, Language language, FieldStyle style) {
+  const MessageInfo& info = messageInfo(problem.id);
+  const std::string_view pattern = language == Language::English ? info.english : info.chinese;
+  std::string text;
+  for (std::size_t k = 0; k < pattern.size(); ++k) {
+    const char c = pattern[k];
+    const auto close = c == '{' ? pattern.find('}', k) : std::string_view::npos;
+    if (close == std::string_view::npos) {
+      text += c;
+      continue;
+    }
+    const std::string_view name = pattern.substr(k + 1, close - k - 1);
+    if (name == "label") {
+      text += parameterLabel(problem.field, language);
+    } else if (name == "option") {
+      text += fieldName(problem.field, style);
+    } else if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') {
+      const auto index = static_cast<std::size_t>(name[0] - '0');
+      if (index < problem.args.size()) text += argumentText(problem.args[index], language, style);
+    } else {
+      text += pattern.substr(k, close - k + 1);
+    }
+    k = close;
+  }
+  return text;
+}
+
+}  // namespace channelflow::calc

@@ -1,0 +1,10 @@
+#include "calc/shape.h"
+
+namespace channelflow::calc {
+
+const char* shapeKey(const Shape& shape) {
+  constexpr const char* kKeys[] = {"trapezoid", "circle", "u", "parabola"};
+  return kKeys[shape.index()];
+}
+
+}  // namespace channelflow::calc

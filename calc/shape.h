@@ -1,0 +1,79 @@
+// Channel cross-sections: for a depth h, the exact closed forms of the flow
+// area A, wetted perimeter P, top width T (= dA/dh) and the first moment of
+// the area about the water surface (A times the centroid's depth, which the
+// momentum function needs). A section is its shape and one size: the bottom
+// width B of a trapezoid, the diameter D of a circle, the radius r of a U
+// shape or the parameter p of a parabola, kept apart so that a solver can
+// vary the size. Lengths are in whatever unit the caller uses, consistently.
+//
+// Every form is written once for any number type: plain doubles for a
+// solver's first, fast iterations, numeric::Real for every printed result.
+#pragma once
+
+#include <variant>
+
+#include "numeric/real.h"
+
+namespace channelflow::calc {
+
+using numeric::Real;
+
+// Side slopes of the left and right walls (horizontal run per unit rise); a
+// rectangle has m1 = m2 = 0, a triangle a size B of 0.
+struct Trapezoid {
+  double m1 = 0;
+  double m2 = 0;
+};
+
+// A circular conduit running part full or full (h <= D).
+struct Circle {};
+
+// A circular bottom of radius r whose straight walls are tangent to it, each
+// leaning outward with side slope m. With m = 0 the bottom is a full
+// semicircle and the walls are vertical.
+struct UShape {
+  double m = 0;
+};
+
+// x^2 = 2 p y, its vertex at the bed.
+struct Parabola {};
+
+using Shape = std::variant<Trapezoid, Circle, UShape, Parabola>;
+
+template <typename Number>
+struct Geometry {
+  Number A{};       // flow area
+  Number P{};       // wetted perimeter
+  Number T{};       // top width; 0 for a circle running full
+  Number moment{};  // first moment of A about the surface
+  Number bed{};     // the part of P that is bed rather than walls (composite roughness)
+};
+
+// The closed forms at depth h, 0 < h <= fullDepth, for any size > 0 (>= 0 for
+// a trapezoid with sloping walls). No checks: callers check the inputs.
+template <typename Number>
+Geometry<Number> geometry(const Trapezoid& shape, const Number& B, const Number& h);
+template <typename Number>
+Geometry<Number> geometry(const Circle& shape, const Number& D, const Number& h);
+template <typename Number>
+Geometry<Number> geometry(const UShape& shape, const Number& r, const Number& h);
+template <typename Number>
+Geometry<Number> geometry(const Parabola& shape, const Number& p, const Number& h);
+
+template <typename Number>
+Geometry<Number> geometry(const Shape& shape, const Number& size, const Number& h) {
+  return std::visit([&](const auto& s) { return geometry(s, size, h); }, shape);
+}
+
+// Whether the section is closed at the top: a circle, whose depth cannot pass its size.
+inline bool isClosed(const Shape& shape) { return std::holds_alternative<Circle>(shape); }
+
+// Whether the wetted perimeter divides into bed and walls (trapezoid and U).
+inline bool hasWalls(const Shape& shape) {
+  return std::holds_alternative<Trapezoid>(shape) || std::holds_alternative<UShape>(shape);
+}
+
+// "trapezoid", "circle", "u" or "parabola".
+const char* shapeKey(const Shape& shape);
+
+}  // namespace channelflow::calc

@@ -1,0 +1,103 @@
+// The toolkit's one API, which every front end binds (the command line, the
+// browser page): a question's inputs as texts in, its answer out as rows of
+// quantities, each a quantity of the catalog with its value (a correctly
+// rounded double, a term, a text or why it has none), or a CalcError with
+// every problem of the inputs. Front ends only format: the labels, units and
+// message texts come from calc/catalog.h and calc/messages.h.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "calc/catalog.h"
+#include "calc/inputs.h"
+#include "calc/profile.h"
+#include "calc/solve.h"
+
+namespace channelflow::calc {
+
+struct Item {
+  enum class Kind : std::uint8_t {
+    Number,   // number
+    Term,     // term: a catalog term's key ("subcritical")
+    Text,     // text: verbatim ("h", the key of a solved unknown)
+    Message,  // message: a message's text ("critical flow has no answer here: …")
+    None,     // no value; term says why
+  };
+  QuantityId id;
+  Kind kind = Kind::Number;
+  double number = 0;
+  std::string_view term;
+  std::string text;
+  Problem message;
+
+  std::string_view key() const { return quantityInfo(id).key; }
+};
+
+using Items = std::vector<Item>;
+
+// The item with this key, or nullptr.
+const Item* findItem(const Items& items, std::string_view key);
+
+// report: the channel (section, units, size, i, n) and every quantity of its
+// uniform flow at depth h, with the critical flow of that discharge.
+Items report(const Inputs& inputs);
+Items reportOf(const Channel& channel, const Real& h);
+
+// solve: uniform flow with one of Q, h, the size (B, D, r or p), i and n
+// unknown: the one named by `unknown` (a key), or else the one input left out.
+struct SolveAnswer {
+  Unknown unknown = Unknown::Discharge;
+  std::string unknownKey;          // "Q", "h", "B", "D", "r", "p", "i" or "n"
+  QuantityId unknownQuantity;      // its label: "正常水深 h", "下底宽 B", ...
+  UnitSystem units = UnitSystem::SI;
+  std::vector<double> values;      // the unknown's value in each answer
+  std::vector<Items> answers;      // each answer's report, beginning with "unknown"
+  std::optional<Items> capacity;   // a circle's Qmax, hmax and Qfull, when its depth was sought
+};
+SolveAnswer solve(const Inputs& inputs, std::string_view unknown = {});
+
+// table: the rating table over the depths of `h` = "from:to:step".
+struct TableRow {
+  double h = 0;
+  bool ok = false;
+  double A = 0, v = 0, Q = 0, Fr = 0;
+  bool full = false;                // a circle running full: no Froude number or open-flow regime
+  std::string_view regime;          // term: "subcritical", ..., or "full"
+  Problem error;                    // why the row has no flow, when !ok
+};
+struct TableRange {
+  double from = 0, step = 0;
+  long rows = 0;
+};
+inline constexpr long kMaxTableRows = 1000000;
+// Reads "from:to:step"; throws CalcError naming `key`.
+TableRange readRange(std::string_view key, std::string_view text);
+// The channel and the range, checked; then each row, k < range.rows, computed alone.
+struct TablePlan {
+  Channel channel;
+  TableRange range;
+};
+TablePlan planTable(const Inputs& inputs);
+TableRow tableRow(const TablePlan& plan, long k);
+
+// jump: the hydraulic jump through h1 carrying Q.
+Items jump(const Inputs& inputs);
+
+// profile: the water-surface profile from h0, toward `to-h` by the direct
+// step or over `length` by the standard step, in `steps` steps (100 unless given).
+struct ProfileAnswer {
+  Items head;  // the channel, Q, h0, method, type, hc, hn, direction and why, note
+  std::vector<ProfilePoint> points;
+  bool reachedCritical = false;
+  std::optional<Problem> note;
+  UnitSystem units = UnitSystem::SI;
+};
+inline constexpr int kDefaultSteps = 100;
+inline constexpr int kMaxSteps = 1000000;
+ProfileAnswer profile(const Inputs& inputs);
+
+}  // namespace channelflow::calc

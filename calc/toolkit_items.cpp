@@ -1,0 +1,90 @@
+#include "calc/toolkit_items.h"
+
+#include <variant>
+
+#include "calc/critical.h"
+#include "calc/result_value.h"
+
+namespace channelflow::calc {
+
+void ItemList::number(QuantityId id, const Real& value) {
+  items_.push_back({id, Item::Kind::Number, resultValue(value, quantityInfo(id).key), {}, {}, {}});
+}
+
+void ItemList::exact(QuantityId id, double value) { items_.push_back({id, Item::Kind::Number, value, {}, {}, {}}); }
+
+void ItemList::term(QuantityId id, std::string_view key) { items_.push_back({id, Item::Kind::Term, 0, key, {}, {}}); }
+
+void ItemList::text(QuantityId id, std::string_view text) {
+  items_.push_back({id, Item::Kind::Text, 0, {}, std::string(text), {}});
+}
+
+void ItemList::message(QuantityId id, Problem problem) {
+  items_.push_back({id, Item::Kind::Message, 0, {}, {}, std::move(problem)});
+}
+
+void ItemList::none(QuantityId id, std::string_view why) { items_.push_back({id, Item::Kind::None, 0, why, {}, {}}); }
+
+void ItemList::channel(const Channel& c, bool withSlope, bool withRoughness) {
+  term(QuantityId::Section, shapeKey(c.shape));
+  term(QuantityId::Units, c.units == UnitSystem::US ? "us" : "si");
+  if (const auto* t = std::get_if<Trapezoid>(&c.shape)) {
+    number(QuantityId::B, c.size);
+    if (t->m1 == t->m2) {
+      exact(QuantityId::M, t->m1);
+    } else {
+      exact(QuantityId::M1, t->m1);
+      exact(QuantityId::M2, t->m2);
+    }
+  } else if (std::holds_alternative<Circle>(c.shape)) {
+    // "D" is the hydraulic depth's key.
+    number(QuantityId::Diameter, c.size);
+  } else if (const auto* u = std::get_if<UShape>(&c.shape)) {
+    number(QuantityId::Radius, c.size);
+    exact(QuantityId::M, u->m);
+  } else {
+    number(QuantityId::ParabolaP, c.size);
+  }
+  if (withSlope) number(QuantityId::Slope, c.i);
+  if (!withRoughness) return;
+  if (c.roughness.composite) {
+    exact(QuantityId::NBed, c.roughness.nBed);
+    exact(QuantityId::NWall, c.roughness.nWall);
+    term(QuantityId::NMethod, "horton-einstein");
+  } else {
+    number(QuantityId::N, c.roughness.n);
+  }
+}
+
+void ItemList::flow(const Channel& c, const FlowState& f) {
+  number(QuantityId::Depth, f.h);
+  if (c.roughness.composite) number(QuantityId::EquivalentN, f.n);
+  number(QuantityId::Area, f.A);
+  number(QuantityId::Perimeter, f.P);
+  number(QuantityId::HydraulicRadius, f.R);
+  number(QuantityId::TopWidth, f.T);
+  // A circle running full has no free surface: no hydraulic depth, no Froude number.
+  if (!f.full) number(QuantityId::HydraulicDepth, f.D);
+  number(QuantityId::Chezy, f.C);
+  number(QuantityId::Velocity, f.v);
+  number(QuantityId::Discharge, f.Q);
+  if (!f.full) {
+    number(QuantityId::Froude, f.Fr);
+    term(QuantityId::Regime, regimeTerm(f.regime));
+  }
+  const std::size_t before = items_.size();
+  try {
+    const CriticalFlow critical = criticalFlow(c, f.Q);
+    number(QuantityId::CriticalDepth, critical.hc);
+    number(QuantityId::CriticalVelocity, critical.vc);
+    number(QuantityId::CriticalSlope, critical.ic);
+  } catch (const CalcError& error) {
+    // Critical flow beyond the doubles: the rest still holds.
+    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(before), items_.end());
+    message(QuantityId::Critical, error.problem());
+  }
+  number(QuantityId::Energy, f.E);
+  number(QuantityId::ShearStress, f.tau0);
+}
+
+}  // namespace channelflow::calc

@@ -1,0 +1,25 @@
+// The first edition of the toolkit knew one channel: the SI trapezoid given by
+// --B, one --m and one --n. A line that says no more keeps that edition's
+// output, digit for digit in its layout: the quantities below, in this order,
+// without the section and unit lines.
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "tools/cli_args.h"
+
+namespace channelflow::tools {
+
+inline constexpr std::array<std::string_view, 20> kFirstEditionKeys{
+    "B", "h", "m", "i", "n", "A", "P", "R", "T", "D", "C", "v", "Q", "Fr", "regime", "hc", "vc", "ic", "E", "tau0"};
+
+// Whether the line uses only what the first edition knew.
+inline bool isFirstEditionLine(const Options& o) {
+  for (std::string_view name : {"section", "units", "m1", "m2", "D", "r", "p", "n-bed", "n-wall"}) {
+    if (o.has(name)) return false;
+  }
+  return true;
+}
+
+}  // namespace channelflow::tools
