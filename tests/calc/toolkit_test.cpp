@@ -1,0 +1,125 @@
+// The toolkit's API as front ends use it: one channel gives the same digits
+// in every question, answers that exist are found, every mistake has one
+// message naming its input, and every message renders in both languages.
+#include "calc/toolkit.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "calc/messages.h"
+
+namespace channelflow::calc {
+namespace {
+
+Inputs inputsOf(std::initializer_list<std::pair<const char*, const char*>> pairs) {
+  Inputs inputs;
+  for (const auto& [key, text] : pairs) inputs.set(key, text);
+  return inputs;
+}
+
+double number(const Items& items, std::string_view key) {
+  const Item* item = findItem(items, key);
+  EXPECT_NE(item, nullptr) << key;
+  return item ? item->number : NAN;
+}
+
+std::string problemOf(const std::function<void()>& ask) {
+  try {
+    ask();
+  } catch (const CalcError& error) {
+    return messageText(error.problem());
+  }
+  return "";
+}
+
+// The answers that used to differ between sub-commands for one channel.
+TEST(Toolkit, OneChannelOneSetOfDigits) {
+  const Inputs wide = inputsOf({{"B", "3"}, {"m", "2"}, {"i", "0.0016"}, {"n", "0.025"}, {"Q", "400"}});
+  const SolveAnswer depth = solve(wide, "h");
+  Inputs toward = wide;
+  toward.set("h0", "10").set("to-h", "8");
+  const ProfileAnswer backwater = profile(toward);
+  EXPECT_EQ(number(backwater.head, "hn"), depth.values[0]);
+  EXPECT_EQ(number(backwater.head, "hc"), number(depth.answers[0], "hc"));
+
+  const Inputs narrow = inputsOf({{"B", "6.1"}, {"m", "1.5"}, {"i", "0.0008"}, {"n", "0.013"}, {"Q", "126"}});
+  const double hc = number(solve(narrow, "h").answers[0], "hc");
+  EXPECT_EQ(number(jump(inputsOf({{"B", "6.1"}, {"m", "1.5"}, {"Q", "126"}, {"h1", "1"}})), "hc"), hc);
+}
+
+// A solved depth is the exact root: the discharge it carries prints back as given.
+TEST(Toolkit, SolvedQuantitiesGiveBackWhatWasAsked) {
+  const SolveAnswer answer = solve(inputsOf(
+      {{"B", "0.238744"}, {"m1", "2.07"}, {"m2", "0.81388"}, {"Q", "0.067"}, {"i", "0.000257"}, {"n", "0.0129"}}));
+  EXPECT_EQ(number(answer.answers[0], "Q"), 0.067);
+}
+
+// A weak jump's energy loss keeps its digits (mpmath: 9.5425278711116360E-05 ft,
+// with g = 9.80665 / 0.3048 ft/s²); a pipe whose critical depth lies a hair
+// below its crown has one.
+TEST(Toolkit, AnswersThatExistAreFound) {
+  const Items weak = jump(inputsOf({{"section", "circle"}, {"units", "us"}, {"D", "0.732"}, {"Q", "0.24443"}, {"h1", "0.233"}}));
+  EXPECT_EQ(number(weak, "dE"), 9.542527871111636e-05);
+  const Items nearlyFull =
+      report(inputsOf({{"section", "circle"}, {"D", "1"}, {"h", "0.9"}, {"i", "0.9"}, {"n", "0.003"}}));
+  EXPECT_EQ(findItem(nearlyFull, "critical"), nullptr);
+  EXPECT_GT(number(nearlyFull, "hc"), 0.99999);
+  EXPECT_LT(number(nearlyFull, "hc"), 1);
+}
+
+TEST(Toolkit, EveryMistakeHasOneMessageNamingItsInput) {
+  struct Row {
+    const char* name;
+    Inputs inputs;
+    const char* message;
+  };
+  const Row rows[] = {
+      {"negative width", inputsOf({{"B", "-1"}, {"h", "1"}, {"m", "1"}, {"i", "0.001"}, {"n", "0.025"}}), "下底宽 B 不能为负"},
+      {"negative width, section named",
+       inputsOf({{"section", "trapezoid"}, {"B", "-1"}, {"h", "1"}, {"m", "1"}, {"i", "0.001"}, {"n", "0.025"}}),
+       "下底宽 B 不能为负"},
+      {"flat bed", inputsOf({{"B", "1"}, {"h", "1"}, {"m", "1"}, {"i", "0"}, {"n", "0.025"}}),
+       "渠底坡度 i 必须大于零：平坡或逆坡上不存在均匀流"},
+      {"deeper than the pipe", inputsOf({{"section", "circle"}, {"D", "1"}, {"h", "2"}, {"i", "0.001"}, {"n", "0.013"}}),
+       "水深 h 不能超过管径 D"},
+      {"composite on a circle",
+       inputsOf({{"section", "circle"}, {"D", "1"}, {"h", "0.5"}, {"i", "0.001"}, {"n-bed", "0.01"}, {"n-wall", "0.02"}}),
+       "圆形断面的湿周是一个连续曲面，不分渠底与边壁：复合糙率只用于梯形和 U 形断面"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(problemOf([&] { report(row.inputs); }), row.message);
+  }
+  // A form learns of every box at fault at once, each named.
+  try {
+    report(inputsOf({{"B", "-1"}, {"h", "x"}, {"m", "1"}, {"i", "0.001"}, {"n", "0"}}));
+    ADD_FAILURE() << "no error";
+  } catch (const CalcError& error) {
+    ASSERT_EQ(error.problems().size(), 3u);
+    EXPECT_EQ(error.problems()[0].field, "B");
+    EXPECT_EQ(error.problems()[1].field, "n");
+    EXPECT_EQ(error.problems()[2].field, "h");
+    EXPECT_EQ(messageText(error.problems()[2], Language::English), "Depth h: \"x\" is not a number");
+  }
+}
+
+// Every message renders in both languages with each placeholder filled.
+TEST(Messages, EveryMessageRendersInBothLanguages) {
+  for (std::size_t k = 0; k < static_cast<std::size_t>(MessageId::Count); ++k) {
+    const Problem problem{static_cast<MessageId>(k),
+                          "B",
+                          {MessageArg::literal("a"), MessageArg::value(1.5), MessageArg::field("m"),
+                           MessageArg::quantity("Q"), MessageArg::unit("length", "us"), MessageArg::term("circle")}};
+    for (Language language : {Language::Chinese, Language::English}) {
+      const std::string text = messageText(problem, language);
+      SCOPED_TRACE(messageInfo(problem.id).code);
+      EXPECT_FALSE(text.empty());
+      EXPECT_EQ(text.find('{'), std::string::npos) << text;
+    }
+  }
+  EXPECT_EQ(messageText({MessageId::MissingInput, "n-bed", {}}, Language::Chinese, FieldStyle::Column), "缺少 n-bed");
+}
+
+}  // namespace
+}  // namespace channelflow::calc
