@@ -5,7 +5,7 @@
 
 #include <type_traits>
 
-#include "numeric/real.h"
+#include "numeric/elementary.h"
 
 namespace channelflow::calc {
 

@@ -189,11 +189,11 @@ Real polishRoot(F&& f, double x, double lo, double hi) {
   if (!(beside > lo) || beside == x) return x0;
   const Real x1(beside);
   const Real slope = (f(x1) - f0) / (x1 - x0);
-  if (!numeric::isFinite(slope) || slope == Real(0)) return x0;
+  if (!slope.isFinite() || slope == Real(0)) return x0;
   const Real x2 = x0 - f0 / slope;
   const Real x3 = x2 - f(x2) / slope;
   // A step that leaves the bracket means the polish went wrong, not the root.
-  if (!(x3 >= Real(lo) && x3 <= Real(hi)) || !numeric::isFinite(x3)) return x0;
+  if (!(x3 >= Real(lo) && x3 <= Real(hi)) || !x3.isFinite()) return x0;
   return x3;
 }
 

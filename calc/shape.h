@@ -12,7 +12,7 @@
 
 #include <variant>
 
-#include "numeric/real.h"
+#include "numeric/elementary.h"
 
 namespace channelflow::calc {
 

@@ -8,6 +8,7 @@
 #include "tools/commands.h"
 #include "tools/csv.h"
 #include "tools/output_sink.h"
+#include "tools/sub_command.h"
 #include "numeric/utf8.h"
 
 #include <array>
@@ -31,24 +32,20 @@ void fuzzOptions(const std::string& input) {
   for (char c : input) c == '\0' ? static_cast<void>(words.emplace_back()) : words.back().push_back(c);
   std::vector<char*> pointers;
   for (std::string& word : words) pointers.push_back(word.data());
-  constexpr std::array<OptionSpec, 3> kSpecs{{{"B", "下底宽 B"}, {"h", "水深 h"}, {"n", "粗糙系数 n"}}};
+  constexpr std::array<OptionSpec, 3> kSpecs{{{"B", true}, {"h", true}, {"n", true}}};
   try {
     const Options options(pointers, kSpecs);
-    for (const OptionSpec& option : kSpecs) {
-      try {
-        options.number(option.name);
-      } catch (const InputError& error) {
-        std::string checked;
-        appendValidUtf8(checked, error.message);
-        if (checked != error.message) fail("a message that is not UTF-8");
-      }
+    // Every option's text, read as the toolkit reads it: a number or a message naming it.
+    channelflow::calc::InputReader reader(options.inputs());
+    for (const OptionSpec& option : kSpecs) reader.number(option.name);
+    reader.finish();
+  } catch (const channelflow::calc::CalcError& error) {
+    for (const auto& problem : error.problems()) {
+      const std::string message = problemText(problem);
+      std::string checked;
+      channelflow::numeric::appendValidUtf8(checked, message);
+      if (message.empty() || checked != message) fail("a message that is empty or not UTF-8");
     }
-  } catch (const UsageError& error) {
-    if (error.message.empty()) fail("a usage error without a message");
-  }
-  for (const std::string& word : words) {
-    std::string reason;
-    if (!readNumber(word, reason) && reason.empty()) fail("a refused number without a reason");
   }
 }
 
@@ -62,12 +59,12 @@ std::vector<std::vector<std::string>> readRecords(std::string& text, bool& anyEr
     std::size_t bytes = 0;
     for (std::string_view field : record.fields) {
       std::string checked;
-      appendValidUtf8(checked, field);
+      channelflow::numeric::appendValidUtf8(checked, field);
       if (checked != field) fail("a field that is not UTF-8");
       bytes += field.size();
     }
     if (bytes > 3 * kMaxRecordBytes) fail("a record beyond the size limit");
-    anyError = anyError || !record.error.empty();
+    anyError = anyError || record.error.has_value();
     if (!record.blank) records.emplace_back(record.fields.begin(), record.fields.end());
   }
   std::fclose(in);
@@ -126,7 +123,7 @@ void fuzzBatch(std::string input) {
   std::string output(written, size);
   std::free(written);
   std::string checked;
-  appendValidUtf8(checked, output);
+  channelflow::numeric::appendValidUtf8(checked, output);
   if (checked != output) fail("batch output that is not UTF-8");
   // Every row, read back, has the header's number of columns.
   bool anyError = false;

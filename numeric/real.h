@@ -19,6 +19,8 @@ class Real {
     return r;
   }
   double toDouble() const { return hi_ + lo_; }
+  bool isFinite() const { return std::isfinite(hi_); }
+  bool isNaN() const { return std::isnan(hi_); }
   double high() const { return hi_; }
   double low() const { return lo_; }
   long double wide() const { return static_cast<long double>(hi_) + lo_; }

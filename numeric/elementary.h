@@ -1,0 +1,3 @@
+// TEMPORARY STAND-IN until the numeric library lands.
+#pragma once
+#include "numeric/real.h"
