@@ -1,3 +1,0 @@
-// TEMPORARY STAND-IN until the numeric library lands.
-#pragma once
-#include "numeric/real.h"
