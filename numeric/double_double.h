@@ -110,7 +110,7 @@ inline DoubleDouble operator/(double x, DoubleDouble y) { return DoubleDouble{x,
 
 // The square root of x >= 0 with relative error below 2^-104 (NaN below 0).
 inline DoubleDouble sqrt(DoubleDouble x) {
-  if (x.hi <= 0) return {std::sqrt(x.hi), 0};
+  if (!(x.hi > 0 && x.hi - x.hi == 0)) return {std::sqrt(x.hi), 0};  // 0, infinity, NaN, x < 0
   const double root = std::sqrt(x.hi);
   const DoubleDouble square = twoSquare(root);
   const double correction = (((x.hi - square.hi) - square.lo) + x.lo) / (2 * root);

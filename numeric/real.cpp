@@ -32,9 +32,13 @@ Real Real::rescaled(DoubleDouble value, std::int64_t exponent) {
   return Real{withExponent(value.hi, 0), scaled(value.lo, -own), total};
 }
 
-Real Real::unalignedSum(const Real& x, const Real& y) {
-  if (y.hi_ == 0 || !x.isFinite()) return Real{x.hi_ + y.hi_, x.lo_, x.exponent_};
-  if (x.hi_ == 0 || !y.isFinite()) return Real{x.hi_ + y.hi_, y.lo_, y.exponent_};
+Real Real::slowSum(const Real& x, const Real& y) {
+  if (!x.isFinite() || !y.isFinite() || x.isZero() || y.isZero()) {
+    if (x.isZero() && y.isFinite()) return y.isZero() ? Real(x.hi_ + y.hi_) : y;
+    if (y.isZero() && x.isFinite()) return x;
+    return Real(x.hi_ + y.hi_);
+  }
+  if (x.exponent_ == y.exponent_) return normalised(x.mantissa() + y.mantissa(), x.exponent_);
   const bool xLarger = exponentOf(x.hi_) + x.exponent_ >= exponentOf(y.hi_) + y.exponent_;
   const Real& large = xLarger ? x : y;
   const Real& small = xLarger ? y : x;
@@ -44,6 +48,16 @@ Real Real::unalignedSum(const Real& x, const Real& y) {
   const std::int64_t shift = small.exponent_ - large.exponent_;
   const DoubleDouble aligned{withExponent(small.hi_, exponentOf(small.hi_) + shift), scaled(small.lo_, shift)};
   return normalised(large.mantissa() + aligned, large.exponent_);
+}
+
+Real Real::slowProduct(const Real& x, const Real& y) {
+  if (!x.isFinite() || !y.isFinite() || x.isZero() || y.isZero()) return Real(x.hi_ * y.hi_);
+  return normalised(x.mantissa() * y.mantissa(), x.exponent_ + y.exponent_);
+}
+
+Real Real::slowQuotient(const Real& x, const Real& y) {
+  if (!x.isFinite() || !y.isFinite() || x.isZero() || y.isZero()) return Real(x.hi_ / y.hi_);
+  return normalised(x.mantissa() / y.mantissa(), x.exponent_ - y.exponent_);
 }
 
 Real ldexp(const Real& x, std::int64_t n) {

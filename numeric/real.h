@@ -51,22 +51,31 @@ class Real {
   // (relative: + 2^-104.4, * 2^-103.1, / 2^-102); a sum of operands more than
   // 2^120 apart is the larger one.
   friend Real operator+(const Real& x, const Real& y) {
-    if (x.exponent_ == y.exponent_) return normalised(x.mantissa() + y.mantissa(), x.exponent_);
-    return unalignedSum(x, y);
+    if (x.exponent_ == 0 && y.exponent_ == 0) {
+      const DoubleDouble sum = x.mantissa() + y.mantissa();
+      if (inRange(sum.hi)) return Real{sum.hi, sum.lo, 0};
+    }
+    return slowSum(x, y);
   }
   friend Real operator*(const Real& x, const Real& y) {
-    return normalised(x.mantissa() * y.mantissa(), x.exponent_ + y.exponent_);
+    const DoubleDouble product = x.mantissa() * y.mantissa();
+    if (x.exponent_ + y.exponent_ == 0 && inRange(product.hi)) return Real{product.hi, product.lo, 0};
+    return slowProduct(x, y);
   }
   friend Real operator/(const Real& x, const Real& y) {
-    return normalised(x.mantissa() / y.mantissa(), x.exponent_ - y.exponent_);
+    const DoubleDouble quotient = x.mantissa() / y.mantissa();
+    if (x.exponent_ == y.exponent_ && inRange(quotient.hi)) return Real{quotient.hi, quotient.lo, 0};
+    return slowQuotient(x, y);
   }
   friend Real operator*(const Real& x, double y) {
-    if (!inRange(y)) return x * Real(y);
-    return normalised(x.mantissa() * y, x.exponent_);
+    const DoubleDouble product = x.mantissa() * y;
+    if (x.exponent_ == 0 && inRange(product.hi)) return Real{product.hi, product.lo, 0};
+    return x * Real(y);
   }
   friend Real operator/(const Real& x, double y) {
-    if (!inRange(y)) return x / Real(y);
-    return normalised(x.mantissa() / y, x.exponent_);
+    const DoubleDouble quotient = x.mantissa() / y;
+    if (x.exponent_ == 0 && inRange(quotient.hi)) return Real{quotient.hi, quotient.lo, 0};
+    return x / Real(y);
   }
   friend Real operator-(const Real& x, const Real& y) { return x + -y; }
   friend Real operator*(double x, const Real& y) { return y * x; }
@@ -113,7 +122,10 @@ class Real {
     return rescaled(value, exponent);
   }
   static Real rescaled(DoubleDouble value, std::int64_t exponent);
-  static Real unalignedSum(const Real& x, const Real& y);
+  // The operations off the fast path: rescaled results, zeros, infinities, NaN.
+  static Real slowSum(const Real& x, const Real& y);
+  static Real slowProduct(const Real& x, const Real& y);
+  static Real slowQuotient(const Real& x, const Real& y);
 
   double hi_ = 0;
   double lo_ = 0;

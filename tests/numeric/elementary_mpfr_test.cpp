@@ -20,9 +20,9 @@ using nm::DoubleDouble;
 using nm::Real;
 
 #ifdef CHANNELFLOW_SANITIZED
-constexpr long kCount = 10'000;
+constexpr long kCount = 16'000;
 #else
-constexpr long kCount = 100'000;
+constexpr long kCount = 160'000;
 #endif
 constexpr double kRealBound = 0x1p-100;
 
@@ -92,10 +92,10 @@ Real withLowPart(std::mt19937_64& random, double hi, std::int64_t exponent = 0) 
   const double lo = std::ldexp(std::uniform_real_distribution<double>(-0.5, 0.5)(random), std::ilogb(hi) - 52);
   return Real(DoubleDouble{hi, lo}, exponent);
 }
-// Half plain doubles, half double-doubles (a quarter of them far outside the double range).
+// Two in three plain doubles, the rest double-doubles (half of them far outside the double range).
 Real mixed(std::mt19937_64& random, long i, double hi, std::int64_t farExponent) {
-  if (i % 2 == 0) return Real(hi);
-  return withLowPart(random, hi, i % 8 == 1 ? farExponent : 0);
+  if (i % 3 != 0) return Real(hi);
+  return withLowPart(random, hi, i % 6 == 3 ? farExponent : 0);
 }
 
 void run(const Row& row) {
