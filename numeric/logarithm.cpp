@@ -48,7 +48,7 @@ DoubleDouble tableLog(const power_tables::LogEntry& entry) { return {entry.logHi
 
 // log(2^k (m + mLow)) to about 2^-70 relative, for m the reduced mantissa of
 // its entry and |mLow| <= 2^-52.
-DoubleDouble fastLog(std::int64_t k, const power_tables::LogEntry& entry, double m, double mLow) {
+DoubleDouble fastLogReduced(std::int64_t k, const power_tables::LogEntry& entry, double m, double mLow) {
   // r = m c - 1 exactly: c has 24 bits, m's halves 26 and 27.
   const double mHigh = bitCast<double>(bitCast<std::uint64_t>(m) & ~((std::uint64_t{1} << 27) - 1));
   DoubleDouble r = twoSum(mHigh * entry.invc - 1.0, (m - mHigh) * entry.invc);
@@ -71,6 +71,17 @@ DoubleDouble fastLog(std::int64_t k, const power_tables::LogEntry& entry, double
 
 namespace log_exp {
 
+DoubleDouble fastLog(DoubleDouble x) {
+  std::int64_t extra = 0;
+  if (x.hi < 0x1p-1022) {  // subnormal: scale into the normals
+    x = {x.hi * 0x1p54, x.lo * 0x1p54};
+    extra = -54;
+  }
+  const Reduction reduction = reduce(x.hi);
+  const double mLow = scaled(x.lo, -reduction.exponent);
+  return fastLogReduced(reduction.exponent + extra, *reduction.entry, reduction.mantissa, mLow);
+}
+
 ReducedLogarithm reducedLog(DoubleDouble x) {
   const Reduction reduction = reduce(x.hi);
   const double c = reduction.entry->invc;
@@ -85,13 +96,7 @@ ReducedLogarithm reducedLog(DoubleDouble x) {
 
 double log(double x) {
   if (!(x > 0) || x == kInfinity) return x == 0 ? -kInfinity : (x == kInfinity ? x : kNaN);
-  std::int64_t extra = 0;
-  if (x < 0x1p-1022) {  // subnormal: scale into the normals
-    x *= 0x1p54;
-    extra = -54;
-  }
-  const Reduction reduction = reduce(x);
-  return fastLog(reduction.exponent + extra, *reduction.entry, reduction.mantissa, 0).hi;
+  return log_exp::fastLog({x, 0}).hi;
 }
 
 DoubleDouble log(DoubleDouble x) {
@@ -114,17 +119,7 @@ Real log(const Real& x) {
 double log1p(double x) {
   if (!(x > -1) || x == kInfinity) return x == -1 ? -kInfinity : (x == kInfinity ? x : kNaN);
   if (x > -0x1p-54 && x < 0x1p-54) return x;  // x^2/2 is below a quarter of x's last place
-  // 1 + x = y.hi + y.lo exactly; y.lo moves log by less than 2^-52 of y.
-  const DoubleDouble y = twoSum(1.0, x);
-  std::int64_t extra = 0;
-  double high = y.hi;
-  if (high < 0x1p-1022) {
-    high *= 0x1p54;
-    extra = -54;
-  }
-  const Reduction reduction = reduce(high);
-  const double mLow = scaled(y.lo, -(reduction.exponent + extra));
-  return fastLog(reduction.exponent + extra, *reduction.entry, reduction.mantissa, mLow).hi;
+  return log_exp::fastLog(twoSum(1.0, x)).hi;  // 1 + x exactly as a pair
 }
 
 DoubleDouble log1p(DoubleDouble x) {
