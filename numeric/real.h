@@ -132,6 +132,11 @@ class Real {
   std::int64_t exponent_ = 0;
 };
 
+// The friends, visible to qualified calls too.
+Real abs(const Real& x);
+Real ldexp(const Real& x, std::int64_t n);
+int compare(const Real& x, const Real& y);
+
 // sqrt(x) for x >= 0 (NaN below), relative error below 2^-104.
 Real sqrt(const Real& x);
 
