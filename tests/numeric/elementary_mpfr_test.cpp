@@ -98,6 +98,9 @@ Real mixed(std::mt19937_64& random, long i, double hi, std::int64_t farExponent)
   return withLowPart(random, hi, i % 6 == 3 ? farExponent : 0);
 }
 
+// Exactly a double (Reals keep doubles beyond 2^+/-480 with an exponent of their own).
+bool isDouble(const Real& x) { return x.mantissa().lo == 0 && Real(x.toDouble()) == x; }
+
 void run(const Row& row) {
   mpfr_set_emin(mpfr_get_emin_min());
   mpfr_set_emax(mpfr_get_emax_max());
@@ -116,7 +119,7 @@ void run(const Row& row) {
       ADD_FAILURE() << row.name << std::hexfloat << " Real(" << a.x.mantissa().hi << " + " << a.x.mantissa().lo
                     << " 2^" << a.x.exponent() << ", " << a.y.toDouble() << "): error 2^" << std::log2(realError);
     }
-    const bool plain = a.x.exponent() == 0 && a.x.mantissa().lo == 0 && a.y.exponent() == 0 && a.y.mantissa().lo == 0;
+    const bool plain = isDouble(a.x) && isDouble(a.y);
     if (!row.forms.plain || !plain || mpfr_get_exp(expected.get()) > 1024) continue;
     ++plainCount;
     const double actual = row.forms.plain(a.x.toDouble(), a.y.toDouble());
@@ -155,8 +158,22 @@ int squareRootReference(mpfr_ptr r, mpfr_srcptr x, mpfr_srcptr) { return mpfr_sq
 Real realPower(const Real& x, const Real& y) { return nm::pow(x, y); }
 int powerReference(mpfr_ptr r, mpfr_srcptr x, mpfr_srcptr y) { return mpfr_pow(r, x, y, MPFR_RNDN); }
 
+// Real operands over the whole range: equal exponents, far apart, and nearly cancelling.
+Arguments realPair(std::mt19937_64& r, long i) {
+  const std::int64_t far = static_cast<std::int64_t>(r() % 4001) - 2000;
+  const Real x = withLowPart(r, signed_(r, logUniform(r, 1e-300, 1e300)), i % 3 == 0 ? far : 0);
+  if (i % 4 == 1) return {x, -x * (1.0 + signed_(r, logUniform(r, 1e-30, 1e-3)))};
+  return {x, withLowPart(r, signed_(r, logUniform(r, 1e-300, 1e300)), i % 3 == 1 ? -far : 0)};
+}
+
 // clang-format off
 const Row kRows[] = {
+    {"add", {[](const Real& x, const Real& y) { return x + y; }, {},
+             [](mpfr_ptr r, mpfr_srcptr x, mpfr_srcptr y) { return mpfr_add(r, x, y, MPFR_RNDN); }}, realPair},
+    {"multiply", {[](const Real& x, const Real& y) { return x * y; }, {},
+                  [](mpfr_ptr r, mpfr_srcptr x, mpfr_srcptr y) { return mpfr_mul(r, x, y, MPFR_RNDN); }}, realPair},
+    {"divide", {[](const Real& x, const Real& y) { return x / y; }, {},
+                [](mpfr_ptr r, mpfr_srcptr x, mpfr_srcptr y) { return mpfr_div(r, x, y, MPFR_RNDN); }}, realPair},
     {"sqrt", {squareRoot, {}, squareRootReference},
      [](std::mt19937_64& r, long i) { return Arguments{mixed(r, i, logUniform(r, 1e-300, 1e300), 200000), 0.0}; }},
     {"cbrt", UNARY(cbrt),
