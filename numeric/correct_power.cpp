@@ -10,6 +10,7 @@
 #include "numeric/power_multi_limb.h"
 
 #include "numeric/bits.h"
+#include "numeric/double_double.h"
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -36,37 +37,6 @@ constexpr double kLn2HiN = 0x1.62e42fefc0000p-8;
 constexpr double kLn2LoN = -0x1.c610ca86c3899p-44;
 // Bit pattern of the lowest reduced mantissa (about 0.708).
 constexpr std::uint64_t kOffset = 0x3FE6A80000000000ULL;
-
-struct DoubleDouble {
-  double hi, lo;
-};
-
-// a + b exactly, when |a| >= |b| or a == 0.
-DoubleDouble fastTwoSum(double a, double b) {
-  const double sum = a + b;
-  return {sum, b - (sum - a)};
-}
-
-DoubleDouble twoSum(double a, double b) {
-  const double sum = a + b;
-  const double bPart = sum - a;
-  return {sum, (a - (sum - bPart)) + (b - bPart)};
-}
-
-// Veltkamp's split: hi has 26 significant bits, lo the rest, a == hi + lo.
-DoubleDouble split(double a) {
-  const double c = 134217729.0 * a;
-  const double hi = c - (c - a);
-  return {hi, a - hi};
-}
-
-// Dekker's product: a * b exactly, without fused multiply-add.
-DoubleDouble twoProduct(double a, double b) {
-  const double product = a * b;
-  const DoubleDouble x = split(a);
-  const DoubleDouble y = split(b);
-  return {product, ((x.hi * y.hi - product) + x.hi * y.lo + x.lo * y.hi) + x.lo * y.lo};
-}
 
 bool isInteger(double value) {
   const double magnitude = std::fabs(value);
@@ -114,7 +84,7 @@ Logarithm logarithm(double x, double absY) {
   double correction = 0;
   double seriesError = 0x1.03p-61;
   if (absY > 0.25) {
-    const DoubleDouble rParts = split(r.hi);
+    const DoubleDouble rParts = veltkampSplit(r.hi);
     const double squareLow = ((rParts.hi * rParts.hi - square) + 2 * rParts.hi * rParts.lo) + rParts.lo * rParts.lo;
     correction = 0.5 * squareLow + r.hi * r.lo;
     seriesError = 0x1.03p-69;
@@ -153,7 +123,7 @@ Exponential exponential(DoubleDouble t) {
       (r.hi * r.hi) * (0.5 + r.hi * (1.0 / 6 + r.hi * (1.0 / 24 + r.hi * (1.0 / 120 + r.hi * (1.0 / 720)))));
   // 2^(j/128) (1 + r.hi + rest): T r.hi exactly from T's stored halves.
   const power_tables::ExpEntry& entry = kExp[static_cast<std::size_t>(k & (power_tables::kExpSize - 1))];
-  const DoubleDouble rParts = split(r.hi);
+  const DoubleDouble rParts = veltkampSplit(r.hi);
   const double product = entry.hi * r.hi;
   const double productLow = ((entry.hiHigh * rParts.hi - product) + entry.hiHigh * rParts.lo + entry.hiLow * rParts.hi) +
                             entry.hiLow * rParts.lo;
