@@ -220,7 +220,7 @@ class Comparison {
       std::printf("%-26s %9ld %8ld %10.5f%% %12.4g  %s\n", name.c_str(), t.compared, t.differing, 100 * (1 - t.share()),
                   t.worst, t.worstCase.c_str());
     };
-    std::printf("%-26s %9s %8s %11s %12s  %s\n", "", "compared", "differ", "share", "worst units", "worst case");
+    std::printf("%-26s %9s %8s %11s %12s  %s\n", "", "compared", "differ", "differ %", "worst units", "worst case");
     for (const auto& [name, t] : bySubCommand_) line(name, t);
     line("overall", overall_);
     std::printf("\nper quantity:\n");
