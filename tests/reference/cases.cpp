@@ -225,8 +225,11 @@ bool CaseGenerator::solve(Case& c) {
     case kQ:
       c.objects = {flowObject(ref, uniformFlow(ref, h.value))};
       return true;
-    case kDepth:
-      for (const Real& depth : normalDepths(ref, Q.value)) {
+    case kDepth: {
+      const std::vector<Real> depths = normalDepths(ref, Q.value);
+      // Several depths of an open channel are an ambiguous question, not an answer to check.
+      if (ref.shape != Shape::Circle && depths.size() > 1) return false;
+      for (const Real& depth : depths) {
         ExpectedObject o = flowObject(ref, uniformFlow(ref, depth));
         o.numbers.emplace_back("h", depth);
         if (circleDepth) {
@@ -237,6 +240,7 @@ bool CaseGenerator::solve(Case& c) {
         c.objects.push_back(std::move(o));
       }
       return !c.objects.empty();
+    }
     case kSize: {
       const std::optional<Real> size = sizeFor(ref, h.value, Q.value);
       if (!size) return false;
@@ -366,7 +370,7 @@ bool CaseGenerator::profile(Case& c) {
   double hn = hc;
   if (i.value > 0) {
     const std::vector<Real> depths = normalDepths(ref, Q.value);
-    if (depths.empty()) return false;
+    if (depths.empty() || (ref.shape != Shape::Circle && depths.size() > 1)) return false;
     hn = depths.front().toDouble();
   }
   const double low = std::fmin(hc, hn), high = std::fmax(hc, hn);

@@ -202,6 +202,23 @@ Real rootBetween(const F& f, const Real& lo, const Real& hi) {
   return dekker(f, lo, hi, fLo, fHi, kTolerance);
 }
 
+// Every root of f between lo and hi, from its signs at points spaced
+// geometrically between them: Manning's discharge under a rough wall above
+// a smooth bed, or the reverse, need not grow with the depth or the size.
+template <class F>
+std::vector<Real> rootsBetween(const F& f, double lo, double hi) {
+  constexpr int kPoints = 400;
+  std::vector<Real> roots;
+  double a = lo, fa = f(a);
+  for (int k = 1; k <= kPoints; ++k) {
+    const double b = lo * std::pow(hi / lo, static_cast<double>(k) / kPoints), fb = f(b);
+    if (sign(fa) * sign(fb) < 0) roots.push_back(rootBetween(f, a, b));
+    a = b;
+    fa = fb;
+  }
+  return roots;
+}
+
 // From x by factors of `factor` until f has sign `want`, then one factor
 // more, so that the Reals agree on the sign; none within the double range.
 template <class F>
@@ -332,7 +349,10 @@ std::vector<Real> normalDepths(const Channel& c, const Real& Q) {
   const Twin<Dims> b = twin(c);
   const Value q = twin(Q);
   const auto f = dischargeExcess(b, q, [](auto&, const auto& h) { return h; });
-  if (c.shape != Shape::Circle) return {rootBetween(f, *stepOut(f, 1, 0.5, -1), *stepOut(f, 1, 2, 1))};
+  if (c.shape != Shape::Circle) {
+    const double hi = stepOut(f, 1, 2, 1)->toDouble();
+    return rootsBetween(f, hi * 0x1p-40, 4 * hi);
+  }
   const Capacity capacity = circleCapacity(c);
   if (Q > capacity.QMax) return {};
   std::vector<Real> depths{rootBetween(f, *stepOut(f, capacity.hMax.toDouble() / 2, 0.5, -1), capacity.hMax)};
@@ -348,12 +368,12 @@ std::optional<Real> sizeFor(const Channel& c, const Real& h, const Real& Q) {
     return depth.get<Arith<decltype(x)>>();
   });
   const double start = h.toDouble();
-  // The smallest size: a conduit as deep as the water, or the walls alone.
-  // When it carries Q already, no size does (or, where a rough bed lowers
-  // Q as it first grows, more than one would).
-  if (sign(f(c.shape == Shape::Circle ? h : h * 0x1p-60)) >= 0) return std::nullopt;
-  const std::optional<Real> lo = c.shape == Shape::Circle ? std::optional<Real>(h) : stepOut(f, start, 0.5, -1);
-  return rootBetween(f, *lo, *stepOut(f, 2 * start, 2, 1));
+  const double hi = stepOut(f, 2 * start, 2, 1)->toDouble();
+  // The smallest conduit is as deep as the water; it must carry less than Q.
+  if (c.shape == Shape::Circle) return sign(f(h)) < 0 ? std::optional(rootBetween(f, h, hi)) : std::nullopt;
+  // The others shrink to their walls alone, which may carry Q already.
+  const std::vector<Real> sizes = rootsBetween(f, start * 0x1p-60, 4 * hi);
+  return sizes.size() == 1 ? std::optional(sizes.front()) : std::nullopt;
 }
 
 Real roughnessFor(const Channel& c, const Real& h, const Real& Q) {

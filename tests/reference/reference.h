@@ -47,9 +47,10 @@ struct Critical {
 Critical criticalFlow(const Channel& c, const Real& Q);
 
 // Uniform flow with one unknown. normalDepths: none above a circle's Qmax,
-// two (shallower first) between its Qfull and Qmax.
+// two (shallower first) between its Qfull and Qmax; more than one in the
+// other sections where composite roughness makes Q fall as the depth grows.
 std::vector<Real> normalDepths(const Channel& c, const Real& Q);
-// The B, D, r or p that carries Q at depth h; none when no size does.
+// The B, D, r or p that carries Q at depth h; none when no size or more than one does.
 std::optional<Real> sizeFor(const Channel& c, const Real& h, const Real& Q);
 Real roughnessFor(const Channel& c, const Real& h, const Real& Q);
 

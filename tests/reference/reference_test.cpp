@@ -154,6 +154,18 @@ TEST(Reference, CircleCapacityAndItsTwoDepths) {
   EXPECT_TRUE(normalDepths(c, capacity.QMax * 1.001).empty());
 }
 
+TEST(Reference, RoughWallsAboveASmoothBedCarryQAtThreeDepths) {
+  // As the water reaches the walls their roughness takes over and Q falls before it rises again.
+  Channel c = channel(Shape::U, 1.4);
+  c.composite = true;
+  c.nBed = 0.009953;
+  c.nWall = 0.058871766469828515;
+  c.i = 7.5e-05;
+  const std::vector<Real> depths = normalDepths(c, 1.68);
+  ASSERT_EQ(depths.size(), 3u);
+  for (const Real& h : depths) expectNear(uniformFlow(c, h).Q, Real(1.68), "each depth carries Q");
+}
+
 TEST(Reference, StandardStepKeepsTheEnergyBalance) {
   // Each exact step is a direct step too: (E_a - E_b) / (i - mean Sf) = x_a - x_b.
   const Channel c = channel(Shape::Trapezoid, 4, 1.5, 1.5, 0.025);
