@@ -202,9 +202,8 @@ Real rootBetween(const F& f, const Real& lo, const Real& hi) {
   return dekker(f, lo, hi, fLo, fHi, kTolerance);
 }
 
-// Every root of f between lo and hi, from its signs at points spaced
-// geometrically between them: Manning's discharge under a rough wall above
-// a smooth bed, or the reverse, need not grow with the depth or the size.
+// Every root of f between lo and hi where its sign changes from one to the
+// next of 400 points spaced geometrically between them.
 template <class F>
 std::vector<Real> rootsBetween(const F& f, double lo, double hi) {
   constexpr int kPoints = 400;
@@ -265,6 +264,35 @@ auto dischargeExcess(const Twin<Dims>& b, const Value& Q, Set set) {
     const T depth = set(d, x);
     return conveyance(d, geometry(d, depth)) * sqrt(d.i) / Q.get<T>() - 1;
   };
+}
+
+// Every x at which the channel carries Q, x the depth or (with `set`) the
+// size, searched from `start`. With one n, Q grows with x: one root, or none
+// when even the smallest x carries more. A composite n need not let Q grow,
+// but lies between the smoothest and the roughest n alone, whose roots
+// bound every root: the sign changes between them are scanned for.
+template <class Set>
+std::vector<Real> dischargeRoots(const Channel& c, const Value& q, Set set, double start) {
+  const Twin<Dims> b = twin(c);
+  const auto f = dischargeExcess(b, q, set);
+  if (!c.composite) {
+    const std::optional<Real> lo = stepOut(f, start, 0.5, -1);
+    return lo ? std::vector<Real>{rootBetween(f, *lo, *stepOut(f, start, 2, 1))} : std::vector<Real>{};
+  }
+  auto boundWith = [&](const Real& n) {  // where n alone carries Q, roughly; the smallest x when it never does
+    Channel one = c;
+    one.composite = false;
+    one.n = n;
+    const Twin<Dims> bound = twin(one);
+    const auto g = dischargeExcess(bound, q, set);
+    const std::optional<Real> lo = stepOut(g, start, 0.5, -1);
+    if (!lo) return start * 0x1p-60;
+    const double a = lo->toDouble(), z = stepOut(g, start, 2, 1)->toDouble();
+    return dekker(g, a, z, g(a), g(z), 0x1p-40);
+  };
+  const bool bedSmoother = c.nBed < c.nWall;
+  return rootsBetween(f, boundWith(bedSmoother ? c.nBed : c.nWall) * 0.999,
+                      boundWith(bedSmoother ? c.nWall : c.nBed) * 1.001);
 }
 
 JumpSide jumpSide(const Channel& c, const Real& Q, const Real& h) {
@@ -346,13 +374,12 @@ Capacity circleCapacity(const Channel& c) {
 }
 
 std::vector<Real> normalDepths(const Channel& c, const Real& Q) {
-  const Twin<Dims> b = twin(c);
   const Value q = twin(Q);
-  const auto f = dischargeExcess(b, q, [](auto&, const auto& h) { return h; });
-  if (c.shape != Shape::Circle) {
-    const double hi = stepOut(f, 1, 2, 1)->toDouble();
-    return rootsBetween(f, hi * 0x1p-40, 4 * hi);
-  }
+  const auto depth = [](auto&, const auto& h) { return h; };
+  if (c.shape != Shape::Circle) return dischargeRoots(c, q, depth, 1);
+  // Q peaks at hMax: one depth below it, and one above where Q exceeds the full conduit's.
+  const Twin<Dims> b = twin(c);
+  const auto f = dischargeExcess(b, q, depth);
   const Capacity capacity = circleCapacity(c);
   if (Q > capacity.QMax) return {};
   std::vector<Real> depths{rootBetween(f, *stepOut(f, capacity.hMax.toDouble() / 2, 0.5, -1), capacity.hMax)};
@@ -363,16 +390,16 @@ std::vector<Real> normalDepths(const Channel& c, const Real& Q) {
 std::optional<Real> sizeFor(const Channel& c, const Real& h, const Real& Q) {
   const Twin<Dims> b = twin(c);
   const Value q = twin(Q), depth = twin(h);
-  const auto f = dischargeExcess(b, q, [&depth](auto& d, const auto& x) {
+  const auto size = [&depth](auto& d, const auto& x) {
     d.size = x;
     return depth.get<Arith<decltype(x)>>();
-  });
-  const double start = h.toDouble();
-  const double hi = stepOut(f, 2 * start, 2, 1)->toDouble();
+  };
+  const auto f = dischargeExcess(b, q, size);
   // The smallest conduit is as deep as the water; it must carry less than Q.
-  if (c.shape == Shape::Circle) return sign(f(h)) < 0 ? std::optional(rootBetween(f, h, hi)) : std::nullopt;
-  // The others shrink to their walls alone, which may carry Q already.
-  const std::vector<Real> sizes = rootsBetween(f, start * 0x1p-60, 4 * hi);
+  if (c.shape == Shape::Circle) {
+    return sign(f(h)) < 0 ? std::optional(rootBetween(f, h, *stepOut(f, 2 * h.toDouble(), 2, 1))) : std::nullopt;
+  }
+  const std::vector<Real> sizes = dischargeRoots(c, q, size, h.toDouble());
   return sizes.size() == 1 ? std::optional(sizes.front()) : std::nullopt;
 }
 
