@@ -1,0 +1,429 @@
+#include "tests/reference/cases.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "tests/reference/expected_text.h"
+
+namespace channelflow::reference {
+
+using Cells = std::vector<std::pair<std::string, std::string>>;
+
+struct CaseGenerator::Drawn {
+  Channel ref;
+  Cells section;    // section, units and size, as options or batch cells
+  Cells roughness;  // n, or n-bed and n-wall
+  Input i, size;
+  double scale = 1;    // feet per metre in US units: the ranges are in metres
+  bool plain = false;  // a symmetric trapezoid in SI with one n, which the first edition's line describes
+};
+
+namespace {
+
+constexpr const char* kSizeKey[] = {"B", "diameter", "r", "p"};  // the size's key in a report
+constexpr const char* kSizeOption[] = {"B", "D", "r", "p"};
+constexpr const char* kSectionName[] = {"trapezoid", "circle", "u", "parabola"};
+
+using Field = std::pair<const char*, const Real*>;
+
+void addOptions(std::vector<std::string>& words, const Cells& cells,
+                std::initializer_list<std::string_view> skip = {}) {
+  for (const auto& [key, text] : cells) {
+    if (std::find(skip.begin(), skip.end(), key) != skip.end()) continue;
+    words.push_back("--" + key);
+    words.push_back(text);
+  }
+}
+
+// Every quantity a report prints for a flow, and the critical flow of its Q.
+ExpectedObject flowObject(const Channel& c, const Flow& f, bool withCriticalFlow = true) {
+  ExpectedObject o;
+  if (c.composite) o.numbers.emplace_back("n", f.n);
+  const Field fields[] = {{"A", &f.A}, {"P", &f.P}, {"R", &f.R}, {"T", &f.T},      {"C", &f.C},
+                          {"v", &f.v}, {"Q", &f.Q}, {"E", &f.E}, {"tau0", &f.tau0}};
+  for (const auto& [key, value] : fields) o.numbers.emplace_back(key, *value);
+  if (f.full) {
+    o.absent = {"D", "Fr", "regime"};
+  } else {
+    o.numbers.emplace_back("D", f.D);
+    o.numbers.emplace_back("Fr", f.Fr);
+    o.texts.emplace_back("regime", regimeOf(f.Fr));
+  }
+  const Critical critical = criticalFlow(c, f.Q);
+  o.numbers.emplace_back("hc", critical.hc);
+  if (withCriticalFlow) {
+    o.numbers.emplace_back("vc", critical.vc);
+    o.numbers.emplace_back("ic", critical.ic);
+  }
+  return o;
+}
+
+ExpectedObject pointObject(const ProfilePoint& point, bool first) {
+  ExpectedObject o;
+  const Flow& f = point.flow;
+  if (!first) o.numbers = {{"x", point.x}, {"h", f.h}};
+  const Field fields[] = {{"A", &f.A}, {"v", &f.v}, {"E", &f.E}, {"Sf", &f.Sf}};
+  for (const auto& [key, value] : fields) o.numbers.emplace_back(key, *value);
+  if (!f.full) o.numbers.emplace_back("Fr", f.Fr);  // a full conduit's Froude number does not exist
+  return o;
+}
+
+}  // namespace
+
+double CaseGenerator::uniform(double low, double high) {
+  return std::uniform_real_distribution<double>(low, high)(random_);
+}
+
+double CaseGenerator::logUniform(double low, double high) { return std::exp(uniform(std::log(low), std::log(high))); }
+
+bool CaseGenerator::chance(double p) { return uniform(0, 1) < p; }
+
+// As a person types it (two to five digits), or every digit of a computed double.
+CaseGenerator::Input CaseGenerator::decimal(double value, bool exact) {
+  const int digits = exact || chance(0.25) ? 17 : static_cast<int>(uniform(2, 6));
+  char text[40];
+  std::snprintf(text, sizeof text, "%.*g", digits, value);
+  return {text, std::strtod(text, nullptr)};
+}
+
+CaseGenerator::Drawn CaseGenerator::channel(bool withRoughness, bool plainOnly) {
+  Drawn d;
+  const int kind = plainOnly ? (chance(0.8) ? 0 : 2) : static_cast<int>(uniform(0, 8));
+  d.ref.us = !plainOnly && chance(0.3);
+  d.scale = d.ref.us ? 1 / 0.3048 : 1;
+  auto slope = [&] { return decimal(chance(0.5) ? 0.5 * static_cast<int>(uniform(1, 8)) : uniform(0.1, 4)); };
+  Input size, m1, m2;
+  // trapezoid, asymmetric trapezoid, rectangle, triangle, circle, U with and without walls' slope, parabola
+  static constexpr Shape kShapes[] = {Shape::Trapezoid, Shape::Trapezoid, Shape::Trapezoid, Shape::Trapezoid,
+                                      Shape::Circle,    Shape::U,         Shape::U,         Shape::Parabola};
+  d.ref.shape = kShapes[kind];
+  const int shape = static_cast<int>(d.ref.shape);
+  d.section.emplace_back("section", kSectionName[shape]);
+  if (d.ref.us) d.section.emplace_back("units", "us");
+  switch (kind) {
+    case 0:
+    case 1:
+    case 2:
+    case 3:
+      size = kind == 3 ? Input{"0", 0} : decimal(logUniform(0.1, 50) * d.scale);
+      m1 = kind == 2 ? Input{"0", 0} : slope();
+      m2 = kind == 1 || (kind == 3 && chance(0.3)) ? slope() : m1;
+      break;
+    case 4:
+      size = decimal(logUniform(0.1, 5) * d.scale);
+      break;
+    case 5:
+    case 6:
+      size = decimal(logUniform(0.1, 3) * d.scale);
+      m1 = kind == 5 ? Input{"0", 0} : slope();
+      break;
+    default:
+      size = decimal(logUniform(0.1, 10) * d.scale);
+  }
+  d.ref.size = size.value;
+  d.size = size;
+  d.ref.m1 = m1.value;
+  d.ref.m2 = m2.value;
+  d.section.emplace_back(kSizeOption[shape], size.text);
+  if (d.ref.shape == Shape::Trapezoid && m1.value == m2.value) d.section.emplace_back("m", m1.text);
+  if (d.ref.shape == Shape::Trapezoid && m1.value != m2.value)
+    d.section.insert(d.section.end(), {{"m1", m1.text}, {"m2", m2.text}});
+  if (d.ref.shape == Shape::U && (kind == 6 || chance(0.5))) d.section.emplace_back("m", m1.text);
+  d.i = decimal(logUniform(1e-5, 0.05));
+  d.ref.i = d.i.value;
+  const bool walls = d.ref.shape == Shape::Trapezoid || d.ref.shape == Shape::U;
+  if (withRoughness && walls && !plainOnly && chance(0.3)) {
+    const Input bed = decimal(logUniform(0.009, 0.06)), wall = decimal(logUniform(0.009, 0.06));
+    d.ref.composite = true;
+    d.ref.nBed = bed.value;
+    d.ref.nWall = wall.value;
+    d.roughness = {{"n-bed", bed.text}, {"n-wall", wall.text}};
+  } else if (withRoughness) {
+    const Input n = decimal(logUniform(0.009, 0.06));
+    d.ref.n = n.value;
+    d.roughness = {{"n", n.text}};
+  }
+  d.plain = d.ref.shape == Shape::Trapezoid && m1.value == m2.value && !d.ref.us && !d.ref.composite;
+  return d;
+}
+
+CaseGenerator::Input CaseGenerator::depth(const Drawn& d) {
+  const double size = d.ref.size.toDouble();
+  switch (d.ref.shape) {
+    case Shape::Circle:
+      if (chance(0.1)) return d.size;  // running full
+      if (chance(0.15)) return decimal(size * (1 - std::pow(10, -uniform(2.5, 7))), true);
+      return decimal(size * uniform(0.05, 0.98));
+    case Shape::U:
+      return decimal(std::fmin(size * logUniform(0.1, 3), 10 * d.scale));
+    default:
+      return decimal(logUniform(0.02, 10) * d.scale);
+  }
+}
+
+Case CaseGenerator::next() {
+  for (;;) {
+    Case c;
+    const double pick = uniform(0, 1);
+    const bool made = pick < 0.26   ? report(c)
+                      : pick < 0.53 ? solve(c)
+                      : pick < 0.64 ? table(c)
+                      : pick < 0.73 ? batch(c)
+                      : pick < 0.89 ? jump(c)
+                                    : profile(c);
+    if (made) return c;  // otherwise the draw had no answer: draw again
+  }
+}
+
+bool CaseGenerator::report(Case& c) {
+  Drawn d = channel(true);
+  const Input h = depth(d);
+  const bool firstEdition = d.plain && chance(0.5);
+  c.command = "report";
+  c.words = {"report"};
+  addOptions(c.words, d.section, {firstEdition ? "section" : ""});
+  addOptions(c.words, d.roughness);
+  c.words.insert(c.words.end(), {"--h", h.text, "--i", d.i.text});
+  c.objects = {flowObject(d.ref, uniformFlow(d.ref, h.value))};
+  return true;
+}
+
+bool CaseGenerator::solve(Case& c) {
+  Drawn d = channel(true);
+  Channel& ref = d.ref;
+  const Input h = depth(d);
+  enum Unknown { kQ, kDepth, kSize, kSlope, kRoughness };
+  auto unknown = static_cast<Unknown>(static_cast<int>(uniform(0, 5)));
+  // No composite n as the unknown. A triangle's or a full conduit's own flow
+  // would put the answer on a knife edge: a width of zero, a conduit or a
+  // second depth exactly as deep as the water.
+  const bool full = ref.shape == Shape::Circle && h.value == ref.size.toDouble();
+  const bool edge = sign(ref.size) == 0 || (ref.shape == Shape::Circle && h.value > 0.99 * ref.size.toDouble());
+  if ((unknown == kRoughness && ref.composite) || (unknown == kSize && edge)) unknown = kDepth;
+  if (unknown == kDepth && full) unknown = kQ;
+  Input Q = decimal(uniformFlow(ref, h.value).Q.toDouble());
+  const bool circleDepth = unknown == kDepth && ref.shape == Shape::Circle;
+  if (circleDepth && chance(0.4)) {  // between the full conduit's discharge and the greatest: two depths
+    const Capacity capacity = circleCapacity(ref);
+    Q = decimal(toDouble(capacity.QFull + (capacity.QMax - capacity.QFull) * uniform(0.02, 0.98)), true);
+  }
+  c.command = unknown == kDepth && chance(0.4)  ? "solve-depth"
+              : unknown == kSize && chance(0.5) ? "solve-width"
+                                                : "solve";
+  const bool firstEdition = c.command != "solve" && d.plain && chance(0.5);
+  c.words = {c.command};
+  addOptions(c.words, d.section,
+             {unknown == kSize ? kSizeOption[static_cast<int>(ref.shape)] : "", firstEdition ? "section" : ""});
+  if (unknown != kRoughness) addOptions(c.words, d.roughness);
+  if (unknown != kSlope) c.words.insert(c.words.end(), {"--i", d.i.text});
+  if (unknown != kQ) c.words.insert(c.words.end(), {"--Q", Q.text});
+  if (unknown != kDepth) c.words.insert(c.words.end(), {"--h", h.text});
+
+  switch (unknown) {
+    case kQ:
+      c.objects = {flowObject(ref, uniformFlow(ref, h.value))};
+      return true;
+    case kDepth: {
+      const std::vector<Real> depths = normalDepths(ref, Q.value);
+      // Several depths of an open channel are an ambiguous question, not an answer to check.
+      if (ref.shape != Shape::Circle && depths.size() > 1) return false;
+      for (const Real& depth : depths) {
+        ExpectedObject o = flowObject(ref, uniformFlow(ref, depth));
+        o.numbers.emplace_back("h", depth);
+        if (circleDepth) {
+          const Capacity capacity = circleCapacity(ref);
+          o.numbers.insert(o.numbers.end(),
+                           {{"Qmax", capacity.QMax}, {"hmax", capacity.hMax}, {"Qfull", capacity.QFull}});
+        }
+        c.objects.push_back(std::move(o));
+      }
+      return !c.objects.empty();
+    }
+    case kSize: {
+      const std::optional<Real> size = sizeFor(ref, h.value, Q.value);
+      if (!size) return false;
+      ref.size = *size;
+      c.objects = {flowObject(ref, uniformFlow(ref, h.value))};
+      c.objects[0].numbers.emplace_back(kSizeKey[static_cast<int>(ref.shape)], *size);
+      return true;
+    }
+    case kSlope:
+      ref.i = flowAt(ref, h.value, Q.value).Sf;
+      break;
+    case kRoughness:
+      ref.n = roughnessFor(ref, h.value, Q.value);
+      break;
+  }
+  c.objects = {flowObject(ref, uniformFlow(ref, h.value))};
+  c.objects[0].numbers.emplace_back(unknown == kSlope ? "i" : "n", unknown == kSlope ? ref.i : ref.n);
+  return true;
+}
+
+bool CaseGenerator::table(Case& c) {
+  Drawn d = channel(true);
+  const double top = d.ref.shape == Shape::Circle ? d.ref.size.toDouble() : 10 * d.scale;
+  // Round steps, as a rating table has them, whose depths may land on the crown.
+  const double unit = std::pow(10, std::floor(std::log10(top)) - 1);
+  const Input step = decimal(unit * static_cast<int>(uniform(1, 10)));
+  const Input from = decimal(step.value * static_cast<int>(uniform(1, 8)));
+  const Input to = decimal(std::fmin(from.value + step.value * static_cast<int>(uniform(2, 15)), top));
+  // The depths as the table computes them, in doubles.
+  if (!(to.value > from.value)) return false;
+  const double span = (to.value - from.value) / step.value;
+  const long rows = static_cast<long>(std::floor(span * (1 + 1e-12) + 1e-9)) + 1;
+  c.command = "table";
+  c.words = {"table"};
+  addOptions(c.words, d.section, {d.plain && chance(0.5) ? "section" : ""});
+  addOptions(c.words, d.roughness);
+  c.words.insert(c.words.end(), {"--i", d.i.text, "--h", from.text + ":" + to.text + ":" + step.text});
+  for (long k = 0; k < rows; ++k) {
+    const double h = from.value + static_cast<double>(k) * step.value;
+    if (h > top) return false;
+    const Flow f = uniformFlow(d.ref, h);
+    ExpectedObject o;
+    o.texts = {{"h", expectedText(h)}, {"regime", f.full ? "满管" : regimeOf(f.Fr)}};
+    o.numbers = {{"A", f.A}, {"v", f.v}, {"Q", f.Q}};
+    if (!f.full) o.numbers.emplace_back("Fr", f.Fr);
+    if (f.full) o.absent = {"Fr"};
+    c.objects.push_back(std::move(o));
+  }
+  return true;
+}
+
+bool CaseGenerator::batch(Case& c) {
+  const bool firstEdition = chance(0.4);
+  static const std::vector<std::string> kColumns{"section", "units", "B", "m",     "m1",     "m2", "D",
+                                                 "r",       "p",     "n", "n-bed", "n-wall", "h",  "i"};
+  static const std::vector<std::string> kFirstColumns{"B", "h", "m", "i", "n"};
+  c.command = "batch";
+  c.words = {"batch"};
+  c.channels = static_cast<int>(uniform(1, 5));
+  c.input = firstEdition ? "B,h,m,i,n\n" : "section,units,B,m,m1,m2,D,r,p,n,n-bed,n-wall,h,i\n";
+  for (int row = 0; row < c.channels; ++row) {
+    Drawn d = channel(true, firstEdition);
+    const Input h = depth(d);
+    Cells cells = d.section;
+    cells.insert(cells.end(), d.roughness.begin(), d.roughness.end());
+    cells.insert(cells.end(), {{"h", h.text}, {"i", d.i.text}});
+    auto cell = [&cells](const std::string& key) {
+      for (const auto& [name, text] : cells) {
+        if (name == key) return text;
+      }
+      return std::string();
+    };
+    const std::vector<std::string>& columns = firstEdition ? kFirstColumns : kColumns;
+    for (std::size_t k = 0; k < columns.size(); ++k) c.input += (k ? "," : "") + cell(columns[k]);
+    c.input += "\n";
+    c.objects.push_back(flowObject(d.ref, uniformFlow(d.ref, h.value), !firstEdition));
+  }
+  return true;
+}
+
+bool CaseGenerator::jump(Case& c) {
+  Drawn d = channel(false);
+  Input h1 = depth(d);
+  if (d.ref.shape == Shape::Circle && h1.value > 0.7 * d.ref.size.toDouble()) return false;
+  // Froude numbers from the weakest undular jump to a strong one.
+  const double Fr1 = chance(0.3) ? uniform(1.01, 1.2) : logUniform(1.2, 12);
+  const Flow f = flowAt(d.ref, h1.value, 1.0);
+  const Input Q = decimal(toDouble(Fr1 / f.Fr));  // Fr grows as Q
+  std::optional<Jump> j = hydraulicJump(d.ref, Q.value, h1.value);
+  if (!j) return false;
+  if (chance(0.4)) {  // the depth after the jump given: its supercritical sequent is found
+    h1 = decimal(j->down.h.toDouble());
+    j = hydraulicJump(d.ref, Q.value, h1.value);
+    if (!j || !j->givenDownstream) return false;
+  }
+  c.command = "jump";
+  c.words = {"jump"};
+  addOptions(c.words, d.section);
+  c.words.insert(c.words.end(), {"--Q", Q.text, "--h1", h1.text});
+  ExpectedObject o;
+  o.numbers = {{"hc", j->hc}, {"M", j->M}, {"dE", j->dE}, {"dE_E1", j->dEOverE1}, {"height", j->height}};
+  for (const JumpSide* s : {&j->up, &j->down}) {
+    const std::string side = s == &j->up ? "1" : "2";
+    if ((s == &j->up) == j->givenDownstream) o.numbers.emplace_back("h" + side, s->h);
+    const Field fields[] = {{"A", &s->A}, {"v", &s->v}, {"Fr", &s->Fr}, {"E", &s->E}};
+    for (const auto& [key, value] : fields) o.numbers.emplace_back(key + side, *value);
+  }
+  o.texts = {{"jump_type", jumpTypeOf(j->up.Fr)}};
+  c.objects = {std::move(o)};
+  return true;
+}
+
+bool CaseGenerator::profile(Case& c) {
+  Drawn d = channel(true);
+  Channel& ref = d.ref;
+  const double size = ref.size.toDouble();
+  Input hr = depth(d);
+  if (ref.shape == Shape::Circle && hr.value > 0.9 * size) return false;
+  const Input Q = decimal(uniformFlow(ref, hr.value).Q.toDouble());
+  const double family = uniform(0, 1);  // mild or steep as drawn, critical, horizontal, adverse
+  Input i = d.i;
+  if (family < 0.08) i = decimal(criticalFlow(ref, Q.value).ic.toDouble(), true);
+  if (family >= 0.7) i = family < 0.85 ? Input{"0", 0} : Input{"-" + d.i.text, -d.i.value};
+  ref.i = i.value;
+  // h0 above, between or below the critical and normal depths.
+  const double hc = criticalFlow(ref, Q.value).hc.toDouble();
+  double hn = hc;
+  if (i.value > 0) {
+    const std::vector<Real> depths = normalDepths(ref, Q.value);
+    if (depths.empty() || (ref.shape != Shape::Circle && depths.size() > 1)) return false;
+    hn = depths.front().toDouble();
+  }
+  const double low = std::fmin(hc, hn), high = std::fmax(hc, hn);
+  const double zone = uniform(0, 1);
+  double h0 = low * uniform(0.2, 0.9);
+  if (zone < 0.4) {
+    h0 = ref.shape == Shape::Circle ? high + (size - high) * uniform(0.1, 0.9) : high * (1 + logUniform(0.02, 1));
+  }
+  if (zone >= 0.4 && zone < 0.7 && high > low * 1.05) h0 = low + (high - low) * uniform(0.1, 0.9);
+  const Input start = decimal(h0);
+  // A control depth that rounds onto hc or hn has no profile, or one that hangs on the last digit.
+  auto near = [](double a, double b) { return std::fabs(a - b) <= 1e-6 * b; };
+  if ((ref.shape == Shape::Circle && start.value >= size) || near(start.value, hc) || near(start.value, hn)) {
+    return false;
+  }
+  const Profile head = profileStart(ref, Q.value, start.value);
+  if (!head.error.empty()) return false;
+
+  const int steps = static_cast<int>(uniform(5, 51));
+  const bool direct = chance(0.5);
+  Input extent;
+  Profile p;
+  if (direct) {
+    double target = start.value * (1 + uniform(0.2, 3));
+    if (head.limit) {
+      const double limit = head.limit->toDouble();
+      const bool pass = head.toward != Toward::Normal && chance(0.3);  // stops at hc or the crown
+      target = start.value + (limit - start.value) * (pass ? uniform(1.05, 1.5) : uniform(0.1, 0.9));
+    }
+    if (!(target > 0)) return false;
+    extent = decimal(target);
+    if (head.limit && near(extent.value, head.limit->toDouble())) return false;
+    p = directStep(ref, Q.value, start.value, extent.value, steps);
+  } else {
+    const double slope = std::fmax(std::fabs(i.value), head.points[0].flow.Sf.toDouble());
+    extent = decimal(start.value / slope * logUniform(0.02, 2));
+    p = standardStep(ref, Q.value, start.value, extent.value, steps);
+  }
+  if (!p.error.empty()) return false;
+  c.command = "profile";
+  c.words = {"profile"};
+  addOptions(c.words, d.section);
+  addOptions(c.words, d.roughness);
+  c.words.insert(c.words.end(), {"--i=" + i.text, "--Q", Q.text, "--h0", start.text, direct ? "--to-h" : "--length",
+                                 extent.text, "--steps", std::to_string(steps)});
+  ExpectedObject o;
+  o.numbers = {{"hc", p.hc}};
+  if (p.hn) o.numbers.emplace_back("hn", *p.hn);
+  if (!p.hn) o.absent = {"hn"};
+  o.texts = {{"type", p.type}, {"reached_critical", p.reachedCritical ? "true" : "false"}};
+  for (std::size_t k = 0; k < p.points.size(); ++k) o.points.push_back(pointObject(p.points[k], k == 0));
+  c.objects = {std::move(o)};
+  return true;
+}
+
+}  // namespace channelflow::reference

@@ -1,0 +1,64 @@
+// Seeded random command lines of channelflow-cli over every sub-command,
+// section, unit system and roughness, each with what the reference says it
+// must print. Channels keep to realistic engineering ranges, and the solver
+// questions are built from a channel's own flow, so that answers exist.
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/reference/reference.h"
+
+namespace channelflow::reference {
+
+// One JSON object the command must print: its computed numbers exactly, its
+// words (and the depths a table is given) as they stand, and keys that must
+// not be there or be null (a full circle's D, Fr and regime).
+struct ExpectedObject {
+  std::vector<std::pair<std::string, Real>> numbers;
+  std::vector<std::pair<std::string, std::string>> texts;
+  std::vector<std::string> absent;
+  std::vector<ExpectedObject> points;  // a profile's
+};
+
+struct Case {
+  std::string command;                  // the sub-command, for the tallies
+  std::vector<std::string> words;       // the command line after the program's name
+  std::string input;                    // batch's standard input
+  std::vector<ExpectedObject> objects;  // in print order: table rows, batch rows, solve's depths
+  int channels = 1;
+};
+
+class CaseGenerator {
+ public:
+  explicit CaseGenerator(std::uint64_t seed) : random_(seed) {}
+  Case next();
+
+ private:
+  struct Input {
+    std::string text;
+    double value = 0;
+  };
+  struct Drawn;
+
+  double uniform(double low, double high);
+  double logUniform(double low, double high);
+  bool chance(double p);
+  Input decimal(double value, bool exact = false);
+  Drawn channel(bool withRoughness, bool plainOnly = false);
+  Input depth(const Drawn& d);
+
+  bool report(Case& c);
+  bool solve(Case& c);
+  bool table(Case& c);
+  bool batch(Case& c);
+  bool jump(Case& c);
+  bool profile(Case& c);
+
+  std::mt19937_64 random_;
+};
+
+}  // namespace channelflow::reference

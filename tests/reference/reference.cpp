@@ -1,0 +1,583 @@
+#include "tests/reference/reference.h"
+
+#include <cstdlib>
+#include <stdexcept>
+#include <type_traits>
+#include <utility>
+
+namespace channelflow::reference {
+namespace {
+
+// Every formula is a template over its arithmetic: doubles find a root to a
+// few ulps cheaply, Reals then make it exact from a bracket that narrow.
+template <class X>
+using Arith = std::remove_cvref_t<X>;
+
+template <class T>
+T as(const Real& x) {
+  if constexpr (std::is_same_v<T, double>) {
+    return x.toDouble();
+  } else {
+    return x;
+  }
+}
+
+template <class T>
+struct Dims {
+  Shape shape;
+  T size, m1, m2, n, nBed, nWall, i;
+  bool composite;
+  T g, k;
+};
+
+template <class T>
+Dims<T> dims(const Channel& c) {
+  const Units u = unitsOf(c.us);
+  return {c.shape,        as<T>(c.size), as<T>(c.m1), as<T>(c.m2), as<T>(c.n), as<T>(c.nBed),
+          as<T>(c.nWall), as<T>(c.i),    c.composite, u.g,         u.k};
+}
+
+// A value in both arithmetics, for a function that runs in either.
+template <template <class> class V>
+struct Twin {
+  V<double> d;
+  V<Real> r;
+  template <class T>
+  const V<T>& get() const {
+    if constexpr (std::is_same_v<T, double>) {
+      return d;
+    } else {
+      return r;
+    }
+  }
+};
+
+template <class T>
+using Number = T;
+using Value = Twin<Number>;
+
+Value twin(const Real& x) { return {x.toDouble(), x}; }
+Twin<Dims> twin(const Channel& c) { return {dims<double>(c), dims<Real>(c)}; }
+
+template <class T>
+struct Geometry {
+  T A, P, top, M1, bed, walls;  // M1: first moment of A about the surface
+};
+
+// The circular segment of radius r filled to depth h <= 2r. With c half the
+// top width and phi half the wetted angle, r^2 sin(2 phi) / 2 = c (r - h).
+template <class T>
+Geometry<T> segment(const T& r, const T& h) {
+  const T c = sqrt(h * (2 * r - h));
+  const T phi = atan2(c, r - h);
+  const T A = r * r * phi - c * (r - h);
+  const T P = 2 * r * phi;
+  return {A, P, 2 * c, 2 * c * c * c / 3 - A * (r - h), P, T(0)};
+}
+
+template <class T>
+Geometry<T> geometry(const Dims<T>& c, const T& h) {
+  switch (c.shape) {
+    case Shape::Trapezoid: {
+      const T& B = c.size;
+      const T m = c.m1 + c.m2;
+      const T walls = h * (sqrt(1 + c.m1 * c.m1) + sqrt(1 + c.m2 * c.m2));
+      return {(B + m * h / 2) * h, B + walls, B + m * h, B * h * h / 2 + m * h * h * h / 6, B, walls};
+    }
+    case Shape::Circle:
+      return segment(c.size / 2, h);
+    case Shape::U: {
+      // The walls touch the arc at half-angle alpha, tan alpha = 1/m: its
+      // rise is e = r (1 - cos alpha), its chord w = 2 r sin alpha.
+      const T& r = c.size;
+      const T& m = c.m1;
+      const T s = sqrt(1 + m * m);
+      const T e = r - r * m / s;
+      if (h <= e) return segment(r, h);
+      const Geometry<T> arc = segment(r, e);
+      const T y = h - e;
+      const T& w = arc.top;
+      const T walls = 2 * y * s;
+      return {arc.A + (w + m * y) * y,
+              arc.P + walls,
+              w + 2 * m * y,
+              arc.M1 + arc.A * y + w / 2 * y * y + m * y * y * y / 3,
+              arc.P,
+              walls};
+    }
+    case Shape::Parabola: {
+      const T& p = c.size;
+      const T x0 = sqrt(2 * p * h);
+      const T u = x0 / p;
+      const T A = 4 * x0 * h / 3;
+      const T P = x0 * sqrt(1 + u * u) + p * asinh(u);
+      return {A, P, 2 * x0, 2 * h * A / 5, P, T(0)};
+    }
+  }
+  std::abort();
+}
+
+// Horton-Einstein: each part of the perimeter carries its share of the velocity.
+template <class T>
+T equivalentN(const Dims<T>& c, const Geometry<T>& g) {
+  if (!c.composite) return c.n;
+  const T share = (g.bed * c.nBed * sqrt(c.nBed) + g.walls * c.nWall * sqrt(c.nWall)) / g.P;
+  return cbrt(share * share);
+}
+
+// K in Q = K sqrt(i).
+template <class T>
+T conveyance(const Dims<T>& c, const Geometry<T>& g) {
+  const T R = g.A / g.P;
+  return c.k / equivalentN(c, g) * g.A * cbrt(R * R);
+}
+
+template <class T>
+T energy(const Dims<T>& c, const T& Q, const T& h, const Geometry<T>& g) {
+  const T v = Q / g.A;
+  return h + v * v / (2 * c.g);
+}
+
+template <class T>
+T frictionSlope(const Dims<T>& c, const T& Q, const Geometry<T>& g) {
+  const T q = Q / conveyance(c, g);
+  return q * q;
+}
+
+// Dekker's method on [a, b], where f changes sign: the secant through the
+// two latest points, or bisection when the secant would leave the half of
+// the bracket beside the best point, until that half or the secant's
+// correction is `tolerance` of the root.
+template <class T, class F>
+T dekker(const F& f, T a, T b, T fa, T fb, double tolerance) {
+  T c = a, fc = fa;  // the previous best point
+  for (int k = 0; k < 3000; ++k) {
+    if (abs(fa) < abs(fb)) {
+      std::swap(a, b);
+      std::swap(fa, fb);
+    }
+    const T m = (a + b) / 2, tiny = tolerance * abs(b) / 2;
+    if (abs(m - b) <= tiny) return b;
+    T s = fb == fc ? m : b - fb * (b - c) / (fb - fc);
+    // Near the root f is mostly rounding: a correction below the tolerance
+    // ends it rather than sending the secant anywhere.
+    if (abs(s - b) < tiny) return b;
+    if (!((s > b && s < m) || (s < b && s > m))) s = m;
+    c = b;
+    fc = fb;
+    b = s;
+    fb = f(s);
+    if (sign(fb) == 0) return b;
+    if (sign(fb) == sign(fa)) {
+      a = c;
+      fa = fc;
+    }
+  }
+  throw std::runtime_error("reference: a root did not converge");
+}
+
+constexpr double kTolerance = 0x1p-248;
+
+// The root of f between lo and hi, where it changes sign: in doubles first,
+// then in Reals from a bracket some hundred ulps wide around that, widened
+// while it holds no sign change.
+template <class F>
+Real rootBetween(const F& f, const Real& lo, const Real& hi) {
+  const double a = lo.toDouble(), b = hi.toDouble();
+  const double fa = f(a), fb = f(b);
+  double x = a / 2 + b / 2;
+  if (sign(fa) * sign(fb) < 0) x = dekker(f, a, b, fa, fb, 0x1p-50);
+  for (double d = std::fmax(std::fabs(x) * 0x1p-46, 1e-300);; d *= 256) {
+    const Real left = Real(x) - d, right = Real(x) + d;
+    if (left <= lo || right >= hi) break;
+    const Real fl = f(left), fr = f(right);
+    if (sign(fl) == 0) return left;
+    if (sign(fr) == 0) return right;
+    if (sign(fl) != sign(fr)) return dekker(f, left, right, fl, fr, kTolerance);
+  }
+  const Real fLo = f(lo), fHi = f(hi);
+  if (sign(fLo) == 0) return lo;
+  if (sign(fHi) == 0) return hi;
+  if (sign(fLo) == sign(fHi)) throw std::runtime_error("reference: no sign change around a root");
+  return dekker(f, lo, hi, fLo, fHi, kTolerance);
+}
+
+// Every root of f between lo and hi where its sign changes from one to the
+// next of 400 points spaced geometrically between them.
+template <class F>
+std::vector<Real> rootsBetween(const F& f, double lo, double hi) {
+  constexpr int kPoints = 400;
+  std::vector<Real> roots;
+  double a = lo, fa = f(a);
+  for (int k = 1; k <= kPoints; ++k) {
+    const double b = lo * std::pow(hi / lo, static_cast<double>(k) / kPoints), fb = f(b);
+    if (sign(fa) * sign(fb) < 0) roots.push_back(rootBetween(f, a, b));
+    a = b;
+    fa = fb;
+  }
+  return roots;
+}
+
+// From x by factors of `factor` until f has sign `want`, then one factor
+// more, so that the Reals agree on the sign; none within the double range.
+template <class F>
+std::optional<Real> stepOut(const F& f, double x, double factor, int want) {
+  for (; x > 1e-300 && x < 1e300; x *= factor) {
+    if (sign(f(x)) == want) return Real(x * factor);
+  }
+  return std::nullopt;
+}
+
+Real pi() {
+  Real r;
+  mpfr_const_pi(r.get(), MPFR_RNDN);
+  return r;
+}
+
+Real uniformDischarge(const Channel& c, const Real& h) {
+  const Dims<Real> d = dims<Real>(c);
+  return conveyance(d, geometry(d, h)) * sqrt(d.i);
+}
+
+Real criticalDepth(const Channel& c, const Real& Q) {
+  const Twin<Dims> b = twin(c);
+  const Value q = twin(Q);
+  auto f = [&](const auto& h) {  // g A^3 - Q^2 T rises through zero once
+    using T = Arith<decltype(h)>;
+    const Dims<T>& d = b.get<T>();
+    const Geometry<T> g = geometry(d, h);
+    const T& Qt = q.get<T>();
+    return d.g * g.A * g.A * g.A - Qt * Qt * g.top;
+  };
+  const double start = c.shape == Shape::Circle ? c.size.toDouble() / 2 : 1.0;
+  const Real hi = c.shape == Shape::Circle ? c.size : *stepOut(f, start, 2, 1);
+  return rootBetween(f, *stepOut(f, start, 0.5, -1), hi);
+}
+
+// Q(x)/Q - 1 of uniform flow, as x varies: the depth, or the size when
+// `set` puts x there and returns the depth.
+template <class Set>
+auto dischargeExcess(const Twin<Dims>& b, const Value& Q, Set set) {
+  return [&b, &Q, set](const auto& x) {
+    using T = Arith<decltype(x)>;
+    Dims<T> d = b.get<T>();
+    const T depth = set(d, x);
+    return conveyance(d, geometry(d, depth)) * sqrt(d.i) / Q.get<T>() - 1;
+  };
+}
+
+// Every x at which the channel carries Q, x the depth or (with `set`) the
+// size, searched from `start`. With one n, Q grows with x: one root, or none
+// when even the smallest x carries more. A composite n need not let Q grow,
+// but lies between the smoothest and the roughest n alone, whose roots
+// bound every root: the sign changes between them are scanned for.
+template <class Set>
+std::vector<Real> dischargeRoots(const Channel& c, const Value& q, Set set, double start) {
+  const Twin<Dims> b = twin(c);
+  const auto f = dischargeExcess(b, q, set);
+  if (!c.composite) {
+    const std::optional<Real> lo = stepOut(f, start, 0.5, -1);
+    return lo ? std::vector<Real>{rootBetween(f, *lo, *stepOut(f, start, 2, 1))} : std::vector<Real>{};
+  }
+  auto boundWith = [&](const Real& n) {  // where n alone carries Q, roughly; the smallest x when it never does
+    Channel one = c;
+    one.composite = false;
+    one.n = n;
+    const Twin<Dims> bound = twin(one);
+    const auto g = dischargeExcess(bound, q, set);
+    const std::optional<Real> lo = stepOut(g, start, 0.5, -1);
+    if (!lo) return start * 0x1p-60;
+    const double a = lo->toDouble(), z = stepOut(g, start, 2, 1)->toDouble();
+    return dekker(g, a, z, g(a), g(z), 0x1p-40);
+  };
+  const bool bedSmoother = c.nBed < c.nWall;
+  return rootsBetween(f, boundWith(bedSmoother ? c.nBed : c.nWall) * 0.999,
+                      boundWith(bedSmoother ? c.nWall : c.nBed) * 1.001);
+}
+
+JumpSide jumpSide(const Channel& c, const Real& Q, const Real& h) {
+  const Flow f = flowAt(c, h, Q);
+  return {h, f.A, f.v, f.Fr, f.E};
+}
+
+// The direct step's distance from the previous point to a new one.
+ProfilePoint stepTo(const Channel& c, const ProfilePoint& from, const Flow& to) {
+  return {from.x + (to.E - from.flow.E) / (c.i - (from.flow.Sf + to.Sf) / 2), to};
+}
+
+}  // namespace
+
+Units unitsOf(bool us) {
+  // US: g is the double nearest 9.80665 / 0.3048; the unit weight is
+  // 62.42796057614462, what 1000 * 0.3048^3 / 0.45359237 gives in doubles
+  // (the exact quotient's nearest double is one ulp below).
+  return us ? Units{32.17404855643045, 1.486, 62.42796057614462} : Units{9.80665, 1.0, 9806.65};
+}
+
+Flow flowAt(const Channel& c, const Real& h, const Real& Q) {
+  const Dims<Real> d = dims<Real>(c);
+  const Geometry<Real> g = geometry(d, h);
+  Flow f;
+  f.h = h;
+  f.A = g.A;
+  f.P = g.P;
+  f.R = g.A / g.P;
+  f.T = g.top;
+  f.M1 = g.M1;
+  f.full = sign(g.top) == 0;
+  f.n = equivalentN(d, g);
+  f.C = d.k * sqrt(cbrt(f.R)) / f.n;
+  f.Q = Q;
+  f.v = Q / g.A;
+  if (!f.full) {
+    f.D = g.A / g.top;
+    f.Fr = f.v / sqrt(d.g * f.D);
+  }
+  f.E = energy(d, Q, h, g);
+  f.Sf = frictionSlope(d, Q, g);
+  f.tau0 = unitsOf(c.us).gamma * f.R * f.Sf;
+  return f;
+}
+
+Flow uniformFlow(const Channel& c, const Real& h) {
+  Flow f = flowAt(c, h, uniformDischarge(c, h));
+  f.Sf = c.i;
+  f.tau0 = unitsOf(c.us).gamma * f.R * c.i;
+  return f;
+}
+
+std::string regimeOf(const Real& Fr) {
+  if (abs(Fr - 1) <= 1e-9) return "临界流";
+  return Fr < 1 ? "缓流" : "急流";
+}
+
+Critical criticalFlow(const Channel& c, const Real& Q) {
+  const Real hc = criticalDepth(c, Q);
+  const Flow f = flowAt(c, hc, Q);
+  return {hc, f.v, f.Sf};
+}
+
+const Real& greatestDischargeRatio() {
+  // Q grows as A^(5/3) / P^(2/3), greatest where 5 P dA = 2 A dP, which with
+  // the wetted angle theta is 5 theta (1 - cos theta) = 2 (theta - sin theta).
+  static const Real ratio = [] {
+    auto f = [](const auto& t) { return 5 * t * (1 - cos(t)) - 2 * (t - sin(t)); };
+    const Real theta = rootBetween(f, pi(), 2 * pi());
+    return Real((1 - cos(theta / 2)) / 2);
+  }();
+  return ratio;
+}
+
+Capacity circleCapacity(const Channel& c) {
+  const Real hMax = greatestDischargeRatio() * c.size;
+  return {hMax, uniformDischarge(c, hMax), uniformDischarge(c, c.size)};
+}
+
+std::vector<Real> normalDepths(const Channel& c, const Real& Q) {
+  const Value q = twin(Q);
+  const auto depth = [](auto&, const auto& h) { return h; };
+  if (c.shape != Shape::Circle) return dischargeRoots(c, q, depth, 1);
+  // Q peaks at hMax: one depth below it, and one above where Q exceeds the full conduit's.
+  const Twin<Dims> b = twin(c);
+  const auto f = dischargeExcess(b, q, depth);
+  const Capacity capacity = circleCapacity(c);
+  if (Q > capacity.QMax) return {};
+  std::vector<Real> depths{rootBetween(f, *stepOut(f, capacity.hMax.toDouble() / 2, 0.5, -1), capacity.hMax)};
+  if (Q > capacity.QFull) depths.push_back(rootBetween(f, capacity.hMax, c.size));
+  return depths;
+}
+
+std::optional<Real> sizeFor(const Channel& c, const Real& h, const Real& Q) {
+  const Twin<Dims> b = twin(c);
+  const Value q = twin(Q), depth = twin(h);
+  const auto size = [&depth](auto& d, const auto& x) {
+    d.size = x;
+    return depth.get<Arith<decltype(x)>>();
+  };
+  const auto f = dischargeExcess(b, q, size);
+  // The smallest conduit is as deep as the water; it must carry less than Q.
+  if (c.shape == Shape::Circle) {
+    return sign(f(h)) < 0 ? std::optional(rootBetween(f, h, *stepOut(f, 2 * h.toDouble(), 2, 1))) : std::nullopt;
+  }
+  const std::vector<Real> sizes = dischargeRoots(c, q, size, h.toDouble());
+  return sizes.size() == 1 ? std::optional(sizes.front()) : std::nullopt;
+}
+
+Real roughnessFor(const Channel& c, const Real& h, const Real& Q) {
+  Channel one = c;
+  one.n = 1;
+  return uniformDischarge(one, h) / Q;
+}
+
+std::optional<Jump> hydraulicJump(const Channel& c, const Real& Q, double h) {
+  const Real hc = criticalDepth(c, Q);
+  const Real given(h);
+  if (given == hc) return std::nullopt;
+  const Twin<Dims> b = twin(c);
+  const Value q = twin(Q);
+  auto momentum = [&](const auto& x) {  // Q^2 / (g A) + A ybar
+    using T = Arith<decltype(x)>;
+    const Dims<T>& d = b.get<T>();
+    const Geometry<T> g = geometry(d, x);
+    return q.get<T>() * q.get<T>() / (d.g * g.A) + g.M1;
+  };
+  const Value M = twin(momentum(given));
+  auto f = [&](const auto& x) { return momentum(x) / M.get<Arith<decltype(x)>>() - 1; };
+  Jump j;
+  j.hc = hc;
+  j.givenDownstream = given > hc;
+  Real sequent;
+  if (j.givenDownstream) {
+    sequent = rootBetween(f, *stepOut(f, hc.toDouble() / 2, 0.5, 1), hc);
+  } else if (c.shape == Shape::Circle) {
+    if (sign(f(c.size)) < 0) return std::nullopt;  // the jump would fill the conduit
+    sequent = rootBetween(f, hc, c.size);
+  } else {
+    sequent = rootBetween(f, hc, *stepOut(f, 2 * hc.toDouble(), 2, 1));
+  }
+  const JumpSide ours = jumpSide(c, Q, given), other = jumpSide(c, Q, sequent);
+  j.up = j.givenDownstream ? other : ours;
+  j.down = j.givenDownstream ? ours : other;
+  j.M = M.r;
+  j.dE = j.up.E - j.down.E;
+  j.dEOverE1 = j.dE / j.up.E;
+  j.height = j.down.h - j.up.h;
+  return j;
+}
+
+std::string jumpTypeOf(const Real& Fr1) {
+  if (Fr1 < 1.7) return "波状水跃";
+  if (Fr1 < 2.5) return "弱水跃";
+  if (Fr1 < 4.5) return "摆动水跃";
+  if (Fr1 < 9) return "稳定水跃";
+  return "强水跃";
+}
+
+Profile profileStart(const Channel& c, double Q, double h0) {
+  Profile p;
+  p.hc = criticalDepth(c, Q);
+  const Real start(h0);
+  if (start == p.hc) {
+    p.error = "h0 is critical";
+    return p;
+  }
+  const bool above = start > p.hc;
+  p.upstream = above;
+  bool criticalSlope = false;
+  if (sign(c.i) == 0) {
+    p.type = above ? "H2" : "H3";
+  } else if (sign(c.i) < 0) {
+    p.type = above ? "A2" : "A3";
+  } else {
+    const std::vector<Real> depths = normalDepths(c, Q);
+    if (depths.empty() || depths.front() == start) {
+      p.error = "no normal depth, or h0 is normal";
+      return p;
+    }
+    const Real& hn = depths.front();
+    p.hn = hn;
+    criticalSlope = abs(hn - p.hc) <= 1e-9 * p.hc;
+    if (criticalSlope) {
+      p.type = above ? "C1" : "C3";
+    } else if (hn > p.hc) {
+      p.type = start > hn ? "M1" : above ? "M2" : "M3";
+    } else {
+      p.type = above ? "S1" : start > hn ? "S2" : "S3";
+    }
+  }
+  const Flow f = flowAt(c, start, Q);
+  p.points.push_back({Real(0), f});
+  // dh/dx = (i - Sf) / (1 - Fr^2), taken the way the profile is computed.
+  const int slope = sign((c.i - f.Sf) / (1 - f.Fr * f.Fr));
+  p.trend = (slope > 0) == !above ? 1 : -1;
+  if (p.trend < 0) p.limit = Real(0);
+  if (p.trend > 0 && c.shape == Shape::Circle) {
+    p.limit = c.size;
+    p.toward = Toward::Crown;
+  }
+  auto consider = [&](const Real& depth, Toward kind) {
+    const Real ahead = (depth - start) * p.trend;
+    if (sign(ahead) > 0 && (!p.limit || ahead < abs(*p.limit - start))) {
+      p.limit = depth;
+      p.toward = kind;
+    }
+  };
+  if (p.hn && !criticalSlope) consider(*p.hn, Toward::Normal);
+  consider(p.hc, Toward::Critical);
+  return p;
+}
+
+Profile directStep(const Channel& c, double Q, double h0, double target, int steps) {
+  Profile p = profileStart(c, Q, h0);
+  if (!p.error.empty()) return p;
+  if (!((target - h0) * p.trend > 0)) {
+    p.error = "the target is not the way the profile runs";
+    return p;
+  }
+  const bool beyond = p.limit && sign((Real(target) - *p.limit) * p.trend) >= 0;
+  if (beyond && p.toward == Toward::Normal) {
+    p.error = "the target is at or beyond the normal depth";
+    return p;
+  }
+  // The depths are doubles: the limit's correctly rounded one, and equal steps toward it.
+  const double end = beyond ? p.limit->toDouble() : target;
+  const double dh = (end - h0) / steps;
+  for (int k = 1; k <= steps; ++k) {
+    const double h = k == steps ? end : h0 + dh * k;
+    p.points.push_back(stepTo(c, p.points.back(), flowAt(c, h, Q)));
+  }
+  p.reachedCritical = beyond && p.toward == Toward::Critical;
+  return p;
+}
+
+Profile standardStep(const Channel& c, double Q, double h0, double length, int steps) {
+  Profile p = profileStart(c, Q, h0);
+  if (!p.error.empty()) return p;
+  const Twin<Dims> b = twin(c);
+  const Value q = twin(Q);
+  const Real L = Real(length) / steps;
+  const bool up = p.upstream;
+  // A last point at hc or the crown, kept when it lies beyond the previous one.
+  auto endAt = [&](double depth) {
+    const ProfilePoint last = stepTo(c, p.points.back(), flowAt(c, depth, Q));
+    if (sign(last.x - p.points.back().x) == (up ? -1 : 1)) p.points.push_back(last);
+  };
+  for (int k = 1; k <= steps; ++k) {
+    const Flow& known = p.points.back().flow;
+    // Upstream the unknown depth a above the known b solves
+    //   E_a - Sf_a L/2 = E_b - i L + Sf_b L/2 on (hc, crown);
+    // downstream the unknown b below the known a solves
+    //   E_b + Sf_b L/2 = E_a + i L - Sf_a L/2 on (0, hc). Both rise with depth.
+    const Value rhs = twin(up ? known.E - c.i * L + known.Sf * L / 2 : known.E + c.i * L - known.Sf * L / 2);
+    const Value half = twin(L / 2);
+    auto balance = [&](const auto& h) {
+      using T = Arith<decltype(h)>;
+      const Dims<T>& d = b.get<T>();
+      const Geometry<T> g = geometry(d, h);
+      const T E = energy(d, q.get<T>(), h, g), drop = frictionSlope(d, q.get<T>(), g) * half.get<T>();
+      return up ? E - drop - rhs.get<T>() : rhs.get<T>() - E - drop;
+    };
+    const int atCritical = sign(balance(p.hc));
+    if (up ? atCritical >= 0 : atCritical <= 0) {
+      endAt(p.hc.toDouble());
+      p.reachedCritical = true;
+      return p;
+    }
+    Real h;
+    if (!up) {
+      h = rootBetween(balance, *stepOut(balance, p.hc.toDouble() / 2, 0.5, -1), p.hc);
+    } else if (c.shape == Shape::Circle) {
+      if (sign(balance(c.size)) <= 0) {
+        endAt(c.size.toDouble());
+        return p;
+      }
+      h = rootBetween(balance, p.hc, c.size);
+    } else {
+      h = rootBetween(balance, p.hc, *stepOut(balance, known.h.toDouble(), 2, 1));
+    }
+    p.points.push_back({(up ? -L : L) * k, flowAt(c, h, Q)});
+  }
+  return p;
+}
+
+}  // namespace channelflow::reference

@@ -1,0 +1,102 @@
+// The hydraulics of open channels in 256-bit arithmetic, written from the
+// textbook definitions alone, to judge what channelflow-cli prints. Inputs
+// are the doubles a command line gives; results are exact to some 240 bits,
+// roots included, so their correctly rounded doubles are known.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tests/reference/real.h"
+
+namespace channelflow::reference {
+
+enum class Shape { Trapezoid, Circle, U, Parabola };
+
+struct Channel {
+  Shape shape = Shape::Trapezoid;
+  Real size;    // B, D, r or p
+  Real m1, m2;  // the trapezoid's walls; the U shape's walls are m1
+  bool us = false;
+  bool composite = false;  // nBed and nWall weighed by Horton-Einstein instead of one n
+  Real n, nBed, nWall;
+  Real i;
+};
+
+struct Units {
+  double g, k, gamma;  // gravity, Manning's factor, unit weight of water
+};
+Units unitsOf(bool us);
+
+// The quantities of discharge Q at depth h.
+struct Flow {
+  Real h, A, P, R, T, D, M1, n, C, v, Q, Fr, E, Sf, tau0;
+  bool full = false;  // a circle running full: no D, Fr or regime
+};
+
+Flow flowAt(const Channel& c, const Real& h, const Real& Q);
+// Manning's discharge at depth h, with Sf = i.
+Flow uniformFlow(const Channel& c, const Real& h);
+// "缓流", "临界流" or "急流".
+std::string regimeOf(const Real& Fr);
+
+struct Critical {
+  Real hc, vc, ic;
+};
+Critical criticalFlow(const Channel& c, const Real& Q);
+
+// Uniform flow with one unknown. normalDepths: none above a circle's Qmax,
+// two (shallower first) between its Qfull and Qmax; more than one in the
+// other sections where composite roughness makes Q fall as the depth grows.
+std::vector<Real> normalDepths(const Channel& c, const Real& Q);
+// The B, D, r or p that carries Q at depth h; none when no size or more than one does.
+std::optional<Real> sizeFor(const Channel& c, const Real& h, const Real& Q);
+Real roughnessFor(const Channel& c, const Real& h, const Real& Q);
+
+struct Capacity {
+  Real hMax, QMax, QFull;
+};
+Capacity circleCapacity(const Channel& c);
+// The h/D of a circle's greatest discharge, about 0.938.
+const Real& greatestDischargeRatio();
+
+struct JumpSide {
+  Real h, A, v, Fr, E;
+};
+struct Jump {
+  Real hc;
+  JumpSide up, down;
+  Real M, dE, dEOverE1, height;
+  bool givenDownstream = false;
+};
+// The jump through depth h; none when it would fill a circle or h is critical.
+std::optional<Jump> hydraulicJump(const Channel& c, const Real& Q, double h);
+// "波状水跃" ... "强水跃" by the upstream Froude number.
+std::string jumpTypeOf(const Real& Fr1);
+
+struct ProfilePoint {
+  Real x;
+  Flow flow;
+};
+// The depth a profile approaches the way it is computed.
+enum class Toward { Nothing, Critical, Normal, Crown };
+
+struct Profile {
+  std::string error;  // why there is no profile; empty when there is one
+  std::string type;   // "M1" ... "A3"
+  Real hc;
+  std::optional<Real> hn;
+  bool upstream = false;
+  int trend = 1;              // +1 when the depth grows the way it is computed
+  std::optional<Real> limit;  // the depth it approaches; none when it grows without end
+  Toward toward = Toward::Nothing;
+  bool reachedCritical = false;
+  std::vector<ProfilePoint> points;
+};
+// The profile's type, direction and limit, and its first point.
+Profile profileStart(const Channel& c, double Q, double h0);
+Profile directStep(const Channel& c, double Q, double h0, double target, int steps);
+Profile standardStep(const Channel& c, double Q, double h0, double length, int steps);
+
+}  // namespace channelflow::reference
