@@ -308,10 +308,9 @@ ProfilePoint stepTo(const Channel& c, const ProfilePoint& from, const Flow& to) 
 }  // namespace
 
 Units unitsOf(bool us) {
-  // US: g is the double nearest 9.80665 / 0.3048; the unit weight is
-  // 62.42796057614462, what 1000 * 0.3048^3 / 0.45359237 gives in doubles
-  // (the exact quotient's nearest double is one ulp below).
-  return us ? Units{32.17404855643045, 1.486, 62.42796057614462} : Units{9.80665, 1.0, 9806.65};
+  // US: g and the unit weight are the doubles nearest 9.80665 / 0.3048 and
+  // 1000 * 0.3048^3 / 0.45359237.
+  return us ? Units{32.17404855643045, 1.486, 62.42796057614461} : Units{9.80665, 1.0, 9806.65};
 }
 
 Flow flowAt(const Channel& c, const Real& h, const Real& Q) {
