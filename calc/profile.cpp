@@ -207,7 +207,8 @@ WaterSurfaceProfile standardStepProfile(const Channel& c, const Real& Q, double 
     // Both forms rise with h on their branch; the branch ends at hc (and a circle's crown).
     const Real atCritical = upstream ? critical.E - critical.Sf * halfL - rhs : rhs - critical.E - critical.Sf * halfL;
     if (upstream ? atCritical >= Real(0) : atCritical <= Real(0)) {
-      endAt(hcReal);
+      // The last point's depth is a double, as the direct step's stop at hc is.
+      endAt(Real(hc));
       stopAtCritical(profile);
       return profile;
     }
