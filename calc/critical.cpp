@@ -26,7 +26,7 @@ Real criticalDepth(const Channel& c, const Real& Q) {
   const double guess = numeric::cbrt(unit * unit);
   const double top = fullDepth(c);
   const double hc = findRootFrom(firstStage(excess, fitsDoubles(c, q)), 0, top,
-                                 std::isfinite(guess) && guess > 0 ? guess : 1.0, Problem{MessageId::NoAnswer, "Q", {}});
+                                 std::isfinite(guess) && guess > 0 ? guess : 1.0, "hc");
   return polishRoot(excess, hc, 0, top);
 }
 

@@ -69,7 +69,7 @@ HydraulicJump hydraulicJump(const Channel& c, const Real& Q, const Real& h) {
       require(atFull >= 0, MessageId::JumpFillsPipe, "h1");
       sequent = polishRoot(excess, findRoot(first, {hc, full}, atCritical, atFull, 0.5 * (hc + full)), hc, full);
     } else {
-      const double root = findRootFrom(first, hc, HUGE_VAL, 2 * hc, Problem{MessageId::NoAnswer, "h1", {}});
+      const double root = findRootFrom(first, hc, HUGE_VAL, 2 * hc, jump.givenDownstream ? "h1" : "h2");
       sequent = polishRoot(excess, root, hc, HUGE_VAL);
     }
   }

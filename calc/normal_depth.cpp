@@ -41,7 +41,7 @@ Real depthBelow(const Channel& c, const Real& Q, double top) {
   const auto excess = dischargeExcess(c, Q);
   const double q = Q.toDouble();
   const double h = findRootFrom(firstStage(excess, fitsDoubles(c, q)), 0, top, std::fmin(depthGuess(c, q), top),
-                                Problem{MessageId::NoAnswer, "Q", {}});
+                                "h");
   return polishRoot(excess, h, 0, top);
 }
 

@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string_view>
 
 #include "calc/number_forms.h"
 #include "calc/problem.h"
@@ -109,10 +110,11 @@ double findRoot(F&& f, Bracket b, double fLo, double fHi, double guess) {
 
 // For an increasing f: widens outward from guess, within [lower, upper]
 // (0 <= lower < upper, upper possibly infinite), by factors 2, 4, 16, 256, ...
-// until f changes sign, then finds the root. Throws `noRoot` when f keeps
-// its sign over the whole range.
+// until f changes sign, then finds the root. When f keeps its sign over the
+// whole range the root lies beyond the doubles: a CalcError says that the
+// quantity `key` is too large or too small.
 template <typename F>
-double findRootFrom(F&& f, double lower, double upper, double guess, const Problem& noRoot) {
+double findRootFrom(F&& f, double lower, double upper, double guess, std::string_view key) {
   constexpr double kLargest = std::numeric_limits<double>::max();
   const double top = std::fmin(upper, kLargest);
   const double bottom = std::fmax(lower, std::numeric_limits<double>::denorm_min());
@@ -138,7 +140,9 @@ double findRootFrom(F&& f, double lower, double upper, double guess, const Probl
     if (rootAbove ? fy >= 0 : fy <= 0) {
       return rootAbove ? findRoot(f, {previous, y}, fPrevious, fy, NAN) : findRoot(f, {y, previous}, fy, fPrevious, NAN);
     }
-    if (y == top || y == bottom) throw CalcError(noRoot);
+    if (y == top || y == bottom) {
+      fail(y == top ? MessageId::ResultTooLarge : MessageId::ResultTooSmall, {}, {MessageArg::quantity(key)});
+    }
     previous = y;
     fPrevious = fy;
     if (!firstTrial) factor = factor < 1e150 ? factor * factor : kLargest;

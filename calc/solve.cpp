@@ -13,6 +13,12 @@
 namespace channelflow::calc {
 namespace {
 
+// "B", "diameter", "r" or "p": the size's quantity.
+const char* sizeKey(const Shape& shape) {
+  constexpr const char* kKeys[] = {"B", "diameter", "r", "p"};
+  return kKeys[shape.index()];
+}
+
 Channel withSize(Channel c, const Real& size) {
   c.size = size;
   return c;
@@ -41,7 +47,7 @@ Real solveSize(const Channel& c, const Real& Q, const Real& h) {
   const double given = c.size.toDouble();
   const double guess = given > smallest ? given : smallest * 2 + 1;
   const double size = findRootFrom(firstStage(excess, fitsDoubles(c, Q.toDouble()) && depth > 0x1p-120 && depth < 0x1p120),
-                                   smallest, HUGE_VAL, guess, Problem{MessageId::NoAnswer, "Q", {}});
+                                   smallest, HUGE_VAL, guess, sizeKey(c.shape));
   return polishRoot(excess, size, smallest, HUGE_VAL);
 }
 

@@ -11,6 +11,14 @@ void ItemList::number(QuantityId id, const Real& value) {
   items_.push_back({id, Item::Kind::Number, resultValue(value, quantityInfo(id).key), {}, {}, {}});
 }
 
+void ItemList::checked(QuantityId id, const Real& value) {
+  try {
+    number(id, value);
+  } catch (const CalcError& error) {
+    message(id, error.problem());
+  }
+}
+
 void ItemList::exact(QuantityId id, double value) { items_.push_back({id, Item::Kind::Number, value, {}, {}, {}}); }
 
 void ItemList::term(QuantityId id, std::string_view key) { items_.push_back({id, Item::Kind::Term, 0, key, {}, {}}); }
@@ -72,15 +80,13 @@ void ItemList::flow(const Channel& c, const FlowState& f) {
     number(QuantityId::Froude, f.Fr);
     term(QuantityId::Regime, regimeTerm(f.regime));
   }
-  const std::size_t before = items_.size();
+  // Critical flow: each quantity a double cannot hold says so in its own place.
   try {
     const CriticalFlow critical = criticalFlow(c, f.Q);
-    number(QuantityId::CriticalDepth, critical.hc);
-    number(QuantityId::CriticalVelocity, critical.vc);
-    number(QuantityId::CriticalSlope, critical.ic);
+    checked(QuantityId::CriticalDepth, critical.hc);
+    checked(QuantityId::CriticalVelocity, critical.vc);
+    checked(QuantityId::CriticalSlope, critical.ic);
   } catch (const CalcError& error) {
-    // Critical flow beyond the doubles: the rest still holds.
-    items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(before), items_.end());
     message(QuantityId::Critical, error.problem());
   }
   number(QuantityId::Energy, f.E);

@@ -12,6 +12,8 @@ class ItemList {
   explicit ItemList(Items& items) : items_(items) {}
   // A result, rounded; throws CalcError naming it when a double cannot hold it.
   void number(QuantityId id, const Real& value);
+  // A result, or in its place why a double cannot hold it.
+  void checked(QuantityId id, const Real& value);
   void exact(QuantityId id, double value);
   void term(QuantityId id, std::string_view key);
   void text(QuantityId id, std::string_view text);

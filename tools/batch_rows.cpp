@@ -4,6 +4,7 @@
 
 #include "calc/messages.h"
 #include "calc/toolkit.h"
+#include "tools/first_edition.h"
 #include "tools/item_writer.h"
 
 namespace channelflow::tools {
@@ -64,6 +65,7 @@ RowAnswer answerRow(const CsvRecord& record, const BatchLayout& layout) {
   }
   try {
     answer.items = calc::report(inputs);
+    if (layout.firstEdition) answer.items = firstEditionItems(answer.items);
   } catch (const calc::CalcError& error) {
     answer.error = error.problem();
   }

@@ -23,7 +23,7 @@ constexpr std::string_view kHelp =
 int report(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
   const calc::Items items = calc::report(o.inputs());
   const calc::UnitSystem units = unitSystemOf(items);
-  writeItems(isFirstEditionLine(o) ? selectItems(items, kFirstEditionKeys) : items, units, o.format(), out);
+  writeItems(isFirstEditionLine(o) ? firstEditionItems(items) : items, units, o.format(), out);
   return 0;
 }
 

@@ -7,7 +7,9 @@
 #include <array>
 #include <string_view>
 
+#include "calc/toolkit.h"
 #include "tools/cli_args.h"
+#include "tools/item_writer.h"
 
 namespace channelflow::tools {
 
@@ -20,6 +22,17 @@ inline bool isFirstEditionLine(const Options& o) {
     if (o.has(name)) return false;
   }
   return true;
+}
+
+// The first edition's quantities of a report. That edition had no place for
+// a critical depth a double cannot hold: its reason is the whole answer's.
+inline calc::Items firstEditionItems(const calc::Items& items) {
+  const calc::Item* hc = calc::findItem(items, "hc");
+  if (hc == nullptr || hc->kind != calc::Item::Kind::Number) {
+    const calc::Item* why = hc ? hc : calc::findItem(items, "critical");
+    if (why) throw calc::CalcError(why->message);
+  }
+  return selectItems(items, kFirstEditionKeys);
 }
 
 }  // namespace channelflow::tools

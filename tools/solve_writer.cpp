@@ -63,7 +63,7 @@ void writeFirstEditionSolution(const calc::SolveAnswer& answer, OutputFormat for
     putUnknownLine(answer, 0, {}, out);
     out.endLine();
   }
-  writeItems(selectItems(answer.answers[0], kFirstEditionKeys), answer.units, format, out);
+  writeItems(firstEditionItems(answer.answers[0]), answer.units, format, out);
 }
 
 }  // namespace channelflow::tools

@@ -71,7 +71,7 @@ TEST(ChannelflowCliReported, EveryCaseAnswersRightOrSaysWhy) {
        {"正常水深 h = 1.1874456794109E+75 m", "流量 Q = 1E+200 m³/s"}, ""},
       {"width beyond range", "solve-width --Q 2.76 --h 1e-200 --m 0 --i 0.001 --n 0.025", "", 1, {}, "下底宽 B 超出数值范围"},
       {"one subnormal row among good ones", "batch", header + goodRows(1000) + "1e-320,1,1,0.001,0.025\n" + goodRows(5), 0,
-       {",,,,,,,,,,,,,下底宽 B 太小", "\n2,1,1,0.001,0.025,3,4.82842712474619,"}, ""},
+       {",,,,,,,,,,,,,\"下底宽 B 的取值 \"\"1e-320\"\" 太小", "\n2,1,1,0.001,0.025,3,4.82842712474619,"}, ""},
       // Silent wrong answers once.
       {"table with m = 1e155", "table --B 2 --m 1e155 --i 0.001 --n 0.025 --h 1:1:1 --format csv", "", 0,
        {"1,1E+155,0.796844037931689,7.96844037931689E+154,0.359855369746257,缓流,\n"}, ""},
