@@ -58,9 +58,10 @@ template Real equivalentN(const Channel&, const Geometry<Real>&);
 template double conveyance(const Channel&, const Geometry<double>&);
 template Real conveyance(const Channel&, const Geometry<Real>&);
 
-FlowState flowAt(const Channel& c, const Real& h, const Real& Q) {
+namespace {
+
+FlowState flowWith(const Channel& c, const Real& h, const Real& Q, const Geometry<Real>& g) {
   const Units& units = c.constants();
-  const Geometry<Real> g = geometry(c.shape, c.size, h);
   FlowState f;
   f.h = h;
   f.A = g.A;
@@ -77,15 +78,21 @@ FlowState flowAt(const Channel& c, const Real& h, const Real& Q) {
   f.Fr = f.full ? Real(0) : f.v / sqrt(g0 * f.D);
   f.regime = regimeOf(f.Fr);
   f.E = h + f.v * f.v / (g0 + g0);
-  const Real root = Q / conveyance(c, g);  // sqrt(Sf)
+  const Real root = Q * f.n / (Real(units.manning) * g.A * cbrt(f.R * f.R));  // sqrt(Sf)
   f.Sf = root * root;
   f.tau0 = Real(units.unitWeight) * f.R * f.Sf;
   return f;
 }
 
+}  // namespace
+
+FlowState flowAt(const Channel& c, const Real& h, const Real& Q) {
+  return flowWith(c, h, Q, geometry(c.shape, c.size, h));
+}
+
 FlowState uniformFlow(const Channel& c, const Real& h) {
   const Geometry<Real> g = geometry(c.shape, c.size, h);
-  FlowState f = flowAt(c, h, conveyance(c, g) * sqrt(c.i));
+  FlowState f = flowWith(c, h, conveyance(c, g) * sqrt(c.i), g);
   f.Sf = c.i;  // the same to rounding; exactly the slope by definition
   f.tau0 = Real(c.constants().unitWeight) * f.R * c.i;
   return f;
