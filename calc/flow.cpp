@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 
 #include "calc/flow_error.h"
@@ -31,8 +32,16 @@ std::string_view regimeName(FlowRegime regime) {
 
 std::string numberText(double value) {
   char text[32];
+#if defined(__cpp_lib_to_chars)
   const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::general, 15);
   return std::string(text, result.ptr);
+#else
+  // A standard library without the floating-point to_chars (emscripten's):
+  // the same text, as to_chars is defined by it, from a C library whose
+  // conversion is exact.
+  const int length = std::snprintf(text, sizeof text, "%.15g", value);
+  return std::string(text, static_cast<std::size_t>(length));
+#endif
 }
 
 void validate(const Channel& c) {
