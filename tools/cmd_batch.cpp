@@ -12,9 +12,10 @@
 #include <exception>
 #include <span>
 #include <string>
-// The win32-thread-model runtime of the Windows builds has no std::thread:
-// there a batch computes on one thread.
-#if !defined(_WIN32)
+// The win32-thread-model runtime of the Windows builds has no std::thread, and
+// a WebAssembly thread needs shared memory that not every page may have: there
+// a batch computes on one thread.
+#if !defined(_WIN32) && !defined(__EMSCRIPTEN__)
 #define CHANNELFLOW_BATCH_THREADS 1
 #include <thread>
 #endif
