@@ -41,19 +41,6 @@ if(MINGW)
   target_compile_definitions(channelflow_options INTERFACE UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX)
 endif()
 
-# A WebAssembly program is a node program, one file with its module inlined:
-# it reads and writes the host's files and streams as they are (NODERAWFS),
-# its memory grows as a native heap does, main's return or exit() becomes
-# node's exit status, and a closed pipe ends it by SIGPIPE as it ends a native
-# one. The browser module (web/) takes only the compile options.
-if(EMSCRIPTEN)
-  set(_sigpipe ${CMAKE_CURRENT_LIST_DIR}/node-sigpipe.js)
-  target_link_options(channelflow_options INTERFACE
-    -sENVIRONMENT=node -sNODERAWFS=1 -sSINGLE_FILE=1 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1
-    "SHELL:--post-js ${_sigpipe}")
-  set_property(TARGET channelflow_options APPEND PROPERTY INTERFACE_LINK_DEPENDS ${_sigpipe})
-endif()
-
 # Adds a GoogleTest executable built with the project's warnings and registers
 # its cases with CTest; OWN_MAIN when the suite brings its own main(). A cross-built suite runs whole under the emulator: one
 # start of it is far cheaper than one per case.
