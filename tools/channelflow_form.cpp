@@ -36,7 +36,7 @@ void setBinary([[maybe_unused]] std::FILE* stream) {
 #endif
 }
 
-std::string quoted(std::string_view text) {
+std::string quotedText(std::string_view text) {
   std::string out = "\"";
   for (char c : text) {
     const auto byte = static_cast<unsigned char>(c);
@@ -109,9 +109,9 @@ void dump(std::ostream& out, const FormDescription& form, const std::vector<Reco
   out << "object-id " << guidText(form.objectId) << "\n";
   out << "second-object-id " << guidText(form.secondObjectId) << "\n";
   out << "@" << spans[0].offset << "+" << spans[0].length << " id=0 " << form.name << " window"
-      << " title=" << quoted(form.title) << " client=" << rectText(form.client)
-      << " placement=" << static_cast<int>(form.placement) << " p19=" << quoted(form.property19)
-      << " p23=" << form.property23 << " p24=" << quoted(form.property24) << "\n";
+      << " title=" << quotedText(form.title) << " client=" << rectText(form.client)
+      << " placement=" << static_cast<int>(form.placement) << " p19=" << quotedText(form.property19)
+      << " p23=" << form.property23 << " p24=" << quotedText(form.property24) << "\n";
   for (std::size_t k = 0; k < form.controls.size(); ++k) {
     const ControlDescription& c = form.controls[k];
     out << "@" << spans[k + 1].offset << "+" << spans[k + 1].length << " id=" << static_cast<int>(c.id) << " " << c.name
@@ -119,11 +119,11 @@ void dump(std::ostream& out, const FormDescription& form, const std::vector<Reco
     if (c.kind == ControlKind::Line) {
       out << " line=" << fourText(c.line.x1, c.line.y1, c.line.x2, c.line.y2);
     } else {
-      out << (c.kind == ControlKind::TextBox ? " text=" : " caption=") << quoted(c.caption)
+      out << (c.kind == ControlKind::TextBox ? " text=" : " caption=") << quotedText(c.caption)
           << " rect=" << rectText(c.rect);
     }
     if (c.font) {
-      out << " font=" << quoted(c.font->face) << "," << pointsText(c.font->size) << ",charset=" << c.font->charset
+      out << " font=" << quotedText(c.font->face) << "," << pointsText(c.font->size) << ",charset=" << c.font->charset
           << ",weight=" << c.font->weight << ",style=" << static_cast<int>(c.font->style);
     } else {
       out << " font=window";

@@ -2,10 +2,10 @@
 
 #include "numeric/correct_power.h"
 #include "numeric/number_text.h"
+#include "tests/support/float_text.h"
 
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -117,12 +117,6 @@ ChannelResults plainFormula(double B, double h, double i, double m, double n) {
   return {v, v * A};
 }
 
-std::string shortestText(double value) {
-  char buffer[32];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-  return std::string(buffer, result.ptr);
-}
-
 bool sameBits(double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
 TEST(ComputeChannelFlow, MatchesThePlainFormulaBitForBit) {
@@ -132,7 +126,7 @@ TEST(ComputeChannelFlow, MatchesThePlainFormulaBitForBit) {
   for (int k = 0; k < 20000; ++k) {
     const double B = width(random) + 0.01, h = depth(random), m = slope(random), i = bed(random);
     const double n = roughness(random);
-    const std::string nText = shortestText(n);  // the shortest text reads back as exactly n
+    const std::string nText = channelflow::testing::roundTripText(n);  // reads back as exactly n
     const Outcome outcome = run(B, h, i, m, nText);
     ASSERT_TRUE(outcome.results.has_value()) << B << ' ' << h << ' ' << m << ' ' << i << ' ' << nText;
     const ChannelResults expected = plainFormula(B, h, i, m, n);

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -20,6 +21,15 @@ struct ProgramRun {
   std::string out;
   std::string err;
 };
+
+// The command that starts the program a suite drives: `built`, the one built
+// beside the suite, unless the environment variable `variable` names another
+// build of it (the WebAssembly build runs the native suite over its node
+// program, which cannot start a shell itself).
+inline std::string programUnderTest(const char* variable, const char* built) {
+  const char* other = std::getenv(variable);
+  return std::string(other != nullptr && *other != '\0' ? other : built);
+}
 
 // A path in the test's temporary folder that no parallel test process shares.
 inline std::string tempPath(const std::string& name) {

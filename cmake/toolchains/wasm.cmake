@@ -1,0 +1,28 @@
+# Builds WebAssembly with Debian's emscripten. The platform file makes node the
+# emulator, so suites and the click table run through it.
+include(/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake)
+
+# -O2, not the -O3 of a Release build: binaryen's -O3 takes twice as long to
+# link (10 s a suite) for a module no smaller and hardly faster.
+set(CMAKE_C_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "Flags of a Release build")
+set(CMAKE_CXX_FLAGS_RELEASE "-O2 -DNDEBUG" CACHE STRING "Flags of a Release build")
+
+# C++ exceptions as WebAssembly's own instructions: the code throws and
+# catches its errors everywhere, and by default emscripten's code cannot catch
+# one. Every node since 17 and every current browser has them.
+set(CMAKE_C_FLAGS_INIT "-fwasm-exceptions")
+set(CMAKE_CXX_FLAGS_INIT "-fwasm-exceptions")
+
+# Every program is a node program, one file with its module inlined (no node
+# then tries to fetch() a file path): it reads and writes the host's files
+# and streams as they are (NODERAWFS), its memory grows as a native heap does,
+# main's return or exit() becomes node's exit status, and a closed pipe ends
+# it by SIGPIPE as it ends a native one. The page module (web/) drops these.
+set(CHANNELFLOW_NODE_PROGRAM_FLAGS
+    "-sENVIRONMENT=node -sNODERAWFS=1 -sSINGLE_FILE=1 -sALLOW_MEMORY_GROWTH=1 -sEXIT_RUNTIME=1 --post-js ${CMAKE_CURRENT_LIST_DIR}/../node-sigpipe.js")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "${CHANNELFLOW_NODE_PROGRAM_FLAGS}")
+
+# The linker runs emscripten's JavaScript tools, which import Debian's node
+# modules from /usr/share/nodejs; a node not built by Debian does not look there.
+set(CMAKE_C_LINKER_LAUNCHER env NODE_PATH=/usr/share/nodejs)
+set(CMAKE_CXX_LINKER_LAUNCHER env NODE_PATH=/usr/share/nodejs)

@@ -1,0 +1,464 @@
+"""Writes the toolkit table: command lines of channelflow-cli that every build
+runs in process (run_cases) and whose transcripts must agree byte for byte.
+
+    toolkit_cases.py CASES [--seed S]
+
+One line per case: its standard input, then its arguments, separated by tabs,
+each with \\t, \\n, \\r and \\\\ for a tab, a line feed, a carriage return and a
+backslash. The lines are drawn from a fixed seed, so every run writes the
+same file. They cover every sub-command, every section, both unit systems, one
+n and a bed and walls, every output format, channels as engineers meet them,
+and the inputs and questions that must be refused.
+"""
+
+import argparse
+import math
+import random
+
+G = {"si": 9.80665, "us": 32.174}
+MANNING = {"si": 1.0, "us": 1.486}
+LENGTH = {"si": 1.0, "us": 3.28084}  # feet in a metre, to keep US channels the same size
+FORMATS = [None, None, "text", "csv", "json"]
+BAD_NUMBERS = ["abc", "inf", "nan", "-inf", "0x10", "1e400", "1e-400", "", " ", "1,5", "2.5m", "--5", "1e", "..5",
+               "１", "1 5", "+2", "-0", "1e-320", "4.9e-324", "1.7976931348623157e308", "\t3\t"]
+
+
+def number(rng, low, high, log=False):
+    """A value in [low, high], uniform or log-uniform, with a typed-looking
+    count of significant digits."""
+    x = math.exp(rng.uniform(math.log(low), math.log(high))) if log else rng.uniform(low, high)
+    return f"{x:.{rng.choice([1, 2, 3, 3, 4, 4, 5, 6, 8, 12, 17])}g}"
+
+
+# Shapes as the sub-commands take them: the geometry below is only good enough
+# to pick discharges and depths that make sensible questions.
+
+def segment(diameter, h):
+    h = min(max(h, 1e-9), diameter)
+    theta = 2 * math.acos(1 - 2 * h / diameter)
+    return diameter**2 / 8 * (theta - math.sin(theta)), diameter * theta / 2, diameter * math.sin(theta / 2)
+
+
+def geometry(shape, h):
+    """Area, wetted perimeter and top width at depth h."""
+    kind = shape["section"]
+    if kind == "trapezoid":
+        m1, m2 = shape["m1"], shape["m2"]
+        return (h * (shape["B"] + (m1 + m2) / 2 * h), shape["B"] + h * (math.hypot(1, m1) + math.hypot(1, m2)),
+                shape["B"] + (m1 + m2) * h)
+    if kind == "circle":
+        return segment(shape["D"], h)
+    if kind == "u":
+        r, m = shape["r"], shape["m"]
+        A, P, T = segment(2 * r, min(h, r))
+        if h > r:
+            rise = h - r
+            A += rise * (2 * r + m * rise)
+            P += 2 * rise * math.hypot(1, m)
+            T = 2 * r + 2 * m * rise
+        return A, P, T
+    T = 2 * math.sqrt(2 * shape["p"] * h)
+    return 2 / 3 * T * h, T + 8 * h * h / (3 * T), T
+
+
+def discharge(shape, h, i, n, units):
+    A, P, _ = geometry(shape, h)
+    return MANNING[units] / n * A * (A / P) ** (2 / 3) * math.sqrt(abs(i))
+
+
+def depth_where(f, top):
+    """The depth in (0, top) where f changes sign from negative, by bisection."""
+    lo, hi = 1e-9, top
+    for _ in range(80):
+        mid = (lo + hi) / 2
+        lo, hi = (mid, hi) if f(mid) < 0 else (lo, mid)
+    return (lo + hi) / 2
+
+
+def top_depth(shape):
+    return shape["D"] if shape["section"] == "circle" else 50 * LENGTH[shape["units"]]
+
+
+def critical_depth(shape, Q):
+    g = G[shape["units"]]
+
+    def excess(h):
+        A, _, T = geometry(shape, h)
+        return g * A**3 - Q * Q * T
+
+    return depth_where(excess, top_depth(shape) * (0.999 if shape["section"] == "circle" else 1))
+
+
+def normal_depth(shape, Q, i, n):
+    return depth_where(lambda h: discharge(shape, h, i, n, shape["units"]) - Q,
+                       top_depth(shape) * (0.93 if shape["section"] == "circle" else 1))
+
+
+def random_shape(rng, units, section=None):
+    scale = LENGTH[units]
+    section = section or rng.choice(["trapezoid", "trapezoid", "circle", "u", "parabola"])
+    shape = {"section": section, "units": units}
+    if section == "trapezoid":
+        shape["B"] = 0.0 if rng.random() < 0.08 else rng.uniform(0.2, 30) * scale
+        m = rng.choice([0.0, 0.5, 1.0, 1.5, 2.0, rng.uniform(0, 4)])
+        shape["m1"], shape["m2"] = (m, m) if rng.random() < 0.7 else (rng.uniform(0, 3), rng.uniform(0, 3))
+        if shape["B"] == 0 and shape["m1"] + shape["m2"] == 0:
+            shape["m1"] = 1.0
+        shape["two_slopes"] = shape["m1"] != shape["m2"] or rng.random() < 0.15
+    elif section == "circle":
+        shape["D"] = rng.uniform(0.15, 4) * scale
+    elif section == "u":
+        shape["r"] = rng.uniform(0.1, 2.5) * scale
+        shape["m"] = rng.choice([0.0, 0.0, rng.uniform(0, 1.5)])
+    else:
+        shape["p"] = rng.uniform(0.1, 8) * scale
+    return shape
+
+
+def size_of(shape):
+    return {"trapezoid": "B", "circle": "D", "u": "r", "parabola": "p"}[shape["section"]]
+
+
+def shape_options(rng, shape, leave_out_size=False):
+    """The channel's options as a user would spell them, size first or not."""
+    words = []
+    kind = shape["section"]
+    if kind != "trapezoid" or rng.random() < 0.3:
+        words += ["--section", kind]
+    if shape["units"] == "us" or rng.random() < 0.2:
+        words += ["--units", shape["units"]]
+    if not leave_out_size:
+        words += [f"--{size_of(shape)}", text_of(rng, shape[size_of(shape)])]
+    if kind == "trapezoid":
+        if shape["two_slopes"]:
+            words += ["--m1", text_of(rng, shape["m1"]), "--m2", text_of(rng, shape["m2"])]
+        else:
+            words += ["--m", text_of(rng, shape["m1"])]
+    elif kind == "u" and (shape["m"] or rng.random() < 0.5):
+        words += ["--m", text_of(rng, shape["m"])]
+    return words
+
+
+def text_of(rng, x):
+    if x == 0:
+        return "0"
+    return f"{x:.{rng.choice([2, 3, 4, 4, 5, 6, 8, 15])}g}"
+
+
+def roughness(rng, shape, composite=None):
+    """--n, or a bed and walls where the section has them (a circle's or a
+    parabola's perimeter is one curve: those are refused)."""
+    if composite is None:
+        walls = shape["section"] in ("trapezoid", "u")
+        composite = rng.random() < (0.3 if walls else 0.02)
+    if composite:
+        return ["--n-bed", number(rng, 0.010, 0.040), "--n-wall", number(rng, 0.010, 0.060)], 0.025
+    n = rng.uniform(0.009, 0.06)
+    return ["--n", text_of(rng, n)], n
+
+
+def with_format(rng, words, formats=FORMATS):
+    form = rng.choice(formats)
+    if form is not None:
+        at = rng.randint(0, len(words) // 2) * 2
+        words = words[:at] + ["--format", form] + words[at:]
+    return words
+
+
+def spell(rng, words):
+    """Pairs of --NAME VALUE, some written --NAME=VALUE, in a shuffled order."""
+    pairs = [words[k:k + 2] for k in range(0, len(words), 2)]
+    if rng.random() < 0.5:
+        rng.shuffle(pairs)
+    out = []
+    for name, value in pairs:
+        if rng.random() < 0.1 and value and not value.startswith("--"):
+            out.append(f"{name}={value}")
+        else:
+            out += [name, value]
+    return out
+
+
+def slope(rng):
+    return rng.choice([1e-5, 1e-4, 5e-4, 1e-3, 2e-3, 1e-2, 0.03]) * rng.uniform(0.5, 2)
+
+
+# The sub-commands, each a function of the generator giving (stdin, args).
+
+def report(rng):
+    units = rng.choice(["si", "si", "us"])
+    if units == "si" and rng.random() < 0.25:  # the first edition's five options
+        words = ["--B", number(rng, 0, 40), "--h", number(rng, 0.01, 8), "--m", number(rng, 0, 4),
+                 "--i", text_of(rng, slope(rng)), "--n", number(rng, 0.009, 0.06)]
+        return "", ["report"] + spell(rng, with_format(rng, words))
+    shape = random_shape(rng, units)
+    top = top_depth(shape) if shape["section"] == "circle" else 6 * LENGTH[units]
+    h = rng.uniform(0.02, 1.0) * top
+    n_words, _ = roughness(rng, shape)
+    words = shape_options(rng, shape) + ["--h", text_of(rng, h), "--i", text_of(rng, slope(rng))] + n_words
+    return "", ["report"] + spell(rng, with_format(rng, words))
+
+
+def solve(rng, command="solve"):
+    units = rng.choice(["si", "si", "us"])
+    shape = random_shape(rng, units)
+    composite = shape["section"] in ("trapezoid", "u") and rng.random() < 0.2
+    n_words, n = roughness(rng, shape, composite)
+    i = slope(rng)
+    top = top_depth(shape) if shape["section"] == "circle" else 5 * LENGTH[units]
+    h = rng.uniform(0.05, 0.9) * top
+    Q = discharge(shape, h, i, n, units) * rng.choice([1, 1, rng.uniform(0.7, 1.3)])
+    unknown = {"solve": rng.choice(["Q", "h", "size", "i", "n"]), "solve-depth": "h", "solve-width": "size"}[command]
+    if unknown == "n" and composite:
+        n_words, n = roughness(rng, shape, False)
+    words = shape_options(rng, shape, leave_out_size=unknown == "size")
+    for name, value in (("Q", Q), ("h", h), ("i", i)):
+        if unknown != name:
+            words += [f"--{name}", text_of(rng, value)]
+    if unknown != "n":
+        words += n_words
+    return "", [command] + spell(rng, with_format(rng, words))
+
+
+def first_edition_solver(rng):
+    n, i, m = rng.uniform(0.01, 0.05), slope(rng), rng.choice([0.0, 1.0, 1.5, rng.uniform(0, 3)])
+    shape = {"section": "trapezoid", "units": "si", "B": rng.uniform(0.3, 20), "m1": m, "m2": m}
+    h = rng.uniform(0.1, 5)
+    Q = discharge(shape, h, i, n, "si") * rng.uniform(0.8, 1.25)
+    common = ["--m", text_of(rng, m), "--i", text_of(rng, i), "--n", text_of(rng, n), "--Q", text_of(rng, Q)]
+    if rng.random() < 0.5:
+        return "", ["solve-depth"] + spell(rng, with_format(rng, common + ["--B", text_of(rng, shape["B"])]))
+    return "", ["solve-width"] + spell(rng, with_format(rng, common + ["--h", text_of(rng, h)]))
+
+
+def table(rng):
+    units = rng.choice(["si", "si", "us"])
+    shape = random_shape(rng, units)
+    n_words, _ = roughness(rng, shape)
+    top = top_depth(shape) if shape["section"] == "circle" else 4 * LENGTH[units]
+    start = rng.uniform(0.01, 0.5) * top
+    rows = rng.randint(1, 12)
+    step = (rng.uniform(start, 1.1 * top) - start) / max(rows - 1, 1) or 0.1
+    if rng.random() < 0.5:
+        step = float(f"{step:.2g}")
+    end = start + step * (rows - 1)
+    h = f"{text_of(rng, start)}:{text_of(rng, end)}:{text_of(rng, step)}"
+    words = shape_options(rng, shape) + ["--i", text_of(rng, slope(rng)), "--h", h] + n_words
+    return "", ["table"] + spell(rng, with_format(rng, words))
+
+
+def jump(rng):
+    units = rng.choice(["si", "si", "us"])
+    shape = random_shape(rng, units)
+    top = top_depth(shape) if shape["section"] == "circle" else 3 * LENGTH[units]
+    hc = rng.uniform(0.05, 0.8) * top
+    A, _, T = geometry(shape, hc)
+    Q = math.sqrt(G[units] * A**3 / T) if T > 0 else 1.0
+    h1 = hc * rng.choice([rng.uniform(0.15, 0.95), rng.uniform(0.15, 0.95), rng.uniform(1.05, 2.5)])
+    words = shape_options(rng, shape) + ["--Q", text_of(rng, Q), "--h1", text_of(rng, h1)]
+    return "", ["jump"] + spell(rng, with_format(rng, words))
+
+
+def profile(rng):
+    units = rng.choice(["si", "si", "us"])
+    shape = random_shape(rng, units)
+    n_words, n = roughness(rng, shape)
+    top = top_depth(shape) if shape["section"] == "circle" else 4 * LENGTH[units]
+    Q = discharge(shape, rng.uniform(0.1, 0.7) * top, 1e-3, n, units)
+    i = rng.choice([slope(rng), slope(rng), 0.0, -slope(rng)])
+    hc = critical_depth(shape, Q)
+    hn = normal_depth(shape, Q, i, n) if i > 0 else None
+    depths = sorted(d for d in (hc, hn) if d is not None)
+    zone = rng.randint(0, len(depths))  # above both, between, below both
+    low = depths[zone - 1] if zone > 0 else 0.2 * depths[0]
+    high = depths[zone] if zone < len(depths) else 1.8 * depths[-1]
+    if shape["section"] == "circle":
+        high = min(high, 0.95 * shape["D"])
+    h0 = rng.uniform(low, high) if high > low else low * 1.01
+    words = shape_options(rng, shape) + ["--Q", text_of(rng, Q), "--i", text_of(rng, i)] + n_words
+    words += ["--h0", text_of(rng, h0)]
+    if rng.random() < 0.5:
+        # Profiles above every depth fall toward the nearer one (M1, S1), as
+        # does the steep one between them (S2); the others rise.
+        falls = i > 0 and (zone == len(depths) or (zone == 1 and hn < hc))
+        toward = low if falls != (rng.random() < 0.08) else high
+        words += ["--to-h", text_of(rng, h0 + (toward - h0) * rng.uniform(0.2, 0.9))]
+    else:
+        words += ["--length", number(rng, 5, 3000, log=True)]
+    if rng.random() < 0.9:
+        words += ["--steps", str(rng.randint(1, 12))]
+    return "", ["profile"] + spell(rng, with_format(rng, words))
+
+
+def csv_field(rng, text):
+    if any(c in text for c in ',"\r\n') or rng.random() < 0.05:
+        return '"' + text.replace('"', '""') + '"'
+    return text
+
+
+def csv_text(rng, rows):
+    end = rng.choice(["\n", "\n", "\r\n", "\r"])
+    text = "\ufeff" if rng.random() < 0.1 else ""
+    text += end.join(",".join(csv_field(rng, cell) for cell in row) for row in rows)
+    return text + (end if rng.random() < 0.9 else "")
+
+
+def batch_first_edition(rng):
+    names = ["B", "h", "m", "i", "n"]
+    rng.shuffle(names)
+    extra = rng.choice([[], [], ["id"], ["note", "id"]])
+    header = names + extra
+    rng.shuffle(header)
+    rows = [header]
+    for k in range(rng.randint(0, 8)):
+        values = {"B": number(rng, 0, 30), "h": number(rng, 0.01, 6), "m": number(rng, 0, 3),
+                  "i": text_of(rng, slope(rng)), "n": number(rng, 0.009, 0.06), "id": str(k + 1),
+                  "note": rng.choice(["", "渠道 A", 'say "hi"', "a,b", "line\nbreak"])}
+        if rng.random() < 0.15:
+            values[rng.choice(names)] = rng.choice(BAD_NUMBERS + ["0", "-0.001"])
+        row = [values[name] for name in header]
+        if rng.random() < 0.04:
+            row = row[:-1] if rng.random() < 0.5 else row + ["7"]
+        rows.append(row)
+    return csv_text(rng, rows), ["batch"] + with_format(rng, [], [None, "csv", "json"])
+
+
+def batch_sections(rng):
+    header = ["section", "units", "B", "m", "m1", "m2", "D", "r", "p", "n", "n-bed", "n-wall", "h", "i"]
+    header = [name for name in header if name in ("h", "i") or rng.random() < 0.8] + rng.choice([[], ["id"]])
+    if not any(name in header for name in ("section", "units", "m1", "m2", "n-bed", "n-wall")):
+        header.append("section")
+    rng.shuffle(header)
+    rows = [header]
+    for k in range(rng.randint(1, 8)):
+        units = rng.choice(["si", "us"])
+        shape = random_shape(rng, units)
+        top = top_depth(shape) if shape["section"] == "circle" else 4 * LENGTH[units]
+        cells = {"section": shape["section"], "units": units, "id": str(k),
+                 "h": text_of(rng, rng.uniform(0.03, 1.05) * top), "i": text_of(rng, slope(rng))}
+        cells[size_of(shape)] = text_of(rng, shape[size_of(shape)])
+        if shape["section"] == "trapezoid":
+            if shape["two_slopes"]:
+                cells["m1"], cells["m2"] = text_of(rng, shape["m1"]), text_of(rng, shape["m2"])
+            else:
+                cells["m"] = text_of(rng, shape["m1"])
+        elif shape["section"] == "u":
+            cells["m"] = text_of(rng, shape["m"])
+        if rng.random() < 0.3:
+            cells["n-bed"], cells["n-wall"] = number(rng, 0.01, 0.04), number(rng, 0.01, 0.06)
+        else:
+            cells["n"] = number(rng, 0.009, 0.06)
+        if rng.random() < 0.1:
+            cells[rng.choice(["h", "i", "n", "section", "units"])] = rng.choice(BAD_NUMBERS + ["oval", "metric"])
+        rows.append([cells.get(name, "") for name in header])
+    return csv_text(rng, rows), ["batch"] + with_format(rng, [], [None, "csv", "json"])
+
+
+def box_text(rng):
+    choice = rng.random()
+    if choice < 0.6:
+        return number(rng, 0.001, 50, log=True)
+    if choice < 0.75:
+        return rng.choice(BAD_NUMBERS)
+    if choice < 0.85:
+        return number(rng, 0.001, 50) + rng.choice(["m", " m", "米", "e", ".", "\t"])
+    return rng.choice(["", "-" + number(rng, 0.1, 5), number(rng, 1e-300, 1e300, log=True), "1" * rng.randint(1, 40)])
+
+
+def five_boxes(rng):
+    boxes = [box_text(rng) for _ in range(5)]
+    boxes[4] = rng.choice([number(rng, 0.009, 0.06), number(rng, 0.009, 0.06), box_text(rng)])
+    if any(b.startswith("--") or b.startswith("-") for b in boxes) or rng.random() < 0.1:
+        boxes = ["--"] + boxes
+    return "", boxes
+
+
+def escape_field(text):
+    return text.replace("\\", "\\\\").replace("\t", "\\t").replace("\n", "\\n").replace("\r", "\\r")
+
+
+def click(rng):
+    lines = []
+    for _ in range(rng.randint(0, 10)):
+        fields = [escape_field(box_text(rng)) for _ in range(5)]
+        if rng.random() < 0.05:
+            fields = fields[:rng.randint(0, 4)] if rng.random() < 0.5 else fields + ["x"]
+        lines.append("\t".join(fields) + rng.choice(["\n", "\n", "\r\n"]))
+    text = "".join(lines)
+    if text and rng.random() < 0.1:
+        text = text.rstrip("\r\n")  # a last line without its line feed
+    return text, ["click"]
+
+
+SUB_COMMANDS = ["report", "solve", "solve-depth", "solve-width", "table", "batch", "jump", "profile", "click"]
+
+
+def usage_and_errors(rng, makers):
+    """A good line broken the ways users break them."""
+    stdin, args = rng.choice(makers)(rng)
+    if args[:1] == ["click"] or not args or args[0] not in SUB_COMMANDS:
+        return stdin, args + rng.choice([["--help"], ["--version"], ["extra"], []])
+    command, words = args[0], args[1:]
+    option_at = [k for k, w in enumerate(words) if w.startswith("--") and "=" not in w and k + 1 < len(words)]
+    fault = rng.choice(["number", "number", "number", "drop", "twice", "unknown", "no value", "format", "units",
+                        "section", "both slopes", "both n", "help", "version", "zero", "negative", "steps", "range"])
+    if fault == "number" and option_at:
+        words[rng.choice(option_at) + 1] = rng.choice(BAD_NUMBERS)
+    elif fault == "drop" and option_at:
+        k = rng.choice(option_at)
+        del words[k:k + 2]
+    elif fault == "twice" and option_at:
+        k = rng.choice(option_at)
+        words += words[k:k + 2]
+    elif fault == "unknown":
+        words += [rng.choice(["--X", "--b", "--Bottom", "--n2", "--steps", "--to-h"]), "1"]
+    elif fault == "no value" and words:
+        words = words + [rng.choice(["--h", "--B", "--Q", "--format"])]
+    elif fault == "format":
+        words += ["--format", rng.choice(["xml", "CSV", "", "text2"])]
+    elif fault == "units":
+        words += ["--units", rng.choice(["metric", "SI", "", "imperial"])]
+    elif fault == "section":
+        words += ["--section", rng.choice(["oval", "Circle", "", "rectangle"])]
+    elif fault == "both slopes":
+        words += ["--m1", "1", "--m2", "2", "--m", "1"]
+    elif fault == "both n":
+        words += ["--n", "0.02", "--n-bed", "0.02", "--n-wall", "0.03"]
+    elif fault in ("help", "version"):
+        words.insert(rng.randint(0, len(words)), "--" + fault)
+    elif fault in ("zero", "negative") and option_at:
+        k = rng.choice(option_at)
+        words[k + 1] = "0" if fault == "zero" else "-" + words[k + 1].lstrip("-")
+    elif fault == "steps":
+        words += ["--steps", rng.choice(["0", "1.5", "2000000", "-3", "abc"])]
+    elif fault == "range":
+        words += ["--h", rng.choice(["1:2", "2:1:0.1", "1:2:0", "a:b:c", "0:1e300:1e-300", "1::1"])]
+    return stdin, [command] + words
+
+
+MAKERS = [  # (maker, cases)
+    (report, 3000), (solve, 3000), (lambda rng: solve(rng, "solve-depth"), 1200),
+    (lambda rng: solve(rng, "solve-width"), 1200), (first_edition_solver, 1200), (table, 1600), (jump, 1800),
+    (profile, 2400), (batch_first_edition, 700), (batch_sections, 900), (five_boxes, 1200), (click, 600),
+]
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("cases")
+    parser.add_argument("--seed", type=int, default=20240611)
+    options = parser.parse_args()
+    rng = random.Random(options.seed)
+    cases = [(maker(rng)) for maker, count in MAKERS for _ in range(count)]
+    makers = [maker for maker, _ in MAKERS]
+    cases += [usage_and_errors(rng, makers) for _ in range(2600)]
+    cases += [("", [command, "--help"]) for command in SUB_COMMANDS]
+    cases += [("", []), ("", ["--help"]), ("", ["--version"]), ("", ["click", "--version"]), ("", ["nonsense"])]
+    with open(options.cases, "w", encoding="utf-8", newline="\n") as out:
+        for stdin, args in cases:
+            out.write("\t".join(escape_field(field) for field in [stdin] + args) + "\n")
+    print(f"toolkit table: {len(cases)} cases")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,37 @@
+// The window's click for JavaScript: click(B, h, m, i, n) takes the five box
+// texts and gives {ok: true, v, Q} with the two results' texts, or
+// {ok: false, error, message} with the runtime error's number and the line the
+// user is shown. It is the click of `channelflow-cli click`, on the same form.
+#include "calc/calculate_command.h"
+#include "numeric/runtime_error.h"
+#include "tools/argument_form.h"
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <string>
+
+namespace {
+
+using emscripten::val;
+
+val click(const std::string& B, const std::string& h, const std::string& m, const std::string& i,
+          const std::string& n) {
+  channelflow::tools::ArgumentForm form(B, h, m, i, n);
+  val result = val::object();
+  try {
+    channelflow::calc::CalculateCommand(form);
+    result.set("ok", true);
+    result.set("v", form.v);
+    result.set("Q", form.Q);
+  } catch (const channelflow::numeric::RuntimeError& error) {
+    result.set("ok", false);
+    result.set("error", error.code());
+    result.set("message", error.message());
+  }
+  return result;
+}
+
+}  // namespace
+
+EMSCRIPTEN_BINDINGS(channelflow_click) { emscripten::function("click", &click); }
