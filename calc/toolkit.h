@@ -14,6 +14,7 @@
 
 #include "calc/catalog.h"
 #include "calc/inputs.h"
+#include "calc/outline.h"
 #include "calc/profile.h"
 #include "calc/solve.h"
 
@@ -99,5 +100,13 @@ struct ProfileAnswer {
 inline constexpr int kDefaultSteps = 100;
 inline constexpr int kMaxSteps = 1000000;
 ProfileAnswer profile(const Inputs& inputs);
+
+// outline: the section drawn at depth h, its banks a quarter of h above the
+// water (a circle whole).
+struct OutlineAnswer {
+  Outline outline;
+  UnitSystem units = UnitSystem::SI;
+};
+OutlineAnswer outline(const Inputs& inputs);
 
 }  // namespace channelflow::calc

@@ -1,4 +1,4 @@
-// jump: the hydraulic jump through a given depth.
+// jump: the hydraulic jump through a given depth; outline: the section as drawn.
 #include "calc/jump.h"
 #include "calc/toolkit.h"
 #include "calc/toolkit_items.h"
@@ -48,6 +48,15 @@ Items jump(const Inputs& inputs) {
   list.term(JumpType, jumpTypeTerm(j.upstream.Fr));
   list.term(GivenDepth, j.givenDownstream ? "given-downstream" : "given-upstream");
   return items;
+}
+
+OutlineAnswer outline(const Inputs& inputs) {
+  InputReader reader(inputs);
+  reader.requireGiven("h");
+  const Channel c = reader.section();
+  const std::optional<double> h = reader.depth("h", c);
+  reader.finish();
+  return {outlineOf(c, *h, isClosed(c.shape) ? c.size.toDouble() : 1.25 * *h), c.units};
 }
 
 }  // namespace channelflow::calc

@@ -1,0 +1,69 @@
+#include "calc/outline.h"
+
+#include <variant>
+
+#include "numeric/elementary.h"
+
+namespace channelflow::calc {
+namespace {
+
+constexpr int kArcSegments = 48;
+
+}  // namespace
+
+Outline outlineOf(const Channel& c, double h, double top) {
+  Outline outline;
+  const double size = c.size.toDouble();
+  auto& boundary = outline.boundary;
+  if (const auto* t = std::get_if<Trapezoid>(&c.shape)) {
+    boundary = {{-size / 2 - t->m1 * top, top}, {-size / 2, 0}, {size / 2, 0}, {size / 2 + t->m2 * top, top}};
+    outline.waterLeft = {-size / 2 - t->m1 * h, h};
+    outline.waterRight = {size / 2 + t->m2 * h, h};
+    return outline;
+  }
+  if (std::holds_alternative<Circle>(c.shape)) {
+    const double r = size / 2;
+    for (int k = 0; k <= 2 * kArcSegments; ++k) {
+      // From the crown round the left side, the invert, and back to the crown.
+      const double angle = numeric::kPi.hi * k / kArcSegments;
+      boundary.push_back({-r * numeric::sin(angle), r + r * numeric::cos(angle)});
+    }
+    const double half = numeric::sqrt(h * (size - h));
+    outline.waterLeft = {-half, h};
+    outline.waterRight = {half, h};
+    return outline;
+  }
+  if (const auto* u = std::get_if<UShape>(&c.shape)) {
+    const double r = size;
+    const double root = numeric::sqrt(1 + u->m * u->m);
+    const double alpha = numeric::atan2(1.0, u->m);  // the arc's half angle
+    const double rise = r - r * u->m / root;
+    const double reach = r / root;                    // the half width where the walls begin
+    auto halfWidth = [&](double z) {
+      return z <= rise ? numeric::sqrt(z * (2 * r - z)) : reach + u->m * (z - rise);
+    };
+    const double topHalf = halfWidth(top);
+    boundary.push_back({-topHalf, top});
+    for (int k = -kArcSegments; k <= kArcSegments; ++k) {
+      const double angle = alpha * k / kArcSegments;
+      boundary.push_back({r * numeric::sin(angle), r - r * numeric::cos(angle)});
+    }
+    boundary.push_back({topHalf, top});
+    const double half = halfWidth(h);
+    outline.waterLeft = {-half, h};
+    outline.waterRight = {half, h};
+    return outline;
+  }
+  // The parabola x^2 = 2 p z, sampled evenly in x.
+  const double reach = numeric::sqrt(2 * size * top);
+  for (int k = -kArcSegments; k <= kArcSegments; ++k) {
+    const double x = reach * k / kArcSegments;
+    boundary.push_back({x, x * x / (2 * size)});
+  }
+  const double half = numeric::sqrt(2 * size * h);
+  outline.waterLeft = {-half, h};
+  outline.waterRight = {half, h};
+  return outline;
+}
+
+}  // namespace channelflow::calc

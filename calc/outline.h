@@ -1,0 +1,23 @@
+// A section's outline for drawing it: its boundary from the top of the left
+// bank down to the bed and up to the top of the right bank, and the water
+// surface at depth h. x runs across the channel from the middle of the bed,
+// z up from the lowest point, in the channel's length unit.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "calc/channel.h"
+
+namespace channelflow::calc {
+
+struct Outline {
+  std::vector<std::array<double, 2>> boundary;  // left bank top ... bed ... right bank top
+  std::array<double, 2> waterLeft{}, waterRight{};  // the surface's ends, at z = h
+};
+
+// The boundary up to `top` (a circle's whole circumference, its crown being
+// its top), drawn with straight lines as fine as a drawing needs. 0 < h <= top.
+Outline outlineOf(const Channel& channel, double h, double top);
+
+}  // namespace channelflow::calc

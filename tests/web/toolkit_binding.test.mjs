@@ -1,0 +1,55 @@
+// The toolkit's JSON binding in channelflow_core.js, run by node's test runner:
+//   CHANNELFLOW_CORE=build/wasm/web/channelflow_core.js node --test tests/web/toolkit_binding.test.mjs
+// The digits are the command line's (the toolkit table proves that for every
+// build); here, what a page relies on: the shape of the answers, problems
+// tied to their fields, both languages, and requests it cannot read.
+import assert from 'node:assert/strict';
+import { createRequire } from 'node:module';
+import { test } from 'node:test';
+
+const createChannelflowCore = createRequire(import.meta.url)(process.env.CHANNELFLOW_CORE);
+const core = await createChannelflowCore();
+const call = (command, inputs, language = 'zh') => JSON.parse(core.call(JSON.stringify({ command, inputs, language })));
+const trapezoid = { B: '2', m: '1', i: '0.001', n: '0.025' };
+const item = (answer, key, k = 0) => answer.results[k].items.find((i) => i.key === key);
+
+test('the catalog names every section, parameter and quantity in both languages', () => {
+  const catalog = JSON.parse(core.catalog());
+  assert.deepEqual(catalog.sections.map((s) => s.key), ['trapezoid', 'circle', 'u', 'parabola']);
+  for (const entry of [...catalog.parameters, ...catalog.quantities]) {
+    assert.ok(entry.name.zh && entry.name.en, entry.key);
+    assert.ok(entry.unit in catalog.units.si && entry.unit in catalog.units.us, entry.key);
+  }
+  assert.equal(new Set(catalog.quantities.map((q) => q.id)).size, catalog.quantities.length);
+  assert.equal(catalog.units.us.length, 'ft');
+});
+
+test('answers carry the command line texts and their values', () => {
+  const report = call('report', { ...trapezoid, h: '1' }, 'en');
+  assert.equal(report.ok, true);
+  assert.deepEqual(item(report, 'Q'), { id: 'Q', key: 'Q', value: 2.763068352147903, text: '2.7630683521479' });
+  assert.equal(item(report, 'regime').text, 'subcritical');
+  const pipe = call('solve', { section: 'circle', D: '1', Q: '1.1', i: '0.002', n: '0.013', h: '0.3', unknown: 'h' });
+  assert.equal(pipe.results.length, 2);
+  assert.equal(item(pipe, 'h', 0).text, '0.845066875390807');
+  assert.ok(item(pipe, 'Qmax', 1).value > 1.1);
+  const rating = call('table', { ...trapezoid, h: '0.5:1.5:0.5' });
+  assert.deepEqual(rating.table.rows[1].cells, ['1', '3', '0.921022784049301', '2.7630683521479', '0.339609166820746', '缓流']);
+  const profile = call('profile', { ...trapezoid, Q: '2', h0: '2', 'to-h': '1.5', steps: '4' });
+  assert.equal(profile.points.rows.length, 5);
+  assert.equal(profile.points.texts[0][1], '2');
+  const outline = call('outline', { ...trapezoid, h: '1' });
+  assert.deepEqual(outline.water, [[-2, 1], [2, 1]]);
+  const batch = call('batch', { csv: 'B,h,m,i,n\n2,1,1,0.001,0.025\n' });
+  assert.match(batch.csv, /^B,h,m,i,n,A,.*\n2,1,1,0.001,0.025,3,/);
+});
+
+test('every input at fault is named, in the language asked for', () => {
+  const answer = call('report', { ...trapezoid, B: '-1', h: '一' }, 'en');
+  assert.equal(answer.ok, false);
+  assert.deepEqual(answer.problems.map((p) => [p.field, p.code]), [['B', 'negative'], ['h', 'not-a-number']]);
+  assert.equal(answer.problems[1].message, 'Depth h: "一" is not a number');
+  assert.equal(call('report', trapezoid).problems[0].message, '缺少 h');
+  assert.equal(call('frobnicate', {}).ok, false);
+  assert.equal(JSON.parse(core.call('not json')).ok, false);
+});

@@ -1,0 +1,238 @@
+#include "web/binding/json.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+namespace channelflow::web {
+
+void Json::separate() {
+  if (afterKey_) {
+    afterKey_ = false;
+    return;
+  }
+  if (!first_.empty()) {
+    if (!first_.back()) text_ += ", ";
+    first_.back() = false;
+  }
+}
+
+Json& Json::open(char bracket) {
+  separate();
+  text_ += bracket;
+  first_.push_back(true);
+  return *this;
+}
+
+Json& Json::close(char bracket) {
+  text_ += bracket;
+  first_.pop_back();
+  return *this;
+}
+
+Json& Json::key(std::string_view name) {
+  string(name);
+  text_ += ": ";
+  afterKey_ = true;
+  return *this;
+}
+
+Json& Json::string(std::string_view value) {
+  separate();
+  text_ += '"';
+  for (const char c : value) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      text_ += '\\';
+      text_ += c;
+    } else if (byte < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+      text_ += escaped;
+    } else {
+      text_ += c;
+    }
+  }
+  text_ += '"';
+  return *this;
+}
+
+Json& Json::number(double value) {
+  if (!std::isfinite(value)) return null();
+  separate();
+  char digits[32];
+  std::snprintf(digits, sizeof digits, "%.17g", value);
+  text_ += digits;
+  return *this;
+}
+
+Json& Json::boolean(bool value) {
+  separate();
+  text_ += value ? "true" : "false";
+  return *this;
+}
+
+Json& Json::null() {
+  separate();
+  text_ += "null";
+  return *this;
+}
+
+std::string Request::text(std::string_view key) const {
+  for (const auto& [name, value] : inputs) {
+    if (name == key) return value;
+  }
+  return {};
+}
+
+namespace {
+
+// A small reader of the request's JSON: objects, strings and plain values.
+class Reader {
+ public:
+  explicit Reader(std::string_view text) : text_(text) {}
+
+  void blanks() {
+    while (at_ < text_.size() && (text_[at_] == ' ' || text_[at_] == '\n' || text_[at_] == '\r' || text_[at_] == '\t')) ++at_;
+  }
+  bool take(char c) {
+    blanks();
+    if (at_ < text_.size() && text_[at_] == c) {
+      ++at_;
+      return true;
+    }
+    return false;
+  }
+  bool string(std::string& out) {
+    if (!take('"')) return false;
+    out.clear();
+    while (at_ < text_.size() && text_[at_] != '"') {
+      char c = text_[at_++];
+      if (c == '\\' && at_ < text_.size()) {
+        c = text_[at_++];
+        if (c == 'n') c = '\n';
+        else if (c == 't') c = '\t';
+        else if (c == 'r') c = '\r';
+        else if (c == 'b') c = '\b';
+        else if (c == 'f') c = '\f';
+        else if (c == 'u') {
+          appendUtf8(out, codePoint());
+          continue;
+        }
+      }
+      out += c;
+    }
+    return take('"');
+  }
+  // A number, true, false or null, as its text.
+  bool plain(std::string& out) {
+    blanks();
+    const std::size_t start = at_;
+    while (at_ < text_.size() && text_[at_] != ',' && text_[at_] != '}' && text_[at_] != ']' && text_[at_] != ' ') ++at_;
+    out.assign(text_.substr(start, at_ - start));
+    return at_ > start;
+  }
+  // Skips one value of any kind.
+  void skip() {
+    std::string ignored;
+    blanks();
+    if (at_ >= text_.size()) return;
+    if (text_[at_] == '"') {
+      string(ignored);
+    } else if (text_[at_] == '{' || text_[at_] == '[') {
+      int depth = 0;
+      do {
+        if (text_[at_] == '"') {
+          string(ignored);
+          continue;
+        }
+        if (text_[at_] == '{' || text_[at_] == '[') ++depth;
+        if (text_[at_] == '}' || text_[at_] == ']') --depth;
+        ++at_;
+      } while (depth > 0 && at_ < text_.size());
+    } else {
+      plain(ignored);
+    }
+  }
+
+ private:
+  std::uint32_t hex4() {
+    std::uint32_t value = 0;
+    for (int k = 0; k < 4 && at_ < text_.size(); ++k) {
+      const char c = text_[at_++];
+      value = value * 16 + static_cast<std::uint32_t>(c >= 'a' ? c - 'a' + 10 : c >= 'A' ? c - 'A' + 10 : c - '0');
+    }
+    return value;
+  }
+  std::uint32_t codePoint() {
+    std::uint32_t value = hex4();
+    if (value >= 0xD800 && value < 0xDC00 && text_.substr(at_, 2) == "\\u") {
+      at_ += 2;
+      const std::uint32_t low = hex4();
+      value = 0x10000 + ((value - 0xD800) << 10) + (low - 0xDC00);
+    }
+    return value;
+  }
+  static void appendUtf8(std::string& out, std::uint32_t c) {
+    char bytes[4];
+    int count = 0;
+    if (c < 0x80) {
+      bytes[count++] = static_cast<char>(c);
+    } else if (c < 0x800) {
+      bytes[count++] = static_cast<char>(0xC0 | (c >> 6));
+      bytes[count++] = static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+      bytes[count++] = static_cast<char>(0xE0 | (c >> 12));
+      bytes[count++] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      bytes[count++] = static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+      bytes[count++] = static_cast<char>(0xF0 | (c >> 18));
+      bytes[count++] = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      bytes[count++] = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+      bytes[count++] = static_cast<char>(0x80 | (c & 0x3F));
+    }
+    out.append(bytes, static_cast<std::size_t>(count));
+  }
+
+  std::string_view text_;
+  std::size_t at_ = 0;
+};
+
+}  // namespace
+
+Request parseRequest(std::string_view text) {
+  Request request;
+  Reader reader(text);
+  if (!reader.take('{')) return request;
+  std::string key;
+  while (reader.string(key)) {
+    if (!reader.take(':')) break;
+    if (key == "command") {
+      reader.string(request.command);
+    } else if (key == "language") {
+      std::string language;
+      reader.string(language);
+      if (language == "en") request.language = calc::Language::English;
+    } else if (key == "inputs" && reader.take('{')) {
+      std::string name, value;
+      while (true) {
+        if (!reader.string(name) || !reader.take(':')) break;
+        if (reader.string(value) || reader.plain(value)) request.inputs.emplace_back(name, value);
+        if (!reader.take(',')) break;
+      }
+      reader.take('}');
+    } else {
+      reader.skip();
+    }
+    if (!reader.take(',')) break;
+  }
+  return request;
+}
+
+std::string_view quantityId(calc::QuantityId id) {
+  if (id == calc::QuantityId::NormalDepthSolved) return "normal-h";
+  if (id == calc::QuantityId::EquivalentN) return "n-equivalent";
+  return calc::quantityInfo(id).key;
+}
+
+}  // namespace channelflow::web

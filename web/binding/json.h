@@ -1,0 +1,62 @@
+// JSON for the toolkit's binding: a writer that keeps its own commas, the
+// request a page sends, and the quantities' ids.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "calc/catalog.h"
+#include "calc/messages.h"
+
+namespace channelflow::web {
+
+class Json {
+ public:
+  Json& beginObject() { return open('{'); }
+  Json& endObject() { return close('}'); }
+  Json& beginArray() { return open('['); }
+  Json& endArray() { return close(']'); }
+  // Members of an object whose opening brace and first member another writer wrote.
+  Json& continueObject() {
+    first_.push_back(false);
+    afterKey_ = false;
+    return *this;
+  }
+  Json& key(std::string_view name);
+  Json& string(std::string_view value);
+  // A finite number as its 17 significant digits, which read back as the same double; NaN and infinities as null.
+  Json& number(double value);
+  Json& boolean(bool value);
+  Json& null();
+  const std::string& text() const { return text_; }
+
+ private:
+  Json& open(char bracket);
+  Json& close(char bracket);
+  void separate();
+
+  std::string text_;
+  std::vector<bool> first_;
+  bool afterKey_ = false;
+};
+
+struct Request {
+  std::string command;
+  std::vector<std::pair<std::string, std::string>> inputs;
+  calc::Language language = calc::Language::Chinese;
+
+  // An input's text, or empty.
+  std::string text(std::string_view key) const;
+};
+
+// Reads {"command": "...", "inputs": {"key": "text" or number, ...}, "language": "zh"|"en"};
+// what it cannot read is left out, so that the toolkit names what is missing.
+Request parseRequest(std::string_view text);
+
+// A quantity's id in the catalog: its key, or for the two that share theirs
+// with another, "normal-h" and "n-equivalent".
+std::string_view quantityId(calc::QuantityId id);
+
+}  // namespace channelflow::web
