@@ -1,0 +1,60 @@
+// toolkit_timing [ROUNDS]: nanoseconds per report and per solve through the
+// toolkit's API, and rows a second of a batch written to a file, as plain
+// timings that any build can run: natively, and as WebAssembly under node,
+// where Google Benchmark does not build. bench/node/compare.sh sets the two
+// side by side.
+#include "calc/toolkit.h"
+#include "tools/commands.h"
+#include "tools/output_sink.h"
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+using channelflow::calc::Inputs;
+using Clock = std::chrono::steady_clock;
+
+// After a tenth as many rounds unmeasured, for caches and a JIT to settle.
+template <typename F>
+double nanosecondsEach(long rounds, F&& work) {
+  double sink = 0;
+  for (long k = 0; k < rounds / 10; ++k) sink += work(k);
+  const auto start = Clock::now();
+  for (long k = 0; k < rounds; ++k) sink += work(k);
+  const auto elapsed = std::chrono::duration<double, std::nano>(Clock::now() - start).count();
+  if (sink == 12345.678) std::puts("");  // keeps the work from being optimised away
+  return elapsed / static_cast<double>(rounds);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const long rounds = argc > 1 ? std::atol(argv[1]) : 20000;
+  Inputs report;
+  report.set("B", "6.1").set("m", "1.5").set("i", "0.0008").set("n", "0.013").set("h", "3.2864");
+  const Inputs solve = Inputs().set("B", "6.1").set("m", "1.5").set("i", "0.0008").set("n", "0.013").set("Q", "126");
+  std::printf("report %.0f ns\n", nanosecondsEach(rounds, [&](long) { return channelflow::calc::report(report)[8].number; }));
+  std::printf("solve %.0f ns\n",
+              nanosecondsEach(rounds, [&](long) { return channelflow::calc::solve(solve).values.front(); }));
+
+  std::string rows = "B,h,m,i,n\n";
+  const long count = 5 * rounds;
+  for (long k = 0; k < count; ++k) {
+    rows += std::to_string(1 + k % 7) + "," + std::to_string(0.1 + static_cast<double>(k % 50) / 10) + ",1.5,0.0008,0.013\n";
+  }
+  std::FILE* in = std::tmpfile();
+  std::fwrite(rows.data(), 1, rows.size(), in);
+  std::FILE* out = std::tmpfile();
+  const double each = nanosecondsEach(1, [&](long) {
+    std::rewind(in);
+    channelflow::tools::OutputSink sink(out);
+    channelflow::tools::runBatch(channelflow::tools::OutputFormat::Csv, in, sink, stderr);
+    sink.finish();
+    return 0.0;
+  });
+  std::printf("batch %.0f rows/s\n", static_cast<double>(count) / (each * 1e-9));
+  return 0;
+}
