@@ -6,6 +6,7 @@
 #include "numeric/correct_power.h"
 
 #include "numeric/correct_power_tables.h"
+#include "numeric/log_exp_kernels.h"
 #include "numeric/power_exact_cases.h"
 #include "numeric/power_multi_limb.h"
 
@@ -117,19 +118,9 @@ Exponential exponential(DoubleDouble t) {
   const auto k = static_cast<std::int64_t>(kd);
   // t - k ln2/128, |r| <= 2^-8.5; the first difference is exact.
   const DoubleDouble r = twoSum(t.hi - kd * kLn2HiN, t.lo - kd * kLn2LoN);
-  // exp(r) = 1 + r.hi + (r.lo + r.hi r.lo + r.hi^2 (1/2 + r.hi/6 + ... + r.hi^4/720)).
-  const double rest =
-      r.lo + r.hi * r.lo +
-      (r.hi * r.hi) * (0.5 + r.hi * (1.0 / 6 + r.hi * (1.0 / 24 + r.hi * (1.0 / 120 + r.hi * (1.0 / 720)))));
-  // 2^(j/128) (1 + r.hi + rest): T r.hi exactly from T's stored halves.
-  const power_tables::ExpEntry& entry = kExp[static_cast<std::size_t>(k & (power_tables::kExpSize - 1))];
-  const DoubleDouble rParts = veltkampSplit(r.hi);
-  const double product = entry.hi * r.hi;
-  const double productLow = ((entry.hiHigh * rParts.hi - product) + entry.hiHigh * rParts.lo + entry.hiLow * rParts.hi) +
-                            entry.hiLow * rParts.lo;
-  const DoubleDouble sum = fastTwoSum(entry.hi, product);
-  const double low = sum.lo + productLow + entry.hi * rest + entry.lo * (1.0 + r.hi);
-  return {{sum.hi, low}, static_cast<int>(k >> power_tables::kExpBits)};
+  // 2^(j/128) (1 + r.hi + ...), the exponential's own kernel.
+  const log_exp::TableExponential e = log_exp::exponentialFromTable(r, k);
+  return {{e.hi, e.lo}, static_cast<int>(e.exponent)};
 }
 
 // x^y for x > 0 finite and 2^-70 <= |y| < 2^64.

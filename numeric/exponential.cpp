@@ -62,6 +62,11 @@ ScaledExponential fastExp(double x) {
   const double kd = (x * kInvLn2By128 + kRoundShift) - kRoundShift;
   const auto k = static_cast<std::int64_t>(kd);
   const DoubleDouble r = twoSum(x - kd * kLn2By128Hi, -kd * kLn2By128Lo);
+  const TableExponential e = exponentialFromTable(r, k);
+  return {fastTwoSum(e.hi, e.lo), e.exponent};
+}
+
+TableExponential exponentialFromTable(DoubleDouble r, std::int64_t k) {
   // e^r = 1 + r.hi + rest; the table entry times r.hi exactly from its halves.
   const double rest =
       r.lo + r.hi * r.lo +
@@ -73,7 +78,7 @@ ScaledExponential fastExp(double x) {
                             entry.hiLow * rParts.lo;
   const DoubleDouble sum = fastTwoSum(entry.hi, product);
   const double low = sum.lo + productLow + entry.hi * rest + entry.lo * (1.0 + r.hi);
-  return {fastTwoSum(sum.hi, low), k >> power_tables::kExpBits};
+  return {sum.hi, low, k >> power_tables::kExpBits};
 }
 
 }  // namespace log_exp

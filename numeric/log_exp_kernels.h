@@ -30,4 +30,13 @@ ScaledExponential scaledExp(DoubleDouble t);
 // The same to about 2^-68 relative for |x| <= 746: the double forms' exponential.
 ScaledExponential fastExp(double x);
 
+// 2^(j/128) e^r from the power's table (j = k mod 128), for |r| <= 2^-8.5,
+// to about 2^-68 relative: {hi, lo} unnormalised (|lo| below a few ulp of hi),
+// the exponent k >> 7 apart.
+struct TableExponential {
+  double hi, lo;
+  std::int64_t exponent;
+};
+TableExponential exponentialFromTable(DoubleDouble r, std::int64_t k);
+
 }  // namespace channelflow::numeric::log_exp
