@@ -1,0 +1,80 @@
+// The one place that knows the core module: how it is loaded, what it is
+// called with and what its answers look like. Everything else in the page
+// works on the plain objects this module returns.
+
+// The click's errors that belong to one box: only n is read strictly, so a
+// text that is not a number is always n's.
+const clickErrorField = { 13: 'n' };
+
+export class Core {
+  constructor(module, toolkit) {
+    this.module = module;
+    this.toolkit = toolkit;
+    this.catalogCache = null;
+  }
+
+  // The calculator's click over the five box texts: {ok, v, Q} or
+  // {ok: false, error, message, field}.
+  click(B, h, m, i, n) {
+    const answer = this.module.click(B, h, m, i, n);
+    if (answer.ok) return { ok: true, v: answer.v, Q: answer.Q };
+    return { ok: false, error: answer.error, message: answer.message, field: clickErrorField[answer.error] ?? '' };
+  }
+
+  get hasToolkit() {
+    return this.toolkit !== null;
+  }
+
+  // The tables of sections, parameters, quantities, units and terms, indexed.
+  catalog() {
+    if (!this.catalogCache) this.catalogCache = indexCatalog(JSON.parse(this.toolkit.catalog()));
+    return this.catalogCache;
+  }
+
+  // One question to the toolkit. Inputs left blank are left out, as an option
+  // not given on the command line.
+  call(command, inputs, language) {
+    const given = {};
+    for (const [key, value] of Object.entries(inputs)) {
+      if (typeof value === 'string' && value.trim() !== '') given[key] = value;
+    }
+    const response = JSON.parse(this.toolkit.call(JSON.stringify({ command, inputs: given, language })));
+    if (!response.ok) return { ok: false, problems: response.problems ?? [] };
+    return response;
+  }
+
+  // A batch: CSV text in, CSV text out, or the problems of the whole batch.
+  batch(csv, language) {
+    const response = JSON.parse(this.toolkit.call(JSON.stringify({ command: 'batch', inputs: { csv }, language })));
+    if (!response.ok) return { ok: false, problems: response.problems ?? [] };
+    return { ok: true, csv: response.csv ?? response.text ?? '' };
+  }
+}
+
+export function indexCatalog(raw) {
+  return {
+    ...raw,
+    sectionByKey: new Map(raw.sections.map((s) => [s.key, s])),
+    parameterByKey: new Map(raw.parameters.map((p) => [p.key, p])),
+    quantityByKey: new Map(raw.quantities.map((q) => [q.key, q])),
+  };
+}
+
+// The toolkit's two functions of a module. A module without them takes them
+// from a development build's stand-in when there is one, and otherwise offers
+// the click alone.
+export function toolkitOf(module) {
+  if (typeof module.call === 'function' && typeof module.catalog === 'function') {
+    return { call: (request) => module.call(request), catalog: () => module.catalog() };
+  }
+  const standIn = globalThis.channelflowDevToolkit;
+  return typeof standIn === 'function' ? standIn() : null;
+}
+
+export async function loadCore(factory) {
+  const module = await factory();
+  return new Core(module, toolkitOf(module));
+}
+
+// The script element that holds the module's source, which a worker reuses.
+export const coreElementId = 'channelflow-core';
