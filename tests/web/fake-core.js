@@ -314,7 +314,7 @@ function profile(inputs, language) {
     rows.push(row);
     texts.push(row.map(text));
   }
-  const items = [numberItem('hc', hc), numberItem('hn', hn), termItem('direction', 'upstream', language)];
+  const items = [numberItem('i', v.i), numberItem('hc', hc), numberItem('hn', hn), termItem('direction', 'upstream', language)];
   return { results: [{ items }], points: { columns: ['x', 'h', 'A', 'v', 'E', 'Fr', 'Sf'], rows, texts } };
 }
 

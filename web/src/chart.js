@@ -84,7 +84,9 @@ export function pathData(points) {
 // series: [{points: [[x, y]], color, width, dash, label}]; lines: [{y, text,
 // color}] horizontal lines across the plot; axes: {x, y} labels.
 export function lineChart({ width = 420, height = 280, series, lines = [], axes, title, extraY = [] }) {
-  const margin = { left: 58, right: 14, top: title ? 26 : 12, bottom: 40 };
+  const labelled = series.filter((s) => s.label);
+  const legendHeight = labelled.length ? 15 * Math.ceil(labelled.reduce((sum, s) => sum + 34 + s.label.length * 7, 0) / (width - 70)) + 6 : 0;
+  const margin = { left: 58, right: 14, top: title ? 26 : 12, bottom: 40 + legendHeight };
   const plotW = width - margin.left - margin.right;
   const plotH = height - margin.top - margin.bottom;
   const all = series.flatMap((s) => s.points);
@@ -109,7 +111,7 @@ export function lineChart({ width = 420, height = 280, series, lines = [], axes,
     root.append(svg('text', { x: margin.left - 4, y: sy(v) + 4, 'text-anchor': 'end', ...font, text: tickText(v, yt.step) }));
   }
   root.append(svg('rect', { x: margin.left, y: margin.top, width: plotW, height: plotH, fill: 'none', stroke: ink.axis }));
-  root.append(svg('text', { x: margin.left + plotW / 2, y: height - 6, 'text-anchor': 'middle', ...font, text: axes.x }));
+  root.append(svg('text', { x: margin.left + plotW / 2, y: height - legendHeight - 6, 'text-anchor': 'middle', ...font, text: axes.x }));
   root.append(svg('text', { x: 12, y: margin.top + plotH / 2, 'text-anchor': 'middle', ...font,
     transform: `rotate(-90 12 ${margin.top + plotH / 2})`, text: axes.y }));
   for (const line of lines) {
@@ -122,11 +124,18 @@ export function lineChart({ width = 420, height = 280, series, lines = [], axes,
     root.append(svg('path', { d: pathData(points), fill: 'none', stroke: s.color, 'stroke-width': s.width ?? 1.6,
       'stroke-dasharray': s.dash, 'data-series': s.key }));
   }
-  const legend = series.filter((s) => s.label);
-  legend.forEach((s, k) => {
-    const y = margin.top + 12 + k * 14;
-    root.append(svg('line', { x1: margin.left + 8, x2: margin.left + 26, y1: y - 4, y2: y - 4, stroke: s.color, 'stroke-width': 2, 'stroke-dasharray': s.dash }));
-    root.append(svg('text', { x: margin.left + 30, y, ...font, text: s.label }));
-  });
+  // The legend runs in lines under the axis label.
+  let lx = margin.left;
+  let ly = height - legendHeight + 14;
+  for (const s of series.filter((item) => item.label)) {
+    const widthOf = 34 + s.label.length * 7;
+    if (lx + widthOf > width && lx > margin.left) {
+      lx = margin.left;
+      ly += 15;
+    }
+    root.append(svg('line', { x1: lx, x2: lx + 18, y1: ly - 4, y2: ly - 4, stroke: s.color, 'stroke-width': 2, 'stroke-dasharray': s.dash }));
+    root.append(svg('text', { x: lx + 22, y: ly, ...font, text: s.label }));
+    lx += widthOf;
+  }
   return root;
 }

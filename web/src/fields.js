@@ -24,7 +24,7 @@ export class Field {
     } else {
       this.input = el('input', { id, name: key, type: 'text', inputmode: 'decimal', autocomplete: 'off', spellcheck: 'false' });
     }
-    if (kind !== 'checkbox' && initial !== undefined) this.input.value = initial;
+    if (kind === 'text') this.input.value = initial ?? '';
     this.label = el('label', { for: id });
     this.hint = el('span', { id: this.hintId, class: 'hint' });
     this.problem = el('span', { id: this.errorId, class: 'problem', role: 'alert' });

@@ -2,7 +2,7 @@
 // exactly as the core wrote it (a button that copies it), and its unit.
 
 import { el, clear } from './dom.js';
-import { currentLanguage, quantityName, unitText, t } from './i18n.js';
+import { currentLanguage, unitText, t } from './i18n.js';
 import { copyText } from './clipboard.js';
 
 export function valueButton(key, text) {
@@ -23,9 +23,11 @@ function flash(button) {
 // and the printed report alike.
 export function itemRows(catalog, items, system) {
   return items.map((item) => {
-    const q = catalog.quantityByKey.get(item.id) ?? catalog.quantityByKey.get(item.key);
-    const unit = item.none || item.term ? '' : unitText(catalog, q?.unit, system);
-    return { key: item.key, label: q ? quantityName(catalog, q.key) : item.key, text: item.text ?? '', unit, none: Boolean(item.none) };
+    // An input given back is named as the parameter it is.
+    const q = catalog.quantityByKey.get(item.id) ?? catalog.quantityByKey.get(item.key) ?? catalog.parameterByKey.get(item.key);
+    const unit = item.none || item.term || !q ? '' : unitText(catalog, q.unit, system);
+    const label = q ? [q.name[currentLanguage()], q.symbol].filter((s, k) => s && (k === 0 || s !== q.name[currentLanguage()])).join(' ') : item.key;
+    return { key: item.key, label, text: item.text ?? '', unit, none: Boolean(item.none) };
   });
 }
 

@@ -81,7 +81,7 @@ export class ProfilePanel extends Panel {
     if (lines.normal) series.push({ key: 'hn', points: lines.normal, color: ink.normal, dash: '7 4', label: `${t('normalDepth')}  hn = ${texts.hn}` });
     if (lines.critical) series.push({ key: 'hc', points: lines.critical, color: ink.critical, dash: '7 4', label: `${t('criticalDepth')}  hc = ${texts.hc}` });
     this.picture.show(lineChart({
-      width: 640, height: 300, series,
+      width: 640, height: 340, series,
       axes: { x: quantityLabel(this.catalog, 'x', system), y: `${t('elevation')} (${unitText(this.catalog, 'length', system)})` },
     }));
   }
