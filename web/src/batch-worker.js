@@ -15,22 +15,23 @@ export function decodeBytes(bytes) {
 function workerMain(scope) {
   let loading = null;
   scope.onmessage = async (event) => {
-    const { text, bytes, language, chunkRows } = event.data;
+    const { id, text, bytes, language, chunkRows } = event.data;
+    const post = (message, transfer = []) => scope.postMessage({ id, ...message }, transfer);
     try {
       loading ??= loadCore(scope.createChannelflowCore);
       const core = await loading;
       const input = tabsToCsv(bytes ? decodeBytes(bytes) : text);
       const answer = await runBatch(input, (csv) => core.batch(csv, language), {
-        chunkRows, onProgress: (done, total) => scope.postMessage({ progress: [done, total] }),
+        chunkRows, onProgress: (done, total) => post({ progress: [done, total] }),
       });
       if (!answer.ok) {
-        scope.postMessage({ answer });
+        post({ answer });
         return;
       }
       const ends = Float64Array.from(recordEnds(answer.csv));
-      scope.postMessage({ answer, ends }, [ends.buffer]);
+      post({ answer, ends }, [ends.buffer]);
     } catch (error) {
-      scope.postMessage({ failed: String(error?.message ?? error) });
+      post({ failed: String(error?.message ?? error) });
     }
   };
 }
@@ -41,12 +42,32 @@ export function workerSource(coreText) {
 }
 
 let worker = null;
-function startWorker() {
+let lastId = 0;
+// Runs waiting for the worker's answers, by id; the worker takes them in turn.
+const waiting = new Map();
+
+function startWorker(fallBack) {
   if (worker !== null) return worker;
   try {
     const coreText = document.getElementById(coreElementId).textContent;
     const url = URL.createObjectURL(new Blob([workerSource(coreText)], { type: 'text/javascript' }));
     worker = new Worker(url);
+    worker.onmessage = (event) => {
+      const run = waiting.get(event.data.id);
+      if (!run) return;
+      if (event.data.progress) {
+        run.onProgress(...event.data.progress);
+        return;
+      }
+      waiting.delete(event.data.id);
+      run.resolve(event.data);
+    };
+    worker.onerror = (event) => {
+      event.preventDefault();
+      worker = false;
+      for (const run of waiting.values()) run.resolve(fallBack(run));
+      waiting.clear();
+    };
   } catch {
     worker = false;
   }
@@ -56,20 +77,13 @@ function startWorker() {
 // Runs one batch: input {text} or {bytes}; onProgress(done, total). Resolves
 // with {answer, ends} or {failed}.
 export function runInBackground(core, input, language, onProgress, chunkRows = 2000) {
-  const w = startWorker();
-  if (!w) return runOnPage(core, input, language, onProgress, chunkRows);
+  const onPage = (run) => runOnPage(core, run.input, language, run.onProgress, chunkRows);
+  const w = startWorker(onPage);
+  if (!w) return onPage({ input, onProgress });
   return new Promise((resolve) => {
-    w.onmessage = (event) => {
-      if (event.data.progress) onProgress(...event.data.progress);
-      else resolve(event.data);
-    };
-    w.onerror = (event) => {
-      event.preventDefault();
-      worker = false;
-      resolve(runOnPage(core, input, language, onProgress, chunkRows));
-    };
-    const message = { ...input, language, chunkRows };
-    w.postMessage(message);
+    lastId += 1;
+    waiting.set(lastId, { input, onProgress, resolve });
+    w.postMessage({ id: lastId, ...input, language, chunkRows });
   });
 }
 
