@@ -35,7 +35,7 @@ export function tickText(value, step) {
 // a 10,000-point curve draws as fast as a 500-point one and looks the same.
 export function thin(points, columns) {
   if (points.length <= columns * 2) return points;
-  const [x0, x1] = extent(points.map((p) => p[0]));
+  const [x0, x1] = extent(points, 0);
   const width = (x1 - x0) / columns || 1;
   const out = [];
   let column = null;
@@ -61,15 +61,22 @@ export function thin(points, columns) {
   return out.map(([x, y]) => [x, y]);
 }
 
-export function extent(values) {
+// The least and greatest finite value, of the values or of column `at` of
+// rows of points (without copying a 10,000-point curve into a new array).
+export function extent(values, at = -1) {
   let lo = Infinity;
   let hi = -Infinity;
-  for (const v of values) {
+  for (const item of values) {
+    const v = at < 0 ? item : item[at];
     if (!Number.isFinite(v)) continue;
     if (v < lo) lo = v;
     if (v > hi) hi = v;
   }
   return [lo, hi];
+}
+
+function widest(extents) {
+  return [Math.min(...extents.map((e) => e[0])), Math.max(...extents.map((e) => e[1]))];
 }
 
 // A path's d attribute for points already in pixels.
@@ -89,9 +96,8 @@ export function lineChart({ width = 420, height = 280, series, lines = [], axes,
   const margin = { left: 58, right: 14, top: title ? 26 : 12, bottom: 40 + legendHeight };
   const plotW = width - margin.left - margin.right;
   const plotH = height - margin.top - margin.bottom;
-  const all = series.flatMap((s) => s.points);
-  const [xMin, xMax] = extent(all.map((p) => p[0]));
-  const [yMin, yMax] = extent([...all.map((p) => p[1]), ...lines.map((l) => l.y), ...extraY]);
+  const [xMin, xMax] = widest(series.map((s) => extent(s.points, 0)));
+  const [yMin, yMax] = widest([...series.map((s) => extent(s.points, 1)), extent([...lines.map((l) => l.y), ...extraY])]);
   const xt = niceTicks(xMin, xMax, 5);
   const yt = niceTicks(yMin, yMax, 5);
   const [x0, x1] = [xt.ticks[0] ?? 0, xt.ticks[xt.ticks.length - 1] ?? 1];

@@ -112,6 +112,7 @@ async function start() {
   const saved = entries.find((e) => e.definition.key === store.load('panel', ''));
   show(saved ?? entries[0]);
   html.setAttribute('data-ready', '');
+  performance.mark('channelflow-ready');
 }
 
 start();

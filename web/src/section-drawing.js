@@ -8,8 +8,8 @@ import { extent, ink, pathData } from './chart.js';
 // Fits the outline's points into the box with one scale for x and z (so the
 // drawing is to scale), z upwards. Returns the mapping and the scale.
 export function fitOutline(points, width, height, margin) {
-  const [x0, x1] = extent(points.map((p) => p[0]));
-  const [z0, z1] = extent(points.map((p) => p[1]));
+  const [x0, x1] = extent(points, 0);
+  const [z0, z1] = extent(points, 1);
   const scale = Math.min((width - 2 * margin) / (x1 - x0 || 1), (height - 2 * margin) / (z1 - z0 || 1));
   const left = (width - (x1 - x0) * scale) / 2;
   const bottom = (height + (z1 - z0) * scale) / 2;
@@ -37,7 +37,7 @@ export function sectionDrawing({ outline, levels = [], dims = [], width = 420, h
     root.append(svg('path', { d: `M${wx - 16} ${wy - 9}h10l-5 8z`, fill: ink.water }));
   }
   root.append(svg('path', { d: pathData(boundary), fill: 'none', stroke: ink.bed, 'stroke-width': 2.4, 'stroke-linejoin': 'round', 'data-part': 'boundary' }));
-  const [bx0, bx1] = extent(outline.boundary.map((p) => p[0]));
+  const [bx0, bx1] = extent(outline.boundary, 0);
   for (const level of levels) {
     if (!Number.isFinite(level.z)) continue;
     const [xa, y] = map([bx0, level.z]);

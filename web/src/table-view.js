@@ -23,7 +23,11 @@ export class TableView {
     this.root = el('div', { class: 'table-scroll', tabindex: 0 }, this.table);
     this.count = 0;
     this.cells = () => [];
-    this.root.addEventListener('scroll', () => this.schedule());
+    this.root.addEventListener('scroll', () => {
+      this.scrollTop = this.root.scrollTop;
+      this.viewHeight = this.root.clientHeight;
+      this.schedule();
+    });
     this.body.addEventListener('click', (event) => {
       const cell = event.target.closest('td');
       if (cell && cell.textContent) copyText(cell.textContent);
@@ -55,9 +59,10 @@ export class TableView {
     });
   }
 
-  draw() {
-    const view = this.root.clientHeight || 400;
-    const [first, last] = visibleRange(this.root.scrollTop, view, this.count);
+  // The view's height is read on scrolling only: reading it while the page
+  // is being rebuilt would force a layout in the middle of a keystroke.
+  draw(view = this.viewHeight ?? 420) {
+    const [first, last] = visibleRange(this.scrollTop ?? 0, view, this.count);
     const rows = [];
     if (first > 0) rows.push(spacer(first * rowHeight, this.columns.length));
     for (let k = first; k < last; ++k) {

@@ -9,7 +9,7 @@ import { Panel } from '../panel.js';
 import { showResults, itemRows } from '../results.js';
 import { Picture } from '../picture.js';
 import { TableView } from '../table-view.js';
-import { lineChart, ink } from '../chart.js';
+import { extent, lineChart, ink } from '../chart.js';
 import { profileFormulas } from '../formulas.js';
 import { itemValue, itemTexts } from './uniform.js';
 
@@ -23,8 +23,7 @@ export function profileSeries(points, slope, hn, hc) {
   const hAt = points.columns.indexOf('h');
   const bed = (x) => -slope * x;
   const surface = points.rows.map((row) => [row[xAt], bed(row[xAt]) + row[hAt]]);
-  const xs = points.rows.map((row) => row[xAt]);
-  const ends = [Math.min(...xs), Math.max(...xs)];
+  const ends = extent(points.rows, xAt);
   const along = (depth) => ends.map((x) => [x, bed(x) + depth]);
   return {
     bed: along(0),
