@@ -77,9 +77,26 @@ export function toolkitOf(module) {
   return typeof standIn === 'function' ? standIn() : null;
 }
 
-export async function loadCore(factory) {
-  const module = await factory();
+// options go to the module's factory (wasmBinary, below).
+export async function loadCore(factory, options = {}) {
+  const module = await factory(options);
   return new Core(module, toolkitOf(module));
+}
+
+// The module's WebAssembly, which its source holds as a base64 data: URL.
+// Handing the bytes to the factory spares its loader a fetch() of that URL,
+// which costs a trip through the browser's network stack at every start.
+export function inlinedWasm(source) {
+  // The prefix, then "\0asm" in base64: the loader's own copy of the
+  // prefix alone does not match.
+  const marker = 'data:application/octet-stream;base64,';
+  const start = source.indexOf(`${marker}AGFzbQ`);
+  if (start < 0) return undefined;
+  const end = source.indexOf('"', start);
+  const text = atob(source.slice(start + marker.length, end));
+  const bytes = new Uint8Array(text.length);
+  for (let k = 0; k < text.length; ++k) bytes[k] = text.charCodeAt(k);
+  return bytes;
 }
 
 // The script element that holds the module's source, which a worker reuses.
