@@ -101,9 +101,6 @@ export function policy({ scripts, styles }) {
     `script-src ${scripts.map(sha256).join(' ')} 'wasm-unsafe-eval'`,
     `style-src ${styles.map(sha256).join(' ')}`,
     'img-src data: blob:',
-    // The module's loader reads its own inlined WebAssembly with fetch() on a
-    // data: URL; nothing else may be fetched.
-    'connect-src data:',
     'worker-src blob:',
     "base-uri 'none'",
     "form-action 'none'",

@@ -48,6 +48,5 @@ test('the policy names the hash of each block exactly as written into the page',
   for (const block of [written, 'go()']) assert.ok(csp.includes(hash(block)), block);
   assert.ok(csp.includes(`style-src ${hash('p{}')}`));
   assert.match(csp, /default-src 'none'/);
-  assert.doesNotMatch(csp, /unsafe-inline|'unsafe-eval'|connect-src [^;]*(http|\*|'self')/);
-  assert.match(csp, /connect-src data:;/);
+  assert.doesNotMatch(csp, /unsafe-inline|'unsafe-eval'|connect-src/);
 });

@@ -3,7 +3,7 @@
 // Where a worker cannot be made, the same chunks run on the page between
 // frames.
 
-import { Core, coreElementId, loadCore, toolkitOf } from './core.js';
+import { Core, coreElementId, inlinedWasm, loadCore, toolkitOf } from './core.js';
 import { parseRecord, recordEnds, runBatch, tabsToCsv, csvCell } from './batch-run.js';
 
 // Text from bytes: UTF-8, anything else becomes U+FFFD; a byte order mark is dropped.
@@ -15,10 +15,10 @@ export function decodeBytes(bytes) {
 function workerMain(scope) {
   let loading = null;
   scope.onmessage = async (event) => {
-    const { id, text, bytes, language, chunkRows } = event.data;
+    const { id, text, bytes, language, chunkRows, wasmBinary } = event.data;
     const post = (message, transfer = []) => scope.postMessage({ id, ...message }, transfer);
     try {
-      loading ??= loadCore(scope.createChannelflowCore);
+      loading ??= loadCore(scope.createChannelflowCore, { wasmBinary });
       const core = await loading;
       const input = tabsToCsv(bytes ? decodeBytes(bytes) : text);
       const answer = await runBatch(input, (csv) => core.batch(csv, language), {
@@ -42,6 +42,7 @@ export function workerSource(coreText) {
 }
 
 let worker = null;
+let wasmBinary;
 let lastId = 0;
 // Runs waiting for the worker's answers, by id; the worker takes them in turn.
 const waiting = new Map();
@@ -50,6 +51,7 @@ function startWorker(fallBack) {
   if (worker !== null) return worker;
   try {
     const coreText = document.getElementById(coreElementId).textContent;
+    wasmBinary = inlinedWasm(coreText);
     const url = URL.createObjectURL(new Blob([workerSource(coreText)], { type: 'text/javascript' }));
     worker = new Worker(url);
     worker.onmessage = (event) => {
@@ -83,7 +85,7 @@ export function runInBackground(core, input, language, onProgress, chunkRows = 2
   return new Promise((resolve) => {
     lastId += 1;
     waiting.set(lastId, { input, onProgress, resolve });
-    w.postMessage({ id: lastId, ...input, language, chunkRows });
+    w.postMessage({ id: lastId, ...input, language, chunkRows, wasmBinary });
   });
 }
 
