@@ -115,6 +115,19 @@ describe('the toolkit\'s panels', () => {
     assert.equal(await uniform.getByLabel('管径 D (ft)').count(), 1);
   });
 
+  test('in English the labels, the core\'s results and its messages are English', async () => {
+    const page = await withToolkit();
+    await panel(page, '均匀流');
+    await page.getByRole('button', { name: 'English' }).click();
+    const uniform = await panel(page, 'Uniform flow');
+    const B = uniform.getByLabel('Bottom width B (m)');
+    assert.equal(await value(uniform, 'regime').textContent(), 'subcritical');
+    await B.fill('-1');
+    assert.match(await uniform.locator('.missing').textContent(), /Bottom width/);
+    await uniform.locator('select[name=units]').selectOption('us');
+    assert.equal(await uniform.getByLabel('Bottom width B (ft)').count(), 1);
+  });
+
   test('水位流量关系: a table and three curves, the depths of a given discharge marked', async () => {
     const page = await withToolkit();
     const rating = await panel(page, '水位流量关系');

@@ -47,7 +47,7 @@ export class CalculatorPanel extends Panel {
     }
     this.results.append(list);
     if (!answer.ok) {
-      const text = `${t('error')} ${answer.error}：${answer.message}`;
+      const text = `${t('error')} ${answer.error}${t('colon')}${answer.message}`;
       if (answer.field) this.fields.get(answer.field).setProblem(text);
       this.message.textContent = text;
       this.results.append(this.message);
