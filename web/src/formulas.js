@@ -9,7 +9,7 @@ const uniform = {
   trapezoid: [
     ['A = (B + m·h)·h', '({B} + {m}×{h})×{h}', 'A', (v) => v.m !== undefined],
     ['A = (B + (m1 + m2)·h/2)·h', '({B} + ({m1} + {m2})×{h}/2)×{h}', 'A', (v) => v.m1 !== undefined],
-    ['P = B + h·√(1 + m²)·2', '{B} + {h}×√(1 + {m}²)×2', 'P', (v) => v.m !== undefined],
+    ['P = B + 2h·√(1 + m²)', '{B} + 2×{h}×√(1 + {m}²)', 'P', (v) => v.m !== undefined],
     ['P = B + h·(√(1 + m1²) + √(1 + m2²))', '{B} + {h}×(√(1 + {m1}²) + √(1 + {m2}²))', 'P', (v) => v.m1 !== undefined],
   ],
   circle: [['θ = 2·arccos(1 − 2h/D),  A = D²·(θ − sin θ)/8,  P = D·θ/2', '', 'A']],
