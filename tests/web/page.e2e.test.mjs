@@ -81,6 +81,17 @@ describe('计算器 over the real click', () => {
     await page.getByRole('button', { name: '中文' }).click();
     assert.equal(await page.getAttribute('html', 'lang'), 'zh-CN');
   });
+
+  test('works where the browser refuses local storage', async () => {
+    context = await browser.newContext();
+    await context.addInitScript(() => Object.defineProperty(window, 'localStorage', {
+      get() { throw new DOMException('refused', 'SecurityError'); },
+    }));
+    const page = await open(pages.shipped);
+    await page.getByRole('button', { name: 'English' }).click();
+    assert.equal(await page.getAttribute('html', 'lang'), 'en');
+    assert.equal(await value(page, 'Q').textContent(), '2.7630683521479');
+  });
 });
 
 describe('the toolkit\'s panels', () => {
