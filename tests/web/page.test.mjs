@@ -97,7 +97,7 @@ test('the section drawing marks N–N at h and K–K at hc above the lowest poin
   const outline = { boundary: [[-3, 2], [-1, 0.5], [1, 0.5], [3, 2]], water: [[-2, 1.5], [2, 1.5]] };
   const items = [{ key: 'B', value: 2, text: '2' }, { key: 'h', value: 1, text: '1' }, { key: 'T', value: 4, text: '4' },
     { key: 'hc', value: 0.5, text: '0.5' }];
-  const { levels, dims } = sectionMarks(null, outline, items);
+  const { levels, dims } = sectionMarks(outline, items);
   assert.deepEqual(levels.map((l) => [l.key, l.z]), [['hn', 1.5], ['hc', 1]]);
   assert.deepEqual(dims.map((d) => d.text), ['h = 1', 'T = 4', 'B = 2']);
   assert.deepEqual(dims[2].from, [-1, 0.5]);

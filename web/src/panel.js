@@ -59,7 +59,7 @@ export class Panel {
     return { sections: [], formulas: [], pictures: [], tables: [] };
   }
 
-  inputRows(system) {
+  inputRows() {
     const rows = [];
     for (const f of this.fields.fields.values()) {
       if (!f.shown || f.kind === 'checkbox' || f.input.disabled) continue;

@@ -33,7 +33,7 @@ export function itemRows(catalog, items, system) {
 
 // Shows results (an array of {items}) or, when the core refused the
 // question, why they are missing.
-export function showResults(container, catalog, response, system, { skip = [] } = {}) {
+export function showResults(container, catalog, response, system) {
   clear(container);
   if (!response.ok) {
     container.append(missing(response.problems));
@@ -41,7 +41,7 @@ export function showResults(container, catalog, response, system, { skip = [] } 
   }
   const many = response.results.length > 1;
   response.results.forEach((result, k) => {
-    const rows = itemRows(catalog, result.items.filter((item) => !skip.includes(item.key)), system);
+    const rows = itemRows(catalog, result.items, system);
     const list = el('dl', { class: 'results' }, rows.map((row) => el('div', { class: row.none ? 'item none' : 'item' },
       el('dt', { text: row.label }),
       el('dd', {}, valueButton(row.key, row.text), row.unit ? el('span', { class: 'unit', text: row.unit }) : null))));

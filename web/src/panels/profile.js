@@ -87,7 +87,7 @@ export class ProfilePanel extends Panel {
 
   reportData() {
     const system = this.channel.system();
-    const sections = [{ title: t('inputs'), rows: this.inputRows(system) }];
+    const sections = [{ title: t('inputs'), rows: this.inputRows() }];
     let formulas = [];
     if (this.response?.ok) {
       const items = this.response.results[0].items;

@@ -2,7 +2,6 @@
 // and Fr against h), with the normal and critical depths of a discharge
 // marked when one is given.
 
-import { el } from '../dom.js';
 import { ChannelInputs, initialTexts } from '../channel.js';
 import { parameterField } from '../fields.js';
 import { t, quantityLabel, quantityName } from '../i18n.js';
@@ -97,7 +96,7 @@ export class RatingPanel extends Panel {
 
   reportData() {
     const system = this.channel.system();
-    const sections = [{ title: t('inputs'), rows: this.inputRows(system) }];
+    const sections = [{ title: t('inputs'), rows: this.inputRows() }];
     if (this.marks?.ok) {
       sections.push({ title: t('results'), rows: itemRows(this.catalog, this.marks.results[0].items.filter((i) => ['h', 'hc'].includes(i.key)), system).map((r) => [r.label, r.text, r.unit]) });
     }

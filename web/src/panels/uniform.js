@@ -2,12 +2,11 @@
 // size, i and n; every quantity of the report, a pipe's two depths and its
 // capacity, and the cross-section drawn to scale.
 
-import { el } from '../dom.js';
 import { ChannelInputs, initialTexts } from '../channel.js';
 import { Field, parameterField } from '../fields.js';
 import { t, parameterLabel } from '../i18n.js';
 import { Panel } from '../panel.js';
-import { showResults, itemRows, missing } from '../results.js';
+import { showResults, itemRows } from '../results.js';
 import { Picture } from '../picture.js';
 import { sectionDrawing } from '../section-drawing.js';
 import { ink } from '../chart.js';
@@ -25,12 +24,12 @@ export function itemValue(items, key) {
 }
 
 // The drawing's levels and dimensions from the outline and the results.
-export function sectionMarks(catalog, outline, items) {
+export function sectionMarks(outline, items) {
   const texts = itemTexts(items);
   const levels = [];
   const h = itemValue(items, 'h');
   const hc = itemValue(items, 'hc');
-  const [bottom] = [Math.min(...outline.boundary.map((p) => p[1]))];
+  const bottom = Math.min(...outline.boundary.map((p) => p[1]));
   if (h !== undefined) levels.push({ key: 'hn', z: bottom + h, name: 'N', color: ink.normal });
   if (hc !== undefined) levels.push({ key: 'hc', z: bottom + hc, name: 'K', color: ink.critical });
   const dims = [];
@@ -89,10 +88,8 @@ export class UniformPanel extends Panel {
     const language = this.ctx.language();
     const response = this.ctx.core.call('solve', inputs, language);
     this.response = response;
-    const rest = response.ok ? [] : this.fields.markProblems(response.problems);
-    if (response.ok) this.fields.markProblems([]);
+    this.fields.markProblems(response.ok ? [] : response.problems);
     showResults(this.results, this.catalog, response, system);
-    if (!response.ok && rest.length === 0 && response.problems.length === 0) this.results.append(missing([]));
     this.drawSection(inputs, response, language);
   }
 
@@ -108,13 +105,13 @@ export class UniformPanel extends Panel {
       this.picture.show(null);
       return;
     }
-    const { levels, dims } = sectionMarks(this.catalog, outline, items);
+    const { levels, dims } = sectionMarks(outline, items);
     this.picture.show(sectionDrawing({ outline, levels, dims }));
   }
 
   reportData() {
     const system = this.channel.system();
-    const sections = [{ title: t('inputs'), rows: this.inputRows(system) }];
+    const sections = [{ title: t('inputs'), rows: this.inputRows() }];
     let formulas = [];
     if (this.response?.ok) {
       this.response.results.forEach((result, k) => {
