@@ -3,7 +3,8 @@
 # with apt-get, and checks the installed programs: channelflow-cli gives the
 # worked example, and the window opens and paints on a virtual display.
 #   tests/package/check_deb.sh [BUILD_DIR]
-# Needs root (or sudo), xvfb, xdotool and imagemagick.
+# Needs root (or sudo), xvfb, xdotool and imagemagick, and the page built with
+# its test tools (./dev web: the wasm build and npm ci under web/).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build="${1:-build/default}"
