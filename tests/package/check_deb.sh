@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build folder, installs it on this machine
 # with apt-get, and checks the installed programs: channelflow-cli gives the
-# worked example, and the window opens and paints on a virtual display.
+# worked example, the offline page opens in chromium from its installed place,
+# and the window opens and paints on a virtual display.
 #   tests/package/check_deb.sh [BUILD_DIR]
 # Needs root (or sudo), xvfb, xdotool and imagemagick, and the page built with
 # its test tools (./dev web: the wasm build and npm ci under web/).
