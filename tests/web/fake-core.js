@@ -376,11 +376,11 @@ export function fakeToolkit() {
 // The click half, for pages and tests built without the real module.
 export function fakeClick(B, h, m, i, n) {
   const read = (s) => Number(s.replace(/\s/g, '') || 0);
-  if (!/^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$/.test(n)) return { ok: false, error: 13, message: '文本不是有效的数字' };
+  if (!/^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$/.test(n)) return { ok: false, error: 13, message: '错误 13：文本不是有效的数字' };
   const [b, d, s, j, r] = [read(B), read(h), read(m), read(i), Number(n)];
   const A = (b + s * d) * d;
   const P = b + 2 * d * Math.sqrt(1 + s * s);
-  if (P === 0 || r === 0) return { ok: false, error: 11, message: '除数为零' };
+  if (P === 0 || r === 0) return { ok: false, error: 11, message: '错误 11：除数为零' };
   const v = ((A / P) ** (2 / 3) * Math.sqrt(j)) / r;
   return { ok: true, v: text(v), Q: text(v * A) };
 }

@@ -47,9 +47,9 @@ export class CalculatorPanel extends Panel {
     }
     this.results.append(list);
     if (!answer.ok) {
-      const text = `${t('error')} ${answer.error}${t('colon')}${answer.message}`;
-      if (answer.field) this.fields.get(answer.field).setProblem(text);
-      this.message.textContent = text;
+      // The core's message names the error's number ("错误 13：…").
+      if (answer.field) this.fields.get(answer.field).setProblem(answer.message);
+      this.message.textContent = answer.message;
       this.results.append(this.message);
     }
   }
