@@ -33,6 +33,7 @@ const parameterRows = [
 const quantityRows = [
   // key      symbol   zh                en                  unit
   ['unknown', '', '所求量', 'Unknown', 'none'],
+  ['diameter', 'D', '管径', 'Diameter', 'length'],
   ['h', 'h', '水深', 'Depth', 'length'],
   ['A', 'A', '过水断面面积', 'Flow area', 'area'],
   ['P', 'P', '湿周', 'Wetted perimeter', 'length'],
@@ -152,8 +153,8 @@ function channel(inputs, language, { depth = true } = {}) {
   const shape = { trapezoid: ['B'], circle: ['D'], u: ['r'], parabola: ['p'] }[section];
   const slopes = section === 'trapezoid' && inputs.m1 !== undefined ? ['m1', 'm2'] : [];
   const roughness = inputs['n-bed'] !== undefined ? ['n-bed', 'n-wall'] : ['n'];
-  const v = readNumbers(inputs, [...shape, ...slopes, ...(slopes.length ? [] : ['m'])], language,
-    section === 'trapezoid' || section === 'u' ? ['m'] : []);
+  const takesM = (section === 'trapezoid' || section === 'u') && !slopes.length;
+  const v = readNumbers(inputs, [...shape, ...slopes, ...(takesM ? ['m'] : [])], language, ['m']);
   const m = slopes.length ? (v.m1 + v.m2) / 2 : (v.m ?? 0);
   const n = depth ? readNumbers(inputs, roughness, language) : {};
   const nValue = n.n ?? (n['n-bed'] + n['n-wall']) / 2;
@@ -214,7 +215,8 @@ function flowItems(ch, h, i, language) {
   const Fr = f.v / Math.sqrt(g[ch.system] * f.D);
   const hc = ch.critical(f.Q);
   const items = [];
-  for (const [key, value] of Object.entries(ch.values)) items.push(numberItem(key, value));
+  // As the command line's JSON: a circle's diameter is "diameter", D being the hydraulic depth.
+  for (const [key, value] of Object.entries(ch.values)) items.push(numberItem(key === 'D' ? 'diameter' : key, value));
   items.push(numberItem('h', h), numberItem('i', i), numberItem('n', ch.nValue));
   for (const key of ['A', 'P', 'R', 'T', 'D', 'C', 'v', 'Q']) items.push(numberItem(key, f[key]));
   items.push(numberItem('Fr', Fr), termItem('regime', Fr < 1 ? 'subcritical' : 'supercritical', language));
@@ -242,7 +244,7 @@ function solve(inputs, language) {
     const ch = channel(without, language);
     const { Q, i } = readNumbers(inputs, ['Q', 'i'], language);
     const h = ch.normal(Q, i);
-    const results = [{ items: [termItem('unknown', 'subcritical', language), ...flowItems(ch, h, i, language)] }];
+    const results = [{ items: [{ id: 'unknown', key: 'unknown', text: 'h' }, ...flowItems(ch, h, i, language)] }];
     if (ch.section === 'circle' && Q > ch.flow(ch.size, i).Q) {
       const deeper = bisect((d) => Q - ch.flow(d, i).Q, 0.938 * ch.size, ch.size, 1);
       results.push({ items: flowItems(ch, deeper, i, language) });
