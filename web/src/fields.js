@@ -22,7 +22,7 @@ export class Field {
       this.input = el('input', { id, name: key, type: 'checkbox' });
       this.input.checked = Boolean(initial);
     } else {
-      this.input = el('input', { id, name: key, type: 'text', inputmode: 'decimal', autocomplete: 'off', spellcheck: 'false' });
+      this.input = el('input', { id, name: key, type: 'text', autocomplete: 'off', spellcheck: 'false' });
     }
     if (kind === 'text') this.input.value = initial ?? '';
     this.label = el('label', { for: id });

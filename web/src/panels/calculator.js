@@ -20,7 +20,6 @@ export class CalculatorPanel extends Panel {
     this.resultLabel = (key) => (catalog ? quantityLabel(catalog, key, 'si') : key);
     for (const key of boxes) {
       const field = new Field(key, { label: () => this.label(key), initial: initial[key], onInput: this.input });
-      field.input.removeAttribute('inputmode');
       this.inputs.append(this.fields.add(field).row);
     }
     this.button = el('button', { type: 'button', name: 'calculate', class: 'calculate', onclick: () => this.update() });
