@@ -1,7 +1,7 @@
 // Batches in pieces: records, spreadsheet pastes and the chunked run.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { recordEnds, parseRecord, tabsToCsv, runBatch } from '../../web/src/batch-run.js';
+import { recordEnds, parseRecord, tabsToCsv, runBatch, summarize } from '../../web/src/batch-run.js';
 import { decodeBytes } from '../../web/src/batch-worker.js';
 
 test('records end at line ends outside quotes', () => {
@@ -52,4 +52,10 @@ test('a refused chunk ends the batch with the core\'s problems', async () => {
   const refuse = () => ({ ok: false, problems: [{ field: '', message: 'header' }] });
   assert.deepEqual(await runBatch('x\n1\n', refuse), { ok: false, problems: [{ field: '', message: 'header' }] });
   assert.deepEqual(await runBatch('', refuse), { ok: true, csv: '' });
+});
+
+test('a summary counts rows and error rows and keeps the first rows only', () => {
+  const csv = 'B,error\r\n1,\r\n2,"bad, row"\r\n3,\r\n4,no';
+  assert.deepEqual(summarize(csv, 2), { rows: 4, errors: 2, text: 'B,error\r\n1,\r\n2,"bad, row"\r\n', ends: [9, 13, 27] });
+  assert.deepEqual(summarize('', 5), { rows: 0, errors: 0, text: '', ends: [] });
 });

@@ -88,7 +88,9 @@ export async function runBatch(csv, callBatch, { chunkRows = 2000, onProgress = 
   const header = csv.slice(0, ends[0]);
   const headerLine = /[\r\n]$/.test(header) ? header : `${header}\r\n`;
   const total = ends.length - 1;
-  let out = '';
+  // The answers' pieces, joined once at the end: appending to one string and
+  // looking at its end each time would copy it whole at every chunk.
+  const pieces = [];
   let row = 0;
   do {
     const last = Math.min(total, row + chunkRows);
@@ -96,15 +98,32 @@ export async function runBatch(csv, callBatch, { chunkRows = 2000, onProgress = 
     const answer = callBatch(headerLine + body);
     if (!answer.ok) return answer;
     let text = answer.csv;
-    if (out) {
+    if (pieces.length) {
       const answerEnds = recordEnds(text);
       text = answerEnds.length ? text.slice(answerEnds[0]) : '';
+      if (text && !/[\r\n]$/.test(pieces[pieces.length - 1])) pieces.push('\r\n');
     }
-    if (out && !/[\r\n]$/.test(out)) out += '\r\n';
-    out += text;
+    if (text) pieces.push(text);
     row = last;
     onProgress(row, total);
     if (pause && row < total) await pause();
   } while (row < total);
-  return { ok: true, csv: out };
+  return { ok: true, csv: pieces.join('') };
+}
+
+// What the page shows of a batch's answer: its row count, how many rows have
+// an error (a last cell that is not empty), and the text and record ends of
+// the header and the first `shownRows` rows. The whole answer stays where it
+// was made and leaves only as a file.
+export function summarize(csv, shownRows) {
+  const ends = recordEnds(csv);
+  let errors = 0;
+  for (let k = 1; k < ends.length; ++k) {
+    let end = ends[k];
+    while (end > ends[k - 1] && (csv.charCodeAt(end - 1) === 10 || csv.charCodeAt(end - 1) === 13)) --end;
+    if (end > ends[k - 1] && csv.charCodeAt(end - 1) !== 44) ++errors;
+  }
+  const shown = Math.min(Math.max(0, ends.length - 1), shownRows);
+  const kept = ends.slice(0, shown + 1);
+  return { rows: Math.max(0, ends.length - 1), errors, text: csv.slice(0, kept[kept.length - 1] ?? 0), ends: kept };
 }

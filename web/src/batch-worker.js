@@ -4,11 +4,21 @@
 // frames.
 
 import { Core, coreElementId, inlinedWasm, loadCore, toolkitOf } from './core.js';
-import { parseRecord, recordEnds, runBatch, tabsToCsv, csvCell } from './batch-run.js';
+import { parseRecord, recordEnds, runBatch, summarize, tabsToCsv, csvCell } from './batch-run.js';
 
 // Text from bytes: UTF-8, anything else becomes U+FFFD; a byte order mark is dropped.
 export function decodeBytes(bytes) {
   return new TextDecoder('utf-8', { fatal: false }).decode(bytes);
+}
+
+// Rows the page's table lists; the file has them all.
+export const shownRows = 5000;
+
+// A finished batch as the page takes it: the file to save (UTF-8 with a byte
+// order mark, which spreadsheets need to read it as UTF-8) and what to show.
+function finished(csv) {
+  const file = new Blob(['\uFEFF', csv], { type: 'text/csv;charset=utf-8' });
+  return { answer: { ok: true }, file, ...summarize(csv, shownRows) };
 }
 
 // The worker's body; it sees only what workerSource() puts before it.
@@ -24,12 +34,7 @@ function workerMain(scope) {
       const answer = await runBatch(input, (csv) => core.batch(csv, language), {
         chunkRows, onProgress: (done, total) => post({ progress: [done, total] }),
       });
-      if (!answer.ok) {
-        post({ answer });
-        return;
-      }
-      const ends = Float64Array.from(recordEnds(answer.csv));
-      post({ answer, ends }, [ends.buffer]);
+      post(answer.ok ? finished(answer.csv) : { answer });
     } catch (error) {
       post({ failed: String(error?.message ?? error) });
     }
@@ -37,8 +42,9 @@ function workerMain(scope) {
 }
 
 export function workerSource(coreText) {
-  const parts = [coreText, decodeBytes, toolkitOf, Core, loadCore, recordEnds, parseRecord, csvCell, tabsToCsv, runBatch];
-  return `${parts.map(String).join('\n')}\n(${workerMain})(self);\n`;
+  const parts = [coreText, decodeBytes, toolkitOf, Core, loadCore, recordEnds, parseRecord, csvCell, tabsToCsv, runBatch, summarize,
+    finished];
+  return `${parts.map(String).join('\n')}\nconst shownRows = ${shownRows};\n(${workerMain})(self);\n`;
 }
 
 let worker = null;
@@ -77,7 +83,8 @@ function startWorker(fallBack) {
 }
 
 // Runs one batch: input {text} or {bytes}; onProgress(done, total). Resolves
-// with {answer, ends} or {failed}.
+// with finished()'s {answer, file, rows, errors, text, ends}, {answer}
+// with the core's problems, or {failed}.
 export function runInBackground(core, input, language, onProgress, chunkRows = 2000) {
   const onPage = (run) => runOnPage(core, run.input, language, run.onProgress, chunkRows);
   const w = startWorker(onPage);
@@ -93,5 +100,5 @@ async function runOnPage(core, input, language, onProgress, chunkRows) {
   const text = tabsToCsv(input.bytes ? decodeBytes(input.bytes) : input.text);
   const pause = () => new Promise((resolve) => setTimeout(resolve, 0));
   const answer = await runBatch(text, (csv) => core.batch(csv, language), { chunkRows, onProgress, pause });
-  return answer.ok ? { answer, ends: recordEnds(answer.csv) } : { answer };
+  return answer.ok ? finished(answer.csv) : { answer };
 }

@@ -119,20 +119,22 @@ export class BatchPanel extends Panel {
       this.results.append(missing(result.answer?.problems ?? [{ message: result.failed ?? '' }]));
       return;
     }
-    const { csv } = result.answer;
-    const ends = result.ends;
-    this.output = csv;
-    const record = (k) => parseRecord(csv.slice(k ? ends[k - 1] : 0, ends[k]));
+    const { text, ends, rows, errors, file } = result;
+    this.output = file;
+    const record = (k) => parseRecord(text.slice(k ? ends[k - 1] : 0, ends[k]));
     const header = ends.length ? record(0) : [];
     const errorAt = header.lastIndexOf('error');
-    const rows = Math.max(0, ends.length - 1);
-    this.table.show(header, rows, (k) => record(k + 1), (k) => (errorAt >= 0 && record(k + 1)[errorAt] ? 'error' : ''));
-    this.status.textContent = `${t('done')}：${rows} ${t('rows')}`;
+    const shown = Math.max(0, ends.length - 1);
+    this.table.show(header, shown, (k) => record(k + 1), (k) => (errorAt >= 0 && record(k + 1)[errorAt] ? 'error' : ''));
+    let status = `${t('done')}${t('colon')}${rows} ${t('rows')}`;
+    if (errors) status += t('comma') + t('errorRows').replace('{n}', errors);
+    if (shown < rows) status += t('comma') + t('shownRows').replace('{n}', shown);
+    this.status.textContent = status;
     this.downloadButton.disabled = rows === 0;
   }
 
   save() {
-    if (this.output) download(new Blob(['\uFEFF', this.output], { type: 'text/csv;charset=utf-8' }), 'channelflow-batch.csv');
+    if (this.output) download(this.output, 'channelflow-batch.csv');
   }
 
   reportData() {
