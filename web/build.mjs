@@ -3,13 +3,10 @@
 // the style sheet, under a Content-Security-Policy that allows exactly these
 // inline blocks (by their hashes) and nothing from any network.
 //
-//   node web/build.mjs [--module FILE] [--out FILE] [--dev-toolkit]
+//   node web/build.mjs [--module FILE] [--out FILE]
 //
 // --module   the core module (default build/wasm/web/channelflow_core.js)
 // --out      the page (default build/wasm/web/channelflow.html)
-// --dev-toolkit  adds tests/web/fake-core.js as the toolkit's stand-in, for
-//            developing panels before the core's binding has them; with
-//            --module none the click is the stand-in's too. Never shipped.
 
 import { createHash } from 'node:crypto';
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
@@ -119,11 +116,10 @@ export function assemble({ template, style, core, app }) {
 }
 
 function options(argv) {
-  const o = { module: join(root, 'build/wasm/web/channelflow_core.js'), out: join(root, 'build/wasm/web/channelflow.html'), devToolkit: false };
+  const o = { module: join(root, 'build/wasm/web/channelflow_core.js'), out: join(root, 'build/wasm/web/channelflow.html') };
   for (let k = 0; k < argv.length; ++k) {
     if (argv[k] === '--module') o.module = argv[++k];
     else if (argv[k] === '--out') o.out = argv[++k];
-    else if (argv[k] === '--dev-toolkit') o.devToolkit = true;
     else throw new Error(`unknown option ${argv[k]}`);
   }
   return o;
@@ -132,19 +128,11 @@ function options(argv) {
 function main() {
   const o = options(process.argv.slice(2));
   const src = join(here, 'src');
-  let core = '';
-  if (o.module !== 'none') {
-    try {
-      core = readFileSync(o.module, 'utf8');
-    } catch {
-      throw new Error(`${o.module} is missing: build the core module first (cmake --preset wasm && cmake --build --preset wasm)`);
-    }
-  }
-  if (o.devToolkit) {
-    const fake = bundle(join(root, 'tests/web/fake-core.js'));
-    core += `\n;(() => {\n${fake.script}\nglobalThis.channelflowDevToolkit = ${fake.last}.fakeToolkit;\n`;
-    if (o.module === 'none') core += `globalThis.createChannelflowCore = async () => ({ click: ${fake.last}.fakeClick });\n`;
-    core += '})();\n';
+  let core;
+  try {
+    core = readFileSync(o.module, 'utf8');
+  } catch {
+    throw new Error(`${o.module} is missing: build the core module first (./dev web builds it and the page)`);
   }
   const page = assemble({
     template: readFileSync(join(src, 'page.html'), 'utf8'),

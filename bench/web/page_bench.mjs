@@ -1,9 +1,6 @@
 // The offline page in headless chromium: start-up against a blank page, a
 // keystroke to redrawn results and pictures, and the file's size.
 //   node bench/web/page_bench.mjs [PAGE]   (./dev bench runs it)
-// The toolkit's panels are timed on the page whose core has the toolkit: the
-// shipped page once the core's binding has it, the development page (the
-// stand-in's rough formulas) until then; the output says which.
 import { writeFileSync, statSync, mkdtempSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
@@ -73,13 +70,12 @@ async function panelPage(file, tab, boxes) {
 const blankLoad = await startUp(blank, false);
 const pageReady = await startUp(shipped, true);
 const probe = (await openPage(context, shipped)).page;
-const toolkitFile = (await probe.getByRole('tab').count()) > 1 ? shipped : pages.development;
 const calculator = await keystroke(probe, '[role=tabpanel]:not([hidden]) input[name=B]', ['2', '2.5', '3']);
-const uniformPage = await panelPage(toolkitFile, '均匀流', {});
+const uniformPage = await panelPage(shipped, '均匀流', {});
 const uniform = await keystroke(uniformPage, '[role=tabpanel]:not([hidden]) input[name=B]', ['2', '2.5', '3']);
-const ratingPage = await panelPage(toolkitFile, '水位流量关系', { h: '0.01:2:0.01', Q: '2.76' });
+const ratingPage = await panelPage(shipped, '水位流量关系', { h: '0.01:2:0.01', Q: '2.76' });
 const rating = await keystroke(ratingPage, '[role=tabpanel]:not([hidden]) input[name=B]', ['2', '2.5', '3']);
-const profilePage = await panelPage(toolkitFile, '水面线', { steps: '10000' });
+const profilePage = await panelPage(shipped, '水面线', { steps: '10000' });
 const profile = await keystroke(profilePage, '[role=tabpanel]:not([hidden]) input[name=B]', ['2', '2.5', '3']);
 await browser.close();
 
@@ -92,5 +88,4 @@ const rows = [
   ['keystroke, 水位流量关系 200 points, 3 curves (16 ms)', split(rating)],
   ['keystroke, 水面线 10,000 steps (target 50 ms)', split(profile)],
 ];
-console.log(`toolkit panels timed on ${toolkitFile === shipped ? 'the shipped page (real core)' : 'the development page (stand-in toolkit)'}`);
 for (const [what, figure] of rows) console.log(`${what.padEnd(54)} ${figure}`);

@@ -13,8 +13,6 @@ const { chromium } = createRequire(join(root, 'web/package.json'))('playwright-c
 export const pages = {
   // The page as shipped, over the real core module.
   shipped: join(root, 'build/wasm/web/channelflow.html'),
-  // The same page with the toolkit's stand-in, until the core's binding has it.
-  development: join(root, 'build/wasm/web-dev/channelflow.html'),
 };
 
 export function pageUrl(file) {

@@ -1,5 +1,4 @@
-// A stand-in for the toolkit half of the core module, for the page's unit
-// tests and for building a development page before the real binding exists.
+// A stand-in for the core module, for the page's unit tests under node.
 // It speaks the same JSON protocol (catalog() and call(request)) with rough
 // formulas: its numbers are plausible, not right, and never shipped.
 
@@ -28,6 +27,7 @@ const parameterRows = [
   ['to-h', '目标水深', 'Target depth', 'length', 'positive'],
   ['length', '推算距离', 'Length', 'length', 'positive'],
   ['steps', '步数', 'Steps', 'none', 'positive'],
+  ['unknown', '未知量', 'Unknown', 'none', 'choice'],
 ];
 
 const quantityRows = [
@@ -94,7 +94,7 @@ const units = {
 
 export const fakeCatalog = {
   sections,
-  parameters: parameterRows.map(([key, zh, en, unit, limit]) => ({ key, symbol: key, name: { zh, en }, unit, limit })),
+  parameters: parameterRows.map(([key, zh, en, unit, limit]) => ({ key, symbol: ['term', 'choice'].includes(limit) ? '' : key, name: { zh, en }, unit, limit })),
   quantities: quantityRows.map(([key, symbol, zh, en, unit]) => ({ id: key, key, symbol, name: { zh, en }, unit })),
   units,
   terms,

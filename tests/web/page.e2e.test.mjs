@@ -29,18 +29,6 @@ async function open(file, options) {
   return tab.page;
 }
 
-// The page whose core has the toolkit: the shipped one once its binding is
-// there, the development page (with the stand-in) until then.
-let toolkitPage;
-async function withToolkit() {
-  if (!toolkitPage) {
-    const page = await open(pages.shipped);
-    toolkitPage = (await page.getByRole('tab').count()) > 1 ? pages.shipped : pages.development;
-  }
-  const page = await open(toolkitPage);
-  return page;
-}
-
 async function panel(page, name) {
   await page.getByRole('tab', { name, exact: true }).click();
   return page.getByRole('tabpanel');
@@ -96,9 +84,10 @@ describe('计算器 over the real click', () => {
 
 describe('the toolkit\'s panels', () => {
   test('均匀流: every quantity, an unusable value on its own box, the section\'s boxes and the drawing', async () => {
-    const page = await withToolkit();
+    const page = await open(pages.shipped);
     const uniform = await panel(page, '均匀流');
     for (const key of ['A', 'P', 'R', 'v', 'Q', 'Fr', 'regime', 'hc']) assert.notEqual(await value(uniform, key).textContent(), '', key);
+    assert.equal(await value(uniform, 'Q').textContent(), '2.7630683521479', 'the command line\'s digits');
     assert.equal(await uniform.locator('svg [data-part=boundary]').count(), 1);
     const B = uniform.getByLabel(/下底宽 B/);
     await B.fill('-1');
@@ -127,7 +116,7 @@ describe('the toolkit\'s panels', () => {
   });
 
   test('in English the labels, the core\'s results and its messages are English', async () => {
-    const page = await withToolkit();
+    const page = await open(pages.shipped);
     await panel(page, '均匀流');
     await page.getByRole('button', { name: 'English' }).click();
     const uniform = await panel(page, 'Uniform flow');
@@ -140,7 +129,7 @@ describe('the toolkit\'s panels', () => {
   });
 
   test('水位流量关系: a table and three curves, the depths of a given discharge marked', async () => {
-    const page = await withToolkit();
+    const page = await open(pages.shipped);
     const rating = await panel(page, '水位流量关系');
     assert.ok(await rating.locator('table[data-table=rating] tbody tr[data-row]').count() > 5);
     assert.equal(await rating.locator('figure svg').count(), 3);
@@ -152,7 +141,7 @@ describe('the toolkit\'s panels', () => {
   });
 
   test('水跃 and 水面线: results, the profile\'s table and its picture', async () => {
-    const page = await withToolkit();
+    const page = await open(pages.shipped);
     const jump = await panel(page, '水跃');
     assert.notEqual(await value(jump, 'h2').textContent(), '');
     assert.equal(await jump.locator('input[name=n]').count(), 0, 'a jump needs no roughness');
@@ -162,7 +151,7 @@ describe('the toolkit\'s panels', () => {
   });
 
   test('pictures save as SVG and PNG', async () => {
-    const page = await withToolkit();
+    const page = await open(pages.shipped);
     const uniform = await panel(page, '均匀流');
     for (const [kind, head] of [['svg', '<?xml'], ['png', '\x89PNG']]) {
       const [download] = await Promise.all([page.waitForEvent('download'), uniform.locator(`[data-save=${kind}]`).click()]);
@@ -173,7 +162,7 @@ describe('the toolkit\'s panels', () => {
   });
 
   test('复制结果 puts a table on the clipboard as HTML and tab-separated text; a value copies in one click', async () => {
-    const page = await withToolkit();
+    const page = await open(pages.shipped);
     const uniform = await panel(page, '均匀流');
     await page.evaluate(() => window.addEventListener('copy', (e) => {
       window.copied = { text: e.clipboardData.getData('text/plain'), html: e.clipboardData.getData('text/html') };
@@ -188,7 +177,7 @@ describe('the toolkit\'s panels', () => {
   });
 
   test('打印计算书 lays out inputs, formulas with numbers, results and pictures for A4', async () => {
-    const page = await withToolkit();
+    const page = await open(pages.shipped);
     await panel(page, '均匀流');
     await page.evaluate(() => { window.print = () => { window.printed = true; }; });
     await page.getByRole('button', { name: '打印计算书' }).click();
@@ -202,7 +191,7 @@ describe('the toolkit\'s panels', () => {
   });
 
   test('nothing typed is read as markup', async () => {
-    const page = await withToolkit();
+    const page = await open(pages.shipped);
     const uniform = await panel(page, '均匀流');
     page.on('dialog', () => assert.fail('a dialog opened'));
     await uniform.locator('input[name=B]').fill('<img src=x onerror=alert(1)>');
@@ -215,7 +204,7 @@ describe('the toolkit\'s panels', () => {
 
 describe('批量', () => {
   test('a spreadsheet paste gives a results table with its error column, downloaded as CSV with a byte order mark', async () => {
-    const page = await withToolkit();
+    const page = await open(pages.shipped);
     const batch = await panel(page, '批量');
     await batch.locator('textarea').fill('B\th\tm\ti\tn\n2\t1\t1\t0.001\t0.025\n2\t1\t1\t0\t0.025\n');
     await batch.locator('table[data-table=batch] tbody tr.error').waitFor();
@@ -227,7 +216,7 @@ describe('批量', () => {
   });
 
   test('a file that is not UTF-8 reads with U+FFFD, and a 10 MB paste runs without freezing the page', async () => {
-    const page = await withToolkit();
+    const page = await open(pages.shipped);
     const batch = await panel(page, '批量');
     const bytes = Buffer.concat([Buffer.from('B,h,m,i,n,note\n2,1,1,0.001,0.025,'), Buffer.from([0xc4, 0xe3]), Buffer.from('\n')]);
     await batch.locator('input[type=file]').setInputFiles({ name: 'gbk.csv', mimeType: 'text/csv', buffer: bytes });

@@ -3,7 +3,7 @@
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { Core, indexCatalog, loadCore } from '../../web/src/core.js';
-import { chromeKeys, parameterLabel, setLanguage } from '../../web/src/i18n.js';
+import { chromeKeys, parameterLabel, quantityLabel, setLanguage } from '../../web/src/i18n.js';
 import { niceTicks, thin, tickText } from '../../web/src/chart.js';
 import { fill, uniformFormulas } from '../../web/src/formulas.js';
 import { sectionMarks } from '../../web/src/panels/uniform.js';
@@ -26,16 +26,10 @@ test('a refusal keeps the core\'s problems; a click error names its box when it 
   assert.equal(core.click('', '', '', '', '0').field, '');
 });
 
-test('a module without the toolkit offers the click alone, or the stand-in where a development page has one', async () => {
-  const clickOnly = await loadCore(async () => ({ click: fakeClick }));
-  assert.equal(clickOnly.hasToolkit, false);
-  globalThis.channelflowDevToolkit = fakeToolkit;
-  try {
-    const developed = await loadCore(async () => ({ click: fakeClick }));
-    assert.equal(developed.catalog().sectionByKey.get('circle').parameters[0], 'D');
-  } finally {
-    delete globalThis.channelflowDevToolkit;
-  }
+test('a module without the toolkit offers the click alone', async () => {
+  assert.equal((await loadCore(async () => ({ click: fakeClick }))).hasToolkit, false);
+  const whole = await loadCore(async () => ({ click: fakeClick, ...fakeToolkit() }));
+  assert.equal(whole.catalog().sectionByKey.get('circle').parameters[0], 'D');
 });
 
 test('both languages have every word of the page', () => {
@@ -56,6 +50,9 @@ test('labels carry the catalog\'s name, symbol and the unit of the system', () =
     assert.equal(parameterLabel(catalog, key, system), label);
   }
   setLanguage('zh');
+  const shared = indexCatalog({ ...fakeCatalog, quantities: [...fakeCatalog.quantities,
+    { id: 'normal-h', key: 'h', symbol: 'h', name: { zh: '正常水深', en: 'Normal depth' }, unit: 'length' }] });
+  assert.equal(quantityLabel(shared, 'h', 'si'), '水深 h (m)', 'a key two quantities share names the plain one');
 });
 
 test('axis ticks are round and cover the data', () => {

@@ -62,19 +62,20 @@ export function indexCatalog(raw) {
     ...raw,
     sectionByKey: new Map(raw.sections.map((s) => [s.key, s])),
     parameterByKey: new Map(raw.parameters.map((p) => [p.key, p])),
-    quantityByKey: new Map(raw.quantities.map((q) => [q.key, q])),
+    quantityById: new Map(raw.quantities.map((q) => [q.id, q])),
+    // Several quantities may share a key (the normal depth is also "h"): the
+    // first is the plain one.
+    quantityByKey: new Map([...raw.quantities].reverse().map((q) => [q.key, q])),
   };
 }
 
-// The toolkit's two functions of a module. A module without them takes them
-// from a development build's stand-in when there is one, and otherwise offers
-// the click alone.
+// The toolkit's two functions of a module; a module without them offers the
+// click alone.
 export function toolkitOf(module) {
   if (typeof module.call === 'function' && typeof module.catalog === 'function') {
     return { call: (request) => module.call(request), catalog: () => module.catalog() };
   }
-  const standIn = globalThis.channelflowDevToolkit;
-  return typeof standIn === 'function' ? standIn() : null;
+  return null;
 }
 
 // options go to the module's factory (wasmBinary, below).

@@ -24,7 +24,7 @@ function flash(button) {
 export function itemRows(catalog, items, system) {
   return items.map((item) => {
     // An input given back is named as the parameter it is.
-    const q = catalog.quantityByKey.get(item.id) ?? catalog.quantityByKey.get(item.key) ?? catalog.parameterByKey.get(item.key);
+    const q = catalog.quantityById.get(item.id) ?? catalog.quantityByKey.get(item.key) ?? catalog.parameterByKey.get(item.key);
     const unit = item.none || item.term || !q ? '' : unitText(catalog, q.unit, system);
     const label = q ? [q.name[currentLanguage()], q.symbol].filter((s, k) => s && (k === 0 || s !== q.name[currentLanguage()])).join(' ') : item.key;
     return { key: item.key, label, text: item.text ?? '', unit, none: Boolean(item.none) };

@@ -63,7 +63,7 @@ export class UniformPanel extends Panel {
     this.catalog = catalog;
     this.channel = new ChannelInputs(catalog, this.fields, { onInput: this.input });
     const system = () => this.channel.system();
-    this.unknown = this.fields.add(new Field('unknown', { kind: 'select', label: () => t('unknown'), options: [], onInput: this.input }));
+    this.unknown = this.fields.add(new Field('unknown', { kind: 'select', label: () => parameterLabel(catalog, 'unknown', 'si'), options: [], onInput: this.input }));
     for (const key of ['Q', 'h', 'i']) this.fields.add(parameterField(catalog, key, system, { initial: initialTexts[key], onInput: this.input }));
     this.inputs.append(this.unknown.row, ...this.channel.rows(), ...['Q', 'h', 'i'].map((k) => this.fields.get(k).row),
       ...this.channel.roughnessRows());
