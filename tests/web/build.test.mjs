@@ -3,7 +3,7 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { createHash } from 'node:crypto';
 import vm from 'node:vm';
-import { bundle, assemble, inlineSafe, parseExports, parseImports } from '../../web/build.mjs';
+import { bundle, assemble, inlineSafe, parseExports, parseImports, splitWasm } from '../../web/build.mjs';
 
 function files(table) {
   return (file) => {
@@ -49,4 +49,10 @@ test('the policy names the hash of each block exactly as written into the page',
   assert.ok(csp.includes(`style-src ${hash('p{}')}`));
   assert.match(csp, /default-src 'none'/);
   assert.doesNotMatch(csp, /unsafe-inline|'unsafe-eval'|connect-src/);
+});
+
+test('the module\'s WebAssembly leaves its script for a data block; its loader\'s own prefix stays', () => {
+  const module = 'var p="data:application/octet-stream;base64,";var f="data:application/octet-stream;base64,AGFzbQEAAAA=";go(f)';
+  assert.deepEqual(splitWasm(module), { core: 'var p="data:application/octet-stream;base64,";var f="";go(f)', wasm: 'AGFzbQEAAAA=' });
+  assert.deepEqual(splitWasm('var x = 1'), { core: 'var x = 1', wasm: '' });
 });

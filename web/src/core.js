@@ -84,21 +84,21 @@ export async function loadCore(factory, options = {}) {
   return new Core(module, toolkitOf(module));
 }
 
-// The module's WebAssembly, which its source holds as a base64 data: URL.
-// Handing the bytes to the factory spares its loader a fetch() of that URL,
-// which costs a trip through the browser's network stack at every start.
-export function inlinedWasm(source) {
-  // The prefix, then "\0asm" in base64: the loader's own copy of the
-  // prefix alone does not match.
-  const marker = 'data:application/octet-stream;base64,';
-  const start = source.indexOf(`${marker}AGFzbQ`);
-  if (start < 0) return undefined;
-  const end = source.indexOf('"', start);
-  const text = atob(source.slice(start + marker.length, end));
+// The module's WebAssembly as bytes for its factory, which then neither
+// parses it as part of a script nor fetch()es it from a data: URL (a trip
+// through the network stack at every start). The page holds it, base64, in a
+// block of its own (see web/build.mjs).
+export function pageWasm() {
+  const base64 = document.getElementById(wasmElementId)?.textContent.trim();
+  if (!base64) return undefined;
+  if (typeof Uint8Array.fromBase64 === 'function') return Uint8Array.fromBase64(base64);
+  const text = atob(base64);
   const bytes = new Uint8Array(text.length);
   for (let k = 0; k < text.length; ++k) bytes[k] = text.charCodeAt(k);
   return bytes;
 }
 
-// The script element that holds the module's source, which a worker reuses.
+// The script element that holds the module's source, which a worker reuses,
+// and the data block that holds its WebAssembly.
 export const coreElementId = 'channelflow-core';
+export const wasmElementId = 'channelflow-wasm';

@@ -3,7 +3,7 @@
 // loaded and the first panel's results are drawn.
 
 import { el } from './dom.js';
-import { coreElementId, inlinedWasm, loadCore } from './core.js';
+import { loadCore, pageWasm } from './core.js';
 import { currentLanguage, setLanguage, t } from './i18n.js';
 import { availablePanels } from './panels/index.js';
 import { copyReport, fillReport } from './report.js';
@@ -24,8 +24,7 @@ async function start() {
   main.append(status);
   let core;
   try {
-    const source = document.getElementById(coreElementId)?.textContent ?? '';
-    core = await loadCore(globalThis.createChannelflowCore, { wasmBinary: inlinedWasm(source) });
+    core = await loadCore(globalThis.createChannelflowCore, { wasmBinary: pageWasm() });
   } catch (error) {
     status.textContent = `${t('loadFailed')}: ${error?.message ?? error}`;
     console.error(error);
