@@ -21,7 +21,17 @@ set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window's Song face and Qt's own Chinese strings.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, qt6-translations-l10n")
+# xdg-open starts the default browser on the offline page.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-arphic-uming, qt6-translations-l10n, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 
 include(CPack)
+
+# The offline page (./dev web builds it; ./dev package does so first) and the
+# menu entry that opens it in the default browser. Both are installed only
+# when the page has been built, so a build without emscripten still installs.
+include(GNUInstallDirs)
+install(CODE "set(CHANNELFLOW_WEB_PAGE \"${CHANNELFLOW_WEB_PAGE}\")
+  set(CHANNELFLOW_WEB_ENTRY \"${PROJECT_SOURCE_DIR}/app/channelflow-toolkit.desktop\")
+  set(CHANNELFLOW_DATADIR \"${CMAKE_INSTALL_DATADIR}\")")
+install(SCRIPT cmake/InstallWebPage.cmake)

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Debian package from a build folder, installs it on this machine
 # with apt-get, and checks the installed programs: channelflow-cli gives the
-# worked example, and the window opens and paints on a virtual display.
+# worked example, the offline page opens in chromium from its installed place,
+# and the window opens and paints on a virtual display.
 #   tests/package/check_deb.sh [BUILD_DIR]
-# Needs root (or sudo), xvfb, xdotool and imagemagick.
+# Needs root (or sudo), xvfb, xdotool and imagemagick, and the page built with
+# its test tools (./dev web: the wasm build and npm ci under web/).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 build="${1:-build/default}"
@@ -21,11 +23,12 @@ log=$(cd "$build" && cpack -G DEB 2>&1) || { echo "$log" >&2; fail "cpack failed
 contents=$(dpkg-deb -c "$package")
 for file in ./usr/bin/channelflow ./usr/bin/channelflow-cli ./usr/share/applications/channelflow.desktop \
             ./usr/share/icons/hicolor/32x32/apps/channelflow.png ./usr/share/icons/hicolor/scalable/apps/channelflow.svg \
-            ./usr/share/metainfo/org.channelflow.channelflow.metainfo.xml ./usr/share/man/man1/channelflow-cli.1.gz; do
+            ./usr/share/metainfo/org.channelflow.channelflow.metainfo.xml ./usr/share/man/man1/channelflow-cli.1.gz \
+            ./usr/share/channelflow/channelflow.html ./usr/share/applications/channelflow-toolkit.desktop; do
   grep -q " $file\$" <<<"$contents" || fail "the package lacks $file"
 done
 depends=$(dpkg-deb -f "$package" Depends)
-for needed in fonts-arphic-uming qt6-translations-l10n libqt6widgets6 libqt6gui6 libqt6core6; do
+for needed in fonts-arphic-uming qt6-translations-l10n xdg-utils libqt6widgets6 libqt6gui6 libqt6core6; do
   grep -q "\b$needed\b" <<<"$depends" || fail "the package does not depend on $needed ($depends)"
 done
 
@@ -38,6 +41,12 @@ actual=$(/usr/bin/channelflow-cli 2 1 1 0.001 0.025) || fail "channelflow-cli fa
 [ "$actual" = "$expected" ] || fail "channelflow-cli printed '$actual'"
 man -l /usr/share/man/man1/channelflow-cli.1.gz >/dev/null 2>&1 || gzip -t /usr/share/man/man1/channelflow-cli.1.gz \
   || fail "the manual page does not read"
+
+# The installed page: its menu entry opens it, and it works from there.
+grep -qx 'Exec=xdg-open /usr/share/channelflow/channelflow.html' /usr/share/applications/channelflow-toolkit.desktop \
+  || fail "the page's menu entry does not open the installed page"
+page_q=$(node tests/web/open_page.mjs /usr/share/channelflow/channelflow.html) || fail "the installed page does not open"
+[ "$page_q" = "2.7630683521479" ] || fail "the installed page shows Q = '$page_q'"
 
 # The installed window: it maps and paints its controls (text pixels, not
 # only the background) on a private X display.

@@ -1,0 +1,91 @@
+// The offline page in headless chromium: start-up against a blank page, a
+// keystroke to redrawn results and pictures, and the file's size.
+//   node bench/web/page_bench.mjs [PAGE]   (./dev bench runs it)
+import { writeFileSync, statSync, mkdtempSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { join } from 'node:path';
+import { launch, openPage, pages, pageUrl } from '../../tests/web/browser.mjs';
+
+const runs = 15;
+const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
+const ms = (value) => `${value.toFixed(1)} ms`;
+
+const browser = await launch();
+const context = await browser.newContext();
+const blank = join(mkdtempSync(join(tmpdir(), 'channelflow-bench-')), 'blank.html');
+writeFileSync(blank, '<!doctype html><title>blank</title>');
+const shipped = process.argv[2] ?? pages.shipped;
+
+// Navigation start to the page's ready mark, and to a blank page's load end.
+async function startUp(file, ready) {
+  const times = [];
+  const page = await context.newPage();
+  for (let k = 0; k < runs; ++k) {
+    await page.goto(`${pageUrl(file)}?run=${k}`);
+    if (ready) await page.waitForSelector('html[data-ready]');
+    times.push(await page.evaluate((isReady) => (isReady
+      ? performance.getEntriesByName('channelflow-ready')[0].startTime
+      : performance.getEntriesByType('navigation')[0].loadEventEnd), ready));
+  }
+  await page.close();
+  return median(times);
+}
+
+// Types one character into a box and times the handler (results and
+// pictures redrawn in the DOM: the core's call, reading its JSON answer and
+// the page's own work) and the browser's style, layout and paint after it.
+async function keystroke(page, selector, texts) {
+  return page.evaluate(async ({ selector: box, texts: values, count }) => {
+    const input = document.querySelector(box);
+    const runs = { handler: [], core: [], parse: [], render: [] };
+    const total = (name) => performance.getEntriesByName(name).reduce((sum, e) => sum + e.duration, 0);
+    for (let k = 0; k < count; ++k) {
+      await new Promise((resolve) => requestAnimationFrame(() => setTimeout(resolve)));
+      performance.clearMeasures();
+      const start = performance.now();
+      input.value = values[k % values.length];
+      input.dispatchEvent(new Event('input', { bubbles: true }));
+      runs.handler.push(performance.now() - start);
+      runs.core.push(total('channelflow-core'));
+      runs.parse.push(total('channelflow-parse'));
+      runs.render.push(await new Promise((resolve) => requestAnimationFrame(() => {
+        const frame = performance.now();
+        setTimeout(() => resolve(performance.now() - frame));
+      })));
+    }
+    const mid = (a) => [...a].sort((x, y) => x - y)[Math.floor(a.length / 2)];
+    return Object.fromEntries(Object.entries(runs).map(([key, values]) => [key, mid(values)]));
+  }, { selector, texts, count: runs });
+}
+
+const split = (t) => `${ms(t.handler + t.render)} = core ${ms(t.core)} + JSON ${ms(t.parse)} + page ${ms(t.handler - t.core - t.parse)} + render ${ms(t.render)}`;
+
+async function panelPage(file, tab, boxes) {
+  const { page } = await openPage(context, file);
+  await page.getByRole('tab', { name: tab, exact: true }).click();
+  for (const [name, text] of Object.entries(boxes)) await page.locator(`[role=tabpanel]:not([hidden]) input[name="${name}"]`).fill(text);
+  return page;
+}
+
+const blankLoad = await startUp(blank, false);
+const pageReady = await startUp(shipped, true);
+const probe = (await openPage(context, shipped)).page;
+const calculator = await keystroke(probe, '[role=tabpanel]:not([hidden]) input[name=B]', ['2', '2.5', '3']);
+const uniformPage = await panelPage(shipped, '均匀流', {});
+const uniform = await keystroke(uniformPage, '[role=tabpanel]:not([hidden]) input[name=B]', ['2', '2.5', '3']);
+const ratingPage = await panelPage(shipped, '水位流量关系', { h: '0.01:2:0.01', Q: '2.76' });
+const rating = await keystroke(ratingPage, '[role=tabpanel]:not([hidden]) input[name=B]', ['2', '2.5', '3']);
+const profilePage = await panelPage(shipped, '水面线', { steps: '10000' });
+const profile = await keystroke(profilePage, '[role=tabpanel]:not([hidden]) input[name=B]', ['2', '2.5', '3']);
+await browser.close();
+
+const rows = [
+  ['page size', `${statSync(shipped).size} bytes (limit 1048576)`],
+  ['blank page: navigation to load end', ms(blankLoad)],
+  ['page: navigation to data-ready', `${ms(pageReady)} (${ms(pageReady - blankLoad)} more than blank; target ≤ 100 ms)`],
+  ['keystroke, 计算器 (real click)', `${ms(calculator.handler)} + render ${ms(calculator.render)}`],
+  ['keystroke, 均匀流 (solve, outline, drawing; target 16 ms)', split(uniform)],
+  ['keystroke, 水位流量关系 200 points, 3 curves (16 ms)', split(rating)],
+  ['keystroke, 水面线 10,000 steps (target 50 ms)', split(profile)],
+];
+for (const [what, figure] of rows) console.log(`${what.padEnd(54)} ${figure}`);

@@ -1,0 +1,390 @@
+// A stand-in for the core module, for the page's unit tests under node.
+// It speaks the same JSON protocol (catalog() and call(request)) with rough
+// formulas: its numbers are plausible, not right, and never shipped.
+
+const g = { si: 9.80665, us: 32.174 };
+const manning = { si: 1, us: 1.486 };
+
+const parameterRows = [
+  // key       zh              en                    unit         limit
+  ['section', '断面形状', 'Section', 'none', 'term'],
+  ['units', '单位制', 'Units', 'none', 'term'],
+  ['B', '下底宽', 'Bottom width', 'length', 'nonNegative'],
+  ['m', '边坡系数', 'Side slope', 'none', 'nonNegative'],
+  ['m1', '左边坡系数', 'Left side slope', 'none', 'nonNegative'],
+  ['m2', '右边坡系数', 'Right side slope', 'none', 'nonNegative'],
+  ['D', '管径', 'Diameter', 'length', 'positive'],
+  ['r', '底部半径', 'Bottom radius', 'length', 'positive'],
+  ['p', '抛物线参数', 'Parabola parameter', 'length', 'positive'],
+  ['h', '水深', 'Depth', 'length', 'positive'],
+  ['i', '渠底坡度', 'Bed slope', 'none', 'positive'],
+  ['n', '粗糙系数', 'Roughness', 'none', 'positive'],
+  ['n-bed', '渠底粗糙系数', 'Bed roughness', 'none', 'positive'],
+  ['n-wall', '边壁粗糙系数', 'Wall roughness', 'none', 'positive'],
+  ['Q', '流量', 'Discharge', 'discharge', 'positive'],
+  ['h0', '控制断面水深', 'Control depth', 'length', 'positive'],
+  ['h1', '给定水深', 'Given depth', 'length', 'positive'],
+  ['to-h', '目标水深', 'Target depth', 'length', 'positive'],
+  ['length', '推算距离', 'Length', 'length', 'positive'],
+  ['steps', '步数', 'Steps', 'none', 'positive'],
+  ['unknown', '未知量', 'Unknown', 'none', 'choice'],
+];
+
+const quantityRows = [
+  // key      symbol   zh                en                  unit
+  ['unknown', '', '所求量', 'Unknown', 'none'],
+  ['diameter', 'D', '管径', 'Diameter', 'length'],
+  ['h', 'h', '水深', 'Depth', 'length'],
+  ['A', 'A', '过水断面面积', 'Flow area', 'area'],
+  ['P', 'P', '湿周', 'Wetted perimeter', 'length'],
+  ['R', 'R', '水力半径', 'Hydraulic radius', 'length'],
+  ['T', 'T', '水面宽', 'Top width', 'length'],
+  ['D', 'D', '水力深度', 'Hydraulic depth', 'length'],
+  ['C', 'C', '谢才系数', 'Chezy coefficient', 'chezy'],
+  ['v', 'v', '流速', 'Velocity', 'velocity'],
+  ['Q', 'Q', '流量', 'Discharge', 'discharge'],
+  ['Fr', 'Fr', '弗劳德数', 'Froude number', 'none'],
+  ['regime', '', '流态', 'Regime', 'none'],
+  ['hc', 'hc', '临界水深', 'Critical depth', 'length'],
+  ['vc', 'vc', '临界流速', 'Critical velocity', 'velocity'],
+  ['ic', 'ic', '临界坡度', 'Critical slope', 'none'],
+  ['E', 'E', '断面比能', 'Specific energy', 'length'],
+  ['tau0', 'τ0', '床面切应力', 'Bed shear stress', 'stress'],
+  ['Qmax', 'Qmax', '最大过流能力', 'Greatest capacity', 'discharge'],
+  ['hmax', 'hmax', '最大流量时水深', 'Depth of greatest capacity', 'length'],
+  ['Qfull', 'Qfull', '满管流量', 'Full-pipe discharge', 'discharge'],
+  ['hn', 'hn', '正常水深', 'Normal depth', 'length'],
+  ['h1', 'h1', '跃前水深', 'Depth before', 'length'],
+  ['v1', 'v1', '跃前流速', 'Velocity before', 'velocity'],
+  ['Fr1', 'Fr1', '跃前弗劳德数', 'Froude number before', 'none'],
+  ['h2', 'h2', '跃后水深', 'Sequent depth', 'length'],
+  ['v2', 'v2', '跃后流速', 'Velocity after', 'velocity'],
+  ['Fr2', 'Fr2', '跃后弗劳德数', 'Froude number after', 'none'],
+  ['dE', 'ΔE', '能量损失', 'Energy loss', 'length'],
+  ['jump_type', '', '水跃类型', 'Jump type', 'none'],
+  ['profile_type', '', '水面线类型', 'Profile type', 'none'],
+  ['direction', '', '推算方向', 'Direction', 'none'],
+  ['x', 'x', '距离', 'Distance', 'length'],
+  ['Sf', 'Sf', '摩阻坡度', 'Friction slope', 'none'],
+];
+
+const terms = {
+  subcritical: { zh: '缓流', en: 'subcritical' },
+  critical: { zh: '临界流', en: 'critical' },
+  supercritical: { zh: '急流', en: 'supercritical' },
+  strong: { zh: '强水跃', en: 'strong jump' },
+  steady: { zh: '稳定水跃', en: 'steady jump' },
+  upstream: { zh: '向上游', en: 'upstream' },
+  downstream: { zh: '向下游', en: 'downstream' },
+  si: { zh: '国际单位制', en: 'SI' },
+  us: { zh: '英制单位', en: 'US customary' },
+};
+
+const sections = [
+  { key: 'trapezoid', name: { zh: '梯形', en: 'Trapezoid' }, parameters: ['B', 'm', 'm1', 'm2'] },
+  { key: 'circle', name: { zh: '圆形', en: 'Circle' }, parameters: ['D'] },
+  { key: 'u', name: { zh: 'U形', en: 'U-shaped' }, parameters: ['r', 'm'] },
+  { key: 'parabola', name: { zh: '抛物线形', en: 'Parabola' }, parameters: ['p'] },
+];
+
+const units = {
+  si: { length: 'm', area: 'm²', discharge: 'm³/s', velocity: 'm/s', stress: 'Pa', chezy: 'm^0.5/s', momentum: 'm³', none: '' },
+  us: { length: 'ft', area: 'ft²', discharge: 'ft³/s', velocity: 'ft/s', stress: 'lb/ft²', chezy: 'ft^0.5/s', momentum: 'ft³', none: '' },
+};
+
+export const fakeCatalog = {
+  sections,
+  parameters: parameterRows.map(([key, zh, en, unit, limit]) => ({ key, symbol: ['term', 'choice'].includes(limit) ? '' : key, name: { zh, en }, unit, limit })),
+  quantities: quantityRows.map(([key, symbol, zh, en, unit]) => ({ id: key, key, symbol, name: { zh, en }, unit })),
+  units,
+  terms,
+};
+
+const parameterByKey = new Map(fakeCatalog.parameters.map((p) => [p.key, p]));
+const quantityByKey = new Map(fakeCatalog.quantities.map((q) => [q.key, q]));
+
+export function text(x) {
+  return String(Number(x.toPrecision(15)));
+}
+
+class Problems extends Error {
+  constructor(problems) {
+    super('problems');
+    this.problems = problems;
+  }
+}
+
+function problem(field, code, language) {
+  const p = parameterByKey.get(field);
+  const label = `${p.name[language]} ${p.symbol}`;
+  const messages = {
+    notNumber: { zh: `${label} 不是有效的数字`, en: `${label} is not a number` },
+    negative: { zh: `${label} 不能为负`, en: `${label} cannot be negative` },
+    notPositive: { zh: `${label} 必须大于零`, en: `${label} must be greater than zero` },
+    missing: { zh: `缺少 ${label}`, en: `${label} is missing` },
+  };
+  return { field, code, message: messages[code][language] };
+}
+
+function readNumbers(inputs, keys, language, optional = []) {
+  const values = {};
+  const problems = [];
+  for (const key of keys) {
+    const raw = inputs[key];
+    if (raw === undefined || raw.trim() === '') {
+      if (!optional.includes(key)) problems.push(problem(key, 'missing', language));
+      continue;
+    }
+    const value = Number(raw.trim());
+    const limit = parameterByKey.get(key).limit;
+    if (!Number.isFinite(value)) problems.push(problem(key, 'notNumber', language));
+    else if (limit === 'nonNegative' && value < 0) problems.push(problem(key, 'negative', language));
+    else if (limit === 'positive' && value <= 0) problems.push(problem(key, 'notPositive', language));
+    else values[key] = value;
+  }
+  if (problems.length) throw new Problems(problems);
+  return values;
+}
+
+// The channel as a set of functions of depth (rough, see the top).
+function channel(inputs, language, { depth = true } = {}) {
+  const section = inputs.section || 'trapezoid';
+  const system = inputs.units || 'si';
+  const shape = { trapezoid: ['B'], circle: ['D'], u: ['r'], parabola: ['p'] }[section];
+  const slopes = section === 'trapezoid' && inputs.m1 !== undefined ? ['m1', 'm2'] : [];
+  const roughness = inputs['n-bed'] !== undefined ? ['n-bed', 'n-wall'] : ['n'];
+  const takesM = (section === 'trapezoid' || section === 'u') && !slopes.length;
+  const v = readNumbers(inputs, [...shape, ...slopes, ...(takesM ? ['m'] : [])], language, ['m']);
+  const m = slopes.length ? (v.m1 + v.m2) / 2 : (v.m ?? 0);
+  const n = depth ? readNumbers(inputs, roughness, language) : {};
+  const nValue = n.n ?? (n['n-bed'] + n['n-wall']) / 2;
+  const size = v.B ?? v.D ?? v.r ?? v.p;
+  const area = (h) => {
+    if (section === 'circle') {
+      const t = 2 * Math.acos(1 - (2 * Math.min(h, size)) / size);
+      return (size * size * (t - Math.sin(t))) / 8;
+    }
+    if (section === 'parabola') return (4 / 3) * h * Math.sqrt(2 * size * h);
+    if (section === 'u') return (Math.PI * size * size) / 2 + 2 * size * Math.max(h - size, 0);
+    return (size + m * h) * h;
+  };
+  const perimeter = (h) => {
+    if (section === 'circle') return size * Math.acos(1 - (2 * Math.min(h, size)) / size);
+    if (section === 'parabola') return 2 * Math.sqrt(2 * size * h) + h;
+    if (section === 'u') return Math.PI * size + 2 * Math.max(h - size, 0);
+    return size + 2 * h * Math.sqrt(1 + m * m);
+  };
+  const top = (h) => {
+    if (section === 'circle') return 2 * Math.sqrt(Math.max(h * (size - h), 1e-9));
+    if (section === 'parabola') return 2 * Math.sqrt(2 * size * h);
+    if (section === 'u') return 2 * size;
+    return size + 2 * m * h;
+  };
+  const flow = (h, i) => {
+    const A = area(h);
+    const P = perimeter(h);
+    const R = A / P;
+    const C = (manning[system] * R ** (1 / 6)) / nValue;
+    const vel = C * Math.sqrt(R * i);
+    return { A, P, R, T: top(h), D: A / top(h), C, v: vel, Q: vel * A };
+  };
+  const critical = (Q) => bisect((h) => (Q * Q * top(h)) / (g[system] * area(h) ** 3) - 1, 1e-6, 100 * size, -1);
+  const normal = (Q, i) => bisect((h) => flow(h, i).Q - Q, 1e-6, section === 'circle' ? size * 0.938 : 100 * size, 1);
+  return { section, system, size, m, values: v, n, nValue, area, perimeter, top, flow, critical, normal, shape: shape[0] };
+}
+
+function bisect(f, lo, hi, sign) {
+  for (let k = 0; k < 200; ++k) {
+    const mid = (lo + hi) / 2;
+    if (f(mid) * sign < 0) lo = mid;
+    else hi = mid;
+  }
+  return (lo + hi) / 2;
+}
+
+function numberItem(key, value) {
+  return { id: key, key, value, text: text(value) };
+}
+
+function termItem(key, term, language) {
+  return { id: key, key, term, text: terms[term][language] };
+}
+
+function flowItems(ch, h, i, language) {
+  const f = ch.flow(h, i);
+  const Fr = f.v / Math.sqrt(g[ch.system] * f.D);
+  const hc = ch.critical(f.Q);
+  const items = [];
+  // As the command line's JSON: a circle's diameter is "diameter", D being the hydraulic depth.
+  for (const [key, value] of Object.entries(ch.values)) items.push(numberItem(key === 'D' ? 'diameter' : key, value));
+  items.push(numberItem('h', h), numberItem('i', i), numberItem('n', ch.nValue));
+  for (const key of ['A', 'P', 'R', 'T', 'D', 'C', 'v', 'Q']) items.push(numberItem(key, f[key]));
+  items.push(numberItem('Fr', Fr), termItem('regime', Fr < 1 ? 'subcritical' : 'supercritical', language));
+  items.push(numberItem('hc', hc), numberItem('E', h + (f.v * f.v) / (2 * g[ch.system])));
+  items.push(numberItem('tau0', 1000 * g[ch.system] * f.R * i));
+  if (ch.section === 'circle') {
+    items.push(numberItem('Qmax', ch.flow(0.938 * ch.size, i).Q), numberItem('Qfull', ch.flow(ch.size, i).Q));
+  }
+  return items;
+}
+
+function report(inputs, language) {
+  const ch = channel(inputs, language);
+  const { h, i } = readNumbers(inputs, ['h', 'i'], language);
+  return { results: [{ items: flowItems(ch, h, i, language) }] };
+}
+
+function solve(inputs, language) {
+  const unknown = inputs.unknown || 'Q';
+  if (unknown === 'Q') return report(inputs, language);
+  const without = { ...inputs };
+  delete without[unknown];
+  const given = ['Q', 'h', 'i', 'n'].filter((k) => k !== unknown);
+  if (unknown === 'h') {
+    const ch = channel(without, language);
+    const { Q, i } = readNumbers(inputs, ['Q', 'i'], language);
+    const h = ch.normal(Q, i);
+    const results = [{ items: [{ id: 'unknown', key: 'unknown', text: 'h' }, ...flowItems(ch, h, i, language)] }];
+    if (ch.section === 'circle' && Q > ch.flow(ch.size, i).Q) {
+      const deeper = bisect((d) => Q - ch.flow(d, i).Q, 0.938 * ch.size, ch.size, 1);
+      results.push({ items: flowItems(ch, deeper, i, language) });
+    }
+    return { results };
+  }
+  readNumbers(inputs, given.filter((k) => k !== 'n' || inputs['n-bed'] === undefined), language);
+  // Any other unknown: answer with the channel as given (the fake does not solve for it).
+  const filled = { ...inputs, [unknown]: unknown === 'i' ? '0.001' : unknown === 'n' ? '0.025' : '2' };
+  return report(filled, language);
+}
+
+function table(inputs, language) {
+  const ch = channel(inputs, language);
+  const { i } = readNumbers(inputs, ['i'], language);
+  const parts = (inputs.h || '').split(':').map((s) => Number(s));
+  if (parts.length !== 3 || parts.some((x) => !Number.isFinite(x)) || parts[2] <= 0 || parts[1] < parts[0]) {
+    throw new Problems([problem('h', 'notNumber', language)]);
+  }
+  const [from, to, step] = parts;
+  const rows = [];
+  for (let k = 0; from + k * step <= to * (1 + 1e-12) && k < 100001; ++k) {
+    const h = from + k * step;
+    if (h <= 0) {
+      rows.push({ h: text(h), error: problem('h', 'notPositive', language).message });
+      continue;
+    }
+    const f = ch.flow(h, i);
+    const Fr = f.v / Math.sqrt(g[ch.system] * f.D);
+    const values = [h, f.A, f.v, f.Q, Fr];
+    rows.push({ cells: [...values.map(text), terms[Fr < 1 ? 'subcritical' : 'supercritical'][language]], values: [...values, null] });
+  }
+  return { results: [{ items: [] }], table: { columns: ['h', 'A', 'v', 'Q', 'Fr', 'regime'], rows } };
+}
+
+function jump(inputs, language) {
+  const ch = channel(inputs, language, { depth: false });
+  const { Q, h1 } = readNumbers(inputs, ['Q', 'h1'], language);
+  const A1 = ch.area(h1);
+  const v1 = Q / A1;
+  const Fr1 = v1 / Math.sqrt((g[ch.system] * A1) / ch.top(h1));
+  const h2 = (h1 / 2) * (Math.sqrt(1 + 8 * Fr1 * Fr1) - 1);
+  const v2 = Q / ch.area(h2);
+  const items = [numberItem('Q', Q), numberItem('hc', ch.critical(Q)), numberItem('h1', h1), numberItem('v1', v1),
+    numberItem('Fr1', Fr1), numberItem('h2', h2), numberItem('v2', v2),
+    numberItem('Fr2', v2 / Math.sqrt((g[ch.system] * ch.area(h2)) / ch.top(h2))),
+    numberItem('dE', (h2 - h1) ** 3 / (4 * h1 * h2)), termItem('jump_type', Fr1 > 9 ? 'strong' : 'steady', language)];
+  return { results: [{ items }] };
+}
+
+function profile(inputs, language) {
+  const ch = channel(inputs, language);
+  const v = readNumbers(inputs, ['Q', 'i', 'h0', 'to-h', 'length', 'steps'], language, ['to-h', 'length', 'steps']);
+  const steps = Math.round(v.steps ?? 100);
+  const hc = ch.critical(v.Q);
+  const hn = ch.normal(v.Q, v.i);
+  const end = v['to-h'] ?? hn + (v.h0 - hn) * 0.05;
+  const length = v.length ?? 1000;
+  const rows = [];
+  const texts = [];
+  for (let k = 0; k <= steps; ++k) {
+    const x = (-length * k) / steps;
+    const h = v.h0 + ((end - v.h0) * k) / steps;
+    const A = ch.area(h);
+    const vel = v.Q / A;
+    const R = A / ch.perimeter(h);
+    const row = [x, h, A, vel, h + (vel * vel) / (2 * g[ch.system]),
+      vel / Math.sqrt((g[ch.system] * A) / ch.top(h)), (ch.nValue * vel) ** 2 / R ** (4 / 3)];
+    rows.push(row);
+    texts.push(row.map(text));
+  }
+  const items = [numberItem('i', v.i), numberItem('hc', hc), numberItem('hn', hn), termItem('direction', 'upstream', language)];
+  return { results: [{ items }], points: { columns: ['x', 'h', 'A', 'v', 'E', 'Fr', 'Sf'], rows, texts } };
+}
+
+function outline(inputs, language) {
+  const ch = channel(inputs, language, { depth: false });
+  const { h } = readNumbers(inputs, ['h'], language);
+  const boundary = [];
+  if (ch.section === 'circle') {
+    for (let k = 0; k <= 64; ++k) {
+      const a = (2 * Math.PI * k) / 64;
+      boundary.push([(ch.size / 2) * Math.sin(a), ch.size / 2 - (ch.size / 2) * Math.cos(a)]);
+    }
+  } else {
+    const height = Math.max(h * 1.3, ch.size * 0.2);
+    const half = ch.top(height) / 2;
+    const bottom = ch.section === 'trapezoid' ? ch.size / 2 : 0;
+    boundary.push([-half, height], [-bottom, 0], [bottom, 0], [half, height]);
+  }
+  const half = ch.top(Math.min(h, ch.section === 'circle' ? ch.size : h)) / 2;
+  return { boundary, water: [[-half, h], [half, h]] };
+}
+
+// Splits a batch's CSV, adds the columns and an error column; rough, like the rest.
+function batch(inputs) {
+  const lines = (inputs.csv || '').split(/\r\n|\n|\r/).filter((line) => line !== '');
+  if (!lines.length) return { csv: '' };
+  const header = lines[0].split(',').map((s) => s.trim());
+  const out = [[...header, 'Q', 'error'].join(',')];
+  for (const line of lines.slice(1)) {
+    const cells = line.split(',');
+    const value = Object.fromEntries(header.map((key, k) => [key, Number(cells[k])]));
+    const ok = ['B', 'h', 'm', 'i', 'n'].every((k) => Number.isFinite(value[k])) && value.i > 0 && value.n > 0;
+    const Q = ok ? ((value.B + value.m * value.h) * value.h) ** (5 / 3) * Math.sqrt(value.i) / value.n / (value.B + 2 * value.h) ** (2 / 3) : 0;
+    out.push([...cells, ok ? text(Q) : '', ok ? '' : 'bad row'].join(','));
+  }
+  return { csv: `${out.join('\n')}\n` };
+}
+
+const commands = { report, solve, table, jump, profile, outline, batch };
+
+export function fakeCall(requestJson) {
+  const request = JSON.parse(requestJson);
+  const language = request.language === 'en' ? 'en' : 'zh';
+  const command = commands[request.command];
+  if (!command) return JSON.stringify({ ok: false, problems: [{ field: '', code: 'command', message: request.command }] });
+  try {
+    return JSON.stringify({ ok: true, ...command(request.inputs || {}, language) });
+  } catch (error) {
+    if (error instanceof Problems) return JSON.stringify({ ok: false, problems: error.problems });
+    throw error;
+  }
+}
+
+// The toolkit half of a module: what the page's adapter looks for.
+export function fakeToolkit() {
+  return { catalog: () => JSON.stringify(fakeCatalog), call: fakeCall };
+}
+
+// The click half, for pages and tests built without the real module.
+export function fakeClick(B, h, m, i, n) {
+  const read = (s) => Number(s.replace(/\s/g, '') || 0);
+  if (!/^\s*[+-]?(\d+\.?\d*|\.\d+)([eE][+-]?\d+)?\s*$/.test(n)) return { ok: false, error: 13, message: '错误 13：文本不是有效的数字' };
+  const [b, d, s, j, r] = [read(B), read(h), read(m), read(i), Number(n)];
+  const A = (b + s * d) * d;
+  const P = b + 2 * d * Math.sqrt(1 + s * s);
+  if (P === 0 || r === 0) return { ok: false, error: 11, message: '错误 11：除数为零' };
+  const v = ((A / P) ** (2 / 3) * Math.sqrt(j)) / r;
+  return { ok: true, v: text(v), Q: text(v * A) };
+}
+
+export { quantityByKey };

@@ -1,0 +1,244 @@
+// The page in a real browser, opened from disk: typing, results, errors on
+// the right box, every panel, the language, downloads, pictures, copying and
+// printing, and never a request or a console error.
+import { describe, test, before, after, afterEach } from 'node:test';
+import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
+import { launch, openPage, pages } from './browser.mjs';
+
+let browser;
+let context = null;
+let opened = [];
+before(async () => { browser = await launch(); });
+after(async () => { await browser?.close(); });
+afterEach(async () => {
+  for (const { record } of opened) {
+    assert.deepEqual(record.requests, [], 'no request leaves the page');
+    assert.deepEqual(record.errors, [], 'no console error');
+  }
+  opened = [];
+  await context?.close();
+  context = null;
+});
+
+// Pages of one test share a context (its storage); each test starts afresh.
+async function open(file, options) {
+  context ??= await browser.newContext();
+  const tab = await openPage(context, file, options);
+  opened.push(tab);
+  return tab.page;
+}
+
+async function panel(page, name) {
+  await page.getByRole('tab', { name, exact: true }).click();
+  return page.getByRole('tabpanel');
+}
+
+const value = (scope, key) => scope.locator(`[data-key="${key}"]`).first();
+
+describe('计算器 over the real click', () => {
+  test('gives the window\'s digits as the user types, and marks n when it is not a number', async () => {
+    const page = await open(pages.shipped);
+    assert.equal(await page.getAttribute('html', 'lang'), 'zh-CN');
+    const calc = await panel(page, '计算器');
+    assert.equal(await value(calc, 'v').textContent(), '0.921022784049301');
+    assert.equal(await value(calc, 'Q').textContent(), '2.7630683521479');
+    await calc.locator('input[name=B]').fill('2m');
+    assert.equal(await value(calc, 'Q').textContent(), '2.7630683521479', 'B is read leniently');
+    const n = calc.locator('input[name=n]');
+    await n.fill('abc');
+    assert.equal(await n.getAttribute('aria-invalid'), 'true');
+    const described = await n.getAttribute('aria-describedby');
+    assert.equal(await page.locator(`#${described.split(' ').pop()}`).textContent(), '错误 13：文本不是有效的数字');
+    assert.equal(await value(calc, 'Q').textContent(), '');
+    await n.fill('0.025');
+    assert.equal(await n.getAttribute('aria-invalid'), null);
+    for (const key of ['B', 'h', 'm', 'i', 'n']) await calc.locator(`input[name=${key}]`).fill('');
+    assert.equal(await calc.getByRole('status').textContent(), '错误 11：除数为零');
+    await calc.getByRole('button', { name: '计算' }).click();
+  });
+
+  test('the language switch relabels the page, follows <html lang> and is remembered', async () => {
+    const page = await open(pages.shipped);
+    await page.getByRole('button', { name: 'English' }).click();
+    assert.equal(await page.getAttribute('html', 'lang'), 'en');
+    await page.getByRole('button', { name: '中文' }).waitFor();
+    await page.reload();
+    await page.waitForSelector('html[data-ready]');
+    assert.equal(await page.getAttribute('html', 'lang'), 'en');
+    await page.getByRole('button', { name: '中文' }).click();
+    assert.equal(await page.getAttribute('html', 'lang'), 'zh-CN');
+  });
+
+  test('works where the browser refuses local storage', async () => {
+    context = await browser.newContext();
+    await context.addInitScript(() => Object.defineProperty(window, 'localStorage', {
+      get() { throw new DOMException('refused', 'SecurityError'); },
+    }));
+    const page = await open(pages.shipped);
+    await page.getByRole('button', { name: 'English' }).click();
+    assert.equal(await page.getAttribute('html', 'lang'), 'en');
+    assert.equal(await value(page, 'Q').textContent(), '2.7630683521479');
+  });
+});
+
+describe('the toolkit\'s panels', () => {
+  test('均匀流: every quantity, an unusable value on its own box, the section\'s boxes and the drawing', async () => {
+    const page = await open(pages.shipped);
+    const uniform = await panel(page, '均匀流');
+    for (const key of ['A', 'P', 'R', 'v', 'Q', 'Fr', 'regime', 'hc']) assert.notEqual(await value(uniform, key).textContent(), '', key);
+    assert.equal(await value(uniform, 'Q').textContent(), '2.7630683521479', 'the command line\'s digits');
+    assert.equal(await uniform.locator('svg [data-part=boundary]').count(), 1);
+    const B = uniform.getByLabel(/下底宽 B/);
+    await B.fill('-1');
+    assert.equal(await B.getAttribute('aria-invalid'), 'true');
+    const message = await page.locator(`#${(await B.getAttribute('aria-describedby')).split(' ').pop()}`).textContent();
+    assert.match(message, /下底宽/);
+    assert.match(await uniform.locator('.missing').textContent(), /下底宽/, 'the results say why they are missing');
+    assert.equal(await value(uniform, 'Q').count(), 0);
+    await B.fill('2');
+    assert.equal(await B.getAttribute('aria-invalid'), null);
+
+    await uniform.locator('select[name=unknown]').selectOption('h');
+    assert.ok(await uniform.locator('input[name=h]').isDisabled());
+    assert.notEqual(await value(uniform, 'h').textContent(), '');
+    await uniform.locator('input[name=asymmetric]').check();
+    assert.ok(await uniform.locator('input[name=m1]').isVisible());
+    assert.ok(!(await uniform.locator('input[name=m]').isVisible()));
+    await uniform.locator('input[name=composite]').check();
+    assert.ok(await uniform.locator('input[name=n-bed]').isVisible());
+    assert.deepEqual(await uniform.locator('select[name=unknown] option').evaluateAll((o) => o.map((x) => x.value)), ['Q', 'h', 'B', 'i']);
+    await uniform.locator('select[name=section]').selectOption('circle');
+    assert.ok(await uniform.locator('input[name=D]').isVisible());
+    assert.ok(!(await uniform.locator('input[name=B]').isVisible()));
+    await uniform.locator('select[name=units]').selectOption('us');
+    assert.equal(await uniform.getByLabel(/ D \(ft\)$/).count(), 1);
+  });
+
+  test('in English the labels, the core\'s results and its messages are English', async () => {
+    const page = await open(pages.shipped);
+    await panel(page, '均匀流');
+    await page.getByRole('button', { name: 'English' }).click();
+    const uniform = await panel(page, 'Uniform flow');
+    const B = uniform.getByLabel('Bottom width B (m)');
+    assert.equal(await value(uniform, 'regime').textContent(), 'subcritical');
+    await B.fill('-1');
+    assert.match(await uniform.locator('.missing').textContent(), /Bottom width/);
+    await uniform.locator('select[name=units]').selectOption('us');
+    assert.equal(await uniform.getByLabel('Bottom width B (ft)').count(), 1);
+  });
+
+  test('水位流量关系: a table and three curves, the depths of a given discharge marked', async () => {
+    const page = await open(pages.shipped);
+    const rating = await panel(page, '水位流量关系');
+    assert.ok(await rating.locator('table[data-table=rating] tbody tr[data-row]').count() > 5);
+    assert.equal(await rating.locator('figure svg').count(), 3);
+    await rating.locator('input[name=Q]').fill('2.76');
+    assert.equal(await rating.locator('svg [data-line=hn]').count(), 3);
+    assert.equal(await rating.locator('svg [data-line=hc]').count(), 3);
+    await rating.locator('input[name=h]').fill('1:0.5:0.1');
+    assert.equal(await rating.locator('input[name=h]').getAttribute('aria-invalid'), 'true');
+  });
+
+  test('水跃 and 水面线: results, the profile\'s table and its picture', async () => {
+    const page = await open(pages.shipped);
+    const jump = await panel(page, '水跃');
+    assert.notEqual(await value(jump, 'h2').textContent(), '');
+    assert.equal(await jump.locator('input[name=n]').count(), 0, 'a jump needs no roughness');
+    const profile = await panel(page, '水面线');
+    assert.ok(await profile.locator('table[data-table=profile] tbody tr[data-row]').count() > 5);
+    for (const series of ['bed', 'surface', 'hn', 'hc']) assert.equal(await profile.locator(`svg [data-series=${series}]`).count(), 1, series);
+  });
+
+  test('pictures save as SVG and PNG', async () => {
+    const page = await open(pages.shipped);
+    const uniform = await panel(page, '均匀流');
+    for (const [kind, head] of [['svg', '<?xml'], ['png', '\x89PNG']]) {
+      const [download] = await Promise.all([page.waitForEvent('download'), uniform.locator(`[data-save=${kind}]`).click()]);
+      assert.equal(download.suggestedFilename(), `channelflow-section.${kind}`);
+      const bytes = readFileSync(await download.path());
+      assert.equal(bytes.subarray(0, head.length).toString('latin1'), head);
+    }
+  });
+
+  test('复制结果 puts a table on the clipboard as HTML and tab-separated text; a value copies in one click', async () => {
+    const page = await open(pages.shipped);
+    const uniform = await panel(page, '均匀流');
+    await page.evaluate(() => window.addEventListener('copy', (e) => {
+      window.copied = { text: e.clipboardData.getData('text/plain'), html: e.clipboardData.getData('text/html') };
+    }));
+    await page.getByRole('button', { name: '复制结果' }).click();
+    const copied = await page.evaluate(() => window.copied);
+    assert.match(copied.text, /^输入\t/);
+    assert.match(copied.text, /\r\n流量 Q\t\S+\tm³\/s/);
+    assert.match(copied.html, /<table><tr><td>输入<\/td>/);
+    await value(uniform, 'Q').click();
+    assert.equal((await page.evaluate(() => window.copied)).text, await value(uniform, 'Q').textContent());
+  });
+
+  test('打印计算书 lays out inputs, formulas with numbers, results and pictures for A4', async () => {
+    const page = await open(pages.shipped);
+    await panel(page, '均匀流');
+    await page.evaluate(() => { window.print = () => { window.printed = true; }; });
+    await page.getByRole('button', { name: '打印计算书' }).click();
+    assert.equal(await page.evaluate(() => window.printed), true);
+    const report = page.locator('#print-report');
+    assert.match(await report.locator('ol.formulas').textContent(), /A = \(B \+ m·h\)·h = \(/);
+    assert.equal(await report.locator('svg').count(), 1);
+    await page.emulateMedia({ media: 'print' });
+    assert.ok(await report.isVisible());
+    assert.ok(!(await page.getByRole('tabpanel').isVisible()));
+  });
+
+  test('nothing typed is read as markup', async () => {
+    const page = await open(pages.shipped);
+    const uniform = await panel(page, '均匀流');
+    page.on('dialog', () => assert.fail('a dialog opened'));
+    await uniform.locator('input[name=B]').fill('<img src=x onerror=alert(1)>');
+    const batch = await panel(page, '批量');
+    await batch.locator('textarea').fill('B,h,m,i,n,<b>x</b>\n<img src=x onerror=alert(1)>,1,1,0.001,0.025,<script>alert(1)</script>\n');
+    await batch.locator('table[data-table=batch] tbody tr[data-row]').first().waitFor();
+    assert.equal(await page.locator('main img, main b, main script').count(), 0);
+  });
+});
+
+describe('批量', () => {
+  test('a spreadsheet paste gives a results table with its error column, downloaded as CSV with a byte order mark', async () => {
+    const page = await open(pages.shipped);
+    const batch = await panel(page, '批量');
+    await batch.locator('textarea').fill('B\th\tm\ti\tn\n2\t1\t1\t0.001\t0.025\n2\t1\t1\t0\t0.025\n');
+    await batch.locator('table[data-table=batch] tbody tr.error').waitFor();
+    assert.equal(await batch.locator('table[data-table=batch] th').last().textContent(), 'error');
+    const [download] = await Promise.all([page.waitForEvent('download'), batch.getByRole('button', { name: '下载 CSV' }).click()]);
+    const bytes = readFileSync(await download.path());
+    assert.deepEqual([...bytes.subarray(0, 3)], [0xef, 0xbb, 0xbf]);
+    assert.match(bytes.toString('utf8'), /^\ufeffB,h,m,i,n,/);
+  });
+
+  test('a file that is not UTF-8 reads with U+FFFD, and a 10 MB paste runs without freezing the page', async () => {
+    const page = await open(pages.shipped);
+    const batch = await panel(page, '批量');
+    const bytes = Buffer.concat([Buffer.from('B,h,m,i,n,note\n2,1,1,0.001,0.025,'), Buffer.from([0xc4, 0xe3]), Buffer.from('\n')]);
+    await batch.locator('input[type=file]').setInputFiles({ name: 'gbk.csv', mimeType: 'text/csv', buffer: bytes });
+    await page.waitForFunction(() => document.querySelector('table[data-table=batch] td')?.closest('tbody').textContent.includes('\ufffd'));
+
+    const row = '2,1,1,0.001,0.025\n';
+    await page.evaluate((line) => {
+      const text = `B,h,m,i,n\n${line.repeat(Math.ceil((10 * 1024 * 1024) / line.length))}`;
+      const data = new DataTransfer();
+      data.setData('text/plain', text);
+      document.querySelector('textarea').dispatchEvent(new ClipboardEvent('paste', { clipboardData: data, bubbles: true, cancelable: true }));
+    }, row);
+    // The page answers while the batch runs.
+    let slowest = 0;
+    while (!(await batch.locator('.status').textContent()).includes('完成')) {
+      const start = Date.now();
+      await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(resolve)));
+      slowest = Math.max(slowest, Date.now() - start);
+    }
+    assert.ok(slowest < 500, `a frame took ${slowest} ms`);
+    assert.ok((await batch.locator('textarea').inputValue()).length < 10000, 'the paste is not laid out in the box');
+    assert.match(await batch.locator('.status').textContent(), /^完成：582543 行，表中列出前 5000 行/);
+    assert.equal(await batch.locator('table[data-table=batch] tbody tr[data-row]').last().getAttribute('data-row') < 5000, true);
+  });
+});

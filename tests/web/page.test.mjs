@@ -1,0 +1,114 @@
+// The page's own logic over the core's answers: the adapter, labels, the
+// pictures' geometry and the report's formulas.
+import { test } from 'node:test';
+import assert from 'node:assert/strict';
+import { Core, indexCatalog, loadCore } from '../../web/src/core.js';
+import { chromeKeys, parameterLabel, quantityLabel, setLanguage } from '../../web/src/i18n.js';
+import { niceTicks, thin, tickText } from '../../web/src/chart.js';
+import { fill, uniformFormulas } from '../../web/src/formulas.js';
+import { sectionMarks } from '../../web/src/panels/uniform.js';
+import { columnPoints } from '../../web/src/panels/rating.js';
+import { profileSeries } from '../../web/src/panels/profile.js';
+import { fakeCatalog, fakeToolkit, fakeClick } from './fake-core.js';
+
+test('the adapter leaves blank boxes out and passes the texts as typed', () => {
+  let sent;
+  const core = new Core({}, { catalog: () => '{}', call: (json) => { sent = JSON.parse(json); return '{"ok":true,"results":[]}'; } });
+  core.call('report', { B: ' 2.5m', h: '', m: '  ', n: '0.025' }, 'en');
+  assert.deepEqual(sent, { command: 'report', inputs: { B: ' 2.5m', n: '0.025' }, language: 'en' });
+});
+
+test('a refusal keeps the core\'s problems; a click error names its box when it has one', () => {
+  const core = new Core({ click: (...texts) => (texts[4] === 'abc' ? { ok: false, error: 13, message: 'm13' } : { ok: false, error: 11, message: 'm11' }) },
+    { catalog: () => '{}', call: () => '{"ok":false,"problems":[{"field":"B","code":"negative","message":"no"}]}' });
+  assert.deepEqual(core.call('report', {}, 'zh'), { ok: false, problems: [{ field: 'B', code: 'negative', message: 'no' }] });
+  assert.equal(core.click('2', '1', '1', '0.001', 'abc').field, 'n');
+  assert.equal(core.click('', '', '', '', '0').field, '');
+});
+
+test('a module without the toolkit offers the click alone', async () => {
+  assert.equal((await loadCore(async () => ({ click: fakeClick }))).hasToolkit, false);
+  const whole = await loadCore(async () => ({ click: fakeClick, ...fakeToolkit() }));
+  assert.equal(whole.catalog().sectionByKey.get('circle').parameters[0], 'D');
+});
+
+test('both languages have every word of the page', () => {
+  const { zh, en } = chromeKeys();
+  assert.deepEqual([...en].sort(), [...zh].sort());
+});
+
+test('labels carry the catalog\'s name, symbol and the unit of the system', () => {
+  const catalog = indexCatalog(fakeCatalog);
+  const rows = [
+    ['zh', 'B', 'si', '下底宽 B (m)'],
+    ['en', 'B', 'us', 'Bottom width B (ft)'],
+    ['en', 'Q', 'us', 'Discharge Q (ft³/s)'],
+    ['zh', 'i', 'si', '渠底坡度 i'],
+  ];
+  for (const [language, key, system, label] of rows) {
+    setLanguage(language);
+    assert.equal(parameterLabel(catalog, key, system), label);
+  }
+  setLanguage('zh');
+  const shared = indexCatalog({ ...fakeCatalog, quantities: [...fakeCatalog.quantities,
+    { id: 'normal-h', key: 'h', symbol: 'h', name: { zh: '正常水深', en: 'Normal depth' }, unit: 'length' }] });
+  assert.equal(quantityLabel(shared, 'h', 'si'), '水深 h (m)', 'a key two quantities share names the plain one');
+});
+
+test('axis ticks are round and cover the data', () => {
+  const rows = [
+    [0, 2, 5, 0.5, 0, 2],
+    [0.27, 0.36, 5, 0.02, 0.26, 0.36],
+    [-500, 0, 5, 100, -500, 0],
+    [3, 3, 5, 0.2, 2.6, 3.4],
+  ];
+  for (const [min, max, count, step, first, last] of rows) {
+    const { step: s, ticks } = niceTicks(min, max, count);
+    assert.equal(s, step, `${min}..${max}`);
+    assert.equal(ticks[0], first);
+    assert.equal(ticks[ticks.length - 1], last);
+  }
+  assert.equal(tickText(0.26, 0.02), '0.26');
+  assert.equal(tickText(-300, 100), '-300');
+});
+
+test('thinning a long curve keeps each column\'s extremes in order and bounds the count', () => {
+  const points = Array.from({ length: 10001 }, (_, k) => [k, Math.sin(k / 50) + (k === 5000 ? 9 : 0)]);
+  const thinned = thin(points, 500);
+  assert.ok(thinned.length <= 1000);
+  assert.ok(thinned.some(([x, y]) => x === 5000 && y > 8));
+  assert.deepEqual(thinned[0], points[0]);
+  assert.ok(thinned.every((p, k) => k === 0 || p[0] >= thinned[k - 1][0]));
+  assert.equal(thin(points.slice(0, 10), 500).length, 10);
+});
+
+test('formulas take the core\'s texts, and a line without all of them shows no numbers', () => {
+  assert.equal(fill('{A} / {P}', { A: '3', P: '4.82842712474619' }), '3 / 4.82842712474619');
+  assert.equal(fill('{A} / {P}', { A: '3' }), null);
+  const lines = uniformFormulas('trapezoid', 'si', { B: '2', m: '1', h: '1', A: '3', P: '4.8' });
+  assert.equal(lines[0], 'A = (B + m·h)·h = (2 + 1×1)×1 = 3');
+  assert.ok(lines.includes('R = A / P'));
+});
+
+test('the section drawing marks N–N at h and K–K at hc above the lowest point, with B along the floor', () => {
+  const outline = { boundary: [[-3, 2], [-1, 0.5], [1, 0.5], [3, 2]], water: [[-2, 1.5], [2, 1.5]] };
+  const items = [{ key: 'B', value: 2, text: '2' }, { key: 'h', value: 1, text: '1' }, { key: 'T', value: 4, text: '4' },
+    { key: 'hc', value: 0.5, text: '0.5' }];
+  const { levels, dims } = sectionMarks(outline, items);
+  assert.deepEqual(levels.map((l) => [l.key, l.z]), [['hn', 1.5], ['hc', 1]]);
+  assert.deepEqual(dims.map((d) => d.text), ['h = 1', 'T = 4', 'B = 2']);
+  assert.deepEqual(dims[2].from, [-1, 0.5]);
+});
+
+test('curves skip the rows the core could not compute', () => {
+  const table = { columns: ['h', 'A', 'v', 'Q'], rows: [{ values: [0.5, 1, 2, 3] }, { h: '0', error: 'no' }, { values: [1, 2, 3, 6] }] };
+  assert.deepEqual(columnPoints(table, 'Q'), [[3, 0.5], [6, 1]]);
+});
+
+test('a profile stands on a bed falling downstream, with normal and critical lines parallel to it', () => {
+  const points = { columns: ['x', 'h'], rows: [[0, 2], [-100, 1.5]] };
+  const lines = profileSeries(points, 0.001, 1.2, 0.8);
+  assert.deepEqual(lines.surface, [[0, 2], [-100, 1.6]]);
+  assert.deepEqual(lines.normal, [[-100, 1.3], [0, 1.2]]);
+  assert.equal(profileSeries(points, 0, undefined, 0.8).normal, null);
+});

@@ -1,0 +1,104 @@
+// The batch off the main thread: a worker made from the inlined core's own
+// source and the batch functions' source, so the page needs no other file.
+// Where a worker cannot be made, the same chunks run on the page between
+// frames.
+
+import { Core, coreElementId, loadCore, pageWasm, toolkitOf } from './core.js';
+import { parseRecord, recordEnds, runBatch, summarize, tabsToCsv, csvCell } from './batch-run.js';
+
+// Text from bytes: UTF-8, anything else becomes U+FFFD; a byte order mark is dropped.
+export function decodeBytes(bytes) {
+  return new TextDecoder('utf-8', { fatal: false }).decode(bytes);
+}
+
+// Rows the page's table lists; the file has them all.
+export const shownRows = 5000;
+
+// A finished batch as the page takes it: the file to save (UTF-8 with a byte
+// order mark, which spreadsheets need to read it as UTF-8) and what to show.
+function finished(csv) {
+  const file = new Blob(['\uFEFF', csv], { type: 'text/csv;charset=utf-8' });
+  return { answer: { ok: true }, file, ...summarize(csv, shownRows) };
+}
+
+// The worker's body; it sees only what workerSource() puts before it.
+function workerMain(scope) {
+  let loading = null;
+  scope.onmessage = async (event) => {
+    const { id, text, bytes, language, chunkRows, wasmBinary } = event.data;
+    const post = (message, transfer = []) => scope.postMessage({ id, ...message }, transfer);
+    try {
+      loading ??= loadCore(scope.createChannelflowCore, { wasmBinary });
+      const core = await loading;
+      const input = tabsToCsv(bytes ? decodeBytes(bytes) : text);
+      const answer = await runBatch(input, (csv) => core.batch(csv, language), {
+        chunkRows, onProgress: (done, total) => post({ progress: [done, total] }),
+      });
+      post(answer.ok ? finished(answer.csv) : { answer });
+    } catch (error) {
+      post({ failed: String(error?.message ?? error) });
+    }
+  };
+}
+
+export function workerSource(coreText) {
+  const parts = [coreText, decodeBytes, toolkitOf, Core, loadCore, recordEnds, parseRecord, csvCell, tabsToCsv, runBatch, summarize,
+    finished];
+  return `${parts.map(String).join('\n')}\nconst shownRows = ${shownRows};\n(${workerMain})(self);\n`;
+}
+
+let worker = null;
+let wasmBinary;
+let lastId = 0;
+// Runs waiting for the worker's answers, by id; the worker takes them in turn.
+const waiting = new Map();
+
+function startWorker(fallBack) {
+  if (worker !== null) return worker;
+  try {
+    const coreText = document.getElementById(coreElementId).textContent;
+    wasmBinary = pageWasm();
+    const url = URL.createObjectURL(new Blob([workerSource(coreText)], { type: 'text/javascript' }));
+    worker = new Worker(url);
+    worker.onmessage = (event) => {
+      const run = waiting.get(event.data.id);
+      if (!run) return;
+      if (event.data.progress) {
+        run.onProgress(...event.data.progress);
+        return;
+      }
+      waiting.delete(event.data.id);
+      run.resolve(event.data);
+    };
+    worker.onerror = (event) => {
+      event.preventDefault();
+      worker = false;
+      for (const run of waiting.values()) run.resolve(fallBack(run));
+      waiting.clear();
+    };
+  } catch {
+    worker = false;
+  }
+  return worker;
+}
+
+// Runs one batch: input {text} or {bytes}; onProgress(done, total). Resolves
+// with finished()'s {answer, file, rows, errors, text, ends}, {answer}
+// with the core's problems, or {failed}.
+export function runInBackground(core, input, language, onProgress, chunkRows = 2000) {
+  const onPage = (run) => runOnPage(core, run.input, language, run.onProgress, chunkRows);
+  const w = startWorker(onPage);
+  if (!w) return onPage({ input, onProgress });
+  return new Promise((resolve) => {
+    lastId += 1;
+    waiting.set(lastId, { input, onProgress, resolve });
+    w.postMessage({ id: lastId, ...input, language, chunkRows, wasmBinary });
+  });
+}
+
+async function runOnPage(core, input, language, onProgress, chunkRows) {
+  const text = tabsToCsv(input.bytes ? decodeBytes(input.bytes) : input.text);
+  const pause = () => new Promise((resolve) => setTimeout(resolve, 0));
+  const answer = await runBatch(text, (csv) => core.batch(csv, language), { chunkRows, onProgress, pause });
+  return answer.ok ? finished(answer.csv) : { answer };
+}

@@ -1,0 +1,166 @@
+// Input boxes made from the catalog's parameters: a visible label with name,
+// symbol and unit, a name equal to the command line's option, and a place
+// for the core's message when the value cannot be used.
+
+import { el, uniqueId } from './dom.js';
+import { parameterLabel } from './i18n.js';
+
+export class Field {
+  // kind: 'text' | 'select' | 'checkbox'. label() gives the label's text now.
+  constructor(key, { kind = 'text', label, hint, options = [], initial = '', onInput }) {
+    this.key = key;
+    this.kind = kind;
+    this.labelText = label;
+    this.hintText = hint;
+    const id = uniqueId(`field-${key}`);
+    this.errorId = `${id}-problem`;
+    this.hintId = `${id}-hint`;
+    if (kind === 'select') {
+      this.input = el('select', { id, name: key });
+      this.setOptions(options);
+    } else if (kind === 'checkbox') {
+      this.input = el('input', { id, name: key, type: 'checkbox' });
+      this.input.checked = Boolean(initial);
+    } else {
+      this.input = el('input', { id, name: key, type: 'text', autocomplete: 'off', spellcheck: 'false' });
+    }
+    if (kind === 'text') this.input.value = initial ?? '';
+    this.label = el('label', { for: id });
+    this.hint = el('span', { id: this.hintId, class: 'hint' });
+    this.problem = el('span', { id: this.errorId, class: 'problem', role: 'alert' });
+    this.row = kind === 'checkbox'
+      ? el('div', { class: 'field checkbox' }, this.input, this.label)
+      : el('div', { class: 'field' }, this.label, this.input, this.hint, this.problem);
+    if (kind === 'select') this.input.addEventListener('change', () => { this.wanted = undefined; });
+    if (onInput) this.input.addEventListener(kind === 'text' ? 'input' : 'change', onInput);
+    this.relabel();
+  }
+
+  // Keeps the chosen value while it is still offered; a value restored before
+  // its option existed is taken up as soon as it is offered.
+  setOptions(options) {
+    const offered = (v) => options.some((o) => o.value === v);
+    const keep = offered(this.wanted) ? this.wanted : this.input.value;
+    this.options = options;
+    this.input.replaceChildren(...options.map((o) => el('option', { value: o.value, text: o.text() })));
+    if (offered(keep)) this.input.value = keep;
+  }
+
+  relabel() {
+    this.label.textContent = this.labelText();
+    this.hint.textContent = this.hintText ? this.hintText() : '';
+    if (this.kind === 'select') {
+      this.options.forEach((o, k) => { this.input.options[k].textContent = o.text(); });
+    }
+    this.describe();
+  }
+
+  get value() {
+    return this.kind === 'checkbox' ? this.input.checked : this.input.value;
+  }
+
+  set value(v) {
+    if (this.kind === 'checkbox') this.input.checked = Boolean(v);
+    else if (this.kind !== 'select') this.input.value = v;
+    else {
+      this.wanted = v;
+      if (this.options.some((o) => o.value === v)) this.input.value = v;
+    }
+  }
+
+  get shown() {
+    return !this.row.hidden;
+  }
+
+  show(visible) {
+    this.row.hidden = !visible;
+    if (!visible) this.setProblem(null);
+  }
+
+  setDisabled(disabled) {
+    this.input.disabled = disabled;
+    if (disabled) this.setProblem(null);
+  }
+
+  // The core's message for this box, or null to clear it.
+  setProblem(message) {
+    this.problem.textContent = message ?? '';
+    if (message) this.input.setAttribute('aria-invalid', 'true');
+    else this.input.removeAttribute('aria-invalid');
+    this.describe();
+  }
+
+  describe() {
+    const ids = [];
+    if (this.hint.textContent) ids.push(this.hintId);
+    if (this.problem.textContent) ids.push(this.errorId);
+    if (ids.length) this.input.setAttribute('aria-describedby', ids.join(' '));
+    else this.input.removeAttribute('aria-describedby');
+  }
+}
+
+// A panel's boxes by key.
+export class FieldSet {
+  constructor() {
+    this.fields = new Map();
+  }
+
+  add(field) {
+    this.fields.set(field.key, field);
+    return field;
+  }
+
+  get(key) {
+    return this.fields.get(key);
+  }
+
+  // The texts of the shown and enabled text boxes and selects, by option name.
+  texts() {
+    const texts = {};
+    for (const f of this.fields.values()) {
+      if (f.kind === 'checkbox' || !f.shown || f.input.disabled) continue;
+      texts[f.key] = f.value;
+    }
+    return texts;
+  }
+
+  // Everything, checkboxes included, for keeping between visits.
+  snapshot() {
+    return Object.fromEntries([...this.fields.values()].map((f) => [f.key, f.value]));
+  }
+
+  restore(saved) {
+    if (!saved || typeof saved !== 'object') return;
+    for (const [key, value] of Object.entries(saved)) {
+      const f = this.fields.get(key);
+      if (f && (typeof value === 'string' || typeof value === 'boolean')) f.value = value;
+    }
+  }
+
+  // Ties each problem to its box; returns those no shown box owns.
+  markProblems(problems) {
+    const rest = [];
+    const byField = new Map();
+    for (const p of problems) {
+      const f = this.fields.get(p.field);
+      if (f && f.shown && !f.input.disabled) {
+        const known = byField.get(p.field);
+        if (!known) byField.set(p.field, p.message);
+        else if (!known.split('；').includes(p.message)) byField.set(p.field, `${known}；${p.message}`);
+      } else {
+        rest.push(p);
+      }
+    }
+    for (const f of this.fields.values()) f.setProblem(byField.get(f.key) ?? null);
+    return rest;
+  }
+
+  relabel() {
+    for (const f of this.fields.values()) f.relabel();
+  }
+}
+
+// A text box labelled from the catalog in the panel's unit system.
+export function parameterField(catalog, key, system, options = {}) {
+  return new Field(key, { label: () => parameterLabel(catalog, key, system()), ...options });
+}

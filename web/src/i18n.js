@@ -1,0 +1,156 @@
+// The page's own words (tabs, buttons, headings) in both languages, the
+// current language, and the labels made from the core's catalog.
+
+const chrome = {
+  zh: {
+    title: '渠道水力计算工具箱',
+    switchLanguage: 'English',
+    loading: '正在载入计算核心…',
+    loadFailed: '计算核心无法载入',
+    calculate: '计算',
+    copyResults: '复制结果',
+    printReport: '打印计算书',
+    copied: '已复制',
+    inputs: '输入',
+    results: '结果',
+    formulas: '计算公式',
+    pictures: '图',
+    asymmetric: '两侧边坡不同（m1、m2）',
+    composite: '渠底与边壁糙率不同（n-bed、n-wall）',
+    range: '起:止:步长',
+    optionalQ: '可选：标出正常水深与临界水深',
+    profileEnd: '填目标水深或推算距离之一',
+    saveSvg: '保存 SVG',
+    savePng: '保存 PNG',
+    section: '横断面',
+    rating: '水位流量关系曲线',
+    profile: '水面线',
+    bed: '渠底',
+    elevation: '高程',
+    waterSurface: '水面',
+    normalDepth: '正常水深线 N–N',
+    criticalDepth: '临界水深线 K–K',
+    pasteHere: '从电子表格粘贴（制表符分隔）或输入 CSV',
+    openFile: '打开 CSV 文件',
+    downloadCsv: '下载 CSV',
+    rows: '行',
+    running: '正在计算',
+    done: '完成',
+    colon: '：',
+    comma: '，',
+    errorRows: '其中 {n} 行有错误',
+    shownRows: '表中列出前 {n} 行，全部见下载的 CSV',
+    tooLarge: '文件太大：请分成不超过 64 MB 的几份',
+    pasted: '已粘贴',
+    reportTitle: '水力计算书',
+    reportDate: '计算日期',
+    noToolkit: '此版本的计算核心只提供计算器',
+    why: '原因',
+    results1: '第一解',
+    results2: '第二解',
+  },
+  en: {
+    title: 'Channel hydraulics toolkit',
+    switchLanguage: '中文',
+    loading: 'Loading the calculation core…',
+    loadFailed: 'The calculation core could not be loaded',
+    calculate: 'Calculate',
+    copyResults: 'Copy results',
+    printReport: 'Print report',
+    copied: 'Copied',
+    inputs: 'Inputs',
+    results: 'Results',
+    formulas: 'Formulas',
+    pictures: 'Pictures',
+    asymmetric: 'Unequal side slopes (m1, m2)',
+    composite: 'Different bed and wall roughness (n-bed, n-wall)',
+    range: 'from:to:step',
+    optionalQ: 'optional: marks the normal and critical depths',
+    profileEnd: 'give a target depth or a length',
+    saveSvg: 'Save SVG',
+    savePng: 'Save PNG',
+    section: 'Cross-section',
+    rating: 'Rating curve',
+    profile: 'Water surface profile',
+    bed: 'Bed',
+    elevation: 'Elevation',
+    waterSurface: 'Water surface',
+    normalDepth: 'Normal depth N–N',
+    criticalDepth: 'Critical depth K–K',
+    pasteHere: 'Paste from a spreadsheet (tab-separated) or type CSV',
+    openFile: 'Open a CSV file',
+    downloadCsv: 'Download CSV',
+    rows: 'rows',
+    running: 'Computing',
+    done: 'Done',
+    colon: ': ',
+    comma: ', ',
+    errorRows: '{n} with an error',
+    shownRows: 'the first {n} listed here, all in the downloaded CSV',
+    tooLarge: 'The file is too large: split it into parts of at most 64 MB',
+    pasted: 'Pasted',
+    reportTitle: 'Hydraulic calculation',
+    reportDate: 'Date',
+    noToolkit: 'This build of the core offers the calculator only',
+    why: 'Why',
+    results1: 'First answer',
+    results2: 'Second answer',
+  },
+};
+
+let language = 'zh';
+const listeners = new Set();
+
+export function currentLanguage() {
+  return language;
+}
+
+export function setLanguage(next) {
+  language = next === 'en' ? 'en' : 'zh';
+  for (const listener of listeners) listener(language);
+}
+
+export function onLanguage(listener) {
+  listeners.add(listener);
+}
+
+export function t(key) {
+  return chrome[language][key] ?? chrome.zh[key] ?? key;
+}
+
+export function chromeKeys() {
+  return { zh: Object.keys(chrome.zh), en: Object.keys(chrome.en) };
+}
+
+// "下底宽 B (m)": the catalog's name, symbol and the unit of the system.
+export function parameterLabel(catalog, key, system) {
+  const p = catalog.parameterByKey.get(key);
+  if (!p) return key;
+  return joinLabel(p.name[language], p.symbol, unitText(catalog, p.unit, system));
+}
+
+export function quantityLabel(catalog, key, system) {
+  const q = catalog.quantityByKey.get(key);
+  if (!q) return key;
+  return joinLabel(q.name[language], q.symbol, unitText(catalog, q.unit, system));
+}
+
+export function quantityName(catalog, key) {
+  const q = catalog.quantityByKey.get(key);
+  return q ? joinLabel(q.name[language], q.symbol, '') : key;
+}
+
+export function unitText(catalog, kind, system) {
+  return catalog.units[system === 'us' ? 'us' : 'si']?.[kind] ?? '';
+}
+
+export function termText(catalog, key) {
+  return catalog.terms[key]?.[language] ?? key;
+}
+
+function joinLabel(name, symbol, unit) {
+  let label = name;
+  if (symbol && symbol !== name) label += ` ${symbol}`;
+  if (unit) label += ` (${unit})`;
+  return label;
+}

@@ -1,0 +1,22 @@
+// The panels, in tab order. A panel that needs the toolkit is left out when
+// the core offers the click alone. New panels are a row here and a module.
+
+import { CalculatorPanel } from './calculator.js';
+import { UniformPanel } from './uniform.js';
+import { RatingPanel } from './rating.js';
+import { JumpPanel } from './jump.js';
+import { ProfilePanel } from './profile.js';
+import { BatchPanel } from './batch.js';
+
+export const panels = [
+  { key: 'calculator', name: { zh: '计算器', en: 'Calculator' }, needs: 'click', Panel: CalculatorPanel },
+  { key: 'uniform', name: { zh: '均匀流', en: 'Uniform flow' }, needs: 'toolkit', Panel: UniformPanel },
+  { key: 'rating', name: { zh: '水位流量关系', en: 'Rating curve' }, needs: 'toolkit', Panel: RatingPanel },
+  { key: 'jump', name: { zh: '水跃', en: 'Hydraulic jump' }, needs: 'toolkit', Panel: JumpPanel },
+  { key: 'profile', name: { zh: '水面线', en: 'Water surface profile' }, needs: 'toolkit', Panel: ProfilePanel },
+  { key: 'batch', name: { zh: '批量', en: 'Batch' }, needs: 'toolkit', Panel: BatchPanel },
+];
+
+export function availablePanels(core) {
+  return panels.filter((p) => p.needs === 'click' || core.hasToolkit);
+}

@@ -1,0 +1,44 @@
+// The printed report (计算书) of the panel in view and the same content on
+// the clipboard: inputs, formulas with the core's numbers, results, pictures.
+
+import { el, clear } from './dom.js';
+import { t, currentLanguage } from './i18n.js';
+import { copyTable } from './clipboard.js';
+
+// The rows that go to the clipboard: a heading row per group, then
+// label, text and unit.
+export function clipboardRows(data) {
+  const rows = [];
+  for (const section of data.sections) {
+    if (!section.rows.length) continue;
+    rows.push([section.title, '', '']);
+    rows.push(...section.rows);
+  }
+  return rows;
+}
+
+export function copyReport(panel) {
+  return copyTable(clipboardRows(panel.reportData()));
+}
+
+export function fillReport(area, panel, title) {
+  const data = panel.reportData();
+  clear(area);
+  area.append(el('h1', { text: `${t('reportTitle')}：${title}` }));
+  area.append(el('p', { class: 'report-date', text: `${t('reportDate')}：${new Date().toLocaleDateString(currentLanguage() === 'en' ? 'en' : 'zh-CN')}` }));
+  for (const section of data.sections) {
+    if (!section.rows.length) continue;
+    area.append(el('h2', { text: section.title }));
+    area.append(el('table', { class: 'report-table' }, section.rows.map((row) => el('tr', {},
+      el('th', { scope: 'row', text: row[0] }), el('td', { text: row[1] }), el('td', { text: row[2] })))));
+  }
+  if (data.formulas.length) {
+    area.append(el('h2', { text: t('formulas') }));
+    area.append(el('ol', { class: 'formulas' }, data.formulas.map((line) => el('li', { text: line }))));
+  }
+  if (data.pictures.length) {
+    area.append(el('h2', { text: t('pictures') }));
+    for (const picture of data.pictures) area.append(el('div', { class: 'report-picture' }, picture.cloneNode(true)));
+  }
+  for (const table of data.tables) area.append(table.fullTable());
+}
