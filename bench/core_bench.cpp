@@ -15,9 +15,9 @@ Channel channel(Shape shape, double size, double i, Roughness roughness) {
   return Channel{shape, Real(size), Real(i), roughness, UnitSystem::SI};
 }
 
-const Channel kTrapezoid = channel(Trapezoid{1.5, 1.5}, 6.1, 0.0008, {false, Real(0.013), 0, 0});
+const Channel kTrapezoid = channel(Trapezoid::withSlopes(1.5, 1.5), 6.1, 0.0008, {false, Real(0.013), 0, 0});
 const Channel kCircle = channel(Circle{}, 1.5, 0.002, {false, Real(0.013), 0, 0});
-const Channel kComposite = channel(UShape{0.2}, 0.6, 0.001, {true, Real(0), 0.014, 0.022});
+const Channel kComposite = channel(UShape::withSlope(0.2), 0.6, 0.001, {true, Real(0), 0.014, 0.022});
 
 void solve(benchmark::State& state, const Channel& c, double h, double Q, Unknown unknown) {
   for (auto _ : state) benchmark::DoNotOptimize(solveUniformFlow(c, unknown, Real(Q), Real(h)));

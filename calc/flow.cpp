@@ -71,14 +71,17 @@ FlowState flowWith(const Channel& c, const Real& h, const Real& Q, const Geometr
   f.full = !(g.T > Real(0));
   f.D = f.full ? Real(0) : g.A / g.T;
   f.n = equivalentN(c, g);
-  f.C = Real(units.manning) * sqrt(cbrt(f.R)) / f.n;
+  // R^(1/6) once, for C and, to the fourth power, R^(2/3).
+  const Real sixth = cbrt(sqrt(f.R));
+  const Real third = sixth * sixth;
+  f.C = Real(units.manning) * sixth / f.n;
   f.Q = Q;
   f.v = Q / g.A;
   const Real g0(units.g);
   f.Fr = f.full ? Real(0) : f.v / sqrt(g0 * f.D);
   f.regime = regimeOf(f.Fr);
   f.E = h + f.v * f.v / (g0 + g0);
-  const Real root = Q * f.n / (Real(units.manning) * g.A * cbrt(f.R * f.R));  // sqrt(Sf)
+  const Real root = Q * f.n / (Real(units.manning) * g.A * third * third);  // sqrt(Sf)
   f.Sf = root * root;
   f.tau0 = Real(units.unitWeight) * f.R * f.Sf;
   return f;

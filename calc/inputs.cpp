@@ -175,12 +175,12 @@ Channel InputReader::shape(bool withSize) {
     const double m = valueOr("m", 0);
     const double m1 = valueOr("m1", m);
     const double m2 = valueOr("m2", m);
-    c.shape = Trapezoid{m1, m2};
+    c.shape = Trapezoid::withSlopes(m1, m2);
     if (withSize && problems_.size() == before && size == 0 && m1 == 0 && m2 == 0) keep({MessageId::NoWidth, "B", {}});
   } else if (section.key == "circle") {
     c.shape = Circle{};
   } else if (section.key == "u") {
-    c.shape = UShape{valueOr("m", 0)};
+    c.shape = UShape::withSlope(valueOr("m", 0));
   } else {
     c.shape = Parabola{};
   }

@@ -22,18 +22,21 @@ struct Station {
   ProfilePoint point;
 };
 
-Station stationAt(const Channel& c, const Real& Q, const Real& h, const Real& x) {
-  const FlowState f = flowAt(c, h, Q);
-  Station s{x, h, f.E, f.Sf, {}};
-  s.point = {resultValue(x, "x"), resultValue(h, "h"),  resultValue(f.A, "A"), resultValue(f.v, "v"),
+Station stationOf(const FlowState& f, const Real& x) {
+  Station s{x, f.h, f.E, f.Sf, {}};
+  s.point = {resultValue(x, "x"), resultValue(f.h, "h"), resultValue(f.A, "A"), resultValue(f.v, "v"),
              resultValue(f.E, "E"), f.full ? NAN : resultValue(f.Fr, "Fr"), resultValue(f.Sf, "Sf")};
   return s;
+}
+
+Station stationAt(const Channel& c, const Real& Q, const Real& h, const Real& x) {
+  return stationOf(flowAt(c, h, Q), x);
 }
 
 // The distance from a to b by the energy balance over the step, with the
 // mean friction slope: E_b - E_a = (i - Sf) (x_b - x_a).
 Real stepLength(const Channel& c, const Station& a, const Real& Eb, const Real& Sfb) {
-  return (Eb - a.E) / (c.i - (a.Sf + Sfb) / Real(2));
+  return (Eb - a.E) / (c.i - (a.Sf + Sfb) * 0.5);
 }
 
 struct Setup {
@@ -162,7 +165,7 @@ WaterSurfaceProfile directStepProfile(const Channel& c, const Real& Q, double h0
   for (int k = 1; k <= steps; ++k) {
     const Real h(k == steps ? end : h0 + dh * k);
     const FlowState f = flowAt(c, h, Q);
-    Station next = stationAt(c, Q, h, last.x + stepLength(c, last, f.E, f.Sf));
+    Station next = stationOf(f, last.x + stepLength(c, last, f.E, f.Sf));
     profile.points.push_back(next.point);
     last = next;
   }
@@ -181,7 +184,7 @@ WaterSurfaceProfile standardStepProfile(const Channel& c, const Real& Q, double 
   const double top = fullDepth(c);
   const bool fast = fitsDoubles(c, Q.toDouble());
   const EnergyAndFriction<Real> critical = energyAndFriction(c, Q, hcReal);
-  const Real halfL = L / Real(2);
+  const Real halfL = L * 0.5;
   Station known = stationAt(c, Q, Real(h0), Real(0));
   profile.points.reserve(static_cast<std::size_t>(steps) + 1);
   profile.points.push_back(known.point);
@@ -194,7 +197,7 @@ WaterSurfaceProfile standardStepProfile(const Channel& c, const Real& Q, double 
   auto endAt = [&](const Real& at) {
     const FlowState f = flowAt(c, at, Q);
     const Real x = known.x + stepLength(c, known, f.E, f.Sf);
-    if (upstream ? x < known.x : x > known.x) profile.points.push_back(stationAt(c, Q, at, x).point);
+    if (upstream ? x < known.x : x > known.x) profile.points.push_back(stationOf(f, x).point);
   };
   for (int k = 1; k <= steps; ++k) {
     const Real rhs = upstream ? known.E - c.i * L + known.Sf * halfL : known.E + c.i * L - known.Sf * halfL;
@@ -229,7 +232,10 @@ WaterSurfaceProfile standardStepProfile(const Channel& c, const Real& Q, double 
     const double kh = known.point.h;
     const double h = findRootNear(firstStage(balance, fast), {lo, hi}, fLo, fHi, kh + previousStep,
                                   std::fmax(0.01 * std::fabs(previousStep), 1e-9 * kh));
-    const Real depth = polishRoot(balance, h, lo, hi);
+    // The slope of the balance by a central difference in doubles, where they serve.
+    const double step = h * 0x1p-26;
+    const double slope = fast && h - step > lo && h + step < hi ? (balance(h + step) - balance(h - step)) / (2 * step) : 0;
+    const Real depth = polishRootAlong(balance, h, slope, lo, hi);
     previousStep = h - kh;
     const Real x = upstream ? -(Real(k) * L) : Real(k) * L;
     known = stationAt(c, Q, depth, x);

@@ -23,6 +23,11 @@ using numeric::Real;
 struct Trapezoid {
   double m1 = 0;
   double m2 = 0;
+  // sqrt(1 + m1^2) + sqrt(1 + m2^2), the walls' length per unit of depth,
+  // worked out once by withSlopes; 0 when not, and then at every depth.
+  Real walls{};
+
+  static Trapezoid withSlopes(double m1, double m2);
 };
 
 // A circular conduit running part full or full (h <= D).
@@ -33,6 +38,11 @@ struct Circle {};
 // semicircle and the walls are vertical.
 struct UShape {
   double m = 0;
+  // sqrt(1 + m^2) and the arc's half angle atan2(1, m), worked out once by
+  // withSlope; 0 when not, and then at every depth.
+  Real root{}, alpha{};
+
+  static UShape withSlope(double m);
 };
 
 // x^2 = 2 p y, its vertex at the bed.

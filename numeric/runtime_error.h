@@ -1,5 +1,5 @@
 // Runtime errors: a stable number and a short description in Simplified
-// Chinese. They are raised by the arithmetic, the conversions and control
+// Chinese (and in English, for pages in English). They are raised by the arithmetic, the conversions and control
 // access, and pass upward untouched to whoever reports them to the user.
 #pragma once
 
@@ -24,13 +24,15 @@ class RuntimeError : public std::runtime_error {
   int code() const noexcept { return static_cast<int>(number_); }
   // The description alone, UTF-8; what() gives the same text.
   std::string description() const { return what(); }
-  // "错误 11：除数为零", the line shown to the user.
+  // "错误 11：除数为零", the line shown to the user; in English for the page's English pages.
   std::string message() const;
+  std::string englishMessage() const;
 
  private:
   ErrorNumber number_;
 };
 
 const char* describe(ErrorNumber number);
+const char* describeInEnglish(ErrorNumber number);
 
 }  // namespace channelflow::numeric

@@ -1,9 +1,11 @@
 // toolkit_timing [ROUNDS]: nanoseconds per report and per solve through the
-// toolkit's API, and rows a second of a batch written to a file, as plain
+// toolkit's API, a 10 000-step profile, one 15-digit text, and rows a second
+// of a batch written to a file, as plain
 // timings that any build can run: natively, and as WebAssembly under node,
 // where Google Benchmark does not build. bench/node/compare.sh sets the two
 // side by side.
 #include "calc/toolkit.h"
+#include "numeric/number_text.h"
 #include "tools/commands.h"
 #include "tools/output_sink.h"
 
@@ -39,6 +41,13 @@ int main(int argc, char** argv) {
   std::printf("report %.0f ns\n", nanosecondsEach(rounds, [&](long) { return channelflow::calc::report(report)[8].number; }));
   std::printf("solve %.0f ns\n",
               nanosecondsEach(rounds, [&](long) { return channelflow::calc::solve(solve).values.front(); }));
+
+  Inputs profile = Inputs(solve).set("h0", "5").set("length", "20000").set("steps", "10000");
+  std::printf("profile of 10000 steps %.2f ms\n",
+              nanosecondsEach(rounds / 2000 + 1, [&](long) { return channelflow::calc::profile(profile).points.back().x; }) * 1e-6);
+  std::printf("15-digit text %.0f ns\n", nanosecondsEach(rounds * 10, [&](long k) {
+                return static_cast<double>(channelflow::numeric::formatDouble(1.2345678901234567 + static_cast<double>(k)).size());
+              }));
 
   std::string rows = "B,h,m,i,n\n";
   const long count = 5 * rounds;

@@ -105,7 +105,7 @@ SegmentAtDepth<Number> circularSegmentAtDepth(const Number& D, const Number& h) 
   const Number T = Number(2) * rootH * rootRest;
   const Number s = T / D;             // sin(phi) = 2 sqrt(h (D - h)) / D
   const Number c = (rest - h) / D;    // cos(phi) = 1 - 2h/D
-  return {circularSegment(D / Number(2), half + half, s, c), T};
+  return {circularSegment(D * Number(0.5), half + half, s, c), T};
 }
 
 template Segment<double> circularSegment(const double&, const double&, const double&, const double&);

@@ -17,18 +17,24 @@ struct Tangency {
 };
 
 template <typename Number>
-Tangency<Number> tangency(double slope, const Number& r) {
-  const Number m(slope);
-  const Number root = sqrt(Number(1) + m * m);  // sqrt(1 + m^2)
+Tangency<Number> tangency(const UShape& s, const Number& r) {
+  const Number m(s.m);
+  const bool known = s.root != Real(0);
+  const Number root = known ? as<Number>(s.root) : sqrt(Number(1) + m * m);  // sqrt(1 + m^2)
+  const Number alpha = known ? as<Number>(s.alpha) : atan2(Number(1), m);
   const Number sinAlpha = Number(1) / root;
-  return {atan2(Number(1), m), sinAlpha, m / root, r / (root * (root + m)), Number(2) * r * sinAlpha, root};
+  return {alpha, sinAlpha, m / root, r / (root * (root + m)), Number(2) * r * sinAlpha, root};
 }
 
 }  // namespace
 
+UShape UShape::withSlope(double m) {
+  return {m, sqrt(Real(1) + Real(m) * Real(m)), atan2(Real(1), Real(m))};
+}
+
 template <typename Number>
 Geometry<Number> geometry(const UShape& s, const Number& r, const Number& h) {
-  const Tangency<Number> t = tangency(s.m, r);
+  const Tangency<Number> t = tangency(s, r);
   Geometry<Number> g;
   if (h <= t.rise) {
     const SegmentAtDepth<Number> wet = circularSegmentAtDepth(r + r, h);

@@ -24,7 +24,15 @@ test('a click answers as channelflow-cli does', () => {
     [['', '', '', '', ''], error(11, '除数为零')],
     [['2', '1', '1', '0.001', 'abc'], error(13, '文本不是有效的数字')],
   ];
-  for (const [boxes, expected] of rows) assert.deepEqual(core.click(...boxes), expected, boxes.join(' | '));
+  for (const [boxes, expected] of rows) {
+    const answer = core.click(...boxes);
+    const { english, field, ...shown } = answer;
+    assert.deepEqual(shown, expected, boxes.join(' | '));
+    if (!answer.ok) {
+      assert.match(english, new RegExp(`^Error ${answer.error}: `));
+      assert.equal(field, answer.error === 13 ? 'n' : '');
+    }
+  }
 });
 
 // The click table's lines use \t, \n, \r and \\ for those characters.

@@ -18,12 +18,13 @@ test('the adapter leaves blank boxes out and passes the texts as typed', () => {
   assert.deepEqual(sent, { command: 'report', inputs: { B: ' 2.5m', n: '0.025' }, language: 'en' });
 });
 
-test('a refusal keeps the core\'s problems; a click error names its box when it has one', () => {
-  const core = new Core({ click: (...texts) => (texts[4] === 'abc' ? { ok: false, error: 13, message: 'm13' } : { ok: false, error: 11, message: 'm11' }) },
+test('a refusal keeps the core\'s problems; a click error names its box and speaks the page\'s language', () => {
+  const core = new Core({ click: (...texts) => (texts[4] === 'abc' ? { ok: false, error: 13, message: 'm13', english: 'e13', field: 'n' } : { ok: false, error: 11, message: 'm11', english: 'e11', field: '' }) },
     { catalog: () => '{}', call: () => '{"ok":false,"problems":[{"field":"B","code":"negative","message":"no"}]}' });
   assert.deepEqual(core.call('report', {}, 'zh'), { ok: false, problems: [{ field: 'B', code: 'negative', message: 'no' }] });
   assert.equal(core.click('2', '1', '1', '0.001', 'abc').field, 'n');
   assert.equal(core.click('', '', '', '', '0').field, '');
+  assert.equal(core.click('', '', '', '', '0', 'en').message, 'e11');
 });
 
 test('a module without the toolkit offers the click alone', async () => {

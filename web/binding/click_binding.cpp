@@ -1,7 +1,7 @@
 // The window's click for JavaScript: click(B, h, m, i, n) takes the five box
 // texts and gives {ok: true, v, Q} with the two results' texts, or
-// {ok: false, error, message} with the runtime error's number and the line the
-// user is shown. It is the click of `channelflow-cli click`, on the same form.
+// {ok: false, error, message, english, field} with the runtime error's number,
+// the line the user is shown (and its English), and the box at fault, if one is. It is the click of `channelflow-cli click`, on the same form.
 #include "calc/calculate_command.h"
 #include "numeric/runtime_error.h"
 #include "tools/argument_form.h"
@@ -28,6 +28,9 @@ val click(const std::string& B, const std::string& h, const std::string& m, cons
     result.set("ok", false);
     result.set("error", error.code());
     result.set("message", error.message());
+    result.set("english", error.englishMessage());
+    // Only n is read strictly: a text that is not a number is always its.
+    result.set("field", error.number() == channelflow::numeric::ErrorNumber::NotANumber ? "n" : "");
   }
   return result;
 }

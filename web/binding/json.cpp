@@ -1,10 +1,14 @@
 #include "web/binding/json.h"
 
+#include "numeric/number_text.h"
+
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 
 namespace channelflow::web {
+
+using numeric::formatDouble;
+using numeric::kMaxFormattedLength;
 
 void Json::separate() {
   if (afterKey_) {
@@ -13,14 +17,14 @@ void Json::separate() {
   }
   if (!first_.empty()) {
     if (!first_.back()) text_ += ", ";
-    first_.back() = false;
+    first_.back() = 0;
   }
 }
 
 Json& Json::open(char bracket) {
   separate();
   text_ += bracket;
-  first_.push_back(true);
+  first_.push_back(1);
   return *this;
 }
 
@@ -30,9 +34,12 @@ Json& Json::close(char bracket) {
   return *this;
 }
 
+// Keys are the program's own names: plain, never escaped.
 Json& Json::key(std::string_view name) {
-  string(name);
-  text_ += ": ";
+  separate();
+  text_ += '"';
+  text_.append(name);
+  text_.append("\": ", 3);
   afterKey_ = true;
   return *this;
 }
@@ -40,19 +47,23 @@ Json& Json::key(std::string_view name) {
 Json& Json::string(std::string_view value) {
   separate();
   text_ += '"';
-  for (const char c : value) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      text_ += '\\';
-      text_ += c;
-    } else if (byte < 0x20) {
-      char escaped[8];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
-      text_ += escaped;
+  // Runs of plain characters go in at once: a profile's texts are megabytes.
+  std::size_t start = 0;
+  for (std::size_t k = 0; k < value.size(); ++k) {
+    const auto byte = static_cast<unsigned char>(value[k]);
+    if (byte >= 0x20 && byte != '"' && byte != '\\') continue;
+    text_.append(value.data() + start, k - start);
+    start = k + 1;
+    if (byte < 0x20) {
+      static constexpr char kHex[] = "0123456789abcdef";
+      const char escaped[] = {'\\', 'u', '0', '0', kHex[byte >> 4], kHex[byte & 15]};
+      text_.append(escaped, sizeof escaped);
     } else {
-      text_ += c;
+      const char escaped[] = {'\\', static_cast<char>(byte)};
+      text_.append(escaped, sizeof escaped);
     }
   }
+  text_.append(value.data() + start, value.size() - start);
   text_ += '"';
   return *this;
 }
@@ -60,9 +71,14 @@ Json& Json::string(std::string_view value) {
 Json& Json::number(double value) {
   if (!std::isfinite(value)) return null();
   separate();
-  char digits[32];
-  std::snprintf(digits, sizeof digits, "%.17g", value);
-  text_ += digits;
+  char digits[kMaxFormattedLength];
+  text_.append(digits, formatDouble(value, digits));
+  return *this;
+}
+
+Json& Json::numberText(std::string_view text) {
+  separate();
+  text_.append(text);
   return *this;
 }
 

@@ -20,14 +20,17 @@ class Json {
   Json& endArray() { return close(']'); }
   // Members of an object whose opening brace and first member another writer wrote.
   Json& continueObject() {
-    first_.push_back(false);
+    first_.push_back(0);
     afterKey_ = false;
     return *this;
   }
   Json& key(std::string_view name);
   Json& string(std::string_view value);
-  // A finite number as its 17 significant digits, which read back as the same double; NaN and infinities as null.
+  // A finite number in the 15-digit text form every answer shows (valid JSON,
+  // exponent included); NaN and infinities as null.
   Json& number(double value);
+  // A number already in the 15-digit text form.
+  Json& numberText(std::string_view text);
   Json& boolean(bool value);
   Json& null();
   const std::string& text() const { return text_; }
@@ -38,7 +41,7 @@ class Json {
   void separate();
 
   std::string text_;
-  std::vector<bool> first_;
+  std::vector<char> first_;  // per open bracket: nothing written in it yet
   bool afterKey_ = false;
 };
 

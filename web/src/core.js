@@ -2,10 +2,6 @@
 // called with and what its answers look like. Everything else in the page
 // works on the plain objects this module returns.
 
-// The click's errors that belong to one box: only n is read strictly, so a
-// text that is not a number is always n's.
-const clickErrorField = { 13: 'n' };
-
 export class Core {
   constructor(module, toolkit) {
     this.module = module;
@@ -14,11 +10,12 @@ export class Core {
   }
 
   // The calculator's click over the five box texts: {ok, v, Q} or
-  // {ok: false, error, message, field}.
-  click(B, h, m, i, n) {
+  // {ok: false, error, message, field}, the message in the page's language.
+  click(B, h, m, i, n, language = 'zh') {
     const answer = this.module.click(B, h, m, i, n);
     if (answer.ok) return { ok: true, v: answer.v, Q: answer.Q };
-    return { ok: false, error: answer.error, message: answer.message, field: clickErrorField[answer.error] ?? '' };
+    const message = language === 'en' && answer.english ? answer.english : answer.message;
+    return { ok: false, error: answer.error, message, field: answer.field ?? '' };
   }
 
   get hasToolkit() {
@@ -46,6 +43,11 @@ export class Core {
     performance.measure('channelflow-core', { start, end: answered });
     performance.measure('channelflow-parse', { start: answered, end: performance.now() });
     if (!response.ok) return { ok: false, problems: response.problems ?? [] };
+    // A profile's points come as lines of the command line's texts; the pictures read them as numbers.
+    if (response.points?.lines) {
+      response.points.texts = response.points.lines.map((line) => line.split('\t'));
+      response.points.rows = response.points.texts.map((row) => row.map((text) => (text === '' ? null : Number(text))));
+    }
     return response;
   }
 

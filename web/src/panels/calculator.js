@@ -35,7 +35,7 @@ export class CalculatorPanel extends Panel {
 
   update() {
     const texts = boxes.map((key) => this.fields.get(key).value);
-    const answer = this.ctx.core.click(...texts);
+    const answer = this.ctx.core.click(...texts, this.ctx.language());
     this.answer = answer;
     clear(this.results);
     for (const key of boxes) this.fields.get(key).setProblem(null);
