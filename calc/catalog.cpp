@@ -11,7 +11,7 @@ struct UnitRow {
 };
 
 // clang-format off
-constexpr std::array<UnitRow, 8> kUnits{{
+constexpr std::array<UnitRow, 9> kUnits{{
   {UnitKind::None,      "none",      "",        ""},
   {UnitKind::Length,    "length",    "m",       "ft"},
   {UnitKind::Area,      "area",      "m²",      "ft²"},
@@ -20,9 +20,10 @@ constexpr std::array<UnitRow, 8> kUnits{{
   {UnitKind::Stress,    "stress",    "Pa",      "lbf/ft²"},
   {UnitKind::Chezy,     "chezy",     "m^0.5/s", "ft^0.5/s"},
   {UnitKind::Momentum,  "momentum",  "m³",      "ft³"},
+  {UnitKind::Percent,   "percent",   "%",       "%"},
 }};
 
-constexpr std::array<ParameterInfo, 21> kParameters{{
+constexpr std::array<ParameterInfo, 34> kParameters{{
   {"section", "",       {"断面形状", "Section"},                UnitKind::None,      Limit::Choice},
   {"units",   "",       {"单位制", "Units"},                    UnitKind::None,      Limit::Choice},
   {"B",       "B",      {"下底宽", "Bottom width"},             UnitKind::Length,    Limit::NonNegative},
@@ -44,6 +45,19 @@ constexpr std::array<ParameterInfo, 21> kParameters{{
   {"length",  "length", {"推算长度", "Length"},                 UnitKind::Length,    Limit::Positive},
   {"steps",   "steps",  {"步数", "Steps"},                      UnitKind::None,      Limit::Count},
   {"unknown", "",       {"未知量", "Unknown"},                  UnitKind::None,      Limit::Choice},
+  {"alpha",       "α",      {"面积比", "Area ratio"},                          UnitKind::None,      Limit::Positive},
+  {"beta",        "β",      {"宽深比", "Width-to-depth ratio"},                UnitKind::None,      Limit::NonNegative},
+  {"v-min",       "v-min",  {"最小允许流速", "Least allowed velocity"},        UnitKind::Velocity,  Limit::NonNegative},
+  {"v-max",       "v-max",  {"最大允许流速", "Greatest allowed velocity"},     UnitKind::Velocity,  Limit::Positive},
+  {"enlarge",     "P",      {"加大百分数", "Enlargement"},                     UnitKind::Percent,   Limit::NonNegative},
+  {"min-ratio",   "",       {"最小流量与设计流量之比", "Minimum to design flow"}, UnitKind::None,   Limit::Positive},
+  {"freeboard",   "Fb",     {"岸顶超高", "Freeboard"},                         UnitKind::Length,    Limit::NonNegative},
+  {"bend-radius", "Rc",     {"弯道中心线半径", "Bend centreline radius"},      UnitKind::Length,    Limit::Positive},
+  {"soil",        "",       {"土质", "Soil"},                                  UnitKind::None,      Limit::Choice},
+  {"lining",      "",       {"渠床", "Bed"},                                   UnitKind::None,      Limit::Choice},
+  {"n-pick",      "",       {"糙率取值", "Roughness taken"},                   UnitKind::None,      Limit::Choice},
+  {"scour-pick",  "",       {"不冲流速取值", "Non-scouring velocity taken"},   UnitKind::None,      Limit::Choice},
+  {"dxf-scale",   "",       {"绘图比例 1:N 的 N", "Drawing scale 1:N"},        UnitKind::None,      Limit::Positive},
 }};
 
 constexpr std::array<SectionInfo, 4> kSections{{
@@ -117,9 +131,36 @@ constexpr std::array<QuantityInfo, static_cast<std::size_t>(QuantityId::Count)> 
   {Note,              "note",             "",      {"说明", "Note"},                                 UnitKind::None},
   {Distance,          "x",                "x",     {"距离", "Distance"},                             UnitKind::Length},
   {FrictionSlope,     "Sf",               "Sf",    {"摩阻坡度", "Friction slope"},                   UnitKind::None},
+  {DesignMethod,      "method",           "",      {"断面设计方法", "Sizing"},                       UnitKind::None},
+  {Lining,            "lining",           "",      {"渠床", "Bed"},                                  UnitKind::None},
+  {Soil,              "soil",             "",      {"土质", "Soil"},                                 UnitKind::None},
+  {Grade,             "grade",            "",      {"渠道级别", "Canal grade"},                      UnitKind::None},
+  {Enlarge,           "enlarge",          "P",     {"加大百分数", "Enlargement"},                    UnitKind::Percent},
+  {EnlargedDischarge, "Qj",               "Qj",    {"加大流量", "Enlarged flow"},                    UnitKind::Discharge},
+  {MinimumDischarge,  "Qmin",             "Qmin",  {"最小流量", "Minimum flow"},                     UnitKind::Discharge},
+  {BestDepth,         "h0",               "h0",    {"水力最佳断面水深", "Best section's depth"},     UnitKind::Length},
+  {BestWidth,         "b0",               "b0",    {"水力最佳断面底宽", "Best section's bottom width"}, UnitKind::Length},
+  {BestArea,          "A0",               "A0",    {"水力最佳断面面积", "Best section's flow area"}, UnitKind::Area},
+  {BestVelocity,      "v0",               "v0",    {"水力最佳断面流速", "Best section's velocity"},  UnitKind::Velocity},
+  {Alpha,             "alpha",            "α",     {"面积比", "Area ratio"},                         UnitKind::None},
+  {Eta,               "eta",              "η",     {"水深比 h/h0", "Depth ratio h/h0"},              UnitKind::None},
+  {Beta,              "beta",             "β",     {"宽深比 b/h", "Width-to-depth ratio b/h"},       UnitKind::None},
+  {AreaIncrease,      "increase",         "ΔA",    {"面积增加", "Area increase"},                    UnitKind::Percent},
+  {EnlargedDepth,     "hj",               "hj",    {"加大水深", "Enlarged flow's depth"},            UnitKind::Length},
+  {EnlargedVelocity,  "vj",               "vj",    {"加大流量的流速", "Enlarged flow's velocity"},   UnitKind::Velocity},
+  {EnlargedFroude,    "Frj",              "Frj",   {"加大流量的弗劳德数", "Enlarged flow's Froude number"}, UnitKind::None},
+  {MinimumDepth,      "hmin",             "hmin",  {"最小水深", "Minimum flow's depth"},             UnitKind::Length},
+  {MinimumVelocity,   "vmin",             "vmin",  {"最小流量的流速", "Minimum flow's velocity"},    UnitKind::Velocity},
+  {MinimumFroude,     "Frmin",            "Frmin", {"最小流量的弗劳德数", "Minimum flow's Froude number"}, UnitKind::None},
+  {Freeboard,         "Fb",               "Fb",    {"岸顶超高", "Freeboard"},                        UnitKind::Length},
+  {CanalDepth,        "H",                "H",     {"渠深", "Canal depth"},                          UnitKind::Length},
+  {EnlargedWidth,     "Bj",               "Bj",    {"加大流量的水面宽", "Enlarged flow's top width"}, UnitKind::Length},
+  {BendRise,          "Fb_bend",          "Fb′",   {"弯道凹岸加高", "Outer bank's extra height"},    UnitKind::Length},
+  {BendDepth,         "H_bend",           "H+Fb′", {"凹岸渠深", "Outer bank's canal depth"},         UnitKind::Length},
+  {ScourVelocity,     "v_scour",          "",      {"不冲流速", "Non-scouring velocity"},            UnitKind::Velocity},
 }};
 
-constexpr std::array<TermInfo, 49> kTerms{{
+constexpr std::array<TermInfo, 70> kTerms{{
   {"trapezoid",         {"梯形", "trapezoid"}, true},
   {"circle",            {"圆形", "circle"}, true},
   {"u",                 {"U形", "U-shaped"}, true},
@@ -163,6 +204,27 @@ constexpr std::array<TermInfo, 49> kTerms{{
   {"deeper",            {"较深的", "Deeper "}, false},
   {"error",             {"错误", "Error"}, false},
   {"no-normal-depth",   {"无（平坡或逆坡上不存在均匀流）", "none (a flat or adverse bed has no uniform flow)"}, false},
+  {"appendix-e",        {"附录 E 实用经济断面", "Appendix E's practical economic section"}, true},
+  {"beta",              {"给定宽深比 β", "a given width-to-depth ratio β"}, true},
+  {"width",             {"给定底宽 B", "a given bottom width B"}, true},
+  {"check",             {"校核给定的 U 形断面", "a given U-shaped section, checked"}, true},
+  {"velocity",          {"设计流速", "design velocity"}, false},
+  {"scour",             {"不冲", "scouring"}, false},
+  {"silting",           {"不淤", "silting"}, false},
+  {"min-depth",         {"最小水深", "minimum depth"}, false},
+  {"side-slope",        {"边坡", "side slope"}, false},
+  {"earth-velocity",    {"土渠流速", "earth canal velocity"}, false},
+  {"freeboard",         {"岸顶超高", "freeboard"}, false},
+  {"pass",              {"满足", "pass"}, false},
+  {"fail",              {"不满足", "fail"}, false},
+  {"not-checked",       {"未校核", "not checked"}, false},
+  {"low",               {"下限", "the lower value"}, false},
+  {"middle",            {"中值", "the middle"}, false},
+  {"high",              {"上限", "the upper value"}, false},
+  {"not-required",      {"不需要", "not needed"}, false},
+  {"chosen",            {"选定", "chosen"}, false},
+  {"outside-table",     {"表外", "beyond the table"}, false},
+  {"picked",            {"所取", "taken"}, false},
 }};
 // clang-format on
 

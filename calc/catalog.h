@@ -21,7 +21,7 @@ struct Text {
   std::string_view in(Language language) const { return language == Language::English ? english : chinese; }
 };
 
-enum class UnitKind : std::uint8_t { None, Length, Area, Discharge, Velocity, Stress, Chezy, Momentum };
+enum class UnitKind : std::uint8_t { None, Length, Area, Discharge, Velocity, Stress, Chezy, Momentum, Percent };
 
 // "length", "area", ...; None for an unknown key.
 UnitKind unitKindNamed(std::string_view key);
@@ -63,6 +63,10 @@ enum class QuantityId : std::uint8_t {
   H1, A1, V1, Fr1, E1, H2, A2, V2, Fr2, E2, Momentum, EnergyLoss, RelativeLoss, JumpHeight,
   JumpType, GivenDepth,
   ControlDepth, Method, ProfileType, NormalDepth, Direction, DirectionReason, Note, Distance, FrictionSlope,
+  DesignMethod, Lining, Soil, Grade, Enlarge, EnlargedDischarge, MinimumDischarge,
+  BestDepth, BestWidth, BestArea, BestVelocity, Alpha, Eta, Beta, AreaIncrease,
+  EnlargedDepth, EnlargedVelocity, EnlargedFroude, MinimumDepth, MinimumVelocity, MinimumFroude,
+  Freeboard, CanalDepth, EnlargedWidth, BendRise, BendDepth, ScourVelocity,
   Count
 };
 

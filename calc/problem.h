@@ -23,6 +23,7 @@ struct MessageArg {
     Quantity,  // a quantity's key, written as its label ("流量 Q")
     Unit,      // a unit kind's key and a unit system's ("length:si"), written as the unit ("m")
     Term,      // a term's key ("circle"), written as its name ("圆形")
+    Row,       // a design table row's key ("medium-loam"), written as its name ("中壤土")
   };
   Kind kind = Kind::Text;
   std::string text;
@@ -36,6 +37,7 @@ struct MessageArg {
     return {Kind::Unit, std::string(kind) + ":" + std::string(system), 0};
   }
   static MessageArg term(std::string_view key) { return {Kind::Term, std::string(key), 0}; }
+  static MessageArg row(std::string_view key) { return {Kind::Row, std::string(key), 0}; }
 };
 
 struct Problem {

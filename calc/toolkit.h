@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "calc/catalog.h"
+#include "calc/design/design_checks.h"
+#include "calc/design/design_report.h"
 #include "calc/inputs.h"
 #include "calc/outline.h"
 #include "calc/profile.h"
@@ -108,5 +110,32 @@ struct OutlineAnswer {
   UnitSystem units = UnitSystem::SI;
 };
 OutlineAnswer outline(const Inputs& inputs);
+
+// design: an irrigation canal by GB 50288-2018 (calc/design/): its three
+// flows, its section (Appendix E's practical economic section, a given
+// width-to-depth ratio or bottom width, or a given U shape), the depth of
+// each flow, the bank height, the checks and the calculation report.
+struct DesignScheme {
+  double alpha = 1, eta = 1, beta = 0, B = 0, h = 0, A = 0, v = 0;
+  double increase = 0;   // (alpha - 1) 100, the area added to the best section's, in percent
+  bool chosen = false;
+  bool inTable = true;   // one of Table E.0.2's alpha
+};
+// The section drawn to scale: its boundary up to the bank top H, the design
+// water level h and the enlarged one hj.
+struct DesignDrawing {
+  Outline outline;                                        // water at the design depth
+  std::array<double, 2> enlargedLeft{}, enlargedRight{};  // the enlarged flow's surface
+  bool trapezoid = true;
+  double b = 0, m = 0, r = 0, h = 0, hj = 0, Fb = 0, H = 0, Q = 0;
+};
+struct DesignAnswer {
+  Items items;                        // every input used and result, in the order data writes them
+  std::vector<DesignScheme> schemes;  // sized by Appendix E: Table E.0.2's alpha, and a given one beyond it
+  std::vector<design::DesignCheck> checks;
+  std::vector<design::ReportLine> report;
+  DesignDrawing drawing;
+};
+DesignAnswer designCanal(const Inputs& inputs);
 
 }  // namespace channelflow::calc

@@ -13,7 +13,7 @@ struct SubCommandRow {
   int (*run)(int argc, char** argv, const Streams& io);
 };
 
-constexpr std::array<SubCommandRow, 9> kSubCommands{{
+constexpr std::array<SubCommandRow, 12> kSubCommands{{
     {"report", runReport},
     {"solve-depth", runSolveDepth},
     {"solve-width", runSolveWidth},
@@ -23,6 +23,9 @@ constexpr std::array<SubCommandRow, 9> kSubCommands{{
     {"profile", runProfile},
     {"batch", runBatchCommand},
     {"click", runClick},
+    {"design", runDesign},
+    {"roughness", runRoughness},
+    {"velocity-limits", runVelocityLimits},
 }};
 
 }  // namespace

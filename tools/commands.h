@@ -18,6 +18,9 @@ int runTable(int argc, char** argv, const Streams& io);
 int runSolve(int argc, char** argv, const Streams& io);
 int runJump(int argc, char** argv, const Streams& io);
 int runProfile(int argc, char** argv, const Streams& io);
+int runDesign(int argc, char** argv, const Streams& io);
+int runRoughness(int argc, char** argv, const Streams& io);
+int runVelocityLimits(int argc, char** argv, const Streams& io);
 int runBatchCommand(int argc, char** argv, const Streams& io);
 // `channelflow-cli click`: the click stream of tools/cli_click.h on stdin and stdout.
 int runClick(int argc, char** argv, const Streams& io);

@@ -248,6 +248,8 @@ Request parseRequest(std::string_view text) {
 std::string_view quantityId(calc::QuantityId id) {
   if (id == calc::QuantityId::NormalDepthSolved) return "normal-h";
   if (id == calc::QuantityId::EquivalentN) return "n-equivalent";
+  if (id == calc::QuantityId::DesignMethod) return "design-method";
+  if (id == calc::QuantityId::BestDepth) return "best-h0";
   return calc::quantityInfo(id).key;
 }
 

@@ -58,8 +58,8 @@ struct Request {
 // what it cannot read is left out, so that the toolkit names what is missing.
 Request parseRequest(std::string_view text);
 
-// A quantity's id in the catalog: its key, or for the two that share theirs
-// with another, "normal-h" and "n-equivalent".
+// A quantity's id in the catalog: its key, or for those that share theirs
+// with another, "normal-h", "n-equivalent", "design-method" and "best-h0".
 std::string_view quantityId(calc::QuantityId id);
 
 }  // namespace channelflow::web

@@ -74,7 +74,7 @@ std::string catalogJson() {
   json.key("units").beginObject();
   for (const auto& [key, system] : {std::pair{"si", calc::UnitSystem::SI}, std::pair{"us", calc::UnitSystem::US}}) {
     json.key(key).beginObject();
-    for (int kind = 0; kind <= static_cast<int>(calc::UnitKind::Momentum); ++kind) {
+    for (int kind = 0; kind <= static_cast<int>(calc::UnitKind::Percent); ++kind) {
       const auto unit = static_cast<calc::UnitKind>(kind);
       json.key(calc::unitKindKey(unit)).string(calc::unitText(unit, system));
     }
