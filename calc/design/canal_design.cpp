@@ -10,12 +10,6 @@ namespace {
 
 using numeric::sqrt;
 
-// Eq. 6.4.8-1's 0.2 m, exactly.
-const Real& fifth() {
-  static const Real value = Real(1) / Real(5);
-  return value;
-}
-
 // The scheme whose velocity lies within the limits at the smallest alpha, or
 // else the one nearest to them.
 std::size_t schemeWithin(const std::vector<EconomicScheme>& schemes, const DesignQuestion& q, SchemeChoice& choice) {
@@ -61,15 +55,15 @@ void sizeByAppendixE(const DesignQuestion& q, DesignResult& d) {
   d.choice = SchemeChoice::GivenOutsideTable;
 }
 
-// The row's non-scouring velocity at the enlarged flow, R and depth hj.
-ScourLimit limitOf(const ScourRow& row, Pick pick, const FlowState& enlarged) {
+}  // namespace
+
+ScourLimit scourLimitOf(const ScourRow& row, Pick pick, const Real& h, const Real& R) {
   ScourLimit limit;
   limit.row = &row;
   auto cell = [&row, pick](std::size_t k) { return picked(row.v[k].low, row.v[k].high, pick); };
   limit.cell = cell(0);
   if (row.basis == ScourBasis::Depth) {
     // Linear between the depth columns, the outer columns' values beyond them.
-    const Real& h = enlarged.h;
     std::size_t k = 0;
     while (k + 1 < kScourDepths.size() && !(h < Real(kScourDepths[k + 1]))) ++k;
     limit.from = limit.to = k;
@@ -82,10 +76,17 @@ ScourLimit limitOf(const ScourRow& row, Pick pick, const FlowState& enlarged) {
   }
   limit.value = limit.cell;
   if (row.basis == ScourBasis::Radius || row.basis == ScourBasis::CoverRadius) {
-    limit.value = limit.cell * sqrt(sqrt(enlarged.R));  // R^(1/4)
+    limit.value = limit.cell * sqrt(sqrt(R));  // R^(1/4)
   }
   return limit;
 }
+
+Real freeboardOf(const Real& hj) {
+  static const Real fifth = Real(1) / Real(5);  // 0.2 m exactly
+  return hj / Real(4) + fifth;
+}
+
+namespace {
 
 std::optional<ScourLimit> scourLimit(const DesignQuestion& q, const FlowState& enlarged) {
   const ScourRow* row = nullptr;
@@ -93,7 +94,7 @@ std::optional<ScourLimit> scourLimit(const DesignQuestion& q, const FlowState& e
   if (source == ScourSource::Lining) row = findScourRow(q.lining->scour);
   if (source == ScourSource::Soil && q.soil) row = q.soil->scour;
   if (source == ScourSource::CoverSoil && q.soil) row = membraneCoverRow(q.soil->key);
-  if (row) return limitOf(*row, q.scourPick, enlarged);
+  if (row) return scourLimitOf(*row, q.scourPick, enlarged.h, enlarged.R);
   if (!q.vMax) return std::nullopt;
   ScourLimit given;
   given.cell = given.value = Real(*q.vMax);
@@ -159,7 +160,7 @@ DesignResult computeDesign(const DesignQuestion& q) {
   d.enlarged = flowOf(c, d.Qj);
   d.minimum = flowOf(c, d.Qmin);
 
-  d.Fb = q.freeboard ? Real(*q.freeboard) : d.enlarged.h / Real(4) + fifth();
+  d.Fb = q.freeboard ? Real(*q.freeboard) : freeboardOf(d.enlarged.h);
   d.H = d.enlarged.h + d.Fb;
   if (q.bendRadius) {
     BendRise bend;

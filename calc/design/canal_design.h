@@ -89,6 +89,12 @@ struct DesignResult {
 // Table 6.3.4 has no percentage for Q and none was given.
 DesignResult computeDesign(const DesignQuestion& question);
 
+// Eq. 6.4.8-1, for grade 4 and 5 canals: Fb = hj/4 + 0.2 m, hj the enlarged flow's depth.
+Real freeboardOf(const Real& hj);
+
+// The row's non-scouring velocity for a flow of depth h and hydraulic radius R.
+ScourLimit scourLimitOf(const ScourRow& row, Pick pick, const Real& h, const Real& R);
+
 // A range's value by the pick: its ends or its middle.
 Real picked(double low, double high, Pick pick);
 
