@@ -183,7 +183,7 @@ std::string dxfOf(const calc::DesignDrawing& d, double scale) {
     dxf.label("TEXT", x + kTextHeight * 2, y, "1:" + numeric::formatDouble(d.m));
   }
   dxf.label("TEXT", 0, -kGap - 3 * kTextHeight,
-            "Q=" + fixedText(d.Q, 3) + " m3/s  1:" + numeric::formatDouble(scale));
+            "Q=" + numeric::formatDouble(d.Q) + " m3/s  1:" + numeric::formatDouble(scale));
   dxf.pair(0, "ENDSEC");
   dxf.pair(0, "EOF");
   return dxf.take();
