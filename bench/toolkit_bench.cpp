@@ -1,5 +1,6 @@
 // The toolkit as front ends call it, inputs as texts in and items out: a
-// report, each kind of solve, and the batch command's throughput to a file.
+// report, each kind of solve, a canal design, and the batch command's
+// throughput to a file.
 #include "calc/toolkit.h"
 #include "tools/commands.h"
 #include "tools/output_sink.h"
@@ -35,6 +36,17 @@ BENCHMARK_CAPTURE(solve, circle_two_depths,
 BENCHMARK_CAPTURE(solve, u_composite_depth,
                   Inputs().set("section", "u").set("r", "0.6").set("m", "0.2").set("i", "0.001").set("n-bed", "0.014")
                       .set("n-wall", "0.022").set("Q", "0.8"));
+
+// A whole canal design: Appendix E's five schemes and a sixth beyond the
+// table, the normal depths of the design, enlarged and minimum flows, the
+// bank, the Appendix C limit, every check and the report's steps.
+void BM_Design(benchmark::State& state) {
+  Inputs inputs;
+  inputs.set("Q", "10").set("i", "0.0002").set("lining", "earth-medium-average").set("soil", "medium-loam");
+  inputs.set("m", "1.5").set("alpha", "1.05").set("v-min", "0.3").set("v-max", "0.9").set("bend-radius", "60");
+  for (auto _ : state) benchmark::DoNotOptimize(channelflow::calc::designCanal(inputs));
+}
+BENCHMARK(BM_Design);
 
 // Whole batch runs over rows held in memory, written to a file.
 void BM_Batch(benchmark::State& state) {
