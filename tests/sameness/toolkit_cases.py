@@ -8,7 +8,8 @@ each with \\t, \\n, \\r and \\\\ for a tab, a line feed, a carriage return and a
 backslash. The lines are drawn from a fixed seed, so every run writes the
 same file. They cover every sub-command, every section, both unit systems, one
 n and a bed and walls, every output format, channels as engineers meet them,
-and the inputs and questions that must be refused.
+canals designed by GB 50288-2018, and the inputs and questions that must be
+refused.
 """
 
 import argparse
@@ -390,7 +391,68 @@ def click(rng):
     return text, ["click"]
 
 
-SUB_COMMANDS = ["report", "solve", "solve-depth", "solve-width", "table", "batch", "jump", "profile", "click"]
+LININGS = ["earth-large-good", "earth-large-poor", "earth-medium-good", "earth-medium-average", "earth-medium-poor",
+           "earth-small-winding", "earth-small-fixed", "earth-small-poor", "rock-trimmed", "rock-untrimmed",
+           "mortared-dressed-stone", "mortared-rubble", "dry-rubble", "dry-cobbles-average", "membrane-earth-cover",
+           "asphalt-smooth", "asphalt-precast", "concrete-trowelled", "concrete-timber-forms", "concrete-precast-flumes",
+           "shotcrete-wavy"]
+SOILS = ["light-loam", "medium-loam", "heavy-loam", "clay", "sandy-loam", "sand", "silt", "fine-sand", "medium-sand",
+         "coarse-sand", "medium-gravel", "large-cobbles", "very-large-boulders", "conglomerate", "granite",
+         "cemented-cobbles", "sandy-gravel"]
+
+
+def design(rng):
+    """A canal as an engineer sizes one: a design flow from a farm ditch to a
+    main canal, n or a bed of Appendix B, Appendix E, a ratio or a width, or a
+    U shape checked, with the limits, soils and bank options mixed in."""
+    Q = float(number(rng, *[math.exp(rng.uniform(math.log(0.05), math.log(400)))] * 2))
+    words = ["--Q", text_of(rng, Q), "--i", text_of(rng, rng.choice([1e-4, 2e-4, 5e-4, 1e-3, 3e-3]) * rng.uniform(0.5, 2))]
+    if rng.random() < 0.6:
+        words += ["--n", number(rng, 0.011, 0.035)]
+    if rng.random() < 0.5 or "--n" not in words:
+        lining = rng.choice(LININGS)
+        if lining.startswith("earth") and rng.random() < 0.9:  # mostly the row of the flow's class
+            size = "large" if Q > 20 else "medium" if Q >= 1 else "small"
+            lining = rng.choice([key for key in LININGS if key.startswith("earth-" + size)])
+        words += ["--lining", lining]
+    if rng.random() < 0.15:
+        words += ["--section", "u", "--r", number(rng, 0.2, 1.5)]
+        if rng.random() < 0.6:
+            words += ["--m", number(rng, 0, 0.3)]
+    else:
+        words += ["--m", rng.choice(["0", "0.5", "1", "1.25", "1.5", "2", "3", number(rng, 0, 3)])]
+        sizing = rng.random()
+        if sizing < 0.2:
+            words += ["--alpha", rng.choice(["1", "1.01", "1.02", "1.03", "1.04", "1.05", number(rng, 1, 1.2)])]
+        elif sizing < 0.35:
+            words += ["--beta", number(rng, 0.3, 6)]
+        elif sizing < 0.5:
+            words += ["--B", number(rng, 0.2, 4) if Q < 20 else number(rng, 3, 40)]
+    if rng.random() < 0.4:
+        low = rng.uniform(0.2, 0.8)
+        words += rng.choice([["--v-min", f"{low:.2g}"], ["--v-max", f"{low + 0.5:.2g}"],
+                             ["--v-min", f"{low:.2g}", "--v-max", f"{low + rng.uniform(0.1, 2):.2g}"]])
+    if rng.random() < 0.4:
+        words += ["--soil", rng.choice(SOILS)]
+    if Q >= 300 or rng.random() < 0.15:
+        words += ["--enlarge", rng.choice(["0", "5", "12.5", "30"])]
+    for option, values in (("--min-ratio", ["0.4", "0.5", "0.3"]), ("--freeboard", ["0.3", "0.5"]),
+                           ("--bend-radius", ["8", "30", "200"]), ("--n-pick", ["low", "high"]),
+                           ("--scour-pick", ["middle", "high"])):
+        if rng.random() < 0.1:
+            words += [option, rng.choice(values)]
+    if rng.random() < 0.05:
+        words += ["--dxf", "-"] + (["--dxf-scale", rng.choice(["20", "100"])] if rng.random() < 0.5 else [])
+        return "", ["design"] + spell(rng, words)
+    return "", ["design"] + spell(rng, with_format(rng, words))
+
+
+def design_table(rng):
+    return "", [rng.choice(["roughness", "velocity-limits"])] + with_format(rng, [])
+
+
+SUB_COMMANDS = ["report", "solve", "solve-depth", "solve-width", "table", "batch", "jump", "profile", "click", "design",
+                "roughness", "velocity-limits"]
 
 
 def usage_and_errors(rng, makers):
@@ -401,7 +463,8 @@ def usage_and_errors(rng, makers):
     command, words = args[0], args[1:]
     option_at = [k for k, w in enumerate(words) if w.startswith("--") and "=" not in w and k + 1 < len(words)]
     fault = rng.choice(["number", "number", "number", "drop", "twice", "unknown", "no value", "format", "units",
-                        "section", "both slopes", "both n", "help", "version", "zero", "negative", "steps", "range"])
+                        "section", "both slopes", "both n", "help", "version", "zero", "negative", "steps", "range"]
+                       + (["soil", "lining", "sizing", "pick", "limits"] if command == "design" else []))
     if fault == "number" and option_at:
         words[rng.choice(option_at) + 1] = rng.choice(BAD_NUMBERS)
     elif fault == "drop" and option_at:
@@ -433,6 +496,14 @@ def usage_and_errors(rng, makers):
         words += ["--steps", rng.choice(["0", "1.5", "2000000", "-3", "abc"])]
     elif fault == "range":
         words += ["--h", rng.choice(["1:2", "2:1:0.1", "1:2:0", "a:b:c", "0:1e300:1e-300", "1::1"])]
+    elif fault in ("soil", "lining"):
+        words += ["--" + fault, rng.choice(["loam", "", "Clay", "concrete", "earth-large-good", "medium-loam"])]
+    elif fault == "sizing":
+        words += rng.choice([["--alpha", "0.9"], ["--beta", "0"], ["--B", "-1"], ["--alpha", "1.02", "--beta", "2"]])
+    elif fault == "pick":
+        words += [rng.choice(["--n-pick", "--scour-pick"]), rng.choice(["mid", "", "LOW"])]
+    elif fault == "limits":
+        words += ["--v-min", "1", "--v-max", rng.choice(["1", "0.5", "0"])]
     return stdin, [command] + words
 
 
@@ -440,6 +511,7 @@ MAKERS = [  # (maker, cases)
     (report, 3000), (solve, 3000), (lambda rng: solve(rng, "solve-depth"), 1200),
     (lambda rng: solve(rng, "solve-width"), 1200), (first_edition_solver, 1200), (table, 1600), (jump, 1800),
     (profile, 2400), (batch_first_edition, 700), (batch_sections, 900), (five_boxes, 1200), (click, 600),
+    (design, 1600), (design_table, 12),
 ]
 
 

@@ -53,3 +53,37 @@ test('every input at fault is named, in the language asked for', () => {
   assert.equal(call('frobnicate', {}).ok, false);
   assert.equal(JSON.parse(core.call('not json')).ok, false);
 });
+
+test('a canal design: items, the schemes as a table, the checks, the report and the section to draw', () => {
+  const canal = { Q: '10', i: '0.0002', lining: 'earth-medium-average', soil: 'medium-loam', m: '1.5' };
+  const answer = call('design', { ...canal, alpha: '1.04' });
+  assert.equal(answer.ok, true);
+  assert.equal(item(answer, 'method').term, 'appendix-e');
+  assert.equal(item(answer, 'lining').text, '土渠，流量 1～20 m³/s，平整顺直，养护一般');
+  assert.equal(item(answer, 'h').text, '1.80310759448773');
+  assert.deepEqual(answer.schemes.columns, ['alpha', 'eta', 'beta', 'B', 'h', 'A', 'v', 'increase']);
+  assert.equal(answer.schemes.chosen, 4);
+  assert.equal(answer.schemes.texts[4][3], '5.76638203568067');
+  assert.deepEqual(answer.checks.map((c) => [c.key, c.ok]).slice(3, 5), [['min-depth', true], ['side-slope', true]]);
+  assert.equal(answer.report[0].kind, 'title');
+  assert.ok(answer.report.some((line) => line.kind === 'schemes'));
+  assert.equal(answer.outline.boundary.length, 4);
+  assert.ok(answer.outline.waterEnlarged[1][1] > answer.outline.water[1][1]);
+  assert.equal(answer.outline.H, item(answer, 'H').value);
+  const english = call('design', canal, 'en');
+  assert.match(english.report.find((line) => line.kind === 'heading').text, /^1 Design data$/);
+  const dxf = call('design-dxf', { ...canal, 'dxf-scale': '100' });
+  assert.match(dxf.dxf, /\nDIMENSIONS\n[\s\S]*\nEOF\n$/);
+  const bad = call('design', { ...canal, soil: 'loam' });
+  assert.deepEqual(bad.problems.map((p) => [p.field, p.code]), [['soil', 'unknown-soil']]);
+});
+
+test('the catalog carries the design tables for pickers', () => {
+  const { design } = JSON.parse(core.catalog());
+  const trowelled = design.roughness.find((row) => row.key === 'concrete-trowelled');
+  assert.deepEqual(trowelled.n, [0.012, 0.013]);
+  assert.equal(trowelled.name.zh, '混凝土，抹光的水泥砂浆面');
+  assert.equal(design.scour.find((row) => row.key === 'coarse-sand').cells[1].text, '0.57～0.65');
+  assert.ok(design.soils.some((soil) => soil.key === 'sandy-loam' && soil.sideSlope && !soil.scour));
+  assert.equal(design.enlargement[0].larger, 35);
+});

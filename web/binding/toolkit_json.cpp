@@ -4,6 +4,7 @@
 #include "calc/messages.h"
 #include "calc/toolkit.h"
 #include "tools/commands.h"
+#include "tools/dxf_writer.h"
 #include "tools/output_sink.h"
 
 #include <cmath>
@@ -13,6 +14,7 @@
 #include <string_view>
 
 #include "numeric/number_text.h"
+#include "web/binding/design_json.h"
 #include "web/binding/json.h"
 
 namespace channelflow::web {
@@ -87,6 +89,7 @@ std::string catalogJson() {
     putText(json, term.name);
   }
   json.endObject();
+  putDesignTables(json);
   json.endObject();
   return json.text();
 }
@@ -118,7 +121,7 @@ void putItems(Json& json, const calc::Items& items, Language language) {
       }
       case calc::Item::Kind::Term:
         json.key("term").string(item.term);
-        json.key("text").string(calc::termText(item.term, language));
+        json.key("text").string(rowOrTermText(item.term, language));
         break;
       case calc::Item::Kind::Text: json.key("text").string(item.text); break;
       case calc::Item::Kind::Message:
@@ -226,6 +229,18 @@ void outline(Json& json, const Request& request) {
   json.endArray();
 }
 
+// The design's section as a DXF file at 1:dxf-scale (50 unless given).
+void designDxf(Json& json, const Request& request) {
+  const calc::Inputs inputs = inputsOf(request);
+  double scale = tools::kDefaultDxfScale;
+  if (inputs.has("dxf-scale")) {
+    calc::InputReader reader(inputs);
+    scale = reader.number("dxf-scale").value_or(scale);
+    reader.finish();
+  }
+  json.key("dxf").string(tools::dxfOf(calc::designCanal(inputs).drawing, scale));
+}
+
 // The command line's batch over the text: CSV out, or the whole batch's problem.
 void batch(Json& json, const Request& request, bool& failed) {
   std::string csv = request.text("csv");
@@ -286,6 +301,12 @@ std::string answerJson(std::string_view requestText) {
       outline(answer, request);
     } else if (request.command == "batch") {
       batch(answer, request, failed);
+    } else if (request.command == "design") {
+      const calc::DesignAnswer design = calc::designCanal(inputsOf(request));
+      putResults(answer, {&design.items}, request.language);
+      putDesignAnswer(answer, design, request.language);
+    } else if (request.command == "design-dxf") {
+      designDxf(answer, request);
     } else {
       failed = true;
       answer.key("problems").beginArray().beginObject();
