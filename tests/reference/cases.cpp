@@ -167,12 +167,13 @@ Case CaseGenerator::next() {
   for (;;) {
     Case c;
     const double pick = uniform(0, 1);
-    const bool made = pick < 0.26   ? report(c)
-                      : pick < 0.53 ? solve(c)
-                      : pick < 0.64 ? table(c)
-                      : pick < 0.73 ? batch(c)
-                      : pick < 0.89 ? jump(c)
-                                    : profile(c);
+    const bool made = pick < 0.25   ? report(c)
+                      : pick < 0.50 ? solve(c)
+                      : pick < 0.60 ? table(c)
+                      : pick < 0.69 ? batch(c)
+                      : pick < 0.84 ? jump(c)
+                      : pick < 0.95 ? profile(c)
+                                    : design(c);
     if (made) return c;  // otherwise the draw had no answer: draw again
   }
 }
@@ -422,6 +423,114 @@ bool CaseGenerator::profile(Case& c) {
   if (!p.hn) o.absent = {"hn"};
   o.texts = {{"type", p.type}, {"reached_critical", p.reachedCritical ? "true" : "false"}};
   for (std::size_t k = 0; k < p.points.size(); ++k) o.points.push_back(pointObject(p.points[k], k == 0));
+  c.objects = {std::move(o)};
+  return true;
+}
+
+// A canal designed by GB 50288-2018 from the standard's formulas: Appendix
+// E's best section h0 = 2^(1/4) [nQ/(K sqrt(i))]^(3/8), b0 = 2 (S - m) h0,
+// its schemes eta = alpha^2.5 - sqrt(alpha^5 - alpha), beta = alpha K/eta^2 - m
+// as printed, or the depth of a given ratio from Manning's formula, or the
+// normal depth of a given width or U shape; each flow's normal depth; the
+// freeboard hj/4 + 0.2 and the canal depth.
+bool CaseGenerator::design(Case& c) {
+  const Input Q = decimal(logUniform(0.05, 500));
+  const Input n = decimal(logUniform(0.011, 0.035));
+  const Input i = decimal(logUniform(1e-4, 5e-3));
+  constexpr double kSlopes[] = {0, 0.5, 1, 1.5, 2, 3};
+  const Input m = chance(0.8) ? decimal(kSlopes[static_cast<int>(uniform(0, 6))]) : decimal(uniform(0, 3));
+  c.command = "design";
+  c.words = {"design", "--Q", Q.text, "--n", n.text, "--i", i.text};
+  // Table 6.3.4's smaller percentages, a flow on a boundary in the class above.
+  constexpr double kFrom[] = {0, 1, 5, 20, 50, 100}, kPercent[] = {30, 25, 20, 15, 10, 5};
+  double percent = 0;
+  for (int k = 0; k < 6; ++k) {
+    if (Q.value >= kFrom[k]) percent = kPercent[k];
+  }
+  if (Q.value >= 300 || chance(0.3)) {
+    const Input given = decimal(uniform(0, 30));
+    percent = given.value;
+    c.words.insert(c.words.end(), {"--enlarge", given.text});
+  }
+  double ratio = 0.4;
+  if (chance(0.2)) {
+    const Input given = decimal(uniform(0.3, 0.8));
+    ratio = given.value;
+    c.words.insert(c.words.end(), {"--min-ratio", given.text});
+  }
+  Channel ch;
+  ch.n = n.value;
+  ch.i = i.value;
+  const Real S = sqrt(Real(1) + Real(m.value) * m.value), K = Real(2) * S - m.value;
+  Real h;
+  ExpectedObject o;
+  const double method = uniform(0, 1);
+  if (method < 0.1) {
+    const Input r = decimal(logUniform(0.2, 2));
+    c.words.insert(c.words.end(), {"--section", "u", "--r", r.text, "--m", m.text});
+    ch.shape = Shape::U;
+    ch.size = r.value;
+    ch.m1 = ch.m2 = m.value;
+    h = normalDepths(ch, Q.value).front();
+  } else {
+    c.words.insert(c.words.end(), {"--m", m.text});
+    ch.m1 = ch.m2 = m.value;
+    const Real x = n.value * Real(Q.value) / (K * sqrt(Real(i.value)));
+    const Real h0 = sqrt(sqrt(Real(2))) * sqrt(sqrt(sqrt(x * x * x)));  // 2^(1/4) x^(3/8)
+    const Real b0 = Real(2) * (S - m.value) * h0, A0 = b0 * h0 + Real(m.value) * h0 * h0;
+    o.numbers = {{"h0", h0}, {"b0", b0}, {"A0", A0}, {"v0", Real(Q.value) / A0}};
+    if (method < 0.7) {
+      std::vector<double> alphas{1.00, 1.01, 1.02, 1.03, 1.04};
+      double alpha = 1;
+      if (chance(0.7)) {
+        const Input given = chance(0.5) ? decimal(alphas[static_cast<std::size_t>(uniform(0, 5))]) : decimal(uniform(1, 1.2));
+        alpha = given.value;
+        c.words.insert(c.words.end(), {"--alpha", given.text});
+        if (std::find(alphas.begin(), alphas.end(), alpha) == alphas.end()) alphas.push_back(alpha);
+      }
+      for (const double a : alphas) {
+        const Real A(a), a25 = A * A * sqrt(A), eta = a25 - sqrt(a25 * a25 - A);
+        const Real beta = A * K / (eta * eta) - m.value, depth = eta * h0, width = beta * depth;
+        const Real area = (width + Real(m.value) * depth) * depth;
+        ExpectedObject scheme;
+        scheme.numbers = {{"eta", eta}, {"beta", beta}, {"B", width}, {"h", depth}, {"A", area}, {"v", Real(Q.value) / area},
+                          {"increase", (A - Real(1)) * Real(100)}};
+        o.schemes.push_back(std::move(scheme));
+        if (a == alpha) {
+          h = depth;
+          ch.size = width;
+          o.numbers.emplace_back("beta", beta);
+        }
+      }
+    } else if (method < 0.85) {
+      const Input beta = decimal(uniform(0.3, 6));
+      c.words.insert(c.words.end(), {"--beta", beta.text});
+      // Q n / sqrt(i) = (beta + m)^(5/3) h^(8/3) / (beta + 2 S)^(2/3), for h.
+      const Real y = n.value * Real(Q.value) / sqrt(Real(i.value));
+      const Real top = beta.value + Real(2) * S, bottom = Real(beta.value) + m.value;
+      const Real h83 = y * cbrt(top * top) / cbrt(bottom * bottom * bottom * bottom * bottom);  // h^(8/3)
+      h = sqrt(sqrt(sqrt(h83 * h83 * h83)));
+      ch.size = Real(beta.value) * h;
+    } else {
+      const Input width = decimal(Q.value < 20 ? uniform(0.2, 4) : uniform(3, 40));
+      c.words.insert(c.words.end(), {"--B", width.text});
+      ch.size = width.value;
+      h = normalDepths(ch, Q.value).front();
+      o.numbers.emplace_back("beta", ch.size / h);
+    }
+    o.numbers.emplace_back("B", ch.size);
+  }
+  const Flow f = flowAt(ch, h, Q.value);
+  const Real Qj = Real(Q.value) * (Real(1) + Real(percent) / Real(100)), Qmin = Real(Q.value) * ratio;
+  const Flow enlarged = flowAt(ch, normalDepths(ch, Qj).front(), Qj);
+  const Flow least = flowAt(ch, normalDepths(ch, Qmin).front(), Qmin);
+  const Real Fb = enlarged.h / Real(4) + Real(1) / Real(5);
+  const std::pair<const char*, Real> results[] = {
+      {"h", f.h},    {"A", f.A},          {"P", f.P},           {"R", f.R},           {"v", f.v},
+      {"Fr", f.Fr},  {"Qj", Qj},          {"Qmin", Qmin},       {"hj", enlarged.h},   {"vj", enlarged.v},
+      {"Frj", enlarged.Fr}, {"hmin", least.h}, {"vmin", least.v}, {"Frmin", least.Fr}, {"Fb", Fb},
+      {"H", enlarged.h + Fb}};
+  for (const auto& [key, value] : results) o.numbers.emplace_back(key, value);
   c.objects = {std::move(o)};
   return true;
 }

@@ -22,6 +22,7 @@ struct ExpectedObject {
   std::vector<std::pair<std::string, std::string>> texts;
   std::vector<std::string> absent;
   std::vector<ExpectedObject> points;  // a profile's
+  std::vector<ExpectedObject> schemes; // a design's Appendix E schemes
 };
 
 struct Case {
@@ -57,6 +58,7 @@ class CaseGenerator {
   bool batch(Case& c);
   bool jump(Case& c);
   bool profile(Case& c);
+  bool design(Case& c);
 
   std::mt19937_64 random_;
 };

@@ -263,6 +263,14 @@ class Comparison {
       const Json* printed = got.find(key);
       if (printed != nullptr && printed->kind != Json::Null) shape_.note(shape_.presentButAbsent, where + "\n  " + key);
     }
+    if (!want.schemes.empty()) {
+      const Json* schemes = got.find("schemes");
+      if (schemes == nullptr || schemes->items.size() != want.schemes.size()) {
+        return shape_.note(shape_.objectCounts, where + "\n  " + std::to_string(schemes ? schemes->items.size() : 0) +
+                                                    " schemes, expected " + std::to_string(want.schemes.size()));
+      }
+      for (std::size_t k = 0; k < want.schemes.size(); ++k) compare(c, want.schemes[k], schemes->items[k], where, "scheme ");
+    }
     if (want.points.empty()) return;
     // A profile of another type (counted among the texts) or length is another
     // profile: its numbers are not comparable.
