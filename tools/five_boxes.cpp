@@ -32,6 +32,8 @@ constexpr std::string_view kUsage =
     "  channelflow-cli solve --section circle --D 1 --h 0.5 --i 0.002 --n 0.013   省去 Q h 尺寸 i n 之一，求它\n"
     "  channelflow-cli jump --B 3 --m 0 --Q 15 --h1 0.5   水跃共轭水深\n"
     "  channelflow-cli profile --B 3 --m 0 --Q 15 --i 0.001 --n 0.015 --h0 3 --to-h 2.6   水面线\n"
+    "  channelflow-cli design --Q 10 --i 0.0002 --n 0.025 --m 1.5   按 GB 50288-2018 设计渠道，输出计算书\n"
+    "  channelflow-cli roughness | velocity-limits   附录 B 糙率表、附录 C 不冲流速表\n"
     "  断面 --section trapezoid|circle|u|parabola，单位制 --units si|us，综合糙率 --n-bed 与 --n-wall\n"
     "  channelflow-cli 子命令 --help   查看该子命令的用法\n"
     "\n"
@@ -42,7 +44,8 @@ constexpr std::string_view kUsage =
     "退出状态: 0 成功, 1 计算无解或出错, 2 用法错误\n"
     "\n"
     "Usage: channelflow-cli B h m i n   (bottom width, depth, side slope, bed slope, roughness)\n"
-    "       channelflow-cli report|solve-depth|solve-width|table|batch|solve|jump|profile [--NAME VALUE]... [--format text|csv|json]\n"
+    "       channelflow-cli report|solve-depth|solve-width|table|batch|solve|jump|profile|design [--NAME VALUE]... [--format text|csv|json]\n"
+    "       channelflow-cli roughness|velocity-limits [--format text|csv|json]\n"
     "       channelflow-cli click   (tab-separated B h m i n per line in, \"v<TAB>Q\" or \"error N\" per line out)\n"
     "       channelflow-cli --help | --version\n";
 

@@ -1,6 +1,6 @@
-// toolkit_timing [ROUNDS]: nanoseconds per report and per solve through the
-// toolkit's API, a 10 000-step profile, one 15-digit text, and rows a second
-// of a batch written to a file, as plain
+// toolkit_timing [ROUNDS]: nanoseconds per report, per solve and per canal
+// design through the toolkit's API, a 10 000-step profile, one 15-digit
+// text, and rows a second of a batch written to a file, as plain
 // timings that any build can run: natively, and as WebAssembly under node,
 // where Google Benchmark does not build. bench/node/compare.sh sets the two
 // side by side.
@@ -41,6 +41,11 @@ int main(int argc, char** argv) {
   std::printf("report %.0f ns\n", nanosecondsEach(rounds, [&](long) { return channelflow::calc::report(report)[8].number; }));
   std::printf("solve %.0f ns\n",
               nanosecondsEach(rounds, [&](long) { return channelflow::calc::solve(solve).values.front(); }));
+  Inputs design;
+  design.set("Q", "10").set("i", "0.0002").set("lining", "earth-medium-average").set("soil", "medium-loam");
+  design.set("m", "1.5").set("alpha", "1.05").set("v-min", "0.3").set("v-max", "0.9").set("bend-radius", "60");
+  std::printf("design %.0f ns\n",
+              nanosecondsEach(rounds / 4, [&](long) { return channelflow::calc::designCanal(design).items[20].number; }));
 
   Inputs profile = Inputs(solve).set("h0", "5").set("length", "20000").set("steps", "10000");
   std::printf("profile of 10000 steps %.2f ms\n",
