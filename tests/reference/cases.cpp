@@ -155,7 +155,11 @@ CaseGenerator::Input CaseGenerator::depth(const Drawn& d) {
     case Shape::Circle:
       if (chance(0.1)) return d.size;  // running full
       if (chance(0.15)) return decimal(size * (1 - std::pow(10, -uniform(2.5, 7))), true);
-      return decimal(size * uniform(0.05, 0.98));
+      {
+        // Typed with few digits, a depth near the crown may round above it: the crown then.
+        const Input h = decimal(size * uniform(0.05, 0.98));
+        return h.value <= size ? h : d.size;
+      }
     case Shape::U:
       return decimal(std::fmin(size * logUniform(0.1, 3), 10 * d.scale));
     default:
