@@ -4,8 +4,8 @@
 // checked by hand step by step; and the invariants every design keeps.
 #include <gtest/gtest.h>
 
-#include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 #include "calc/design/canal_design.h"
@@ -25,10 +25,11 @@ Inputs inputsOf(std::initializer_list<std::pair<const char*, const char*>> pairs
   return inputs;
 }
 
-// The shortest text that reads back as x.
+// A text that reads back as x.
 std::string text(double x) {
   char buffer[32];
-  return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, x).ptr);
+  std::snprintf(buffer, sizeof buffer, "%.17g", x);
+  return buffer;
 }
 
 double number(const Items& items, std::string_view key) {
