@@ -19,8 +19,10 @@ constexpr std::array<OtherSoil, 4> kOtherSoils{{
 std::span<const OtherSoil> otherSoils() { return kOtherSoils; }
 
 std::optional<Soil> findSoil(std::string_view key) {
-  Soil soil{key, {}, nullptr, sideSlopeRow(key), false};
+  // The key kept is the table's own, which outlives the text it was found by.
+  Soil soil{{}, {}, nullptr, sideSlopeRow(key), false};
   if (const ScourRow* row = findScourRow(key); row && row->table != "C.0.4") {
+    soil.key = row->key;
     soil.name = row->name;
     soil.scour = row;
     soil.rock = row->table == "C.0.3";
@@ -28,6 +30,7 @@ std::optional<Soil> findSoil(std::string_view key) {
   }
   for (const OtherSoil& other : kOtherSoils) {
     if (other.key == key) {
+      soil.key = other.key;
       soil.name = other.name;
       return soil;
     }
