@@ -160,7 +160,7 @@ constexpr std::array<QuantityInfo, static_cast<std::size_t>(QuantityId::Count)> 
   {ScourVelocity,     "v_scour",          "",      {"不冲流速", "Non-scouring velocity"},            UnitKind::Velocity},
 }};
 
-constexpr std::array<TermInfo, 70> kTerms{{
+constexpr std::array<TermInfo, 69> kTerms{{
   {"trapezoid",         {"梯形", "trapezoid"}, true},
   {"circle",            {"圆形", "circle"}, true},
   {"u",                 {"U形", "U-shaped"}, true},
@@ -224,7 +224,6 @@ constexpr std::array<TermInfo, 70> kTerms{{
   {"not-required",      {"不需要", "not needed"}, false},
   {"chosen",            {"选定", "chosen"}, false},
   {"outside-table",     {"表外", "beyond the table"}, false},
-  {"picked",            {"所取", "taken"}, false},
 }};
 // clang-format on
 

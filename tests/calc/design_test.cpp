@@ -4,12 +4,14 @@
 // checked by hand step by step; and the invariants every design keeps.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
 
 #include "calc/design/canal_design.h"
 #include "calc/design/canal_grade.h"
+#include "calc/design/row_names.h"
 #include "calc/design/scour_table.h"
 #include "calc/messages.h"
 #include "calc/toolkit.h"
@@ -212,6 +214,63 @@ TEST(Design, EveryDesignKeepsItsInvariants) {
   const DesignAnswer limited = designCanal(
       inputsOf({{"Q", "10"}, {"i", "0.0002"}, {"n", "0.025"}, {"m", "1.5"}, {"v-max", "0.67"}}));  // v 0.681 0.674 0.668 …
   EXPECT_EQ(number(limited.items, "alpha"), 1.02);
+}
+
+// Where a check or a choice turns: the scheme nearest the limits when none
+// lies within them, the Appendix C row each kind of bed takes, the bend's
+// trigger, Table 6.4.4 beyond 3 m, the freeboard formula beyond grade 4.
+TEST(Design, ChecksAndChoicesAtTheirEdges) {
+  const auto design = [](std::initializer_list<std::pair<const char*, const char*>> extra) {
+    Inputs inputs = inputsOf({{"Q", "10"}, {"i", "0.0002"}, {"n", "0.025"}, {"m", "1.5"}});
+    for (const auto& [key, text] : extra) inputs.set(key, text);
+    return designCanal(inputs);
+  };
+  const auto status = [](const DesignAnswer& d, std::string_view key) {
+    for (const DesignCheck& check : d.checks) {
+      if (check.key == key) return check.status;
+    }
+    return CheckStatus::NotChecked;
+  };
+  // v runs 0.681, 0.674, 0.668, 0.661, 0.655 m/s from alpha 1.00 to 1.04.
+  EXPECT_EQ(number(design({{"v-max", "0.6"}}).items, "alpha"), 1.04);
+  EXPECT_EQ(number(design({{"v-min", "0.7"}}).items, "alpha"), 1);
+  EXPECT_EQ(status(design({{"v-min", "0.7"}}), "velocity"), CheckStatus::Fail);
+  // The bed's non-scouring velocity at hj = 2.85960 m, R = 1.413913 m: a lining's C.0.4 row, a
+  // membrane's cover soil, a rock canal's rock, or else --v-max.
+  struct Scour {
+    std::initializer_list<std::pair<const char*, const char*>> extra;
+    double limit;
+  };
+  const Scour kScour[] = {
+      {{{"lining", "concrete-precast-flumes"}}, 5},
+      {{{"lining", "membrane-earth-cover"}, {"soil", "clay"}}, 0.70 * 1.090450},  // 1.413913^(1/4)
+      {{{"lining", "rock-trimmed"}, {"soil", "granite"}}, 20 + 2 * 0.85960},      // 2 m 20, 3 m 22
+      {{{"lining", "dry-rubble"}, {"v-max", "0.9"}}, 0.9},
+  };
+  for (const Scour& row : kScour) EXPECT_NEAR(number(design(row.extra).items, "v_scour"), row.limit, 5e-6);
+  EXPECT_EQ(findItem(design({{"lining", "dry-rubble"}}).items, "v_scour"), nullptr);
+  // Rc < 5 Bj (Bj = 10.178 m) raises the outer bank; Rc = 60 m with vj < 2 m/s does not.
+  const DesignAnswer sharp = design({{"bend-radius", "50"}});
+  EXPECT_NEAR(number(sharp.items, "Fb_bend"),
+              number(sharp.items, "Bj") * std::pow(number(sharp.items, "vj"), 2) / (2 * 9.80665 * 50), 1e-15);
+  EXPECT_EQ(findItem(design({{"bend-radius", "60"}}).items, "Fb_bend")->kind, Item::Kind::None);
+  EXPECT_EQ(status(design({{"soil", "sand"}, {"Q", "60"}}), "side-slope"), CheckStatus::NotChecked) << "hj above 3 m";
+  EXPECT_EQ(status(design({{"Q", "25"}}), "freeboard"), CheckStatus::NotChecked) << "grade 3";
+  EXPECT_EQ(status(design({{"soil", "granite"}}), "earth-velocity"), CheckStatus::NotChecked);
+}
+
+// A name for every row, and no key in two tables: a message names a row by its key alone.
+TEST(Tables, KeysAreUniqueAcrossTheTables) {
+  std::vector<std::string_view> keys;
+  for (const RoughnessRow& row : roughnessTable()) keys.push_back(row.key);
+  for (const ScourRow& row : scourTable()) keys.push_back(row.key);
+  for (const OtherSoil& soil : otherSoils()) keys.push_back(soil.key);
+  std::sort(keys.begin(), keys.end());
+  EXPECT_EQ(std::adjacent_find(keys.begin(), keys.end()), keys.end());
+  for (std::string_view key : keys) EXPECT_NE(rowName(key, Language::Chinese), key);
+  for (const SideSlopeRow& row : sideSlopeTable()) {
+    for (std::string_view soil : row.soils) EXPECT_TRUE(soil.empty() || findSoil(soil)) << soil;
+  }
 }
 
 TEST(Design, BadInputNamesItsField) {
