@@ -73,7 +73,8 @@ void flows(Report& r, const DesignQuestion& q, const DesignResult& d) {
   r.step(StepGrade, {value(d.grade), MessageArg::literal(gradeClass(d.grade))});
   if (d.enlargeRow) {
     const EnlargementRow& row = *d.enlargeRow;
-    const std::string flows = numeric::formatDouble(row.fromQ) + "～" + numeric::formatDouble(row.toQ);
+    const std::string flows = row.fromQ == 0 ? "< " + numeric::formatDouble(row.toQ)
+                                             : numeric::formatDouble(row.fromQ) + "～" + numeric::formatDouble(row.toQ);
     // The table writes its percentages from the larger down: "25～20".
     r.step(StepEnlargeTable, {value(d.enlarge), MessageArg::literal(flows), value(row.larger), value(row.smaller),
                               MessageArg::field("enlarge")});
