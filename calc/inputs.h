@@ -52,6 +52,8 @@ enum class SlopeUse { Uniform, Any, None };
 class InputReader {
  public:
   explicit InputReader(const Inputs& inputs) : inputs_(inputs) {}
+  // The reader keeps a reference: a temporary would be gone before the first read.
+  explicit InputReader(const Inputs&& inputs) = delete;
 
   // Wrong usage is reported at once, before any value is read.
   void requireGiven(std::string_view key) const;

@@ -36,7 +36,8 @@ void fuzzOptions(const std::string& input) {
   try {
     const Options options(pointers, kSpecs);
     // Every option's text, read as the toolkit reads it: a number or a message naming it.
-    channelflow::calc::InputReader reader(options.inputs());
+    const channelflow::calc::Inputs inputs = options.inputs();
+    channelflow::calc::InputReader reader(inputs);
     for (const OptionSpec& option : kSpecs) reader.number(option.name);
     reader.finish();
   } catch (const channelflow::calc::CalcError& error) {
