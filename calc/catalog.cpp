@@ -22,7 +22,7 @@ constexpr std::array<UnitRow, 8> kUnits{{
   {UnitKind::Momentum,  "momentum",  "m³",      "ft³"},
 }};
 
-constexpr std::array<ParameterInfo, 21> kParameters{{
+constexpr std::array<ParameterInfo, 23> kParameters{{
   {"section", "",       {"断面形状", "Section"},                UnitKind::None,      Limit::Choice},
   {"units",   "",       {"单位制", "Units"},                    UnitKind::None,      Limit::Choice},
   {"B",       "B",      {"下底宽", "Bottom width"},             UnitKind::Length,    Limit::NonNegative},
@@ -44,13 +44,17 @@ constexpr std::array<ParameterInfo, 21> kParameters{{
   {"length",  "length", {"推算长度", "Length"},                 UnitKind::Length,    Limit::Positive},
   {"steps",   "steps",  {"步数", "Steps"},                      UnitKind::None,      Limit::Count},
   {"unknown", "",       {"未知量", "Unknown"},                  UnitKind::None,      Limit::Choice},
+  // A surveyed section: its points "x,z[,n] ..." and the water level, given instead of h.
+  {"points",  "",       {"断面测点", "Surveyed points"},        UnitKind::Length,    Limit::Text},
+  {"wse",     "wse",    {"水位", "Water-surface elevation"},    UnitKind::Length,    Limit::Any},
 }};
 
-constexpr std::array<SectionInfo, 4> kSections{{
+constexpr std::array<SectionInfo, 5> kSections{{
   {"trapezoid", {"B", "m", "m1", "m2"}},
   {"circle",    {"D", "", "", ""}},
   {"u",         {"r", "m", "", ""}},
   {"parabola",  {"p", "", "", ""}},
+  {"points",    {"points", "wse", "", ""}},
 }};
 
 using enum QuantityId;
@@ -117,9 +121,16 @@ constexpr std::array<QuantityInfo, static_cast<std::size_t>(QuantityId::Count)> 
   {Note,              "note",             "",      {"说明", "Note"},                                 UnitKind::None},
   {Distance,          "x",                "x",     {"距离", "Distance"},                             UnitKind::Length},
   {FrictionSlope,     "Sf",               "Sf",    {"摩阻坡度", "Friction slope"},                   UnitKind::None},
+  // Surveyed sections.
+  {Wse,               "wse",              "wse",   {"水位", "Water-surface elevation"},              UnitKind::Length},
+  {Conveyance,        "K",                "K",     {"流量模数", "Conveyance"},                       UnitKind::Discharge},
+  {Alpha,             "alpha",            "α",     {"动能修正系数", "Energy coefficient"},           UnitKind::None},
+  {CriticalDepths,    "hc_all",           "hc",    {"全部临界水深", "Every critical depth"},         UnitKind::Length},
+  {CriticalChoice,    "hc_rule",          "",      {"所用临界水深", "Critical depth used"},          UnitKind::None},
+  {PartsN,            "n_parts",          "n",     {"各分区粗糙系数", "Manning's n of the parts"},   UnitKind::None},
 }};
 
-constexpr std::array<TermInfo, 49> kTerms{{
+constexpr std::array<TermInfo, 54> kTerms{{
   {"trapezoid",         {"梯形", "trapezoid"}, true},
   {"circle",            {"圆形", "circle"}, true},
   {"u",                 {"U形", "U-shaped"}, true},
@@ -163,6 +174,12 @@ constexpr std::array<TermInfo, 49> kTerms{{
   {"deeper",            {"较深的", "Deeper "}, false},
   {"error",             {"错误", "Error"}, false},
   {"no-normal-depth",   {"无（平坡或逆坡上不存在均匀流）", "none (a flat or adverse bed has no uniform flow)"}, false},
+  // Surveyed sections.
+  {"points",            {"天然断面", "surveyed"}, true},
+  {"least-energy",      {"比能最小的临界水深", "the critical depth of least specific energy"}, false},
+  {"station",           {"起点距", "station"}, false},
+  {"elevation",         {"高程", "elevation"}, false},
+  {"roughness",         {"粗糙系数", "n"}, false},
 }};
 // clang-format on
 

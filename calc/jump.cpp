@@ -5,6 +5,7 @@
 #include "calc/critical.h"
 #include "calc/root_finding.h"
 #include "calc/solver_setup.h"
+#include "calc/survey.h"
 
 namespace channelflow::calc {
 namespace {
@@ -19,6 +20,10 @@ JumpSide sideAt(const Channel& c, const Real& Q, const Real& h) {
   side.full = !(g.T > Real(0));
   side.Fr = side.full ? Real(0) : side.v / numeric::sqrt(g0 * g.A / g.T);
   side.E = h + side.v * side.v / (g0 + g0);
+  if (g.divided) {
+    side.Fr = side.v * numeric::sqrt(g.alpha * g.T / (g0 * g.A));
+    side.E = h + g.alpha * side.v * side.v / (g0 + g0);
+  }
   return side;
 }
 
@@ -63,10 +68,16 @@ HydraulicJump hydraulicJump(const Channel& c, const Real& Q, const Real& h) {
   if (atCritical < 0) {
     if (jump.givenDownstream) {
       sequent = polishRoot(excess, findRoot(first, {0, hc}, HUGE_VAL, atCritical, 0.5 * hc), 0, hc);
-    } else if (isClosed(c.shape)) {
-      const double full = c.size.toDouble();
-      const double atFull = excess(c.size).toDouble();
-      require(atFull >= 0, MessageId::JumpFillsPipe, "h1");
+    } else if (hasTop(c)) {
+      const Real top = topDepth(c);
+      const double full = top.toDouble();
+      const double atFull = excess(top).toDouble();
+      if (!(atFull >= 0) && isClosed(c.shape)) fail(MessageId::JumpFillsPipe, "h1");
+      if (!(atFull >= 0)) {
+        fail(MessageId::JumpAboveBanks, "h1",
+             {MessageArg::value(std::get<Points>(c.shape).survey->bankElevation()),
+              MessageArg::unit("length", unitsOf(c.units).key)});
+      }
       sequent = polishRoot(excess, findRoot(first, {hc, full}, atCritical, atFull, 0.5 * (hc + full)), hc, full);
     } else {
       const double root = findRootFrom(first, hc, HUGE_VAL, 2 * hc, jump.givenDownstream ? "h1" : "h2");

@@ -73,6 +73,27 @@ enum class MessageId : std::uint16_t {
   OutOfMemory,
   TwoDepths,
   CircleCapacityLine,
+  // Surveyed sections: their points, and water that leaves them.
+  PointSyntax,
+  PointValue,
+  PointRoughness,
+  PointsTooFew,
+  PointsTooMany,
+  StationsDecrease,
+  NoLowPoint,
+  NoWidthAtBottom,
+  DepthAboveBanks,
+  LevelBelowBottom,
+  AboveBankfull,
+  CriticalAboveBanks,
+  JumpAboveBanks,
+  ReachedBankTop,
+  EitherInput,
+  SectionWithoutSize,
+  SolveOneUnknownPoints,
+  RoughnessOfPoints,
+  PointsFileUnreadable,
+  PointsFileHeader,
   Count
 };
 

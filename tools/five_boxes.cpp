@@ -32,7 +32,7 @@ constexpr std::string_view kUsage =
     "  channelflow-cli solve --section circle --D 1 --h 0.5 --i 0.002 --n 0.013   省去 Q h 尺寸 i n 之一，求它\n"
     "  channelflow-cli jump --B 3 --m 0 --Q 15 --h1 0.5   水跃共轭水深\n"
     "  channelflow-cli profile --B 3 --m 0 --Q 15 --i 0.001 --n 0.015 --h0 3 --to-h 2.6   水面线\n"
-    "  断面 --section trapezoid|circle|u|parabola，单位制 --units si|us，综合糙率 --n-bed 与 --n-wall\n"
+    "  断面 --section trapezoid|circle|u|parabola|points，单位制 --units si|us，综合糙率 --n-bed 与 --n-wall\n"
     "  channelflow-cli 子命令 --help   查看该子命令的用法\n"
     "\n"
     "连续点击: channelflow-cli click < lines.txt\n"
