@@ -2,6 +2,7 @@
 #include <array>
 #include <string>
 
+#include "calc/points_text.h"
 #include "calc/result_value.h"
 #include "calc/toolkit.h"
 #include "calc/toolkit_items.h"
@@ -27,6 +28,18 @@ QuantityId sizeQuantity(std::string_view key) {
   return QuantityId::B;
 }
 
+// Whether a surveyed section's points give n of their own (when they can be read).
+bool pointsCarryN(const Inputs& inputs) {
+  const std::string* points = inputs.find("points");
+  std::vector<Problem> ignored;
+  const std::optional<SurveyText> read = points ? readSurveyText(*points, "points", ignored) : std::nullopt;
+  if (!read) return false;
+  for (const std::optional<double>& n : read->n) {
+    if (n) return true;
+  }
+  return false;
+}
+
 // The unknown a solve names, or else the one of the five inputs left out.
 // A surveyed section has no size, and its depth may be given as its water level.
 Unknown unknownOf(const Inputs& inputs, std::string_view named) {
@@ -47,7 +60,8 @@ Unknown unknownOf(const Inputs& inputs, std::string_view named) {
   int missing = 0;
   Unknown unknown = Unknown::Discharge;
   for (const auto& [key, which] : candidates) {
-    if (survey && key == "wse") continue;
+    // A surveyed section's points may carry its n: n is the unknown only when nothing else is.
+    if (survey && (key == "wse" || key == "n")) continue;
     const bool given = inputs.has(key) || (which == Unknown::Roughness && inputs.has("n-bed")) ||
                        (which == Unknown::Depth && inputs.has("wse"));
     if (!given) {
@@ -55,6 +69,7 @@ Unknown unknownOf(const Inputs& inputs, std::string_view named) {
       unknown = which;
     }
   }
+  if (survey && missing == 0 && !inputs.has("n") && !pointsCarryN(inputs)) return Unknown::Roughness;
   if (missing != 1 && survey) {
     fail(MessageId::SolveOneUnknownPoints, {},
          {MessageArg::field("Q"), MessageArg::field("h"), MessageArg::field("wse"), MessageArg::field("i"),
