@@ -34,7 +34,7 @@ Survey::Survey(std::vector<SurveyPoint> points, std::vector<double> segmentN)
   segmentTopZ_.resize(segments);
   for (std::size_t s = 0; s < segments; ++s) {
     if (s == 0 || segmentN_[s] != segmentN_[s - 1]) {
-      parts_.push_back({static_cast<int>(s), static_cast<int>(s), segmentN_[s], HUGE_VAL, {}, {}});
+      parts_.push_back({static_cast<int>(s), static_cast<int>(s), segmentN_[s], 1 / segmentN_[s], HUGE_VAL, {}, {}});
       moderate_ = moderate_ && moderateValue(segmentN_[s]);
     }
     Part& part = parts_.back();
@@ -84,25 +84,17 @@ Survey::Survey(std::vector<SurveyPoint> points, std::vector<double> segmentN)
   }
   cutStart_.push_back(static_cast<int>(cuts_.size()));
 
-  fillTables(height, real_);
-  fillTables(height, fast_);
+  fillTables(height);
   buildSamples();
 }
 
-template <typename Number>
-void Survey::fillTables(const std::vector<Real>& height, Tables<Number>& t) const {
+void Survey::fillTables(const std::vector<Real>& height) {
   const std::size_t segments = points_.size() - 1;
-  auto as = [](const Real& x) {
-    if constexpr (kIsReal<Number>) {
-      return x;
-    } else {
-      return x.toDouble();
-    }
-  };
-  t.bottom.resize(segments);
-  t.widthPerRise.resize(segments);
-  t.lengthPerRise.resize(segments);
+  // Each segment once in Reals; the doubles are their roundings.
   std::vector<Real> width(segments), area0(segments), length(segments), moment0(segments);
+  real_.bottom.resize(segments);
+  real_.widthPerRise.resize(segments);
+  real_.lengthPerRise.resize(segments);
   for (std::size_t s = 0; s < segments; ++s) {
     const Real& e0 = height[s];
     const Real& e1 = height[s + 1];
@@ -110,27 +102,41 @@ void Survey::fillTables(const std::vector<Real>& height, Tables<Number>& t) cons
     const Real rise = abs(e1 - e0);
     width[s] = dx;
     length[s] = numeric::sqrt(dx * dx + rise * rise);
-    area0[s] = dx * (e0 + e1) / Real(2);
+    area0[s] = dx * (e0 + e1) * 0.5;
     moment0[s] = dx * (e0 * e0 + e0 * e1 + e1 * e1) / Real(6);
-    t.bottom[s] = as(e0 < e1 ? e0 : e1);
+    real_.bottom[s] = e0 < e1 ? e0 : e1;
     if (rise > Real(0)) {
-      t.widthPerRise[s] = as(dx / rise);
-      t.lengthPerRise[s] = as(length[s] / rise);
+      real_.widthPerRise[s] = dx / rise;
+      real_.lengthPerRise[s] = length[s] / rise;
     }
   }
-  for (std::vector<std::vector<Number>>* sums : {&t.width, &t.area0, &t.length, &t.moment0}) sums->assign(parts_.size(), {});
+  for (std::vector<std::vector<Real>>* sums : {&real_.width, &real_.area0, &real_.length, &real_.moment0}) {
+    sums->assign(parts_.size(), {});
+  }
   for (std::size_t j = 0; j < parts_.size(); ++j) {
     Real sums[4];
-    std::vector<Number>* out[4] = {&t.width[j], &t.area0[j], &t.length[j], &t.moment0[j]};
-    for (std::vector<Number>* o : out) o->push_back(Number(0));
+    std::vector<Real>* out[4] = {&real_.width[j], &real_.area0[j], &real_.length[j], &real_.moment0[j]};
+    for (std::vector<Real>* o : out) o->push_back(Real(0));
     for (int s : parts_[j].byTop) {
       const auto k = static_cast<std::size_t>(s);
       sums[0] += width[k];
       sums[1] += area0[k];
       sums[2] += length[k];
       sums[3] += moment0[k];
-      for (int q = 0; q < 4; ++q) out[q]->push_back(as(sums[q]));
+      for (int q = 0; q < 4; ++q) out[q]->push_back(sums[q]);
     }
+  }
+  auto rounded = [](const std::vector<Real>& from, std::vector<double>& to) {
+    to.resize(from.size());
+    for (std::size_t k = 0; k < from.size(); ++k) to[k] = from[k].toDouble();
+  };
+  rounded(real_.bottom, fast_.bottom);
+  rounded(real_.widthPerRise, fast_.widthPerRise);
+  rounded(real_.lengthPerRise, fast_.lengthPerRise);
+  for (auto [from, to] : {std::pair{&real_.width, &fast_.width}, std::pair{&real_.area0, &fast_.area0},
+                          std::pair{&real_.length, &fast_.length}, std::pair{&real_.moment0, &fast_.moment0}}) {
+    to->resize(from->size());
+    for (std::size_t j = 0; j < from->size(); ++j) rounded((*from)[j], (*to)[j]);
   }
 }
 
@@ -140,18 +146,62 @@ double Survey::sampleDepth(int k, int s) const {
   return s == kSamples ? hi : lo + (hi - lo) * s / kSamples;
 }
 
+// psi at kSamples + 1 depths of each interval. In doubles, each part's area
+// there is first written as a quadratic in h (its perimeter linear), which
+// the samples then evaluate.
 void Survey::buildSamples() {
   samples_.reserve(levelZ_.size() * (kSamples + 1));
+  struct Polynomial {
+    double a0 = 0, a1 = 0, a2 = 0, p0 = 0, p1 = 0;
+  };
+  std::vector<Polynomial> parts(parts_.size());
   for (int k = 0; k < intervalCount(); ++k) {
-    const Real lo = k == 0 ? Real(0) : levelDepth(k - 1);
-    const Real& hi = levelDepth(k);
+    if (moderate_) {
+      const auto interval = static_cast<std::size_t>(k);
+      int cut = cutStart_[interval];
+      const double lowerZ = k == 0 ? zMin_ : levelZ_[interval - 1];
+      for (std::size_t j = 0; j < parts_.size(); ++j) {
+        const Part& part = parts_[j];
+        Polynomial& p = parts[j];
+        const std::size_t wet = static_cast<std::size_t>(
+            std::upper_bound(part.tops.begin(), part.tops.end(), lowerZ) - part.tops.begin());
+        p = {-fast_.area0[j][wet], fast_.width[j][wet], 0, fast_.length[j][wet], 0};
+        for (; cut < cutStart_[interval + 1] && segmentPart_[static_cast<std::size_t>(cuts_[static_cast<std::size_t>(cut)])] ==
+                                                    static_cast<int>(j);
+             ++cut) {
+          const auto c = static_cast<std::size_t>(cuts_[static_cast<std::size_t>(cut)]);
+          // w = h - b: w^2 (dx/rise)/2 of area, w (length/rise) of perimeter.
+          const double b = fast_.bottom[c], width = fast_.widthPerRise[c], length = fast_.lengthPerRise[c];
+          p.a2 += 0.5 * width;
+          p.a1 -= width * b;
+          p.a0 += 0.5 * width * b * b;
+          p.p1 += length;
+          p.p0 -= length * b;
+        }
+      }
+    }
     for (int s = 0; s <= kSamples; ++s) {
       if (k == 0 && s == 0) {
         samples_.push_back(Real(HUGE_VAL));
-        continue;
+      } else if (moderate_) {
+        const double h = sampleDepth(k, s);
+        EnergySlope<double> slope(*this);
+        for (std::size_t j = 0; j < parts.size(); ++j) {
+          const Polynomial& p = parts[j];
+          PartAt<double> at;
+          at.A = (p.a2 * h + p.a1) * h + p.a0;
+          at.T = 2 * p.a2 * h + p.a1;
+          at.P = p.p1 * h + p.p0;
+          at.rate = p.p1;
+          if (at.A > 0) slope.add(static_cast<int>(j), at);
+        }
+        samples_.push_back(Real(slope.value()));
+      } else {
+        const Real lo = k == 0 ? Real(0) : levelDepth(k - 1);
+        const Real& hi = levelDepth(k);
+        const Real h = s == 0 ? lo : s == kSamples ? hi : lo + (hi - lo) * Real(s) / Real(kSamples);
+        samples_.push_back(energySlopeFactorIn(h, k));
       }
-      const Real h = s == 0 ? lo : s == kSamples ? hi : lo + (hi - lo) * Real(s) / Real(kSamples);
-      samples_.push_back(moderate_ ? Real(energySlopeFactorIn(h.toDouble(), k)) : energySlopeFactorIn(h, k));
     }
   }
 }

@@ -101,6 +101,7 @@ class Survey {
   struct Part {
     int first = 0, end = 0;  // its segments
     double n = 0;
+    double perN = 0;         // 1/n, for the samples in doubles
     double bottomZ = 0;      // its lowest point
     std::vector<int> byTop;  // its segments by their top's elevation
     std::vector<double> tops;
@@ -120,6 +121,9 @@ class Survey {
     std::vector<T> fast;
     std::vector<Real> real;
   };
+
+  template <typename Number>
+  class EnergySlope;
 
   template <typename Number>
   const Tables<Number>& tables() const {
@@ -142,8 +146,7 @@ class Survey {
   int intervalOf(const Number& h) const;
   template <typename Number, typename Visit>
   void forEachPartIn(const Number& h, int k, Visit&& visit) const;
-  template <typename Number>
-  void fillTables(const std::vector<Real>& heights, Tables<Number>& t) const;
+  void fillTables(const std::vector<Real>& heights);
   void buildSamples();
 
   std::vector<SurveyPoint> points_;
@@ -225,27 +228,52 @@ void Survey::forEachPartIn(const Number& h, int k, Visit&& visit) const {
   }
 }
 
+// psi from the parts' geometry, one part after another.
+template <typename Number>
+class Survey::EnergySlope {
+ public:
+  explicit EnergySlope(const Survey& survey) : survey_(survey), divided_(survey.divided()) {}
+
+  void add(int j, const PartAt<Number>& p) {
+    A_ += p.A;
+    T_ += p.T;
+    if (!divided_) return;
+    // Two divisions a part: the samples evaluate this a thousand times.
+    const Number perA = Number(1) / p.A, perP = Number(1) / p.P;
+    const Number R = p.A * perP;
+    Number Kj = p.A * numeric::cbrt(R * R);
+    if constexpr (kIsReal<Number>) {
+      Kj = Kj / Number(survey_.partN(j));
+    } else {
+      Kj = Kj * survey_.parts_[static_cast<std::size_t>(j)].perN;
+    }
+    // K'j / Kj = (5/3) Tj/Aj - (2/3) P'j/Pj
+    const Number TperA = p.T * perA;
+    const Number growth = (Number(5) * TperA - Number(2) * p.rate * perP) / Number(3);
+    const Number Sj = Kj * Kj * Kj * perA * perA;
+    K_ += Kj;
+    KRate_ += Kj * growth;
+    S_ += Sj;
+    SRate_ += Sj * (Number(3) * growth - Number(2) * TperA);
+  }
+
+  Number value() const {
+    if (!divided_) return T_ / (A_ * A_ * A_);
+    const Number alpha = S_ * A_ * A_ / (K_ * K_ * K_);
+    return alpha * (Number(3) * KRate_ / K_ - SRate_ / S_) / (Number(2) * A_ * A_);
+  }
+
+ private:
+  const Survey& survey_;
+  bool divided_;
+  Number A_{}, T_{}, K_{}, KRate_{}, S_{}, SRate_{};
+};
+
 template <typename Number>
 Number Survey::energySlopeFactorIn(const Number& h, int k) const {
-  Number A{}, T{}, K{}, KRate{}, S{}, SRate{};
-  const bool divided = this->divided();
-  forEachPartIn(h, k, [&](int j, const PartAt<Number>& p) {
-    A += p.A;
-    T += p.T;
-    if (!divided) return;
-    const Number R = p.A / p.P;
-    const Number Kj = p.A * numeric::cbrt(R * R) / Number(parts_[static_cast<std::size_t>(j)].n);
-    // K'j / Kj = (5/3) Tj/Aj - (2/3) P'j/Pj
-    const Number growth = (Number(5) * p.T / p.A - Number(2) * p.rate / p.P) / Number(3);
-    const Number Sj = Kj * Kj * Kj / (p.A * p.A);
-    K += Kj;
-    KRate += Kj * growth;
-    S += Sj;
-    SRate += Sj * (Number(3) * growth - Number(2) * p.T / p.A);
-  });
-  if (!divided) return T / (A * A * A);
-  const Number alpha = S * A * A / (K * K * K);
-  return alpha * (Number(3) * KRate / K - SRate / S) / (Number(2) * A * A);
+  EnergySlope<Number> slope(*this);
+  forEachPartIn(h, k, [&slope](int j, const PartAt<Number>& p) { slope.add(j, p); });
+  return slope.value();
 }
 
 }  // namespace channelflow::calc
