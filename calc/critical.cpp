@@ -1,6 +1,7 @@
 #include "calc/critical.h"
 
 #include <cmath>
+#include <span>
 
 #include "calc/flow.h"
 #include "calc/root_finding.h"
@@ -42,31 +43,39 @@ std::vector<Real> surveyCriticalDepths(const Channel& c, const Real& Q) {
   const Real level = g0 / (Q * Q);
   const bool fast = fitsDoubles(c, Q.toDouble());
   std::vector<Real> depths;
-  const Real* previous = &survey.sample(0, 0);
-  for (int k = 0; k < survey.intervalCount(); ++k) {
-    for (int s = 0; s <= Survey::kSamples; ++s) {
-      const Real& psi = survey.sample(k, s);
-      const bool stopsFalling = *previous > level && !(psi > level);
-      previous = &psi;
-      if (!stopsFalling) continue;
-      if (s == 0) {  // E' jumps from below 0 to above at this elevation
-        depths.push_back(survey.levelDepth(k - 1));
-        continue;
-      }
-      // psi Q^2 / g - 1, positive where E falls, with this interval's
-      // geometry at its ends too: E' may jump at a point's elevation.
-      auto excess = [&survey, &Q, &g0, k](const auto& h) {
-        using Number = std::remove_cvref_t<decltype(h)>;
-        const Number q = as<Number>(Q);
-        return survey.energySlopeFactorIn(h, k) * q * q / as<Number>(g0) - Number(1);
-      };
-      const auto first = firstStage(excess, fast);
-      const double lo = survey.sampleDepth(k, s - 1), hi = survey.sampleDepth(k, s);
-      const double fLo = first(lo), fHi = first(hi);
-      double root = fLo <= 0 ? lo : hi;  // a sample on the root itself
-      if (fLo > 0 && fHi < 0) root = findRoot(first, {lo, hi}, fLo, fHi, NAN);
-      depths.push_back(polishRoot(excess, root, lo, hi));
+  const std::span<const Survey::Sample> samples = survey.samples();
+  // Doubles tell the samples above the level from those below but where the
+  // level or the survey lies beyond their comfortable range.
+  const double approx = level.toDouble();
+  const bool rounded = fast && approx > 0x1p-500 && approx < 0x1p500;
+  auto above = [&](const Survey::Sample& sample) { return rounded ? sample.approx > approx : sample.psi > level; };
+  for (std::size_t s = 1; s < samples.size(); ++s) {
+    const Survey::Sample& before = samples[s - 1];
+    const Survey::Sample& at = samples[s];
+    if (!above(before) || above(at)) continue;  // E does not stop falling here
+    const int k = at.interval;
+    if (before.interval != k) {  // E' jumps from below 0 to above at this elevation
+      depths.push_back(survey.levelDepth(k - 1));
+      continue;
     }
+    // psi Q^2 / g - 1, positive where E falls, with this interval's
+    // geometry at its ends too: E' may jump at a point's elevation.
+    auto excess = [&survey, &Q, &g0, k](const auto& h) {
+      using Number = std::remove_cvref_t<decltype(h)>;
+      const Number q = as<Number>(Q);
+      return survey.energySlopeFactorIn(h, k) * q * q / as<Number>(g0) - Number(1);
+    };
+    const auto first = firstStage(excess, fast);
+    double lo = before.h;
+    const double hi = at.h, fHi = first(hi);
+    // From the bottom, where psi grows without end: down from hi until E falls.
+    for (double below = hi * 0.0625; lo == 0 && below > 0x1p-900; below *= 0.0625) {
+      if (first(below) > 0) lo = below;
+    }
+    const double fLo = first(lo);
+    double root = fLo <= 0 ? lo : hi;  // a sample on the root itself
+    if (fLo > 0 && fHi < 0) root = findRoot(first, {lo, hi}, fLo, fHi, NAN);
+    depths.push_back(polishRoot(excess, root, lo, hi));
   }
   if (depths.empty()) {
     fail(MessageId::CriticalAboveBanks, {},

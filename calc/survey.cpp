@@ -140,34 +140,33 @@ void Survey::fillTables(const std::vector<Real>& height) {
   }
 }
 
-double Survey::sampleDepth(int k, int s) const {
-  const double lo = k == 0 ? 0 : levels_.fast[static_cast<std::size_t>(k - 1)];
-  const double hi = levels_.fast[static_cast<std::size_t>(k)];
-  return s == kSamples ? hi : lo + (hi - lo) * s / kSamples;
-}
-
-// psi at kSamples + 1 depths of each interval. In doubles, each part's area
-// there is first written as a quadratic in h (its perimeter linear), which
-// the samples then evaluate.
+// psi at the samples' depths. In doubles, each part's area in an interval is
+// first written as a quadratic in h (its perimeter linear), which the samples
+// then evaluate.
 void Survey::buildSamples() {
-  samples_.reserve(levelZ_.size() * (kSamples + 1));
+  constexpr double kEven[] = {0, 0.25, 0.5, 0.75};
+  constexpr double kFirstWater[] = {0,         0x1p-12, 0x1p-11, 0x1p-10, 0x1p-9, 0x1p-8, 0x1p-7, 0x1p-6, 0x1p-5,
+                                   0x1p-4,    0.09375, 0.125,   0.1875,  0.25,   0.375,  0.5,    0.625,  0.75, 0.875};
   struct Polynomial {
     double a0 = 0, a1 = 0, a2 = 0, p0 = 0, p1 = 0;
   };
   std::vector<Polynomial> parts(parts_.size());
+  samples_.reserve(levelZ_.size() * 5 + parts_.size() * 16);
   for (int k = 0; k < intervalCount(); ++k) {
+    const auto interval = static_cast<std::size_t>(k);
+    const double lowerZ = k == 0 ? zMin_ : levelZ_[interval - 1];
+    bool firstWater = false;
+    for (const Part& part : parts_) firstWater = firstWater || part.bottomZ == lowerZ;
     if (moderate_) {
-      const auto interval = static_cast<std::size_t>(k);
       int cut = cutStart_[interval];
-      const double lowerZ = k == 0 ? zMin_ : levelZ_[interval - 1];
       for (std::size_t j = 0; j < parts_.size(); ++j) {
         const Part& part = parts_[j];
         Polynomial& p = parts[j];
         const std::size_t wet = static_cast<std::size_t>(
             std::upper_bound(part.tops.begin(), part.tops.end(), lowerZ) - part.tops.begin());
         p = {-fast_.area0[j][wet], fast_.width[j][wet], 0, fast_.length[j][wet], 0};
-        for (; cut < cutStart_[interval + 1] && segmentPart_[static_cast<std::size_t>(cuts_[static_cast<std::size_t>(cut)])] ==
-                                                    static_cast<int>(j);
+        for (; cut < cutStart_[interval + 1] &&
+               segmentPart_[static_cast<std::size_t>(cuts_[static_cast<std::size_t>(cut)])] == static_cast<int>(j);
              ++cut) {
           const auto c = static_cast<std::size_t>(cuts_[static_cast<std::size_t>(cut)]);
           // w = h - b: w^2 (dx/rise)/2 of area, w (length/rise) of perimeter.
@@ -180,11 +179,12 @@ void Survey::buildSamples() {
         }
       }
     }
-    for (int s = 0; s <= kSamples; ++s) {
-      if (k == 0 && s == 0) {
-        samples_.push_back(Real(HUGE_VAL));
+    const double lo = k == 0 ? 0 : levelDepthApprox(k - 1), hi = levelDepthApprox(k);
+    auto add = [&](double fraction) {
+      const double h = fraction == 1 ? hi : lo + (hi - lo) * fraction;
+      if (k == 0 && fraction == 0) {
+        samples_.push_back({0, k, Real(HUGE_VAL), HUGE_VAL});
       } else if (moderate_) {
-        const double h = sampleDepth(k, s);
         EnergySlope<double> slope(*this);
         for (std::size_t j = 0; j < parts.size(); ++j) {
           const Polynomial& p = parts[j];
@@ -193,16 +193,18 @@ void Survey::buildSamples() {
           at.T = 2 * p.a2 * h + p.a1;
           at.P = p.p1 * h + p.p0;
           at.rate = p.p1;
-          if (at.A > 0) slope.add(static_cast<int>(j), at);
+          if (at.A > 0 || at.T > 0) slope.add(static_cast<int>(j), at);
         }
-        samples_.push_back(Real(slope.value()));
+        samples_.push_back({h, k, Real(slope.value()), slope.value()});
       } else {
-        const Real lo = k == 0 ? Real(0) : levelDepth(k - 1);
-        const Real& hi = levelDepth(k);
-        const Real h = s == 0 ? lo : s == kSamples ? hi : lo + (hi - lo) * Real(s) / Real(kSamples);
-        samples_.push_back(energySlopeFactorIn(h, k));
+        const Real low = k == 0 ? Real(0) : levelDepth(k - 1);
+        const Real exact = fraction == 1 ? levelDepth(k) : low + (levelDepth(k) - low) * Real(fraction);
+        const Real psi = energySlopeFactorIn(exact, k);
+        samples_.push_back({h, k, psi, psi.toDouble()});
       }
-    }
+    };
+    for (double fraction : firstWater ? std::span<const double>(kFirstWater) : std::span<const double>(kEven)) add(fraction);
+    add(1);
   }
 }
 

@@ -62,8 +62,9 @@ class Survey {
   // that a first stage may run in doubles.
   bool moderate() const { return moderate_; }
 
-  // Calls visit(part, PartAt) for each part with water in it, in station
-  // order, at depth 0 < h <= bankDepth().
+  // Calls visit(part, PartAt) for each part with water in it (or, at an
+  // interval's lower end, a flat bed just reached), in station order, at
+  // depth 0 < h <= bankDepth().
   template <typename Number, typename Visit>
   void forEachPart(const Number& h, Visit&& visit) const {
     forEachPartIn(h, intervalOf(h), visit);
@@ -89,13 +90,18 @@ class Survey {
   const Real& levelDepth(int k) const { return levels_.real[static_cast<std::size_t>(k)]; }
   double levelDepthApprox(int k) const { return levels_.fast[static_cast<std::size_t>(k)]; }
 
-  // psi sampled across each interval, at kSamples + 1 evenly spaced depths
-  // from just above its lower level to its upper one; +infinity at h = 0.
-  static constexpr int kSamples = 4;
-  double sampleDepth(int k, int s) const;
-  const Real& sample(int k, int s) const {
-    return samples_[static_cast<std::size_t>(k * (kSamples + 1) + s)];
-  }
+  // psi sampled across the section, shallowest first: each interval at both
+  // ends (its own limits there) and at its quarters; where a part gets its
+  // first water at the interval's lower end, where its conveyance grows
+  // fastest, at 2^-12, 2^-11, ... 1/16 of the way up and in eighths and
+  // sixteenths beyond; +infinity at h = 0.
+  struct Sample {
+    double h;
+    int interval;
+    Real psi;
+    double approx;  // psi rounded, to scan with where doubles suffice
+  };
+  std::span<const Sample> samples() const { return samples_; }
 
  private:
   struct Part {
@@ -163,7 +169,7 @@ class Survey {
   std::vector<int> segmentPart_;
   Tables<double> fast_;
   Tables<Real> real_;
-  std::vector<Real> samples_;
+  std::vector<Sample> samples_;
 };
 
 template <typename Number>
@@ -224,7 +230,9 @@ void Survey::forEachPartIn(const Number& h, int k, Visit&& visit) const {
       p.rate += t.lengthPerRise[s];
       p.moment += w * w * b * sixth;
     }
-    if (p.A > Number(0)) visit(static_cast<int>(j), p);
+    // A part whose flat bed lies at the surface has no area yet but its width:
+    // the limit from above at that elevation.
+    if (p.A > Number(0) || p.T > Number(0)) visit(static_cast<int>(j), p);
   }
 }
 
@@ -237,7 +245,7 @@ class Survey::EnergySlope {
   void add(int j, const PartAt<Number>& p) {
     A_ += p.A;
     T_ += p.T;
-    if (!divided_) return;
+    if (!divided_ || !(p.A > Number(0))) return;  // Kj and its growth start from 0
     // Two divisions a part: the samples evaluate this a thousand times.
     const Number perA = Number(1) / p.A, perP = Number(1) / p.P;
     const Number R = p.A * perP;

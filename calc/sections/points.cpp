@@ -14,7 +14,7 @@ Geometry<Number> geometry(const Points& s, const Number&, const Number& h) {
     g.P += p.P;
     g.T += p.T;
     g.moment += p.moment;
-    if (!divided) return;
+    if (!divided || !(p.A > Number(0))) return;
     const Number R = p.A / p.P;
     const Number Kj = p.A * numeric::cbrt(R * R) / Number(survey.partN(j));
     g.conveyance += Kj;
