@@ -18,13 +18,14 @@ constexpr std::array<std::string_view, 13> kFirstEditionResults{"A", "P", "R", "
                                                                 "Q", "Fr", "regime", "hc", "E", "tau0"};
 constexpr std::array<std::string_view, 15> kResults{"A",      "P",  "R",  "T",  "D", "C", "v",   "Q",
                                                     "Fr", "regime", "hc", "vc", "ic", "E", "tau0"};
-constexpr std::array<std::string_view, 19> kPointsResults{"wse", "A",  "P",      "R",  "T",      "D",  "C",
-                                                          "v",   "Q",  "K",      "alpha", "Fr", "regime", "hc",
-                                                          "hc_all", "vc", "ic", "E",  "tau0"};
+// With a points column: K, alpha and every critical depth, after the depth
+// and the water level where the header does not hold them.
+constexpr std::array<std::string_view, 18> kPointsResults{"A", "P",  "R",      "T",  "D",      "C",  "v",  "Q",  "K",
+                                                          "alpha", "Fr", "regime", "hc", "hc_all", "vc", "ic", "E", "tau0"};
 
 std::span<const std::string_view> resultsOf(const BatchLayout& layout) {
   if (layout.firstEdition) return kFirstEditionResults;
-  return layout.points ? std::span<const std::string_view>(kPointsResults) : std::span<const std::string_view>(kResults);
+  return layout.points ? std::span<const std::string_view>(layout.results) : std::span<const std::string_view>(kResults);
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -165,6 +166,12 @@ BatchLayout batchLayout(std::span<const std::string_view> header, bool json) {
       if (layout.columns[k] != header.size()) calc::fail(MessageId::ColumnTwice, {}, {MessageArg::literal(key)});
       layout.columns[k] = c;
     }
+  }
+  if (layout.points) {
+    for (std::string_view key : {"h", "wse"}) {
+      if (layout.columns[inputIndex(key)] == header.size()) layout.results.push_back(key);
+    }
+    layout.results.insert(layout.results.end(), kPointsResults.begin(), kPointsResults.end());
   }
   const std::span<const std::string_view> required =
       layout.firstEdition ? std::span<const std::string_view>(kFirstEditionInputs)

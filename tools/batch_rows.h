@@ -27,6 +27,7 @@ inline constexpr std::array<std::string_view, 16> kBatchInputs{
 struct BatchLayout {
   bool firstEdition = true;
   bool points = false;  // a points column: surveyed sections' results too
+  std::vector<std::string_view> results;  // with a points column, the results' keys
   bool json = false;
   std::size_t columnCount = 0;
   std::array<std::size_t, kBatchInputs.size()> columns{};  // columnCount where absent

@@ -56,8 +56,9 @@ TEST(CliPoints, BatchRowsOfSurveys) {
   std::getline(lines, compound);
   std::getline(lines, above);
   std::getline(lines, trapezoid);
-  EXPECT_EQ(header, "section,points,n,h,wse,i,wse,A,P,R,T,D,C,v,Q,K,alpha,Fr,regime,hc,hc_all,vc,ic,E,tau0,error");
-  EXPECT_NE(triangle.find(",1,1,"), std::string::npos) << triangle;  // wse 1 and A = 1 for the 1:1 triangle
+  // The depth and the level are the header's own columns here, not results again.
+  EXPECT_EQ(header, "section,points,n,h,wse,i,A,P,R,T,D,C,v,Q,K,alpha,Fr,regime,hc,hc_all,vc,ic,E,tau0,error");
+  EXPECT_NE(triangle.find(",0.001,1,"), std::string::npos) << triangle;  // A = 1 for the 1:1 triangle 1 m deep
   EXPECT_EQ(compound.find("error"), std::string::npos);
   EXPECT_NE(above.find("水面高于断面较低的一端"), std::string::npos) << above;
   EXPECT_NE(trapezoid.find("缺少 B"), std::string::npos) << trapezoid;
