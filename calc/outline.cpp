@@ -1,5 +1,6 @@
 #include "calc/outline.h"
 
+#include <algorithm>
 #include <variant>
 
 #include "calc/survey.h"
@@ -31,6 +32,10 @@ Outline surveyOutline(const Survey& survey, double h) {
     } else {
       outline.water.push_back({left, right});
     }
+  }
+  if (outline.water.empty()) {  // water too shallow to lift the surface off the lowest point in doubles
+    const auto lowest = std::min_element(p.begin(), p.end(), [](const SurveyPoint& a, const SurveyPoint& b) { return a.z < b.z; });
+    outline.water.push_back({lowest->x, lowest->x});
   }
   outline.waterLeft = {outline.water.front()[0], surface};
   outline.waterRight = {outline.water.back()[1], surface};
