@@ -23,7 +23,7 @@ constexpr std::array<UnitRow, 9> kUnits{{
   {UnitKind::Percent,   "percent",   "%",       "%"},
 }};
 
-constexpr std::array<ParameterInfo, 34> kParameters{{
+constexpr std::array<ParameterInfo, 36> kParameters{{
   {"section", "",       {"断面形状", "Section"},                UnitKind::None,      Limit::Choice},
   {"units",   "",       {"单位制", "Units"},                    UnitKind::None,      Limit::Choice},
   {"B",       "B",      {"下底宽", "Bottom width"},             UnitKind::Length,    Limit::NonNegative},
@@ -58,13 +58,17 @@ constexpr std::array<ParameterInfo, 34> kParameters{{
   {"n-pick",      "",       {"糙率取值", "Roughness taken"},                   UnitKind::None,      Limit::Choice},
   {"scour-pick",  "",       {"不冲流速取值", "Non-scouring velocity taken"},   UnitKind::None,      Limit::Choice},
   {"dxf-scale",   "",       {"绘图比例 1:N 的 N", "Drawing scale 1:N"},        UnitKind::None,      Limit::Positive},
+  // A surveyed section: its points "x,z[,n] ..." and the water level, given instead of h.
+  {"points",  "",       {"断面测点", "Surveyed points"},        UnitKind::Length,    Limit::Text},
+  {"wse",     "wse",    {"水位", "Water-surface elevation"},    UnitKind::Length,    Limit::Any},
 }};
 
-constexpr std::array<SectionInfo, 4> kSections{{
+constexpr std::array<SectionInfo, 5> kSections{{
   {"trapezoid", {"B", "m", "m1", "m2"}},
   {"circle",    {"D", "", "", ""}},
   {"u",         {"r", "m", "", ""}},
   {"parabola",  {"p", "", "", ""}},
+  {"points",    {"points", "wse", "", ""}},
 }};
 
 using enum QuantityId;
@@ -158,9 +162,16 @@ constexpr std::array<QuantityInfo, static_cast<std::size_t>(QuantityId::Count)> 
   {BendRise,          "Fb_bend",          "Fb′",   {"弯道凹岸加高", "Outer bank's extra height"},    UnitKind::Length},
   {BendDepth,         "H_bend",           "H+Fb′", {"凹岸渠深", "Outer bank's canal depth"},         UnitKind::Length},
   {ScourVelocity,     "v_scour",          "",      {"不冲流速", "Non-scouring velocity"},            UnitKind::Velocity},
+  // Surveyed sections.
+  {Wse,               "wse",              "wse",   {"水位", "Water-surface elevation"},              UnitKind::Length},
+  {Conveyance,        "K",                "K",     {"流量模数", "Conveyance"},                       UnitKind::Discharge},
+  {EnergyCoefficient, "alpha",            "α",     {"动能修正系数", "Energy coefficient"},           UnitKind::None},
+  {CriticalDepths,    "hc_all",           "hc",    {"全部临界水深", "Every critical depth"},         UnitKind::Length},
+  {CriticalChoice,    "hc_rule",          "",      {"所用临界水深", "Critical depth used"},          UnitKind::None},
+  {PartsN,            "n_parts",          "n",     {"各分区粗糙系数", "Manning's n of the parts"},   UnitKind::None},
 }};
 
-constexpr std::array<TermInfo, 69> kTerms{{
+constexpr std::array<TermInfo, 74> kTerms{{
   {"trapezoid",         {"梯形", "trapezoid"}, true},
   {"circle",            {"圆形", "circle"}, true},
   {"u",                 {"U形", "U-shaped"}, true},
@@ -224,6 +235,12 @@ constexpr std::array<TermInfo, 69> kTerms{{
   {"not-required",      {"不需要", "not needed"}, false},
   {"chosen",            {"选定", "chosen"}, false},
   {"outside-table",     {"表外", "beyond the table"}, false},
+  // Surveyed sections.
+  {"points",            {"天然断面", "surveyed"}, true},
+  {"least-energy",      {"比能最小的临界水深", "the critical depth of least specific energy"}, false},
+  {"station",           {"起点距", "station"}, false},
+  {"elevation",         {"高程", "elevation"}, false},
+  {"roughness",         {"粗糙系数", "n"}, false},
 }};
 // clang-format on
 

@@ -30,7 +30,7 @@ std::string_view unitKindKey(UnitKind kind);
 std::string_view unitText(UnitKind kind, UnitSystem system);
 
 // What values an input takes: the checks made on it once it reads as a number.
-enum class Limit : std::uint8_t { Any, NonNegative, Positive, Choice, Count };
+enum class Limit : std::uint8_t { Any, NonNegative, Positive, Choice, Count, Text };
 
 struct ParameterInfo {
   std::string_view key;     // the command line's option without dashes, a form's field name
@@ -48,7 +48,7 @@ std::string parameterLabel(std::string_view key, Language language);
 
 struct SectionInfo {
   std::string_view key;                         // "trapezoid"
-  std::array<std::string_view, 4> parameters;   // the size first: B, D, r or p
+  std::array<std::string_view, 4> parameters;   // the size first: B, D, r or p; or the points
 };
 
 std::span<const SectionInfo> sections();
@@ -67,6 +67,7 @@ enum class QuantityId : std::uint8_t {
   BestDepth, BestWidth, BestArea, BestVelocity, Alpha, Eta, Beta, AreaIncrease,
   EnlargedDepth, EnlargedVelocity, EnlargedFroude, MinimumDepth, MinimumVelocity, MinimumFroude,
   Freeboard, CanalDepth, EnlargedWidth, BendRise, BendDepth, ScourVelocity,
+  Wse, Conveyance, EnergyCoefficient, CriticalDepths, CriticalChoice, PartsN,
   Count
 };
 

@@ -29,7 +29,11 @@ struct Channel {
   const Units& constants() const { return unitsOf(units); }
 };
 
-// The section's full depth: a circle's diameter, or +infinity.
+// The deepest water the section holds: a circle's diameter, a surveyed
+// section's lower end; the other sections' walls rise without end.
+bool hasTop(const Channel& channel);
+Real topDepth(const Channel& channel);  // +infinity without a top
+// The same as a double.
 double fullDepth(const Channel& channel);
 
 }  // namespace channelflow::calc

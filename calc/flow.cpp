@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "calc/number_forms.h"
+#include "calc/survey.h"
 
 namespace channelflow::calc {
 namespace {
@@ -33,10 +34,18 @@ FlowRegime regimeOf(const Real& froude) {
   return froude < Real(1) ? FlowRegime::Subcritical : FlowRegime::Supercritical;
 }
 
-double fullDepth(const Channel& channel) { return isClosed(channel.shape) ? channel.size.toDouble() : HUGE_VAL; }
+bool hasTop(const Channel& c) { return isClosed(c.shape) || isSurvey(c.shape); }
+
+Real topDepth(const Channel& c) {
+  if (const auto* points = std::get_if<Points>(&c.shape)) return points->survey->bankDepth();
+  return isClosed(c.shape) ? c.size : Real(HUGE_VAL);
+}
+
+double fullDepth(const Channel& c) { return hasTop(c) ? topDepth(c).toDouble() : HUGE_VAL; }
 
 template <typename Number>
 Number equivalentN(const Channel& c, const Geometry<Number>& g) {
+  if (g.divided) return g.A * twoThirdsPower(g.A / g.P) / g.conveyance;
   if (!c.roughness.composite) return as<Number>(c.roughness.n);
   // Each n relative to the larger, so that n^(3/2) stays near 1.
   const double largest = c.roughness.nBed > c.roughness.nWall ? c.roughness.nBed : c.roughness.nWall;
@@ -49,6 +58,7 @@ Number equivalentN(const Channel& c, const Geometry<Number>& g) {
 
 template <typename Number>
 Number conveyance(const Channel& c, const Geometry<Number>& g) {
+  if (g.divided) return Number(c.constants().manning) * g.conveyance;
   const Number R = g.A / g.P;
   return Number(c.constants().manning) * g.A * twoThirdsPower(R) / equivalentN(c, g);
 }
@@ -83,6 +93,19 @@ FlowState flowWith(const Channel& c, const Real& h, const Real& Q, const Geometr
   f.E = h + f.v * f.v / (g0 + g0);
   const Real root = Q * f.n / (Real(units.manning) * g.A * third * third);  // sqrt(Sf)
   f.Sf = root * root;
+  f.K = Real(units.manning) * g.A * third * third / f.n;
+  if (g.divided) {
+    // Each part at its own velocity: the conveyance is the parts' sum, and
+    // the kinetic energy and the Froude number carry alpha.
+    f.K = conveyance(c, g);
+    f.alpha = g.alpha;
+    f.C = f.K / (g.A * sqrt(f.R));
+    f.Fr = f.v * sqrt(f.alpha / (g0 * f.D));
+    f.regime = regimeOf(f.Fr);
+    f.E = h + f.alpha * f.v * f.v / (g0 + g0);
+    const Real ratio = Q / f.K;
+    f.Sf = ratio * ratio;
+  }
   f.tau0 = Real(units.unitWeight) * f.R * f.Sf;
   return f;
 }
@@ -95,7 +118,9 @@ FlowState flowAt(const Channel& c, const Real& h, const Real& Q) {
 
 FlowState uniformFlow(const Channel& c, const Real& h) {
   const Geometry<Real> g = geometry(c.shape, c.size, h);
-  FlowState f = flowWith(c, h, conveyance(c, g) * sqrt(c.i), g);
+  const Real K = conveyance(c, g);
+  FlowState f = flowWith(c, h, K * sqrt(c.i), g);
+  f.K = K;
   f.Sf = c.i;  // the same to rounding; exactly the slope by definition
   f.tau0 = Real(c.constants().unitWeight) * f.R * c.i;
   return f;

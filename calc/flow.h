@@ -21,19 +21,23 @@ struct FlowState {
   Real n;                 // Manning's n of the whole perimeter at this depth
   Real C;                 // Chezy's coefficient k R^(1/6) / n
   Real v, Q;
-  Real Fr;                // v / sqrt(g D); meaningless for a full circle
-  Real E;                 // h + v^2 / (2g)
+  Real Fr;                // sqrt(alpha) v / sqrt(g D); meaningless for a full circle
+  Real E;                 // h + alpha v^2 / (2g)
+  Real K;                 // conveyance: Q = K sqrt(Sf)
+  Real alpha{1};          // energy coefficient: 1 but for a section divided by n
   Real Sf;                // friction slope (Q n / (k A R^(2/3)))^2: the bed slope in uniform flow
   Real tau0;              // gamma R Sf
   bool full = false;      // a circle running full: no free surface, no D, Fr or regime
   FlowRegime regime = FlowRegime::Subcritical;
 };
 
-// The equivalent n at a depth with geometry g.
+// The equivalent n at a depth with geometry g: the one n that would give the
+// whole section its conveyance.
 template <typename Number>
 Number equivalentN(const Channel& channel, const Geometry<Number>& g);
 
-// Conveyance K = (k/n) A R^(2/3): uniform flow carries K sqrt(i).
+// Conveyance K = (k/n) A R^(2/3), or the sum of its parts' for a section
+// divided by n: uniform flow carries K sqrt(i).
 template <typename Number>
 Number conveyance(const Channel& channel, const Geometry<Number>& g);
 

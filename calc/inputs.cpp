@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "calc/catalog.h"
+#include "calc/points_text.h"
 #include "numeric/number_text.h"
 #include "numeric/runtime_error.h"
 #include "numeric/utf8.h"
@@ -100,10 +101,14 @@ void InputReader::checkChannelUsage(ChannelGaps gaps) const {
   if (const std::string* units = inputs_.find("units"); units && !unitSystemNamed(*units)) {
     fail(MessageId::UnknownUnits, "units", {MessageArg::literal(quoteForMessage(*units))});
   }
-  for (std::string_view key : {"B", "m", "m1", "m2", "D", "r", "p"}) {
+  for (std::string_view key : {"B", "m", "m1", "m2", "D", "r", "p", "points", "wse"}) {
     if (inputs_.has(key) && !takes(section, key)) {
       fail(MessageId::NotTakenBySection, key, {MessageArg::literal(section.key)});
     }
+  }
+  const bool survey = section.key == "points";
+  for (std::string_view key : {"n-bed", "n-wall"}) {
+    if (survey && inputs_.has(key)) fail(MessageId::NotTakenBySection, key, {MessageArg::literal(section.key)});
   }
   if (!gaps.size) requireGiven(section.parameters[0]);
   if (section.key == "trapezoid") {
@@ -122,8 +127,8 @@ void InputReader::checkChannelUsage(ChannelGaps gaps) const {
     }
     requireGiven("n-bed");
     requireGiven("n-wall");
-  } else if (!gaps.roughness) {
-    requireGiven("n");
+  } else if (!gaps.roughness && !survey) {
+    requireGiven("n");  // a surveyed section's points may carry theirs
   }
 }
 
@@ -155,21 +160,88 @@ double InputReader::valueOr(std::string_view key, double otherwise) {
   return number(key).value_or(otherwise);
 }
 
+void InputReader::keepAboveBanks(std::string_view key, const Survey& survey, const Channel& channel) {
+  const std::string_view unit = unitsOf(channel.units).key;
+  keep({MessageId::DepthAboveBanks, std::string(key),
+        {MessageArg::value(survey.bankElevation()), MessageArg::unit("length", unit),
+         MessageArg::value(survey.bankDepth().toDouble())}});
+}
+
 std::optional<double> InputReader::depth(std::string_view key, const Channel& channel) {
   const std::optional<double> h = number(key);
   if (h && isClosed(channel.shape) && channel.size > Real(0) && Real(*h) > channel.size) {
     keep({MessageId::DepthAboveDiameter, std::string(key), {}});
     return std::nullopt;
   }
+  const auto* points = std::get_if<Points>(&channel.shape);
+  if (h && points && points->survey && Real(*h) > points->survey->bankDepth()) {
+    keepAboveBanks(key, *points->survey, channel);
+    return std::nullopt;
+  }
   return h;
 }
 
-Channel InputReader::shape(bool withSize) {
+void InputReader::requireDepthOrLevel() const {
+  if (inputs_.has("h") && inputs_.has("wse")) {
+    fail(MessageId::EitherInput, "wse", {MessageArg::field("h"), MessageArg::field("wse")});
+  }
+  if (!inputs_.has("wse")) requireGiven("h");
+}
+
+std::optional<Real> InputReader::depthOrLevel(const Channel& channel) {
+  if (!inputs_.has("wse")) {
+    const std::optional<double> h = depth("h", channel);
+    return h ? std::optional<Real>(Real(*h)) : std::nullopt;
+  }
+  const std::optional<double> wse = number("wse");
+  const auto* points = std::get_if<Points>(&channel.shape);
+  if (!wse || !points || !points->survey) return std::nullopt;
+  const Survey& survey = *points->survey;
+  const Real h = Real(*wse) - Real(survey.lowest());
+  if (!(h > Real(0))) {
+    keep({MessageId::LevelBelowBottom, "wse",
+          {MessageArg::value(survey.lowest()), MessageArg::unit("length", unitsOf(channel.units).key)}});
+    return std::nullopt;
+  }
+  if (h > survey.bankDepth()) {
+    keepAboveBanks("wse", survey, channel);
+    return std::nullopt;
+  }
+  return h;
+}
+
+// The points and each segment's n: its own, carried from the point before,
+// or else --n. Nothing when they cannot be used (the problems kept).
+std::shared_ptr<const Survey> InputReader::survey(RoughnessUse use, Roughness& roughness) {
+  const std::optional<SurveyText> read = readSurveyText(*inputs_.find("points"), "points", problems_);
+  const bool common = use != RoughnessUse::Unknown && inputs_.has("n");
+  const std::optional<double> n = common ? number("n") : std::nullopt;
+  if (!read || (common && !n)) return nullptr;
+  bool own = false;
+  for (const std::optional<double>& given : read->n) own = own || given.has_value();
+  if (use == RoughnessUse::Unknown && own) {
+    keep({MessageId::RoughnessOfPoints, "points", {}});
+    return nullptr;
+  }
+  std::vector<double> segmentN(read->points.size() - 1);
+  std::optional<double> carried = n;
+  for (std::size_t s = 0; s < segmentN.size(); ++s) {
+    if (read->n[s]) carried = read->n[s];
+    // Without any n a solver's unknown or a drawing's section is one part.
+    if (!carried && (use == RoughnessUse::Needed || own)) fail(MessageId::MissingInput, "n");
+    segmentN[s] = carried.value_or(0);
+  }
+  auto survey = std::make_shared<const Survey>(read->points, std::move(segmentN));
+  if (!survey->divided()) roughness.n = Real(survey->partN(0));
+  return survey;
+}
+
+Channel InputReader::shape(bool withSize, RoughnessUse roughness) {
   const SectionInfo& section = sectionOf(inputs_);
   Channel c;
   if (const std::string* units = inputs_.find("units")) c.units = *unitSystemNamed(*units);
   const std::size_t before = problems_.size();
-  const double size = withSize ? valueOr(section.parameters[0], 0) : 0;
+  const double size = withSize && section.key != "points" ? valueOr(section.parameters[0], 0) : 0;
   c.size = Real(size);
   if (section.key == "trapezoid") {
     const double m = valueOr("m", 0);
@@ -181,21 +253,25 @@ Channel InputReader::shape(bool withSize) {
     c.shape = Circle{};
   } else if (section.key == "u") {
     c.shape = UShape::withSlope(valueOr("m", 0));
-  } else {
+  } else if (section.key == "parabola") {
     c.shape = Parabola{};
+  } else {
+    c.shape = Points{survey(roughness, c.roughness)};
   }
   return c;
 }
 
 Channel InputReader::section() {
   checkChannelUsage({false, true, true});
-  return shape(true);
+  return shape(true, RoughnessUse::Optional);
 }
 
 Channel InputReader::channel(ChannelGaps gaps, SlopeUse slope) {
   checkChannelUsage(gaps);
-  Channel c = shape(!gaps.size);
-  if (inputs_.has("n-bed")) {
+  Channel c = shape(!gaps.size, gaps.roughness ? RoughnessUse::Unknown : RoughnessUse::Needed);
+  if (isSurvey(c.shape)) {
+    // Its n were read with its points.
+  } else if (inputs_.has("n-bed")) {
     c.roughness.composite = true;
     c.roughness.nBed = valueOr("n-bed", 0);
     c.roughness.nWall = valueOr("n-wall", 0);

@@ -5,6 +5,7 @@
 // a form can mark every box at fault.
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "calc/channel.h"
+#include "calc/survey.h"
 #include "calc/problem.h"
 
 namespace channelflow::calc {
@@ -49,6 +51,10 @@ struct ChannelGaps {
 // takes any i, a jump none.
 enum class SlopeUse { Uniform, Any, None };
 
+// How it uses n: the flow needs it, a solver finds it, or (a section's
+// drawing, a jump) a surveyed section's own n only divide it.
+enum class RoughnessUse { Needed, Unknown, Optional };
+
 class InputReader {
  public:
   explicit InputReader(const Inputs& inputs) : inputs_(inputs) {}
@@ -69,8 +75,13 @@ class InputReader {
   // A value read and checked against its parameter's limit; nothing (and the
   // problem kept) when it cannot be used.
   std::optional<double> number(std::string_view key);
-  // A depth: positive, and no deeper than a circle's diameter.
+  // A depth: positive, and no deeper than a circle's diameter or a surveyed
+  // section's lower end.
   std::optional<double> depth(std::string_view key, const Channel& channel);
+  // Wrong usage unless exactly one of h and wse (a surveyed section's water level) is given.
+  void requireDepthOrLevel() const;
+  // The depth h, or a surveyed section's wse less its lowest elevation, exactly.
+  std::optional<Real> depthOrLevel(const Channel& channel);
   void keep(Problem problem) { problems_.push_back(std::move(problem)); }
 
   // Throws CalcError with every problem kept, if any.
@@ -80,7 +91,9 @@ class InputReader {
 
  private:
   void checkChannelUsage(ChannelGaps gaps) const;
-  Channel shape(bool withSize);
+  Channel shape(bool withSize, RoughnessUse roughness);
+  std::shared_ptr<const Survey> survey(RoughnessUse roughness, Roughness& common);
+  void keepAboveBanks(std::string_view key, const Survey& survey, const Channel& channel);
   double valueOr(std::string_view key, double otherwise);
 
   const Inputs& inputs_;

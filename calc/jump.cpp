@@ -1,10 +1,13 @@
 #include "calc/jump.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "calc/critical.h"
 #include "calc/root_finding.h"
 #include "calc/solver_setup.h"
+#include "calc/survey.h"
 
 namespace channelflow::calc {
 namespace {
@@ -19,6 +22,10 @@ JumpSide sideAt(const Channel& c, const Real& Q, const Real& h) {
   side.full = !(g.T > Real(0));
   side.Fr = side.full ? Real(0) : side.v / numeric::sqrt(g0 * g.A / g.T);
   side.E = h + side.v * side.v / (g0 + g0);
+  if (g.divided) {
+    side.Fr = side.v * numeric::sqrt(g.alpha * g.T / (g0 * g.A));
+    side.E = h + g.alpha * side.v * side.v / (g0 + g0);
+  }
   return side;
 }
 
@@ -32,6 +39,34 @@ auto momentumExcess(const Channel& c, const Real& Q, const Real& M) {
     const Number q = as<Number>(Q);
     return (q * q / (g.A * Number(c.constants().g)) + g.moment) / as<Number>(M) - Number(1);
   };
+}
+
+// Of a surveyed section's depths that keep the momentum (it may have several
+// lows), the one nearest hc on the far side of it: the first of the depths
+// where the geometry changes (its points' elevations and the quarters between
+// them), going from hc toward `end`, at which the sign turns brackets it.
+template <typename F>
+double nearestSequent(const Survey& survey, const F& first, double hc, double fHc, double end, double fEnd) {
+  std::vector<double> depths;
+  for (int k = 0; k < survey.intervalCount(); ++k) {
+    const double lo = k == 0 ? 0 : survey.levelDepthApprox(k - 1), hi = survey.levelDepthApprox(k);
+    for (double fraction : {0.25, 0.5, 0.75, 1.0}) {
+      const double h = lo + (hi - lo) * fraction;
+      if ((h - hc) * (end - h) > 0) depths.push_back(h);
+    }
+  }
+  std::sort(depths.begin(), depths.end(), [hc](double a, double b) { return std::fabs(a - hc) < std::fabs(b - hc); });
+  depths.push_back(end);
+  double near = hc, fNear = fHc;
+  for (double h : depths) {
+    const double fh = h == end ? fEnd : first(h);
+    if (fh >= 0) {
+      return h > near ? findRoot(first, {near, h}, fNear, fh, NAN) : findRoot(first, {h, near}, fh, fNear, NAN);
+    }
+    near = h;
+    fNear = fh;
+  }
+  return hc;
 }
 
 Real momentumAt(const Channel& c, const Real& Q, const Real& h) {
@@ -60,14 +95,25 @@ HydraulicJump hydraulicJump(const Channel& c, const Real& Q, const Real& h) {
   const double hc = jump.hc.toDouble();
   const double atCritical = excess(jump.hc).toDouble();
   Real sequent = jump.hc;  // where M is no lower at hc than at h: a jump of no height
-  if (atCritical < 0) {
+  const auto* points = std::get_if<Points>(&c.shape);
+  if (atCritical < 0 && points && jump.givenDownstream) {
+    sequent = polishRoot(excess, nearestSequent(*points->survey, first, hc, atCritical, 0, HUGE_VAL), 0, hc);
+  } else if (atCritical < 0) {
     if (jump.givenDownstream) {
       sequent = polishRoot(excess, findRoot(first, {0, hc}, HUGE_VAL, atCritical, 0.5 * hc), 0, hc);
-    } else if (isClosed(c.shape)) {
-      const double full = c.size.toDouble();
-      const double atFull = excess(c.size).toDouble();
-      require(atFull >= 0, MessageId::JumpFillsPipe, "h1");
-      sequent = polishRoot(excess, findRoot(first, {hc, full}, atCritical, atFull, 0.5 * (hc + full)), hc, full);
+    } else if (hasTop(c)) {
+      const Real top = topDepth(c);
+      const double full = top.toDouble();
+      const double atFull = excess(top).toDouble();
+      if (!(atFull >= 0) && isClosed(c.shape)) fail(MessageId::JumpFillsPipe, "h1");
+      if (!(atFull >= 0)) {
+        fail(MessageId::JumpAboveBanks, "h1",
+             {MessageArg::value(std::get<Points>(c.shape).survey->bankElevation()),
+              MessageArg::unit("length", unitsOf(c.units).key)});
+      }
+      const double root = points ? nearestSequent(*points->survey, first, hc, atCritical, full, atFull)
+                                 : findRoot(first, {hc, full}, atCritical, atFull, 0.5 * (hc + full));
+      sequent = polishRoot(excess, root, hc, full);
     } else {
       const double root = findRootFrom(first, hc, HUGE_VAL, 2 * hc, jump.givenDownstream ? "h1" : "h2");
       sequent = polishRoot(excess, root, hc, HUGE_VAL);

@@ -30,7 +30,9 @@ struct HydraulicJump {
 // The jump through depth h (0 < h <= full depth) carrying Q > 0: a
 // supercritical h is the depth before the jump and its subcritical sequent is
 // found; a subcritical h is the depth after it and its supercritical sequent
-// is found. Throws CalcError for a jump that would fill a circle and for h
+// is found. A surveyed section's momentum may have several lows: its sequent
+// is the one nearest hc (its energies carry alpha; the momentum takes the
+// mean velocity). Throws CalcError for a jump that would fill a circle and for h
 // at the critical depth. The channel's slope and roughness are not used.
 HydraulicJump hydraulicJump(const Channel& channel, const Real& Q, const Real& h);
 

@@ -187,6 +187,27 @@ enum class MessageId : std::uint16_t {
   ScourColumnsDepth,
   // Drawing a design.
   DxfUnwritable,
+  // Surveyed sections: their points, and water that leaves them.
+  PointSyntax,
+  PointValue,
+  PointRoughness,
+  PointsTooFew,
+  PointsTooMany,
+  StationsDecrease,
+  NoLowPoint,
+  NoWidthAtBottom,
+  DepthAboveBanks,
+  LevelBelowBottom,
+  AboveBankfull,
+  CriticalAboveBanks,
+  JumpAboveBanks,
+  ReachedBankTop,
+  EitherInput,
+  SectionWithoutSize,
+  SolveOneUnknownPoints,
+  RoughnessOfPoints,
+  PointsFileUnreadable,
+  PointsFileHeader,
   Count
 };
 

@@ -6,6 +6,7 @@
 #include "calc/root_finding.h"
 #include "calc/solve.h"
 #include "calc/solver_setup.h"
+#include "calc/survey.h"
 
 namespace channelflow::calc {
 namespace {
@@ -49,6 +50,32 @@ Real dischargeAt(const Channel& c, const Real& h) {
   return conveyance(c, geometry(c.shape, c.size, h)) * numeric::sqrt(c.i);
 }
 
+// A surveyed section's shallowest depth that carries Q: the first point
+// elevation at which it carries Q brackets the depth (with one n over a
+// floodplain the conveyance need not grow with the depth, so a depth further
+// up may carry Q again). Above the lower end the water leaves the section.
+Real surveyNormalDepth(const Channel& c, const Real& Q) {
+  const Survey& survey = *std::get<Points>(c.shape).survey;
+  const auto excess = dischargeExcess(c, Q);
+  if (excess(survey.bankDepth()) < Real(0)) {
+    const char* system = c.units == UnitSystem::US ? "us" : "si";
+    fail(MessageId::AboveBankfull, "Q",
+         {MessageArg::value(dischargeAt(c, survey.bankDepth()).toDouble()), MessageArg::unit("discharge", system),
+          MessageArg::value(survey.bankElevation()), MessageArg::unit("length", system),
+          MessageArg::value(survey.bankDepth().toDouble())});
+  }
+  const auto first = firstStage(excess, fitsDoubles(c, Q.toDouble()));
+  double lo = 0, fLo = -1;
+  for (int k = 0;; ++k) {
+    const bool last = k + 1 == survey.intervalCount();
+    const double hi = survey.levelDepthApprox(k);
+    const double fHi = last ? std::fmax(first(hi), 0.0) : first(hi);
+    if (fHi >= 0) return polishRoot(excess, fHi == 0 ? hi : findRoot(first, {lo, hi}, fLo, fHi, NAN), lo, hi);
+    lo = hi;
+    fLo = fHi;
+  }
+}
+
 }  // namespace
 
 CircleCapacity circleCapacity(const Channel& c) {
@@ -60,6 +87,7 @@ CircleCapacity circleCapacity(const Channel& c) {
 }
 
 std::vector<Real> normalDepths(const Channel& c, const Real& Q) {
+  if (isSurvey(c.shape)) return {surveyNormalDepth(c, Q)};
   if (!isClosed(c.shape)) return {depthBelow(c, Q, HUGE_VAL)};
   const CircleCapacity capacity = circleCapacity(c);
   if (Q > capacity.QMax) {

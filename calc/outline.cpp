@@ -1,7 +1,9 @@
 #include "calc/outline.h"
 
+#include <algorithm>
 #include <variant>
 
+#include "calc/survey.h"
 #include "numeric/elementary.h"
 
 namespace channelflow::calc {
@@ -9,9 +11,45 @@ namespace {
 
 constexpr int kArcSegments = 48;
 
+Outline surveyOutline(const Survey& survey, double h) {
+  Outline outline;
+  const std::span<const SurveyPoint> p = survey.points();
+  const double surface = survey.lowest() + h;
+  for (const SurveyPoint& point : p) outline.boundary.push_back({point.x, point.z});
+  outline.segmentN.assign(survey.segmentN().begin(), survey.segmentN().end());
+  // Where each segment lies below the surface, the runs joined.
+  for (std::size_t k = 0; k + 1 < p.size(); ++k) {
+    const SurveyPoint& a = p[k];
+    const SurveyPoint& b = p[k + 1];
+    if (!(a.z < surface || b.z < surface)) continue;
+    auto crossing = [surface](const SurveyPoint& from, const SurveyPoint& to) {
+      return from.x + (to.x - from.x) * (surface - from.z) / (to.z - from.z);
+    };
+    const double left = a.z <= surface ? a.x : crossing(a, b);
+    const double right = b.z <= surface ? b.x : crossing(a, b);
+    if (!outline.water.empty() && outline.water.back()[1] == left) {
+      outline.water.back()[1] = right;
+    } else {
+      outline.water.push_back({left, right});
+    }
+  }
+  if (outline.water.empty()) {  // water too shallow to lift the surface off the lowest point in doubles
+    const auto lowest = std::min_element(p.begin(), p.end(), [](const SurveyPoint& a, const SurveyPoint& b) { return a.z < b.z; });
+    outline.water.push_back({lowest->x, lowest->x});
+  }
+  outline.waterLeft = {outline.water.front()[0], surface};
+  outline.waterRight = {outline.water.back()[1], surface};
+  for (int k : survey.dividingPoints()) {
+    const SurveyPoint& bed = p[static_cast<std::size_t>(k)];
+    if (bed.z < surface) outline.dividers.push_back({bed.x, bed.z, surface});
+  }
+  return outline;
+}
+
 }  // namespace
 
 Outline outlineOf(const Channel& c, double h, double top) {
+  if (const auto* points = std::get_if<Points>(&c.shape)) return surveyOutline(*points->survey, h);
   Outline outline;
   const double size = c.size.toDouble();
   auto& boundary = outline.boundary;

@@ -9,6 +9,7 @@
 #include "calc/root_finding.h"
 #include "calc/solve.h"
 #include "calc/solver_setup.h"
+#include "calc/survey.h"
 
 namespace channelflow::calc {
 namespace {
@@ -52,12 +53,17 @@ struct Setup {
 Setup setUp(const Channel& c, const Real& Q, const Real& h0) {
   Setup s{classifyProfile(c, Q, h0), Direction::Upstream, 1, Real(0)};
   s.direction = h0 > s.kind.hc ? Direction::Upstream : Direction::Downstream;
-  // dh/dx = (i - Sf) / (1 - Fr^2), taken the way the profile is computed.
+  // dh/dx = (i - Sf) / (dE/dh), taken the way the profile is computed:
+  // dE/dh = 1 - Fr^2, or 1 - psi Q^2/g where alpha varies with the depth.
   const FlowState f = flowAt(c, h0, Q);
-  const Real slope = (c.i - f.Sf) / (Real(1) - f.Fr * f.Fr);
+  const Real energyRate = isSurvey(c.shape)
+                              ? Real(1) - std::get<Points>(c.shape).survey->energySlopeFactor(h0) * Q * Q /
+                                              Real(c.constants().g)
+                              : Real(1) - f.Fr * f.Fr;
+  const Real slope = (c.i - f.Sf) / energyRate;
   s.trend = (slope > Real(0)) == (s.direction == Direction::Downstream) ? 1 : -1;
-  if (s.trend > 0 && isClosed(c.shape)) {
-    s.limit = c.size;
+  if (s.trend > 0 && hasTop(c)) {
+    s.limit = topDepth(c);
     s.bounded = true;
   }
   auto consider = [&s, &h0](const Real& depth, bool critical) {
@@ -91,9 +97,17 @@ void stopAtCritical(WaterSurfaceProfile& profile) {
                          {MessageArg::value(profile.points.back().x), MessageArg::value(profile.hc.toDouble())}};
 }
 
-void stopAtCrown(WaterSurfaceProfile& profile) {
+// At a circle's crown, or a surveyed section's lower end.
+void stopAtCrown(const Channel& c, WaterSurfaceProfile& profile) {
   profile.reachedCrown = true;
-  profile.note = Problem{MessageId::ReachedCrown, {}, {MessageArg::value(profile.points.back().x)}};
+  const MessageArg x = MessageArg::value(profile.points.back().x);
+  if (const auto* points = std::get_if<Points>(&c.shape)) {
+    profile.note = Problem{MessageId::ReachedBankTop, {},
+                           {x, MessageArg::value(points->survey->bankElevation()),
+                            MessageArg::unit("length", unitsOf(c.units).key)}};
+    return;
+  }
+  profile.note = Problem{MessageId::ReachedCrown, {}, {x}};
 }
 
 // E(h) and Sf(h) of the step equations, in either number type.
@@ -108,6 +122,7 @@ EnergyAndFriction<Number> energyAndFriction(const Channel& c, const Real& Q, con
   const Number q = as<Number>(Q);
   const Number v = q / g.A;
   const Number root = q / conveyance(c, g);
+  if (g.divided) return {h + g.alpha * v * v / Number(2 * c.constants().g), root * root};
   return {h + v * v / Number(2 * c.constants().g), root * root};
 }
 
@@ -170,7 +185,7 @@ WaterSurfaceProfile directStepProfile(const Channel& c, const Real& Q, double h0
     last = next;
   }
   if (beyond && s.limitIsCritical) stopAtCritical(profile);
-  if (beyond && !s.limitIsCritical && !s.limitIsNormal) stopAtCrown(profile);
+  if (beyond && !s.limitIsCritical && !s.limitIsNormal) stopAtCrown(c, profile);
   return profile;
 }
 
@@ -219,10 +234,10 @@ WaterSurfaceProfile standardStepProfile(const Channel& c, const Real& Q, double 
     const double fLo = upstream ? atCritical.toDouble() : -HUGE_VAL;
     double fHi = upstream ? HUGE_VAL : atCritical.toDouble();
     if (upstream && std::isfinite(top)) {
-      const Real atTop = balance(c.size);
+      const Real atTop = balance(topDepth(c));
       if (atTop <= Real(0)) {
-        endAt(c.size);
-        stopAtCrown(profile);
+        endAt(topDepth(c));
+        stopAtCrown(c, profile);
         return profile;
       }
       fHi = atTop.toDouble();

@@ -4,12 +4,14 @@
 // momentum function needs). A section is its shape and one size: the bottom
 // width B of a trapezoid, the diameter D of a circle, the radius r of a U
 // shape or the parameter p of a parabola, kept apart so that a solver can
-// vary the size. Lengths are in whatever unit the caller uses, consistently.
+// vary the size; or a surveyed section, its points (calc/survey.h), whose
+// size is unused. Lengths are in whatever unit the caller uses, consistently.
 //
 // Every form is written once for any number type: plain doubles for a
 // solver's first, fast iterations, numeric::Real for every printed result.
 #pragma once
 
+#include <memory>
 #include <variant>
 
 #include "numeric/elementary.h"
@@ -48,7 +50,14 @@ struct UShape {
 // x^2 = 2 p y, its vertex at the bed.
 struct Parabola {};
 
-using Shape = std::variant<Trapezoid, Circle, UShape, Parabola>;
+class Survey;
+
+// A section by its surveyed points, shared by the copies of a channel.
+struct Points {
+  std::shared_ptr<const Survey> survey;
+};
+
+using Shape = std::variant<Trapezoid, Circle, UShape, Parabola, Points>;
 
 template <typename Number>
 struct Geometry {
@@ -57,6 +66,13 @@ struct Geometry {
   Number T{};       // top width; 0 for a circle running full
   Number moment{};  // first moment of A about the surface
   Number bed{};     // the part of P that is bed rather than walls (composite roughness)
+  // A section divided into parts of their own n (by its points): the sum of
+  // each part's Aj Rj^(2/3) / nj, its conveyance without Manning's k, and the
+  // energy coefficient alpha = (sum Kj^3/Aj^2) / (K^3/A^2). Otherwise the
+  // whole section is one part of the channel's n, and alpha is 1.
+  bool divided = false;
+  Number conveyance{};
+  Number alpha{1};
 };
 
 // The closed forms at depth h, 0 < h <= fullDepth, for any size > 0 (>= 0 for
@@ -69,6 +85,9 @@ template <typename Number>
 Geometry<Number> geometry(const UShape& shape, const Number& r, const Number& h);
 template <typename Number>
 Geometry<Number> geometry(const Parabola& shape, const Number& p, const Number& h);
+// 0 < h <= the survey's bank depth; the size is unused.
+template <typename Number>
+Geometry<Number> geometry(const Points& shape, const Number& size, const Number& h);
 
 template <typename Number>
 Geometry<Number> geometry(const Shape& shape, const Number& size, const Number& h) {
@@ -83,7 +102,10 @@ inline bool hasWalls(const Shape& shape) {
   return std::holds_alternative<Trapezoid>(shape) || std::holds_alternative<UShape>(shape);
 }
 
-// "trapezoid", "circle", "u" or "parabola".
+// Whether the section is its surveyed points.
+inline bool isSurvey(const Shape& shape) { return std::holds_alternative<Points>(shape); }
+
+// "trapezoid", "circle", "u", "parabola" or "points".
 const char* shapeKey(const Shape& shape);
 
 }  // namespace channelflow::calc

@@ -15,7 +15,7 @@ namespace {
 
 // "B", "diameter", "r" or "p": the size's quantity.
 const char* sizeKey(const Shape& shape) {
-  constexpr const char* kKeys[] = {"B", "diameter", "r", "p"};
+  constexpr const char* kKeys[] = {"B", "diameter", "r", "p", "points"};
   return kKeys[shape.index()];
 }
 

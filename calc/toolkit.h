@@ -29,6 +29,7 @@ struct Item {
     Text,     // text: verbatim ("h", the key of a solved unknown)
     Message,  // message: a message's text ("critical flow has no answer here: …")
     None,     // no value; term says why
+    List,     // numbers: several values of one quantity ("hc_all")
   };
   QuantityId id;
   Kind kind = Kind::Number;
@@ -36,6 +37,7 @@ struct Item {
   std::string_view term;
   std::string text;
   Problem message;
+  std::vector<double> numbers;
 
   std::string_view key() const { return quantityInfo(id).key; }
 };
@@ -63,9 +65,11 @@ struct SolveAnswer {
 };
 SolveAnswer solve(const Inputs& inputs, std::string_view unknown = {});
 
-// table: the rating table over the depths of `h` = "from:to:step".
+// table: the rating table over the depths of `h` = "from:to:step", or a
+// surveyed section's water levels `wse` = "from:to:step".
 struct TableRow {
   double h = 0;
+  double wse = 0;                   // a surveyed section's water level
   bool ok = false;
   double A = 0, v = 0, Q = 0, Fr = 0;
   bool full = false;                // a circle running full: no Froude number or open-flow regime
@@ -77,13 +81,17 @@ struct TableRange {
   long rows = 0;
 };
 inline constexpr long kMaxTableRows = 1000000;
-// Reads "from:to:step"; throws CalcError naming `key`.
-TableRange readRange(std::string_view key, std::string_view text);
+// Reads "from:to:step" of depths (from > 0), or of levels (any from); throws
+// CalcError naming `key`.
+TableRange readRange(std::string_view key, std::string_view text, bool ofDepths = true);
 // The channel and the range, checked; then each row, k < range.rows, computed alone.
 struct TablePlan {
   Channel channel;
   TableRange range;
+  bool levels = false;  // the range is of water levels
 };
+// Whether the table's rows carry a water level (a surveyed section's).
+inline bool hasLevels(const TablePlan& plan) { return isSurvey(plan.channel.shape); }
 TablePlan planTable(const Inputs& inputs);
 TableRow tableRow(const TablePlan& plan, long k);
 

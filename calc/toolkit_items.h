@@ -19,11 +19,16 @@ class ItemList {
   void text(QuantityId id, std::string_view text);
   void message(QuantityId id, Problem problem);
   void none(QuantityId id, std::string_view why);
+  // Several results of one quantity, each rounded.
+  void list(QuantityId id, const std::vector<Real>& values);
 
   // The channel's inputs: section, units, its size, i and the roughness (each unless left out).
   void channel(const Channel& c, bool withSlope, bool withRoughness);
   // Every quantity of the flow, and the critical flow of its discharge.
   void flow(const Channel& c, const FlowState& f);
+  // A surveyed section's every critical depth for Q, and which of them a
+  // jump or a profile is judged by.
+  void criticalChoice(const Channel& c, const Real& Q);
 
  private:
   Items& items_;

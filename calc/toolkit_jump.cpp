@@ -23,7 +23,12 @@ void addSide(ItemList& list, const JumpSide& side, const SideQuantities& ids) {
 
 Items jump(const Inputs& inputs) {
   InputReader reader(inputs);
-  for (std::string_view unused : {"n", "n-bed", "n-wall"}) reader.requireAbsent(unused, MessageId::JumpTakesNoRoughness);
+  // A surveyed section's n divide it into parts, whose energy coefficient the jump's energies carry.
+  const std::string* section = inputs.find("section");
+  const bool survey = section && *section == "points";
+  for (std::string_view unused : {"n", "n-bed", "n-wall"}) {
+    if (!(survey && unused == "n")) reader.requireAbsent(unused, MessageId::JumpTakesNoRoughness);
+  }
   reader.requireGiven("Q");
   reader.requireGiven("h1");
   const Channel c = reader.section();
@@ -38,6 +43,7 @@ Items jump(const Inputs& inputs) {
   list.channel(c, false, false);
   list.exact(QuantityId::Discharge, *Q);
   list.number(QuantityId::CriticalDepth, j.hc);
+  if (isSurvey(c.shape)) list.criticalChoice(c, Real(*Q));
   using enum QuantityId;
   addSide(list, j.upstream, {H1, A1, V1, Fr1, E1});
   addSide(list, j.downstream, {H2, A2, V2, Fr2, E2});
@@ -52,11 +58,12 @@ Items jump(const Inputs& inputs) {
 
 OutlineAnswer outline(const Inputs& inputs) {
   InputReader reader(inputs);
-  reader.requireGiven("h");
+  reader.requireDepthOrLevel();
   const Channel c = reader.section();
-  const std::optional<double> h = reader.depth("h", c);
+  const std::optional<Real> h = reader.depthOrLevel(c);
   reader.finish();
-  return {outlineOf(c, *h, isClosed(c.shape) ? c.size.toDouble() : 1.25 * *h), c.units};
+  const double depth = h->toDouble();
+  return {outlineOf(c, depth, isClosed(c.shape) ? c.size.toDouble() : 1.25 * depth), c.units};
 }
 
 }  // namespace channelflow::calc

@@ -45,6 +45,7 @@ ProfileAnswer profile(const Inputs& inputs) {
   list.term(Method, direct ? "direct-step" : "standard-step");
   list.term(ProfileType, profileTypeTerm(p.type));
   list.number(CriticalDepth, p.hc);
+  if (isSurvey(c.shape)) list.criticalChoice(c, Real(*Q));
   if (p.hn) {
     list.number(NormalDepth, *p.hn);
   } else {

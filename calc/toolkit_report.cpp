@@ -2,6 +2,7 @@
 #include <array>
 #include <string>
 
+#include "calc/points_text.h"
 #include "calc/result_value.h"
 #include "calc/toolkit.h"
 #include "calc/toolkit_items.h"
@@ -27,26 +28,52 @@ QuantityId sizeQuantity(std::string_view key) {
   return QuantityId::B;
 }
 
+// Whether a surveyed section's points give n of their own (when they can be read).
+bool pointsCarryN(const Inputs& inputs) {
+  const std::string* points = inputs.find("points");
+  std::vector<Problem> ignored;
+  const std::optional<SurveyText> read = points ? readSurveyText(*points, "points", ignored) : std::nullopt;
+  if (!read) return false;
+  for (const std::optional<double>& n : read->n) {
+    if (n) return true;
+  }
+  return false;
+}
+
 // The unknown a solve names, or else the one of the five inputs left out.
+// A surveyed section has no size, and its depth may be given as its water level.
 Unknown unknownOf(const Inputs& inputs, std::string_view named) {
   const std::string_view size = sizeKey(inputs);
+  const bool survey = size == "points";
   const std::array<std::pair<std::string_view, Unknown>, 5> candidates{{
-      {"Q", Unknown::Discharge}, {"h", Unknown::Depth}, {size, Unknown::Size}, {"i", Unknown::Slope}, {"n", Unknown::Roughness}}};
+      {"Q", Unknown::Discharge}, {"h", Unknown::Depth}, {survey ? "wse" : size, survey ? Unknown::Depth : Unknown::Size},
+      {"i", Unknown::Slope}, {"n", Unknown::Roughness}}};
   if (!named.empty()) {
     for (const auto& [key, unknown] : candidates) {
       if (key == named) return unknown;
     }
+    if (survey && named == "points") fail(MessageId::SectionWithoutSize, "unknown", {MessageArg::term("points")});
     fail(MessageId::UnknownQuantity, "unknown",
-         {MessageArg::literal("Q、h、" + std::string(size) + "、i、n"), MessageArg::literal(quoteForMessage(named))});
+         {MessageArg::literal("Q、h、" + std::string(survey ? "wse" : size) + "、i、n"),
+          MessageArg::literal(quoteForMessage(named))});
   }
   int missing = 0;
   Unknown unknown = Unknown::Discharge;
   for (const auto& [key, which] : candidates) {
-    const bool given = inputs.has(key) || (which == Unknown::Roughness && inputs.has("n-bed"));
+    // A surveyed section's points may carry its n: n is the unknown only when nothing else is.
+    if (survey && (key == "wse" || key == "n")) continue;
+    const bool given = inputs.has(key) || (which == Unknown::Roughness && inputs.has("n-bed")) ||
+                       (which == Unknown::Depth && inputs.has("wse"));
     if (!given) {
       ++missing;
       unknown = which;
     }
+  }
+  if (survey && missing == 0 && !inputs.has("n") && !pointsCarryN(inputs)) return Unknown::Roughness;
+  if (missing != 1 && survey) {
+    fail(MessageId::SolveOneUnknownPoints, {},
+         {MessageArg::field("Q"), MessageArg::field("h"), MessageArg::field("wse"), MessageArg::field("i"),
+          MessageArg::field("n"), MessageArg::literal(std::to_string(missing))});
   }
   if (missing != 1) {
     fail(MessageId::SolveOneUnknown, {},
@@ -87,11 +114,11 @@ Items reportOf(const Channel& c, const Real& h) {
 
 Items report(const Inputs& inputs) {
   InputReader reader(inputs);
-  reader.requireGiven("h");
+  reader.requireDepthOrLevel();
   const Channel c = reader.channel({}, SlopeUse::Uniform);
-  const std::optional<double> h = reader.depth("h", c);
+  const std::optional<Real> h = reader.depthOrLevel(c);
   reader.finish();
-  return reportOf(c, Real(*h));
+  return reportOf(c, *h);
 }
 
 SolveAnswer solve(const Inputs& inputs, std::string_view named) {
@@ -110,13 +137,14 @@ SolveAnswer solve(const Inputs& inputs, std::string_view named) {
                            : unknown == Unknown::Slope   ? QuantityId::Slope
                                                          : QuantityId::N;
   InputReader reader(inputs);
+  if (unknown != Unknown::Depth) reader.requireDepthOrLevel();
   const ChannelGaps gaps{unknown == Unknown::Size, unknown == Unknown::Roughness, unknown == Unknown::Slope};
   Channel c = reader.channel(gaps, SlopeUse::Uniform);
   answer.units = c.units;
   if (unknown == Unknown::Roughness && c.roughness.composite) reader.keep({MessageId::CompositeUnknown, "n-bed", {}});
   Real Q, h;
   if (unknown != Unknown::Discharge) Q = Real(reader.number("Q").value_or(0));
-  if (unknown != Unknown::Depth) h = Real(reader.depth("h", c).value_or(0));
+  if (unknown != Unknown::Depth) h = reader.depthOrLevel(c).value_or(Real(0));
   reader.finish();
 
   for (const UniformSolution& s : solveUniformFlow(c, unknown, Q, h)) {

@@ -18,6 +18,15 @@ constexpr std::array<std::string_view, 13> kFirstEditionResults{"A", "P", "R", "
                                                                 "Q", "Fr", "regime", "hc", "E", "tau0"};
 constexpr std::array<std::string_view, 15> kResults{"A",      "P",  "R",  "T",  "D", "C", "v",   "Q",
                                                     "Fr", "regime", "hc", "vc", "ic", "E", "tau0"};
+// With a points column: K, alpha and every critical depth, after the depth
+// and the water level where the header does not hold them.
+constexpr std::array<std::string_view, 18> kPointsResults{"A", "P",  "R",      "T",  "D",      "C",  "v",  "Q",  "K",
+                                                          "alpha", "Fr", "regime", "hc", "hc_all", "vc", "ic", "E", "tau0"};
+
+std::span<const std::string_view> resultsOf(const BatchLayout& layout) {
+  if (layout.firstEdition) return kFirstEditionResults;
+  return layout.points ? std::span<const std::string_view>(layout.results) : std::span<const std::string_view>(kResults);
+}
 
 std::string_view trimmed(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
@@ -121,9 +130,7 @@ void writeCsvRow(const CsvRecord& record, const BatchLayout& layout, const RowAn
     if (k) out.put(',');
     if (k < record.fields.size()) putCsvField(out, record.fields[k]);
   }
-  const std::span<const std::string_view> results =
-      layout.firstEdition ? std::span<const std::string_view>(kFirstEditionResults) : std::span<const std::string_view>(kResults);
-  for (std::string_view key : results) {
+  for (std::string_view key : resultsOf(layout)) {
     out.put(',');
     if (answer.error) continue;
     if (const calc::Item* item = calc::findItem(answer.items, key)) putCsvValue(*item, out);
@@ -142,14 +149,17 @@ BatchLayout batchLayout(std::span<const std::string_view> header, bool json) {
   for (std::string_view name : header) {
     // D, r and p alone describe no trapezoid: without a section column they
     // stay the carried-through columns they have always been.
-    for (std::string_view only : {"section", "units", "m1", "m2", "n-bed", "n-wall"}) {
+    for (std::string_view only : {"section", "units", "m1", "m2", "n-bed", "n-wall", "points"}) {
       if (trimmed(name) == only) layout.firstEdition = false;
     }
+    layout.points = layout.points || trimmed(name) == "points";
   }
   for (std::size_t k = 0; k < kBatchInputs.size(); ++k) {
     const std::string_view key = kBatchInputs[k];
     layout.columns[k] = header.size();
-    const bool wanted = !layout.firstEdition || key == "B" || key == "h" || key == "m" || key == "i" || key == "n";
+    // Without a points column a wse column is carried through, as it always was.
+    const bool wanted = (!layout.firstEdition && (key != "wse" || layout.points)) || key == "B" || key == "h" ||
+                        key == "m" || key == "i" || key == "n";
     if (!wanted) continue;
     for (std::size_t c = 0; c < header.size(); ++c) {
       if (trimmed(header[c]) != key) continue;
@@ -157,10 +167,18 @@ BatchLayout batchLayout(std::span<const std::string_view> header, bool json) {
       layout.columns[k] = c;
     }
   }
+  if (layout.points) {
+    for (std::string_view key : {"h", "wse"}) {
+      if (layout.columns[inputIndex(key)] == header.size()) layout.results.push_back(key);
+    }
+    layout.results.insert(layout.results.end(), kPointsResults.begin(), kPointsResults.end());
+  }
   const std::span<const std::string_view> required =
       layout.firstEdition ? std::span<const std::string_view>(kFirstEditionInputs)
                           : std::span<const std::string_view>(kBatchInputs).first(2);
   for (std::string_view key : required) {
+    // A water level may stand for the depth.
+    if (key == "h" && layout.points && layout.columns[inputIndex("wse")] != header.size()) continue;
     if (layout.columns[inputIndex(key)] == header.size()) {
       calc::fail(layout.firstEdition ? MessageId::FirstEditionColumnMissing : MessageId::ColumnMissing, {},
                  {MessageArg::literal(key)});
@@ -174,9 +192,7 @@ void writeBatchHeader(std::span<const std::string_view> header, const BatchLayou
     if (c) out.put(',');
     putCsvField(out, header[c]);
   }
-  const std::span<const std::string_view> results =
-      layout.firstEdition ? std::span<const std::string_view>(kFirstEditionResults) : std::span<const std::string_view>(kResults);
-  for (std::string_view key : results) {
+  for (std::string_view key : resultsOf(layout)) {
     out.put(',');
     out.put(key);
   }

@@ -2,8 +2,10 @@
 // by the toolkit's report and written with its cells, its results and its
 // error. A header that names B, h, m, i and n only is the first edition's
 // (the plain SI trapezoid); one that names any of section, units, m1, m2,
-// n-bed or n-wall describes each row's channel as solve's options do, D, r
-// and p among them, an empty cell counting as left out.
+// n-bed, n-wall or points describes each row's channel as solve's options do,
+// D, r and p among them, an empty cell counting as left out; with a points
+// column a row may give its water level wse instead of h, and the results
+// add wse, K, alpha and every critical depth.
 #pragma once
 
 #include <array>
@@ -19,11 +21,13 @@
 
 namespace channelflow::tools {
 
-inline constexpr std::array<std::string_view, 14> kBatchInputs{
-    "h", "i", "section", "units", "B", "m", "m1", "m2", "D", "r", "p", "n", "n-bed", "n-wall"};
+inline constexpr std::array<std::string_view, 16> kBatchInputs{
+    "h", "i", "section", "units", "B", "m", "m1", "m2", "D", "r", "p", "n", "n-bed", "n-wall", "points", "wse"};
 
 struct BatchLayout {
   bool firstEdition = true;
+  bool points = false;  // a points column: surveyed sections' results too
+  std::vector<std::string_view> results;  // with a points column, the results' keys
   bool json = false;
   std::size_t columnCount = 0;
   std::array<std::size_t, kBatchInputs.size()> columns{};  // columnCount where absent

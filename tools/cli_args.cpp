@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "tools/points_file.h"
+
 namespace channelflow::tools {
 namespace {
 
@@ -12,8 +14,9 @@ bool isOption(std::string_view word) { return word.size() > 2 && word.substr(0, 
 
 std::string dashed(std::string_view name) { return "--" + calc::quoteForMessage(name); }
 
-constexpr std::array<OptionSpec, 12> kChannelOptions{{
+constexpr std::array<OptionSpec, 14> kChannelOptions{{
     {"section"}, {"units"}, {"B"}, {"m"}, {"m1"}, {"m2"}, {"D"}, {"r"}, {"p"}, {"n"}, {"n-bed"}, {"n-wall"},
+    {"points"}, {"points-file"},
 }};
 
 }  // namespace
@@ -71,7 +74,13 @@ std::string_view Options::text(std::string_view name) const { return values_.fin
 calc::Inputs Options::inputs() const {
   calc::Inputs inputs;
   for (const auto& [name, value] : values_) {
-    if (name != "format") inputs.set(name, value);
+    if (name != "format" && name != "points-file") inputs.set(name, value);
+  }
+  if (has("points-file")) {
+    if (has("points")) {
+      calc::fail(MessageId::EitherInput, "points-file", {MessageArg::field("points"), MessageArg::field("points-file")});
+    }
+    readPointsFile(text("points-file"), inputs);
   }
   return inputs;
 }

@@ -42,7 +42,8 @@ class Options {
   std::string_view text(std::string_view name) const;
   bool has(std::string_view name) const { return values_.find(name) != values_.end(); }
   OutputFormat format() const { return format_; }
-  // Every option but --format, as the toolkit's inputs.
+  // Every option but --format, as the toolkit's inputs, with --points-file
+  // read into the points (throws calc::CalcError when it cannot be).
   calc::Inputs inputs() const;
 
  private:

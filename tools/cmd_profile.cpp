@@ -15,12 +15,13 @@ namespace {
 using calc::QuantityId;
 
 constexpr std::string_view kHelp =
-    "用法: channelflow-cli profile [--section trapezoid|circle|u|parabola] [--units si|us] 断面尺寸\n"
+    "用法: channelflow-cli profile [--section trapezoid|circle|u|parabola|points] [--units si|us] 断面尺寸\n"
     "         --Q 流量 --i 渠底坡度 (--n 粗糙系数 | --n-bed 渠底 --n-wall 边壁) --h0 控制水深\n"
     "         (--to-h 目标水深 | --length 推算长度) [--steps 步数，默认 100]\n"
     "推算渐变流水面线：--to-h 用分段求和法（等水深步）推到目标水深，--length 用逐段试算法（等距离步）推算给定长度。\n"
     "给出水面线类型（M1 M2 M3 S1 S2 S3 C1 C3 H2 H3 A2 A3）、推算方向及原因，\n"
     "并逐步输出 x h A v E Fr Sf（x 为距控制断面的距离，向下游为正）。到达临界水深即停止并说明。\n"
+    "天然断面（--section points --points …）有多个临界水深时按比能最小者判别，水面到达断面较低一端即停止。\n"
     "--format csv 只输出逐步的表（说明写在标准错误）；json 输出一个对象，points 为逐步数组。\n"
     "例: channelflow-cli profile --units us --B 20 --m 2 --Q 400 --i 0.0016 --n 0.025 --h0 5 --to-h 3.4 --steps 8\n"
     "退出状态: 0 成功, 1 无解或输入无效, 2 用法错误\n";

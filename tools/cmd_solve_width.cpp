@@ -19,6 +19,7 @@ constexpr std::string_view kHelp =
 int solveWidth(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
   const calc::SectionInfo* section = calc::findSection(o.has("section") ? o.text("section") : "trapezoid");
   const std::string_view size = section ? section->parameters[0] : "B";
+  if (size == "points") calc::fail(calc::MessageId::SectionWithoutSize, "section", {calc::MessageArg::term("points")});
   if (o.has(size)) calc::fail(calc::MessageId::SizeIsTheUnknown, size);
   const calc::SolveAnswer answer = calc::solve(o.inputs(), size);
   isFirstEditionLine(o) ? writeFirstEditionSolution(answer, o.format(), out) : writeSolution(answer, o.format(), out);

@@ -18,7 +18,7 @@ inline constexpr std::array<std::string_view, 20> kFirstEditionKeys{
 
 // Whether the line uses only what the first edition knew.
 inline bool isFirstEditionLine(const Options& o) {
-  for (std::string_view name : {"section", "units", "m1", "m2", "D", "r", "p", "n-bed", "n-wall"}) {
+  for (std::string_view name : {"section", "units", "m1", "m2", "D", "r", "p", "n-bed", "n-wall", "points", "points-file", "wse"}) {
     if (o.has(name)) return false;
   }
   return true;

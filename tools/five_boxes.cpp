@@ -34,7 +34,7 @@ constexpr std::string_view kUsage =
     "  channelflow-cli profile --B 3 --m 0 --Q 15 --i 0.001 --n 0.015 --h0 3 --to-h 2.6   水面线\n"
     "  channelflow-cli design --Q 10 --i 0.0002 --n 0.025 --m 1.5   按 GB 50288-2018 设计渠道，输出计算书\n"
     "  channelflow-cli roughness | velocity-limits   附录 B 糙率表、附录 C 不冲流速表\n"
-    "  断面 --section trapezoid|circle|u|parabola，单位制 --units si|us，综合糙率 --n-bed 与 --n-wall\n"
+    "  断面 --section trapezoid|circle|u|parabola|points，单位制 --units si|us，综合糙率 --n-bed 与 --n-wall\n"
     "  channelflow-cli 子命令 --help   查看该子命令的用法\n"
     "\n"
     "连续点击: channelflow-cli click < lines.txt\n"

@@ -15,9 +15,18 @@ std::string_view termData(std::string_view key) {
   return term->keyInData ? term->key : term->name.chinese;
 }
 
+// A list's numbers, apart by `separator`.
+void putNumbers(const Item& item, std::string_view separator, OutputSink& out) {
+  for (std::size_t k = 0; k < item.numbers.size(); ++k) {
+    if (k) out.put(separator);
+    out.number(item.numbers[k]);
+  }
+}
+
 void putTextValue(const Item& item, OutputSink& out) {
   switch (item.kind) {
     case Item::Kind::Number: out.number(item.number); break;
+    case Item::Kind::List: putNumbers(item, ", ", out); break;
     case Item::Kind::Term:
     case Item::Kind::None: out.put(termName(item.term)); break;
     case Item::Kind::Text: out.put(item.text); break;
@@ -45,6 +54,11 @@ void putJsonValue(const Item& item, OutputSink& out) {
     case Item::Kind::Text: out.jsonString(item.text); break;
     case Item::Kind::Message: out.jsonString(problemText(item.message)); break;
     case Item::Kind::None: out.put("null"); break;
+    case Item::Kind::List:
+      out.put('[');
+      putNumbers(item, ", ", out);
+      out.put(']');
+      break;
   }
 }
 
@@ -55,6 +69,7 @@ void putCsvValue(const Item& item, OutputSink& out) {
     case Item::Kind::Text: putCsvField(out, item.text); break;
     case Item::Kind::Message: putCsvField(out, problemText(item.message)); break;
     case Item::Kind::None: break;
+    case Item::Kind::List: putNumbers(item, " ", out); break;
   }
 }
 
@@ -64,7 +79,7 @@ void writeTextItems(const calc::Items& items, calc::UnitSystem units, OutputSink
     out.put(" = ");
     putTextValue(item, out);
     const std::string_view unit = unitOf(item.id, units);
-    if (!unit.empty() && item.kind == Item::Kind::Number) {
+    if (!unit.empty() && (item.kind == Item::Kind::Number || item.kind == Item::Kind::List)) {
       out.put(' ');
       out.put(unit);
     }

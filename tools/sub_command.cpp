@@ -41,7 +41,12 @@ int runSubCommand(const SubCommand& command, int argc, char** argv, const Stream
     const Options options(words, command.options);
     status = command.run(options, io.in, out, io.err);
   } catch (const calc::CalcError& error) {
-    const std::string text = problemText(error.problem());
+    // The points of a file are the file's.
+    calc::Problem problem = error.problem();
+    for (const char* word : words) {
+      if (problem.field == "points" && std::string_view(word).starts_with("--points-file")) problem.field = "points-file";
+    }
+    const std::string text = problemText(problem);
     if (calc::messageInfo(error.problem().id).usage) {
       std::fprintf(io.err, "channelflow-cli %s: %s\n（channelflow-cli %s --help 查看用法）\n", name.c_str(), text.c_str(),
                    name.c_str());

@@ -3,7 +3,7 @@
 namespace channelflow::calc {
 
 const char* shapeKey(const Shape& shape) {
-  constexpr const char* kKeys[] = {"trapezoid", "circle", "u", "parabola"};
+  constexpr const char* kKeys[] = {"trapezoid", "circle", "u", "parabola", "points"};
   return kKeys[shape.index()];
 }
 

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
+#include <string>
 
 #include "tests/reference/expected_text.h"
 
@@ -19,6 +21,17 @@ struct CaseGenerator::Drawn {
   double scale = 1;    // feet per metre in US units: the ranges are in metres
   bool plain = false;  // a symmetric trapezoid in SI with one n, which the first edition's line describes
 };
+
+namespace {
+
+// A number typed to `decimals` places.
+CaseGenerator::Input typed(double value, int decimals) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return {text, std::strtod(text, nullptr)};
+}
+
+}  // namespace
 
 namespace {
 
@@ -40,7 +53,15 @@ void addOptions(std::vector<std::string>& words, const Cells& cells,
 // Every quantity a report prints for a flow, and the critical flow of its Q.
 ExpectedObject flowObject(const Channel& c, const Flow& f, bool withCriticalFlow = true) {
   ExpectedObject o;
-  if (c.composite) o.numbers.emplace_back("n", f.n);
+  const bool survey = c.shape == Shape::Points;
+  const bool divided = survey && std::adjacent_find(c.segmentN.begin(), c.segmentN.end(), std::not_equal_to<>()) !=
+                                     c.segmentN.end();
+  if (c.composite || divided) o.numbers.emplace_back("n", f.n);
+  if (survey) {
+    o.numbers.insert(o.numbers.end(), {{"wse", Real(lowestElevation(c)) + f.h},
+                                       {"K", f.K},
+                                       {"alpha", f.alpha}});
+  }
   const Field fields[] = {{"A", &f.A}, {"P", &f.P}, {"R", &f.R}, {"T", &f.T},      {"C", &f.C},
                           {"v", &f.v}, {"Q", &f.Q}, {"E", &f.E}, {"tau0", &f.tau0}};
   for (const auto& [key, value] : fields) o.numbers.emplace_back(key, *value);
@@ -53,6 +74,9 @@ ExpectedObject flowObject(const Channel& c, const Flow& f, bool withCriticalFlow
   }
   const Critical critical = criticalFlow(c, f.Q);
   o.numbers.emplace_back("hc", critical.hc);
+  for (std::size_t k = 0; survey && k < critical.all.size(); ++k) {
+    o.numbers.emplace_back("hc_all#" + std::to_string(k), critical.all[k]);
+  }
   if (withCriticalFlow) {
     o.numbers.emplace_back("vc", critical.vc);
     o.numbers.emplace_back("ic", critical.ic);
@@ -88,8 +112,80 @@ CaseGenerator::Input CaseGenerator::decimal(double value, bool exact) {
   return {text, std::strtod(text, nullptr)};
 }
 
-CaseGenerator::Drawn CaseGenerator::channel(bool withRoughness, bool plainOnly) {
+// A river's surveyed section: a main channel (a trapezoid, a triangle or
+// vertical walls, its bed sometimes uneven) between floodplains (flat or
+// sloping, sometimes none) and banks rising to the ends, typed to the
+// centimetre, often a few hundred metres above the datum; the floodplains'
+// n rougher than the main channel's, or the same.
+void CaseGenerator::survey(Drawn& d, bool withRoughness) {
+  Channel& c = d.ref;
+  c.shape = Shape::Points;
+  c.size = 0;
+  const double s = d.scale;
+  const double offset = chance(0.5) ? static_cast<int>(uniform(0, 500)) * s : 0;
+  const double depth = uniform(0.5, 4) * s, bottom = chance(0.2) ? 0 : uniform(0.5, 30) * s;
+  auto wall = [&] { return chance(0.2) ? 0 : uniform(0.5, 3); };
+  auto plain = [&] { return chance(0.2) ? 0 : uniform(5, 150) * s; };
+  const double leftRise = chance(0.4) ? 0 : uniform(0, 0.02), rightRise = chance(0.4) ? 0 : uniform(0, 0.02);
+  const double leftPlain = plain(), rightPlain = plain();
+  const double leftBank = uniform(0.3, 3) * s, rightBank = uniform(0.3, 3) * s;
+  const double mainN = uniform(0.02, 0.04);
+  const double leftN = chance(0.3) ? mainN : uniform(0.03, 0.1), rightN = chance(0.5) ? leftN : uniform(0.03, 0.1);
+  // Each point by its step from the one before, so that the typed stations never decrease.
+  struct Step {
+    double dx, z, n;  // z above the main channel's bed; n of the segment starting here, 0 to carry the last
+  };
+  const double leftWall = wall(), rightWall = bottom == 0 && leftWall == 0 ? uniform(0.5, 3) : wall();
+  std::vector<Step> steps{{0, depth + leftRise * leftPlain + leftBank, leftN},
+                          {leftBank * uniform(2, 4), depth + leftRise * leftPlain, 0},
+                          {leftPlain, depth, mainN},
+                          {leftWall * depth, 0, 0}};
+  if (chance(0.4)) steps.push_back({bottom / 2, uniform(0, 0.1) * depth, 0});
+  steps.push_back({chance(0.4) ? bottom / 2 : bottom, 0, 0});
+  steps.push_back({rightWall * depth, depth, rightN});
+  steps.push_back({rightPlain, depth + rightRise * rightPlain, 0});
+  steps.push_back({rightBank * uniform(2, 4), depth + rightRise * rightPlain + rightBank, 0});
+  std::string text, firstN;
+  double x = 0, n = 0;
+  for (const Step& step : steps) {
+    const Input station = typed(x + step.dx, 2), elevation = typed(offset + step.z, 2);
+    x = station.value;
+    const Input given = step.n > 0 ? decimal(step.n) : Input{};
+    if (step.n > 0) n = given.value;
+    if (firstN.empty()) firstN = given.text;
+    c.segmentN.push_back(n);  // of the segment that starts here
+    c.points.emplace_back(station.value, elevation.value);
+    text += (text.empty() ? "" : " ") + station.text + "," + elevation.text;
+    if (!given.text.empty()) text += "," + given.text;
+  }
+  c.segmentN.pop_back();  // the last point starts none
+  // A ditch that lost its bed to the rounding, or one n over all of it: then one n, as --n, or none for a jump.
+  const bool divided = std::adjacent_find(c.segmentN.begin(), c.segmentN.end(), std::not_equal_to<>()) != c.segmentN.end();
+  if (!divided) {
+    text.clear();
+    for (const auto& [px, pz] : c.points) text += (text.empty() ? "" : " ") + typed(px, 2).text + "," + typed(pz, 2).text;
+    if (withRoughness) {
+      c.n = c.segmentN.front();
+      d.roughness = {{"n", firstN}};
+    } else {
+      std::fill(c.segmentN.begin(), c.segmentN.end(), 0.0);
+    }
+  }
+  d.section.emplace_back("points", text);
+}
+
+CaseGenerator::Drawn CaseGenerator::channel(bool withRoughness, bool plainOnly, bool surveys) {
   Drawn d;
+  if (surveys && !plainOnly && chance(0.1)) {
+    d.ref.us = chance(0.3);
+    d.scale = d.ref.us ? 1 / 0.3048 : 1;
+    d.section.emplace_back("section", "points");
+    if (d.ref.us) d.section.emplace_back("units", "us");
+    d.i = decimal(logUniform(1e-5, 0.05));
+    d.ref.i = d.i.value;
+    survey(d, withRoughness);
+    return d;
+  }
   const int kind = plainOnly ? (chance(0.8) ? 0 : 2) : static_cast<int>(uniform(0, 8));
   d.ref.us = !plainOnly && chance(0.3);
   d.scale = d.ref.us ? 1 / 0.3048 : 1;
@@ -152,6 +248,11 @@ CaseGenerator::Drawn CaseGenerator::channel(bool withRoughness, bool plainOnly) 
 CaseGenerator::Input CaseGenerator::depth(const Drawn& d) {
   const double size = d.ref.size.toDouble();
   switch (d.ref.shape) {
+    case Shape::Points: {  // below the banks, whatever the typing
+      const double bank = bankDepth(d.ref).toDouble();
+      const Input h = decimal(bank * uniform(0.03, 0.99));
+      return h.value < bank ? h : decimal(bank * 0.99, true);
+    }
     case Shape::Circle:
       if (chance(0.1)) return d.size;  // running full
       if (chance(0.15)) return decimal(size * (1 - std::pow(10, -uniform(2.5, 7))), true);
@@ -171,13 +272,18 @@ Case CaseGenerator::next() {
   for (;;) {
     Case c;
     const double pick = uniform(0, 1);
-    const bool made = pick < 0.25   ? report(c)
-                      : pick < 0.50 ? solve(c)
-                      : pick < 0.60 ? table(c)
-                      : pick < 0.69 ? batch(c)
-                      : pick < 0.84 ? jump(c)
-                      : pick < 0.95 ? profile(c)
-                                    : design(c);
+    bool made = false;
+    try {
+      made = pick < 0.25   ? report(c)
+             : pick < 0.50 ? solve(c)
+             : pick < 0.60 ? table(c)
+             : pick < 0.69 ? batch(c)
+             : pick < 0.84 ? jump(c)
+             : pick < 0.95 ? profile(c)
+                           : design(c);
+    } catch (const NoCriticalDepth&) {
+      made = false;  // a surveyed section whose specific energy falls to its banks
+    }
     if (made) return c;  // otherwise the draw had no answer: draw again
   }
 }
@@ -206,7 +312,10 @@ bool CaseGenerator::solve(Case& c) {
   // second depth exactly as deep as the water.
   const bool full = ref.shape == Shape::Circle && h.value == ref.size.toDouble();
   const bool edge = sign(ref.size) == 0 || (ref.shape == Shape::Circle && h.value > 0.99 * ref.size.toDouble());
-  if ((unknown == kRoughness && ref.composite) || (unknown == kSize && edge)) unknown = kDepth;
+  // Nor the n of a section divided by its points' own n.
+  const bool divided = std::adjacent_find(ref.segmentN.begin(), ref.segmentN.end(), std::not_equal_to<>()) !=
+                       ref.segmentN.end();
+  if ((unknown == kRoughness && (ref.composite || divided)) || (unknown == kSize && edge)) unknown = kDepth;
   if (unknown == kDepth && full) unknown = kQ;
   Input Q = decimal(uniformFlow(ref, h.value).Q.toDouble());
   const bool circleDepth = unknown == kDepth && ref.shape == Shape::Circle;
@@ -268,7 +377,9 @@ bool CaseGenerator::solve(Case& c) {
 
 bool CaseGenerator::table(Case& c) {
   Drawn d = channel(true);
-  const double top = d.ref.shape == Shape::Circle ? d.ref.size.toDouble() : 10 * d.scale;
+  const double top = d.ref.shape == Shape::Circle   ? d.ref.size.toDouble()
+                     : d.ref.shape == Shape::Points ? bankDepth(d.ref).toDouble()
+                                                    : 10 * d.scale;
   // Round steps, as a rating table has them, whose depths may land on the crown.
   const double unit = std::pow(10, std::floor(std::log10(top)) - 1);
   const Input step = decimal(unit * static_cast<int>(uniform(1, 10)));
@@ -291,6 +402,7 @@ bool CaseGenerator::table(Case& c) {
     o.texts = {{"h", expectedText(h)}, {"regime", f.full ? "满管" : regimeOf(f.Fr)}};
     o.numbers = {{"A", f.A}, {"v", f.v}, {"Q", f.Q}};
     if (!f.full) o.numbers.emplace_back("Fr", f.Fr);
+    if (d.ref.shape == Shape::Points) o.numbers.emplace_back("wse", Real(lowestElevation(d.ref)) + h);
     if (f.full) o.absent = {"Fr"};
     c.objects.push_back(std::move(o));
   }
@@ -307,7 +419,7 @@ bool CaseGenerator::batch(Case& c) {
   c.channels = static_cast<int>(uniform(1, 5));
   c.input = firstEdition ? "B,h,m,i,n\n" : "section,units,B,m,m1,m2,D,r,p,n,n-bed,n-wall,h,i\n";
   for (int row = 0; row < c.channels; ++row) {
-    Drawn d = channel(true, firstEdition);
+    Drawn d = channel(true, firstEdition, false);
     const Input h = depth(d);
     Cells cells = d.section;
     cells.insert(cells.end(), d.roughness.begin(), d.roughness.end());
@@ -341,6 +453,7 @@ bool CaseGenerator::jump(Case& c) {
     j = hydraulicJump(d.ref, Q.value, h1.value);
     if (!j || !j->givenDownstream) return false;
   }
+  if (d.ref.shape == Shape::Points && !(Real(h1.value) < bankDepth(d.ref))) return false;
   c.command = "jump";
   c.words = {"jump"};
   addOptions(c.words, d.section);
@@ -371,7 +484,7 @@ bool CaseGenerator::profile(Case& c) {
   if (family >= 0.7) i = family < 0.85 ? Input{"0", 0} : Input{"-" + d.i.text, -d.i.value};
   ref.i = i.value;
   // h0 above, between or below the critical and normal depths.
-  const double hc = criticalFlow(ref, Q.value).hc.toDouble();
+  const double hc = criticalDepth(ref, Q.value).toDouble();
   double hn = hc;
   if (i.value > 0) {
     const std::vector<Real> depths = normalDepths(ref, Q.value);
@@ -388,7 +501,8 @@ bool CaseGenerator::profile(Case& c) {
   const Input start = decimal(h0);
   // A control depth that rounds onto hc or hn has no profile, or one that hangs on the last digit.
   auto near = [](double a, double b) { return std::fabs(a - b) <= 1e-6 * b; };
-  if ((ref.shape == Shape::Circle && start.value >= size) || near(start.value, hc) || near(start.value, hn)) {
+  const bool above = ref.shape == Shape::Points && !(Real(start.value) < bankDepth(ref));
+  if ((ref.shape == Shape::Circle && start.value >= size) || above || near(start.value, hc) || near(start.value, hn)) {
     return false;
   }
   const Profile head = profileStart(ref, Q.value, start.value);

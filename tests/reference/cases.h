@@ -38,18 +38,21 @@ class CaseGenerator {
   explicit CaseGenerator(std::uint64_t seed) : random_(seed) {}
   Case next();
 
- private:
+  // A number as typed on a command line, and the double it reads as.
   struct Input {
     std::string text;
     double value = 0;
   };
+
+ private:
   struct Drawn;
 
   double uniform(double low, double high);
   double logUniform(double low, double high);
   bool chance(double p);
   Input decimal(double value, bool exact = false);
-  Drawn channel(bool withRoughness, bool plainOnly = false);
+  Drawn channel(bool withRoughness, bool plainOnly = false, bool surveys = true);
+  void survey(Drawn& d, bool withRoughness);
   Input depth(const Drawn& d);
 
   bool report(Case& c);

@@ -1,5 +1,6 @@
 #include "tests/reference/reference.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 #include <type_traits>
@@ -28,13 +29,14 @@ struct Dims {
   T size, m1, m2, n, nBed, nWall, i;
   bool composite;
   T g, k;
+  const Channel* source;  // a surveyed section's points
 };
 
 template <class T>
 Dims<T> dims(const Channel& c) {
   const Units u = unitsOf(c.us);
   return {c.shape,        as<T>(c.size), as<T>(c.m1), as<T>(c.m2), as<T>(c.n), as<T>(c.nBed),
-          as<T>(c.nWall), as<T>(c.i),    c.composite, u.g,         u.k};
+          as<T>(c.nWall), as<T>(c.i),    c.composite, u.g,         u.k,         &c};
 }
 
 // A value in both arithmetics, for a function that runs in either.
@@ -62,7 +64,70 @@ Twin<Dims> twin(const Channel& c) { return {dims<double>(c), dims<Real>(c)}; }
 template <class T>
 struct Geometry {
   T A, P, top, M1, bed, walls;  // M1: first moment of A about the surface
+  // A surveyed section divided where n changes: the sum of Aj Rj^(2/3) / nj and alpha.
+  bool divided = false;
+  T conveyance{}, alpha{1};
 };
+
+double lowestOf(const Channel& c) {
+  double z = c.points.front().second;
+  for (const auto& point : c.points) z = std::min(z, point.second);
+  return z;
+}
+
+// A surveyed section at depth h: each segment below the surface whole, or cut
+// where the surface crosses it (a segment lying on the surface is dry), and
+// the parts of one n each with their own area and bed.
+template <class T>
+Geometry<T> surveyGeometry(const Dims<T>& d, const T& h) {
+  const Channel& c = *d.source;
+  const double lowest = lowestOf(c);
+  Geometry<T> g{T(0), T(0), T(0), T(0), T(0), T(0)};
+  struct Part {
+    T A, P;
+    double n;
+  };
+  std::vector<Part> parts;
+  for (std::size_t k = 0; k + 1 < c.points.size(); ++k) {
+    const auto [x0, z0] = c.points[k];
+    const auto [x1, z1] = c.points[k + 1];
+    if (parts.empty() || c.segmentN[k] != parts.back().n) parts.push_back({T(0), T(0), c.segmentN[k]});
+    const T w0 = h - (T(z0) - T(lowest)), w1 = h - (T(z1) - T(lowest));
+    const T dx = T(x1) - T(x0), dz = T(z1) - T(z0);
+    const T length = sqrt(dx * dx + dz * dz);
+    T share(1), deep;  // the wet share of the segment, and its deeper end's depth
+    if (sign(w0) >= 0 && sign(w1) >= 0 && (sign(w0) > 0 || sign(w1) > 0)) {
+      g.M1 += dx * (w0 * w0 + w0 * w1 + w1 * w1) / 6;
+      g.A += dx * (w0 + w1) / 2;
+      parts.back().A += dx * (w0 + w1) / 2;
+    } else if (sign(w0) * sign(w1) < 0) {
+      deep = sign(w0) > 0 ? w0 : w1;
+      share = deep / abs(dz);
+      g.M1 += dx * share * deep * deep / 6;
+      g.A += dx * share * deep / 2;
+      parts.back().A += dx * share * deep / 2;
+    } else {
+      continue;
+    }
+    g.P += length * share;
+    g.top += dx * share;
+    parts.back().P += length * share;
+  }
+  g.bed = g.P;
+  if (parts.size() > 1) {
+    g.divided = true;
+    T energy(0);
+    for (const Part& part : parts) {
+      if (!(sign(part.A) > 0)) continue;
+      const T R = part.A / part.P;
+      const T K = part.A * cbrt(R * R) / part.n;
+      g.conveyance += K;
+      energy += K * K * K / (part.A * part.A);
+    }
+    g.alpha = energy * g.A * g.A / (g.conveyance * g.conveyance * g.conveyance);
+  }
+  return g;
+}
 
 // The circular segment of radius r filled to depth h <= 2r. With c half the
 // top width and phi half the wetted angle, r^2 sin(2 phi) / 2 = c (r - h).
@@ -113,6 +178,8 @@ Geometry<T> geometry(const Dims<T>& c, const T& h) {
       const T P = x0 * sqrt(1 + u * u) + p * asinh(u);
       return {A, P, 2 * x0, 2 * h * A / 5, P, T(0)};
     }
+    case Shape::Points:
+      return surveyGeometry(c, h);
   }
   std::abort();
 }
@@ -120,6 +187,7 @@ Geometry<T> geometry(const Dims<T>& c, const T& h) {
 // Horton-Einstein: each part of the perimeter carries its share of the velocity.
 template <class T>
 T equivalentN(const Dims<T>& c, const Geometry<T>& g) {
+  if (g.divided) return g.A * cbrt(g.A * g.A / (g.P * g.P)) / g.conveyance;
   if (!c.composite) return c.n;
   const T share = (g.bed * c.nBed * sqrt(c.nBed) + g.walls * c.nWall * sqrt(c.nWall)) / g.P;
   return cbrt(share * share);
@@ -128,6 +196,7 @@ T equivalentN(const Dims<T>& c, const Geometry<T>& g) {
 // K in Q = K sqrt(i).
 template <class T>
 T conveyance(const Dims<T>& c, const Geometry<T>& g) {
+  if (g.divided) return c.k * g.conveyance;
   const T R = g.A / g.P;
   return c.k / equivalentN(c, g) * g.A * cbrt(R * R);
 }
@@ -135,7 +204,7 @@ T conveyance(const Dims<T>& c, const Geometry<T>& g) {
 template <class T>
 T energy(const Dims<T>& c, const T& Q, const T& h, const Geometry<T>& g) {
   const T v = Q / g.A;
-  return h + v * v / (2 * c.g);
+  return h + g.alpha * v * v / (2 * c.g);
 }
 
 template <class T>
@@ -239,20 +308,96 @@ Real uniformDischarge(const Channel& c, const Real& h) {
   return conveyance(d, geometry(d, h)) * sqrt(d.i);
 }
 
-Real criticalDepth(const Channel& c, const Real& Q) {
+// dE/dh of a surveyed section as a central difference 2^-100 h wide (10^-7 h
+// in doubles), from E's own definition: where E is smooth this is its slope
+// far beyond a double, and at a point's elevation where E has a corner it
+// changes sign within that width.
+template <class T>
+T energySlope(const Twin<Dims>& b, const Value& Q, const T& h) {
+  const Dims<T>& d = b.get<T>();
+  T width;
+  if constexpr (std::is_same_v<T, double>) {
+    width = h * 1e-7;
+  } else {
+    width = h;
+    mpfr_mul_2si(width.get(), width.get(), -100, MPFR_RNDN);
+  }
+  const T below = h - width, above = h + width;
+  const T& q = Q.get<T>();
+  return (energy(d, q, above, geometry(d, above)) - energy(d, q, below, geometry(d, below))) / (2 * width);
+}
+
+// Depths across a surveyed section from the bottom to its lower end: by each
+// point's height and 63 between each two.
+std::vector<double> surveyGrid(const Channel& c) {
+  const double lowest = lowestOf(c);
+  const double bank = bankDepth(c).toDouble();
+  std::vector<double> levels{0, bank};
+  for (const auto& point : c.points) {
+    const double height = point.second - lowest;
+    if (height > 0 && height < bank) levels.push_back(height);
+  }
+  std::sort(levels.begin(), levels.end());
+  levels.erase(std::unique(levels.begin(), levels.end()), levels.end());
+  // Just inside each interval's ends, further than the slope's width in
+  // doubles, so that the slope there is of one side in both arithmetics; the
+  // bank itself last.
+  std::vector<double> grid;
+  for (std::size_t k = 1; k < levels.size(); ++k) {
+    const double lo = levels[k - 1], hi = levels[k];
+    if (k > 1) grid.push_back(lo * (1 + 1e-6));
+    for (int s = 1; s < 64; ++s) grid.push_back(lo + (hi - lo) * s / 64);
+    grid.push_back(hi * (1 - 1e-6));
+  }
+  grid.push_back(bank);
+  return grid;
+}
+
+// The roots where f rises through 0 between the grid's points, found in
+// doubles and their brackets confirmed in Reals (a sign the doubles misjudge
+// near a root widens the bracket by a point); the first only, if asked.
+template <class F>
+std::vector<Real> risingRoots(const F& f, const std::vector<double>& grid, bool firstOnly) {
+  std::vector<Real> roots;
+  for (std::size_t k = 1; k < grid.size() && !(firstOnly && !roots.empty()); ++k) {
+    if (!(f(grid[k - 1]) < 0 && f(grid[k]) >= 0)) continue;
+    std::size_t lo = k - 1, hi = k;
+    while (lo > 0 && sign(f(Real(grid[lo]))) >= 0) --lo;
+    while (hi + 1 < grid.size() && sign(f(Real(grid[hi]))) < 0) ++hi;
+    roots.push_back(rootBetween(f, grid[lo], grid[hi]));
+  }
+  return roots;
+}
+
+// The root of f nearest `from` (where f < 0) going up or down the grid.
+template <class F>
+std::optional<Real> nearestRoot(const F& f, const std::vector<double>& grid, const Real& from, bool up) {
+  std::vector<double> ahead;
+  for (double g : grid) {
+    if (up ? Real(g) > from : Real(g) < from) ahead.push_back(g);
+  }
+  if (!up) std::reverse(ahead.begin(), ahead.end());
+  Real near = from;
+  for (double g : ahead) {
+    if (f(g) >= 0 && sign(f(Real(g))) >= 0) return up ? rootBetween(f, near, g) : rootBetween(f, g, near);
+    near = g;
+  }
+  return std::nullopt;
+}
+
+// Every local least of E below the banks, shallowest first.
+std::vector<Real> surveyCriticalDepths(const Channel& c, const Real& Q) {
   const Twin<Dims> b = twin(c);
   const Value q = twin(Q);
-  auto f = [&](const auto& h) {  // g A^3 - Q^2 T rises through zero once
-    using T = Arith<decltype(h)>;
-    const Dims<T>& d = b.get<T>();
-    const Geometry<T> g = geometry(d, h);
-    const T& Qt = q.get<T>();
-    return d.g * g.A * g.A * g.A - Qt * Qt * g.top;
-  };
-  const double start = c.shape == Shape::Circle ? c.size.toDouble() / 2 : 1.0;
-  const Real hi = c.shape == Shape::Circle ? c.size : *stepOut(f, start, 2, 1);
-  return rootBetween(f, *stepOut(f, start, 0.5, -1), hi);
+  auto slope = [&](const auto& h) { return energySlope(b, q, h); };
+  return risingRoots(slope, surveyGrid(c), false);
 }
+
+Real specificEnergyAt(const Channel& c, const Real& h, const Real& Q) {
+  const Dims<Real> d = dims<Real>(c);
+  return energy(d, Q, h, geometry(d, h));
+}
+
 
 // Q(x)/Q - 1 of uniform flow, as x varies: the depth, or the size when
 // `set` puts x there and returns the depth.
@@ -307,6 +452,30 @@ ProfilePoint stepTo(const Channel& c, const ProfilePoint& from, const Flow& to) 
 
 }  // namespace
 
+Real criticalDepth(const Channel& c, const Real& Q) {
+  if (c.shape == Shape::Points) {  // of several, the one of least energy
+    const std::vector<Real> depths = surveyCriticalDepths(c, Q);
+    if (depths.empty()) throw NoCriticalDepth();
+    Real least = depths.front();
+    for (const Real& h : depths) {
+      if (specificEnergyAt(c, h, Q) < specificEnergyAt(c, least, Q)) least = h;
+    }
+    return least;
+  }
+  const Twin<Dims> b = twin(c);
+  const Value q = twin(Q);
+  auto f = [&](const auto& h) {  // g A^3 - Q^2 T rises through zero once
+    using T = Arith<decltype(h)>;
+    const Dims<T>& d = b.get<T>();
+    const Geometry<T> g = geometry(d, h);
+    const T& Qt = q.get<T>();
+    return d.g * g.A * g.A * g.A - Qt * Qt * g.top;
+  };
+  const double start = c.shape == Shape::Circle ? c.size.toDouble() / 2 : 1.0;
+  const Real hi = c.shape == Shape::Circle ? c.size : *stepOut(f, start, 2, 1);
+  return rootBetween(f, *stepOut(f, start, 0.5, -1), hi);
+}
+
 Units unitsOf(bool us) {
   // US: g and the unit weight are the doubles nearest 9.80665 / 0.3048 and
   // 1000 * 0.3048^3 / 0.45359237.
@@ -335,6 +504,12 @@ Flow flowAt(const Channel& c, const Real& h, const Real& Q) {
   f.E = energy(d, Q, h, g);
   f.Sf = frictionSlope(d, Q, g);
   f.tau0 = unitsOf(c.us).gamma * f.R * f.Sf;
+  f.K = conveyance(d, g);
+  f.alpha = g.alpha;
+  if (g.divided) {  // each part at its own velocity
+    f.C = f.K / (g.A * sqrt(f.R));
+    f.Fr = f.v * sqrt(g.alpha / (d.g * f.D));
+  }
   return f;
 }
 
@@ -351,9 +526,21 @@ std::string regimeOf(const Real& Fr) {
 }
 
 Critical criticalFlow(const Channel& c, const Real& Q) {
+  if (c.shape == Shape::Points) {
+    const std::vector<Real> all = surveyCriticalDepths(c, Q);
+    if (all.empty()) throw NoCriticalDepth();
+    const Flow f = flowAt(c, all.front(), Q);
+    return {all.front(), f.v, f.Sf, all};
+  }
   const Real hc = criticalDepth(c, Q);
   const Flow f = flowAt(c, hc, Q);
-  return {hc, f.v, f.Sf};
+  return {hc, f.v, f.Sf, {hc}};
+}
+
+double lowestElevation(const Channel& c) { return lowestOf(c); }
+
+Real bankDepth(const Channel& c) {
+  return Real(std::min(c.points.front().second, c.points.back().second)) - Real(lowestOf(c));
 }
 
 const Real& greatestDischargeRatio() {
@@ -375,6 +562,11 @@ Capacity circleCapacity(const Channel& c) {
 std::vector<Real> normalDepths(const Channel& c, const Real& Q) {
   const Value q = twin(Q);
   const auto depth = [](auto&, const auto& h) { return h; };
+  if (c.shape == Shape::Points) {  // the shallowest below the banks
+    const Twin<Dims> b = twin(c);
+    const auto f = dischargeExcess(b, q, depth);
+    return risingRoots(f, surveyGrid(c), true);
+  }
   if (c.shape != Shape::Circle) return dischargeRoots(c, q, depth, 1);
   // Q peaks at hMax: one depth below it, and one above where Q exceeds the full conduit's.
   const Twin<Dims> b = twin(c);
@@ -426,11 +618,20 @@ std::optional<Jump> hydraulicJump(const Channel& c, const Real& Q, double h) {
   j.hc = hc;
   j.givenDownstream = given > hc;
   Real sequent;
-  if (j.givenDownstream) {
+  if (j.givenDownstream && c.shape == Shape::Points) {  // the nearest hc of several
+    if (sign(f(hc)) >= 0) return std::nullopt;
+    const std::optional<Real> root = nearestRoot(f, surveyGrid(c), hc, false);
+    sequent = root ? *root : rootBetween(f, *stepOut(f, hc.toDouble() / 2, 0.5, 1), hc);
+  } else if (j.givenDownstream) {
     sequent = rootBetween(f, *stepOut(f, hc.toDouble() / 2, 0.5, 1), hc);
   } else if (c.shape == Shape::Circle) {
     if (sign(f(c.size)) < 0) return std::nullopt;  // the jump would fill the conduit
     sequent = rootBetween(f, hc, c.size);
+  } else if (c.shape == Shape::Points) {
+    // The water would leave the section, or (alpha and several least energies
+    // apart) the momentum at hc is no less than the given depth's: no jump.
+    if (sign(f(bankDepth(c))) < 0 || sign(f(hc)) >= 0) return std::nullopt;
+    sequent = nearestRoot(f, surveyGrid(c), hc, true).value_or(bankDepth(c));
   } else {
     sequent = rootBetween(f, hc, *stepOut(f, 2 * hc.toDouble(), 2, 1));
   }
@@ -487,11 +688,13 @@ Profile profileStart(const Channel& c, double Q, double h0) {
   const Flow f = flowAt(c, start, Q);
   p.points.push_back({Real(0), f});
   // dh/dx = (i - Sf) / (1 - Fr^2), taken the way the profile is computed.
-  const int slope = sign((c.i - f.Sf) / (1 - f.Fr * f.Fr));
+  // dE/dh = 1 - Fr^2, or a surveyed section's own slope of E.
+  const Real rate = c.shape == Shape::Points ? energySlope(twin(c), twin(Real(Q)), start) : 1 - f.Fr * f.Fr;
+  const int slope = sign((c.i - f.Sf) / rate);
   p.trend = (slope > 0) == !above ? 1 : -1;
   if (p.trend < 0) p.limit = Real(0);
-  if (p.trend > 0 && c.shape == Shape::Circle) {
-    p.limit = c.size;
+  if (p.trend > 0 && (c.shape == Shape::Circle || c.shape == Shape::Points)) {
+    p.limit = c.shape == Shape::Points ? bankDepth(c) : c.size;
     p.toward = Toward::Crown;
   }
   auto consider = [&](const Real& depth, Toward kind) {
@@ -562,15 +765,33 @@ Profile standardStep(const Channel& c, double Q, double h0, double length, int s
       p.reachedCritical = true;
       return p;
     }
+    // A surveyed section's E may have several lows, and then the balance
+    // several roots: which one a profile takes is no question of digits.
+    if (c.shape == Shape::Points) {
+      const std::vector<double> grid = surveyGrid(c);
+      int changes = 0;
+      double previous = NAN;
+      for (std::size_t g = 0; g < grid.size(); ++g) {
+        if (up ? !(Real(grid[g]) > p.hc) : !(Real(grid[g]) < p.hc)) continue;
+        const double value = balance(grid[g]);
+        changes += !std::isnan(previous) && (value < 0) != (previous < 0);
+        previous = value;
+      }
+      if (changes > 1) {
+        p.error = "the balance has several roots";
+        return p;
+      }
+    }
     Real h;
     if (!up) {
       h = rootBetween(balance, *stepOut(balance, p.hc.toDouble() / 2, 0.5, -1), p.hc);
-    } else if (c.shape == Shape::Circle) {
-      if (sign(balance(c.size)) <= 0) {
-        endAt(c.size.toDouble());
+    } else if (c.shape == Shape::Circle || c.shape == Shape::Points) {
+      const Real top = c.shape == Shape::Points ? bankDepth(c) : c.size;
+      if (sign(balance(top)) <= 0) {
+        endAt(top.toDouble());
         return p;
       }
-      h = rootBetween(balance, p.hc, c.size);
+      h = rootBetween(balance, p.hc, top);
     } else {
       h = rootBetween(balance, p.hc, *stepOut(balance, known.h.toDouble(), 2, 1));
     }

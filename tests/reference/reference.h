@@ -12,7 +12,7 @@
 
 namespace channelflow::reference {
 
-enum class Shape { Trapezoid, Circle, U, Parabola };
+enum class Shape { Trapezoid, Circle, U, Parabola, Points };
 
 struct Channel {
   Shape shape = Shape::Trapezoid;
@@ -22,16 +22,26 @@ struct Channel {
   bool composite = false;  // nBed and nWall weighed by Horton-Einstein instead of one n
   Real n, nBed, nWall;
   Real i;
+  // A surveyed section: its points (station, elevation) and each segment's
+  // n, divided where n changes (all 0 when n plays no part). Depths are
+  // measured from the lowest point.
+  std::vector<std::pair<double, double>> points;
+  std::vector<double> segmentN;
 };
+
+// A surveyed section's deepest water: its lower end's height above its lowest point.
+Real bankDepth(const Channel& c);
+double lowestElevation(const Channel& c);
 
 struct Units {
   double g, k, gamma;  // gravity, Manning's factor, unit weight of water
 };
 Units unitsOf(bool us);
 
-// The quantities of discharge Q at depth h.
+// The quantities of discharge Q at depth h; K and alpha those of the
+// conveyance divided where n changes.
 struct Flow {
-  Real h, A, P, R, T, D, M1, n, C, v, Q, Fr, E, Sf, tau0;
+  Real h, A, P, R, T, D, M1, n, C, v, Q, Fr, E, Sf, tau0, K, alpha;
   bool full = false;  // a circle running full: no D, Fr or regime
 };
 
@@ -43,8 +53,13 @@ std::string regimeOf(const Real& Fr);
 
 struct Critical {
   Real hc, vc, ic;
+  std::vector<Real> all;  // a surveyed section's every depth of least specific energy, shallowest first
 };
+// A surveyed section's E may fall all the way to its banks: no critical depth there.
+struct NoCriticalDepth {};
 Critical criticalFlow(const Channel& c, const Real& Q);
+// The critical depth jumps and profiles go by: of several, the one of least specific energy.
+Real criticalDepth(const Channel& c, const Real& Q);
 
 // Uniform flow with one unknown. normalDepths: none above a circle's Qmax,
 // two (shallower first) between its Qfull and Qmax; more than one in the

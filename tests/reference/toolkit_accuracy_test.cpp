@@ -241,7 +241,13 @@ class Comparison {
   void compare(const Case& c, const ExpectedObject& want, const Json& got, const std::string& where,
                const std::string& prefix) {
     for (const auto& [key, value] : want.numbers) {
-      const Json* printed = got.find(key);
+      // "hc_all#1": the second number of a list.
+      const std::size_t hash = key.find('#');
+      const Json* printed = got.find(key.substr(0, hash));
+      if (printed != nullptr && hash != std::string::npos) {
+        const std::size_t k = std::stoul(key.substr(hash + 1));
+        printed = printed->kind == Json::Array && k < printed->items.size() ? &printed->items[k] : nullptr;
+      }
       if (printed == nullptr || printed->kind != Json::Number) {
         shape_.note(shape_.missingNumbers, where + "\n  no number " + prefix + key);
         continue;

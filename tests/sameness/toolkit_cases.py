@@ -6,10 +6,10 @@ runs in process (run_cases) and whose transcripts must agree byte for byte.
 One line per case: its standard input, then its arguments, separated by tabs,
 each with \\t, \\n, \\r and \\\\ for a tab, a line feed, a carriage return and a
 backslash. The lines are drawn from a fixed seed, so every run writes the
-same file. They cover every sub-command, every section, both unit systems, one
-n and a bed and walls, every output format, channels as engineers meet them,
-canals designed by GB 50288-2018, and the inputs and questions that must be
-refused.
+same file. They cover every sub-command, every section (surveyed ones too),
+both unit systems, one n and a bed and walls, every output format, channels as
+engineers meet them, canals designed by GB 50288-2018, and the inputs and
+questions that must be refused.
 """
 
 import argparse
@@ -507,6 +507,152 @@ def usage_and_errors(rng, makers):
     return stdin, [command] + words
 
 
+# Surveyed sections: a main channel between floodplains and banks, typed to
+# the centimetre, sometimes far above the datum; a rougher n on the
+# floodplains, or one n for all (then given as --n).
+
+def random_survey(rng, units):
+    scale = LENGTH[units]
+    base = rng.choice([0, 0, rng.randint(10, 900)]) * scale
+    depth, bottom = rng.uniform(0.4, 4) * scale, rng.choice([0.0, rng.uniform(0.5, 25) * scale])
+    walls = [rng.choice([0.0, rng.uniform(0.5, 3)]) for _ in range(2)]
+    if bottom == 0 and walls[0] == 0:
+        walls[0] = 1.0
+    plains = [rng.choice([0.0, rng.uniform(3, 120) * scale]) for _ in range(2)]
+    rises = [rng.choice([0.0, rng.uniform(0, 0.02)]) for _ in range(2)]
+    banks = [rng.uniform(0.3, 2.5) * scale for _ in range(2)]
+    n_main = round(rng.uniform(0.02, 0.04), 4)
+    n_plain = n_main if rng.random() < 0.3 else round(rng.uniform(0.03, 0.09), 3)
+    steps = [(0, depth + rises[0] * plains[0] + banks[0], n_plain), (banks[0] * 3, depth + rises[0] * plains[0], None),
+             (plains[0], depth, n_main), (walls[0] * depth, 0, None)]
+    if rng.random() < 0.4:
+        steps.append((bottom / 2, rng.uniform(0, 0.1) * depth, None))
+    steps += [(bottom / 2 if len(steps) == 5 else bottom, 0, None), (walls[1] * depth, depth, n_plain),
+              (plains[1], depth + rises[1] * plains[1], None), (banks[1] * 3, depth + rises[1] * plains[1] + banks[1], None)]
+    x, points = 0.0, []
+    for dx, z, n in steps:
+        x = round(x + dx, 2)
+        points.append((f"{x:.2f}", f"{base + z:.2f}", n))
+    divided = n_plain != n_main
+    text = " ".join(f"{px},{pz}" + (f",{n}" if divided and n else "") for px, pz, n in points)
+    lowest = min(float(pz) for _, pz, _ in points)
+    bank = min(float(points[0][1]), float(points[-1][1])) - lowest
+    n_words = [] if divided else ["--n", str(n_main)]
+    return {"text": text, "lowest": lowest, "bank": bank, "n": n_main, "words": n_words, "units": units}
+
+
+def survey_options(rng, survey):
+    words = ["--section", "points", "--points", survey["text"]]
+    if survey["units"] == "us" or rng.random() < 0.2:
+        words += ["--units", survey["units"]]
+    return words
+
+
+def survey_depth(rng, survey, words, low=0.03, high=0.97):
+    """--h, or --wse for the same water."""
+    h = rng.uniform(low, high) * survey["bank"]
+    if rng.random() < 0.4:
+        return words + ["--wse", f"{survey['lowest'] + h:.3f}"]
+    return words + ["--h", text_of(rng, h)]
+
+
+def survey_report(rng):
+    survey = random_survey(rng, rng.choice(["si", "si", "us"]))
+    words = survey_options(rng, survey) + survey["words"] + ["--i", text_of(rng, slope(rng))]
+    return "", ["report"] + spell(rng, with_format(rng, survey_depth(rng, survey, words)))
+
+
+def survey_solve(rng):
+    survey = random_survey(rng, rng.choice(["si", "si", "us"]))
+    unknown = rng.choice(["Q", "h", "i", "n"] if survey["words"] else ["Q", "h", "i"])
+    words = survey_options(rng, survey)
+    if unknown != "n":
+        words += survey["words"]
+    if unknown != "i":
+        words += ["--i", text_of(rng, slope(rng))]
+    if unknown != "Q":
+        words += ["--Q", number(rng, 0.05, 400, log=True)]
+    if unknown != "h":
+        words = survey_depth(rng, survey, words)
+    return "", [rng.choice(["solve", "solve-depth"]) if unknown == "h" else "solve"] + spell(rng, with_format(rng, words))
+
+
+def survey_table(rng):
+    survey = random_survey(rng, rng.choice(["si", "us"]))
+    words = survey_options(rng, survey) + survey["words"] + ["--i", text_of(rng, slope(rng))]
+    step = float(f"{survey['bank'] / rng.randint(2, 10):.2g}")
+    if rng.random() < 0.5:
+        words += ["--h", f"{step:g}:{survey['bank'] * 1.1:.2f}:{step:g}"]
+    else:
+        words += ["--wse", f"{survey['lowest'] - step:.2f}:{survey['lowest'] + survey['bank'] * 1.1:.2f}:{step:g}"]
+    return "", ["table"] + spell(rng, with_format(rng, words))
+
+
+def survey_jump(rng):
+    survey = random_survey(rng, rng.choice(["si", "si", "us"]))
+    words = survey_options(rng, survey) + ["--Q", number(rng, 0.5, 300, log=True)]
+    return "", ["jump"] + spell(rng, with_format(rng, words + ["--h1", text_of(rng, rng.uniform(0.02, 0.9) * survey["bank"])]))
+
+
+def survey_profile(rng):
+    survey = random_survey(rng, rng.choice(["si", "si", "us"]))
+    words = survey_options(rng, survey) + survey["words"]
+    words += ["--Q", number(rng, 0.5, 200, log=True), "--i", text_of(rng, rng.choice([slope(rng), slope(rng), 0.0, -slope(rng)]))]
+    words += ["--h0", text_of(rng, rng.uniform(0.05, 0.95) * survey["bank"])]
+    if rng.random() < 0.5:
+        words += ["--to-h", text_of(rng, rng.uniform(0.05, 1.05) * survey["bank"])]
+    else:
+        words += ["--length", number(rng, 5, 3000, log=True)]
+    return "", ["profile"] + spell(rng, with_format(rng, words + ["--steps", str(rng.randint(1, 12))]))
+
+
+def survey_batch(rng):
+    header = ["section", "points", "n", "h", "wse", "i"] + rng.choice([[], ["id"]])
+    rows = [header]
+    for k in range(rng.randint(1, 6)):
+        survey = random_survey(rng, "si")
+        h = rng.uniform(0.03, 1.1) * survey["bank"]
+        by_level = rng.random() < 0.4
+        cells = {"section": "points", "points": survey["text"], "n": survey["words"][1] if survey["words"] else "",
+                 "h": "" if by_level else text_of(rng, h), "wse": f"{survey['lowest'] + h:.3f}" if by_level else "",
+                 "i": text_of(rng, slope(rng)), "id": str(k)}
+        if rng.random() < 0.1:
+            cells[rng.choice(["points", "h", "i"])] = rng.choice(BAD_NUMBERS + ["0,5 5", "5,0 0,5 10,5"])
+        rows.append([cells[name] for name in header])
+    return csv_text(rng, rows), ["batch"] + with_format(rng, [], [None, "csv", "json"])
+
+
+SURVEY_BAD_POINTS = ["0,5 10,0", "0,5 10,0 5,5", "0,0 10,5 20,5", "0,5 a,0 10,5", "0,5 5 10,5", "0,5 5,0,0 10,5",
+                     "0,5 5,5 5,0 5,5 10,5", "0,5 5,1e999 10,5", "", "0,5;5,0;10,5", "0 , 5  5 ,0  10, 5"]
+
+
+def survey_mistake(rng):
+    """A surveyed section asked the ways users get it wrong."""
+    words = ["--section", "points", "--points", rng.choice(SURVEY_BAD_POINTS), "--n", "0.03", "--i", "0.001"]
+    fault = rng.choice(["points", "above", "below", "both", "size", "n-bed", "no n", "other section"])
+    command = "report"
+    if fault == "above":
+        words = ["--section", "points", "--points", "0,5 5,0 10,4", "--n", "0.03", "--i", "0.001", "--h", "4.5"]
+    elif fault == "below":
+        words = ["--section", "points", "--points", "0,105 5,100 10,104", "--n", "0.03", "--i", "0.001", "--wse", "99"]
+    elif fault == "both":
+        words += ["--h", "1", "--wse", "1"]
+    elif fault == "size":
+        command, words = "solve-width", words + ["--Q", "3", "--h", "1"]
+    elif fault == "n-bed":
+        words += ["--n-bed", "0.02", "--n-wall", "0.03", "--h", "1"]
+    elif fault == "no n":
+        words = ["--section", "points", "--points", "0,5 5,0 10,5", "--i", "0.001", "--h", "1"]
+    elif fault == "other section":
+        words = ["--B", "2", "--m", "1", "--points", "0,5 5,0 10,5", "--n", "0.03", "--i", "0.001", "--h", "1"]
+    else:
+        words += ["--h", "1"]
+    return "", [command] + words
+
+
+SURVEY_MAKERS = [(survey_report, 300), (survey_solve, 300), (survey_table, 120), (survey_jump, 150),
+                 (survey_profile, 200), (survey_batch, 80), (survey_mistake, 150)]
+
 MAKERS = [  # (maker, cases)
     (report, 3000), (solve, 3000), (lambda rng: solve(rng, "solve-depth"), 1200),
     (lambda rng: solve(rng, "solve-width"), 1200), (first_edition_solver, 1200), (table, 1600), (jump, 1800),
@@ -526,6 +672,9 @@ def main():
     cases += [usage_and_errors(rng, makers) for _ in range(2600)]
     cases += [("", [command, "--help"]) for command in SUB_COMMANDS]
     cases += [("", []), ("", ["--help"]), ("", ["--version"]), ("", ["click", "--version"]), ("", ["nonsense"])]
+    # Surveyed sections after every earlier case, drawn apart, so that those keep their numbers and lines.
+    survey_rng = random.Random(options.seed + 1)
+    cases += [maker(survey_rng) for maker, count in SURVEY_MAKERS for _ in range(count)]
     with open(options.cases, "w", encoding="utf-8", newline="\n") as out:
         for stdin, args in cases:
             out.write("\t".join(escape_field(field) for field in [stdin] + args) + "\n")

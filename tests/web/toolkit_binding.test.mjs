@@ -15,7 +15,9 @@ const item = (answer, key, k = 0) => answer.results[k].items.find((i) => i.key =
 
 test('the catalog names every section, parameter and quantity in both languages', () => {
   const catalog = JSON.parse(core.catalog());
-  assert.deepEqual(catalog.sections.map((s) => s.key), ['trapezoid', 'circle', 'u', 'parabola']);
+  assert.deepEqual(catalog.sections.map((s) => s.key), ['trapezoid', 'circle', 'u', 'parabola', 'points']);
+  assert.deepEqual(catalog.sections[4].parameters, ['points', 'wse']);
+  assert.equal(catalog.parameters.find((p) => p.key === 'points').limit, 'text');
   for (const entry of [...catalog.parameters, ...catalog.quantities]) {
     assert.ok(entry.name.zh && entry.name.en, entry.key);
     assert.ok(entry.unit in catalog.units.si && entry.unit in catalog.units.us, entry.key);
@@ -86,4 +88,31 @@ test('the catalog carries the design tables for pickers', () => {
   assert.equal(design.scour.find((row) => row.key === 'coarse-sand').cells[1].text, '0.57～0.65');
   assert.ok(design.soils.some((soil) => soil.key === 'sandy-loam' && soil.sideSlope && !soil.scour));
   assert.equal(design.enlargement[0].larger, 35);
+});
+
+// A main channel of n 0.03 between floodplains of n 0.06, stations and elevations as surveyed.
+const compound = { section: 'points', points: '0,103,0.06 30,102,0.06 40,100.2,0.03 45,100 55,100.1 60,102,0.06 100,103.2', i: '0.0005' };
+
+test('a surveyed section answers every command, its drawing coloured by n', () => {
+  const report = call('report', { ...compound, wse: '102.5' });
+  assert.equal(report.ok, true);
+  assert.equal(item(report, 'h').text, '2.5');
+  assert.ok(item(report, 'alpha').value > 1);
+  assert.ok(Array.isArray(item(report, 'hc_all').values));
+  assert.equal(item(report, 'n_parts').text, '0.06, 0.03, 0.06');
+  const rating = call('table', { ...compound, wse: '102:103.5:0.5' });
+  assert.deepEqual(rating.table.columns, ['h', 'wse', 'A', 'v', 'Q', 'Fr', 'regime']);
+  assert.equal(rating.table.rows[0].cells[1], '102');
+  assert.match(rating.table.rows[3].error, /103/);
+  const outline = call('outline', { ...compound, h: '2.5' });
+  assert.deepEqual(outline.boundary[0], [0, 103]);
+  assert.deepEqual(outline.segments.map((s) => s.n), [0.06, 0.06, 0.03, 0.03, 0.03, 0.06]);
+  assert.deepEqual(outline.dividers, [[40, 100.2, 40, 102.5], [60, 102, 60, 102.5]]);
+  assert.equal(outline.surface.length, 1);
+  assert.equal(item(call('solve', { ...compound, Q: '60' }), 'unknown').text, 'h');
+  assert.equal(item(call('jump', { section: 'points', points: compound.points, Q: '60', h1: '0.6' }), 'hc_rule').term, 'least-energy');
+  assert.equal(call('profile', { ...compound, Q: '60', h0: '2.9', 'to-h': '2.6', steps: '3' }).points.rows.length, 4);
+  const bad = call('report', { ...compound, points: '0,5 a,0 10,5', h: '1' }, 'en');
+  assert.deepEqual(bad.problems.map((p) => [p.field, p.code]), [['points', 'point-value']]);
+  assert.equal(bad.problems[0].message, 'The station of point 2 of points, "a", is not a number');
 });

@@ -250,6 +250,7 @@ std::string_view quantityId(calc::QuantityId id) {
   if (id == calc::QuantityId::EquivalentN) return "n-equivalent";
   if (id == calc::QuantityId::DesignMethod) return "design-method";
   if (id == calc::QuantityId::BestDepth) return "best-h0";
+  if (id == calc::QuantityId::EnergyCoefficient) return "energy-alpha";
   return calc::quantityInfo(id).key;
 }
 

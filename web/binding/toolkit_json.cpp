@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "numeric/number_text.h"
 #include "web/binding/design_json.h"
@@ -48,7 +49,7 @@ std::string catalogJson() {
     json.endObject();
   }
   json.endArray();
-  constexpr const char* kLimits[] = {"any", "nonNegative", "positive", "choice", "count"};
+  constexpr const char* kLimits[] = {"any", "nonNegative", "positive", "choice", "count", "text"};
   json.key("parameters").beginArray();
   for (const calc::ParameterInfo& parameter : calc::parameters()) {
     json.beginObject();
@@ -132,6 +133,18 @@ void putItems(Json& json, const calc::Items& items, Language language) {
         json.key("none").boolean(true);
         json.key("text").string(calc::termText(item.term, language));
         break;
+      case calc::Item::Kind::List: {
+        std::string texts;
+        json.key("values").beginArray();
+        for (double number : item.numbers) {
+          const std::string text = numeric::formatDouble(number);
+          json.numberText(text);
+          texts += (texts.empty() ? "" : ", ") + text;
+        }
+        json.endArray();
+        json.key("text").string(texts);
+        break;
+      }
     }
     json.endObject();
   }
@@ -166,9 +179,13 @@ void solve(Json& json, const Request& request) {
 void table(Json& json, const Request& request) {
   const calc::TablePlan plan = calc::planTable(inputsOf(request));
   json.key("results").beginArray().beginObject().key("items").beginArray().endArray().endObject().endArray();
+  // A surveyed section's rows carry the water level after the depth.
+  const bool levels = calc::hasLevels(plan);
   json.key("table").beginObject();
   json.key("columns").beginArray();
-  for (const char* column : {"h", "A", "v", "Q", "Fr", "regime"}) json.string(column);
+  for (const char* column : {"h", "wse", "A", "v", "Q", "Fr", "regime"}) {
+    if (levels || std::string_view(column) != "wse") json.string(column);
+  }
   json.endArray();
   json.key("rows").beginArray();
   for (long k = 0; k < plan.range.rows; ++k) {
@@ -176,15 +193,20 @@ void table(Json& json, const Request& request) {
     json.beginObject();
     if (!row.ok) {
       json.key("h").string(numeric::formatDouble(row.h));
+      if (levels) json.key("wse").string(numeric::formatDouble(row.wse));
       json.key("error").string(calc::messageText(row.error, request.language, calc::FieldStyle::Column));
     } else {
-      const double values[] = {row.h, row.A, row.v, row.Q, row.Fr};
+      std::vector<double> values{row.h, row.A, row.v, row.Q, row.Fr};
+      if (levels) values.insert(values.begin() + 1, row.wse);
+      const std::size_t froude = values.size() - 1;  // none where a pipe runs full
       json.key("cells").beginArray();
-      for (int c = 0; c < 5; ++c) json.string(row.full && c == 4 ? std::string() : numeric::formatDouble(values[c]));
+      for (std::size_t c = 0; c < values.size(); ++c) {
+        json.string(row.full && c == froude ? std::string() : numeric::formatDouble(values[c]));
+      }
       json.string(calc::termText(row.regime, request.language));
       json.endArray();
       json.key("values").beginArray();
-      for (int c = 0; c < 5; ++c) row.full && c == 4 ? json.null() : json.number(values[c]);
+      for (std::size_t c = 0; c < values.size(); ++c) row.full && c == froude ? json.null() : json.number(values[c]);
       json.null();
       json.endArray();
     }
@@ -226,6 +248,25 @@ void outline(Json& json, const Request& request) {
   json.key("water").beginArray();
   json.beginArray().number(answer.outline.waterLeft[0]).number(answer.outline.waterLeft[1]).endArray();
   json.beginArray().number(answer.outline.waterRight[0]).number(answer.outline.waterRight[1]).endArray();
+  json.endArray();
+  if (answer.outline.segmentN.empty()) return;
+  // A surveyed section: each boundary segment's n (null where it has none),
+  // the surface's pieces at its elevation, and the lines dividing its parts.
+  json.key("segments").beginArray();
+  for (std::size_t k = 0; k < answer.outline.segmentN.size(); ++k) {
+    const double n = answer.outline.segmentN[k];
+    json.beginObject().key("from").number(static_cast<double>(k)).key("to").number(static_cast<double>(k + 1));
+    json.key("n");
+    n > 0 ? json.number(n) : json.null();
+    json.endObject();
+  }
+  json.endArray();
+  const double surface = answer.outline.waterLeft[1];
+  json.key("surface").beginArray();
+  for (const auto& [from, to] : answer.outline.water) json.beginArray().number(from).number(surface).number(to).number(surface).endArray();
+  json.endArray();
+  json.key("dividers").beginArray();
+  for (const auto& [x, bed, top] : answer.outline.dividers) json.beginArray().number(x).number(bed).number(x).number(top).endArray();
   json.endArray();
 }
 

@@ -1,0 +1,212 @@
+// Sections by their surveyed points: drawn as a trapezoid they are the
+// trapezoid, a compound section divides its conveyance as worked by hand
+// below, the invariants of uniform flow hold, and every bad survey has its
+// message naming the points and the point at fault.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <string>
+
+#include "calc/critical.h"
+#include "calc/flow.h"
+#include "calc/messages.h"
+#include "calc/solve.h"
+#include "calc/toolkit.h"
+
+namespace channelflow::calc {
+namespace {
+
+Inputs inputsOf(std::initializer_list<std::pair<const char*, const char*>> pairs) {
+  Inputs inputs;
+  for (const auto& [key, text] : pairs) inputs.set(key, text);
+  return inputs;
+}
+
+double number(const Items& items, std::string_view key) {
+  const Item* item = findItem(items, key);
+  EXPECT_NE(item, nullptr) << key;
+  return item ? item->number : NAN;
+}
+
+Channel surveyed(const char* points, const char* n = nullptr) {
+  Inputs inputs = inputsOf({{"section", "points"}, {"points", points}, {"i", "0.0005"}});
+  if (n) inputs.set("n", n);
+  InputReader reader(inputs);
+  Channel c = reader.channel({}, SlopeUse::Uniform);
+  reader.finish();
+  return c;
+}
+
+// The same channel by its points and by its closed form: every printed
+// number the same double, however far above the datum it was surveyed.
+TEST(PointsSection, TrapezoidsByTheirPointsAreTheTrapezoids) {
+  struct Row {
+    const char* name;
+    const char* points;
+    const char* B;
+    const char* m1;
+    const char* m2;
+    const char* h;
+  };
+  const Row rows[] = {
+      {"rectangle with vertical walls", "0,2 0,0 4,0 4,2", "4", "0", "0", "1.3"},
+      {"trapezoid of two slopes", "0,3 3,0 5,0 9.5,3", "2", "1", "1.5", "2.2"},
+      {"the same 100 m up, with a point on each wall", "100,103 102,101 103,100 105,100 108,102 109.5,103", "2", "1", "1.5", "2.2"},
+      {"triangle, the water at its banks", "0,1 1,0 2,1", "0", "1", "1", "1"},
+  };
+  const char* kKeys[] = {"A", "P", "R", "T", "D", "C", "v", "Q", "Fr", "hc", "vc", "ic", "E", "tau0"};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const Items byPoints = report(
+        inputsOf({{"section", "points"}, {"points", row.points}, {"n", "0.02"}, {"i", "0.001"}, {"h", row.h}}));
+    const Items closed =
+        report(inputsOf({{"B", row.B}, {"m1", row.m1}, {"m2", row.m2}, {"n", "0.02"}, {"i", "0.001"}, {"h", row.h}}));
+    for (const char* key : kKeys) EXPECT_EQ(number(byPoints, key), number(closed, key)) << key;
+    EXPECT_EQ(number(byPoints, "alpha"), 1);
+  }
+}
+
+// Floodplains of n 0.05 either side of a main channel of n 0.025, all walls
+// vertical, water 3 m deep (1 m on the floodplains):
+//
+//   z 4 |                                               |
+//     3 |~~~~~~~~~~~~~~~~~~~|~~~~~~~~~|~~~~~~~~~~~~~~~~~~| wse 3
+//     2 |___________________|         |__________________|
+//     0                     |_________|
+//       x 0                20        30                  50
+//
+// Floodplain: A = 20 x 1 = 20, P = 1 + 20 = 21 (the dividing line is no bed),
+//   K = 20 (20/21)^(2/3) / 0.05 = 387.199.
+// Main channel: A = 10 x 3 = 30, P = 2 + 10 + 2 = 14,
+//   K = 30 (30/14)^(2/3) / 0.025 = 1994.54.
+// K = 2 x 387.199 + 1994.54 = 2768.94; Q = K sqrt(0.0005) = 61.9154.
+// alpha = (2 x 387.199^3/20^2 + 1994.54^3/30^2) / (2768.94^3/70^2) = 2.10189.
+// One n of 0.025 over the whole section would carry 70 (70/56)^(2/3) / 0.025
+// sqrt(0.0005) = 72.7: the floodplains' shallow water counted as deep as the
+// main channel's.
+TEST(PointsSection, CompoundSectionDividesItsConveyance) {
+  const Items items = report(inputsOf({{"section", "points"},
+                                       {"points", "0,4,0.05 0,2 20,2,0.025 20,0 30,0 30,2,0.05 50,2 50,4"},
+                                       {"i", "0.0005"},
+                                       {"wse", "3"}}));
+  const struct {
+    const char* key;
+    double value;
+  } expected[] = {{"A", 70},   {"P", 56},  {"T", 50},  {"K", 2768.9401711975128}, {"alpha", 2.1018923943495623},
+                  {"Q", 61.91538448427544}, {"E", 3.0838418544711921}, {"Fr", 0.34608391730328744},
+                  {"n", 0.029335341165242362}};
+  for (const auto& [key, value] : expected) EXPECT_NEAR(number(items, key), value, 4e-16 * value) << key;
+  const Item* parts = findItem(items, "n_parts");
+  ASSERT_NE(parts, nullptr);
+  EXPECT_EQ(parts->numbers, (std::vector<double>{0.05, 0.025, 0.05}));
+}
+
+// With one n, water spilling onto flat floodplains widens the surface at
+// once: the specific energy has a second least just above them.
+TEST(PointsSection, EveryLeastOfTheSpecificEnergy) {
+  const Channel c = surveyed("0,3 10,2 40,2 45,0 55,0 60,2 90,2 100,3", "0.03");
+  const Real Q(65.76);
+  const std::vector<Real> depths = criticalDepths(c, Q);
+  ASSERT_EQ(depths.size(), 2u);
+  EXPECT_NEAR(depths[0].toDouble(), 1.4442, 1e-4);  // in the main channel
+  EXPECT_NEAR(depths[1].toDouble(), 2.0360, 1e-4);  // with the floodplains
+  for (const Real& hc : depths) {
+    const Real E = specificEnergy(c, hc, Q);
+    for (double side : {-1e-6, 1e-6}) EXPECT_GT(specificEnergy(c, hc + Real(side), Q), E);
+  }
+  // Jumps and profiles go by the least of the two.
+  const Real least = specificEnergy(c, depths[0], Q) < specificEnergy(c, depths[1], Q) ? depths[0] : depths[1];
+  EXPECT_EQ(criticalDepth(c, Q), least);
+}
+
+TEST(PointsSection, UniformFlowInvariants) {
+  const char* points = "0,103,0.06 30,102 40,100.2,0.03 45,100 55,100.5 60,102,0.06 95,102.4 100,103.2";
+  const Channel c = surveyed(points);
+  // A solved depth carries its discharge.
+  for (double Q : {0.5, 20.0, 60.0, 80.0}) {
+    SCOPED_TRACE(Q);
+    const std::vector<UniformSolution> s = solveUniformFlow(c, Unknown::Depth, Real(Q), Real(0));
+    ASSERT_EQ(s.size(), 1u);
+    EXPECT_NEAR(uniformFlow(c, s[0].h).Q.toDouble(), Q, 1e-15 * Q);
+  }
+  // Raising the water never lowers the conveyance.
+  double previous = 0;
+  for (int k = 1; k <= 600; ++k) {
+    const double K = uniformFlow(c, Real(0.005 * k)).K.toDouble();
+    EXPECT_GE(K, previous) << 0.005 * k;
+    previous = K;
+  }
+  // A point inserted on a straight segment of one n changes nothing.
+  const Channel inserted =
+      surveyed("0,103,0.06 15,102.5 30,102 40,100.2,0.03 45,100 50,100.25 55,100.5 60,102,0.06 95,102.4 100,103.2");
+  for (double h : {0.05, 0.1, 1.7, 2.6}) {
+    SCOPED_TRACE(h);
+    const FlowState a = uniformFlow(c, Real(h)), b = uniformFlow(inserted, Real(h));
+    for (auto [x, y] : {std::pair{a.A, b.A}, std::pair{a.P, b.P}, std::pair{a.K, b.K}, std::pair{a.alpha, b.alpha}}) {
+      EXPECT_NEAR(x.toDouble(), y.toDouble(), 4e-16 * x.toDouble());
+    }
+  }
+}
+
+// A point exactly at the water surface: the segments it ends are cut there
+// with nothing lost, from whichever side the surface comes.
+TEST(PointsSection, PointAtTheSurface) {
+  const Channel c = surveyed("0,5 2,1 3,0 5,1 9,5", "0.02");
+  for (double h : {1 - 0x1p-40, 1.0, 1 + 0x1p-40}) {
+    SCOPED_TRACE(h);
+    // Below 1 m a triangle of side slopes 1 and 2; above, walls of 0.5 and 1 on its 3 m.
+    const double y = h - 1;
+    const double A = h <= 1 ? 1.5 * h * h : 1.5 + 3 * y + 0.75 * y * y;
+    EXPECT_NEAR(uniformFlow(c, Real(h)).A.toDouble(), A, 2e-16 * A);
+  }
+}
+
+TEST(PointsSection, BadSurveysNameTheirPoint) {
+  struct Row {
+    const char* points;
+    const char* h;
+    MessageId id;
+    const char* field;
+    const char* text;  // part of the message
+  };
+  const Row rows[] = {
+      {"0,5 10,0", "1", MessageId::PointsTooFew, "points", "只有 2 个"},
+      {"0,5 10,0 5,5", "1", MessageId::StationsDecrease, "points", "第 3 个点"},
+      {"0,0 10,5 20,5", "1", MessageId::NoLowPoint, "points", "两端高程为 0 与 5"},
+      {"0,5 a,0 10,5", "1", MessageId::PointValue, "points", "第 2 个点的起点距 \"a\" 不是有效的数字"},
+      {"0,5 5 10,5", "1", MessageId::PointSyntax, "points", "第 2 个点 \"5\""},
+      {"0,5 5,0,-0.1 10,5", "1", MessageId::PointRoughness, "points", "第 2 个点"},
+      {"0,5 5,5 5,0 5,5 10,5", "1", MessageId::NoWidthAtBottom, "points", "第 3 个点"},
+      {"0,5 5,0 10,4", "4.5", MessageId::DepthAboveBanks, "h", "该端高程 4 m，即水深 4 m"},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.points);
+    try {
+      report(inputsOf({{"section", "points"}, {"points", row.points}, {"n", "0.03"}, {"i", "0.001"}, {"h", row.h}}));
+      ADD_FAILURE() << "no error";
+    } catch (const CalcError& error) {
+      EXPECT_EQ(error.problem().id, row.id);
+      EXPECT_EQ(error.problem().field, row.field);
+      EXPECT_NE(messageText(error.problem()).find(row.text), std::string::npos) << messageText(error.problem());
+    }
+  }
+  // n asked for where the points carry theirs, a water level below the bed, more water than the banks hold.
+  EXPECT_THROW(solve(inputsOf({{"section", "points"}, {"points", "0,5,0.03 5,0 10,4"}, {"i", "0.001"}, {"Q", "1"},
+                               {"h", "1"}}),
+                     "n"),
+               CalcError);
+  EXPECT_THROW(report(inputsOf({{"section", "points"}, {"points", "0,5 5,0 10,4"}, {"n", "0.03"}, {"i", "0.001"},
+                                {"wse", "-1"}})),
+               CalcError);
+  try {
+    solve(inputsOf({{"section", "points"}, {"points", "0,5 5,0 10,4"}, {"n", "0.03"}, {"i", "0.001"}, {"Q", "1000"}}));
+    ADD_FAILURE() << "no error";
+  } catch (const CalcError& error) {
+    EXPECT_EQ(error.problem().id, MessageId::AboveBankfull);
+    EXPECT_NE(messageText(error.problem()).find("高程 4 m，水深 4 m"), std::string::npos);
+  }
+}
+
+}  // namespace
+}  // namespace channelflow::calc
