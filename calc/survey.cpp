@@ -151,7 +151,20 @@ void Survey::buildSamples() {
     double a0 = 0, a1 = 0, a2 = 0, p0 = 0, p1 = 0;
   };
   std::vector<Polynomial> parts(parts_.size());
-  samples_.reserve(levelZ_.size() * 5 + parts_.size() * 16);
+  // A part's first water changes alpha fastest just above its bottom, and the
+  // change can outlast the interval it starts in by far (a flat floodplain is
+  // an interval of no height): above each part's bottom, depths at halving
+  // distances from the bank down to 2^-12 of the way.
+  const double bank = levelDepthApprox(intervalCount() - 1);
+  std::vector<double> aboveBottoms;
+  for (const Part& part : parts_) {
+    const double bottom = part.bottomZ - zMin_;
+    double share = 0.5;
+    for (int j = 0; j < 23; ++j, share *= 0.70710678118654752) aboveBottoms.push_back(bottom + (bank - bottom) * share);
+  }
+  std::sort(aboveBottoms.begin(), aboveBottoms.end());
+  samples_.reserve(levelZ_.size() * 5 + parts_.size() * 40);
+  std::vector<double> fractions;
   for (int k = 0; k < intervalCount(); ++k) {
     const auto interval = static_cast<std::size_t>(k);
     const double lowerZ = k == 0 ? zMin_ : levelZ_[interval - 1];
@@ -203,7 +216,16 @@ void Survey::buildSamples() {
         samples_.push_back({h, k, psi, psi.toDouble()});
       }
     };
-    for (double fraction : firstWater ? std::span<const double>(kFirstWater) : std::span<const double>(kEven)) add(fraction);
+    const std::span<const double> base = firstWater ? std::span<const double>(kFirstWater) : std::span<const double>(kEven);
+    fractions.assign(base.begin(), base.end());
+    for (auto d = std::upper_bound(aboveBottoms.begin(), aboveBottoms.end(), lo); d != aboveBottoms.end() && *d < hi; ++d) {
+      fractions.push_back((*d - lo) / (hi - lo));
+    }
+    std::sort(fractions.begin(), fractions.end());
+    fractions.erase(std::unique(fractions.begin(), fractions.end()), fractions.end());
+    for (double fraction : fractions) {
+      if (fraction < 1) add(fraction);
+    }
     add(1);
   }
 }

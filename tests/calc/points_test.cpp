@@ -118,6 +118,17 @@ TEST(PointsSection, EveryLeastOfTheSpecificEnergy) {
   // Jumps and profiles go by the least of the two.
   const Real least = specificEnergy(c, depths[0], Q) < specificEnergy(c, depths[1], Q) ? depths[0] : depths[1];
   EXPECT_EQ(criticalDepth(c, Q), least);
+
+  // Rough floodplains on a smooth main channel: alpha makes E rise for a
+  // while above them and then fall to a second least, deeper than the
+  // floodplains' own interval; jumps and profiles go by it.
+  const Channel river = surveyed("0,15.73,0.0961 25.16,9.14 42.8,9.11,0.0294 47.65,0 126.89,0 144.5,9.11,0.0623 "
+                                 "396.56,9.11 417.48,15.34");
+  const Real riverQ(7011.6);
+  const std::vector<Real> both = criticalDepths(river, riverQ);
+  ASSERT_EQ(both.size(), 2u);
+  EXPECT_NEAR(both[1].toDouble(), 9.94, 1e-2);
+  EXPECT_EQ(criticalDepth(river, riverQ), both[1]);
 }
 
 TEST(PointsSection, UniformFlowInvariants) {
