@@ -193,11 +193,10 @@ void Survey::buildSamples() {
       }
     }
     const double lo = k == 0 ? 0 : levelDepthApprox(k - 1), hi = levelDepthApprox(k);
-    auto add = [&](double fraction) {
+    auto sampleAt = [&](double fraction) -> Sample {
       const double h = fraction == 1 ? hi : lo + (hi - lo) * fraction;
-      if (k == 0 && fraction == 0) {
-        samples_.push_back({0, k, Real(HUGE_VAL), HUGE_VAL});
-      } else if (moderate_) {
+      if (k == 0 && fraction == 0) return {0, k, Real(HUGE_VAL), HUGE_VAL};
+      if (moderate_) {
         EnergySlope<double> slope(*this);
         for (std::size_t j = 0; j < parts.size(); ++j) {
           const Polynomial& p = parts[j];
@@ -208,26 +207,60 @@ void Survey::buildSamples() {
           at.rate = p.p1;
           if (at.A > 0 || at.T > 0) slope.add(static_cast<int>(j), at);
         }
-        samples_.push_back({h, k, Real(slope.value()), slope.value()});
-      } else {
-        const Real low = k == 0 ? Real(0) : levelDepth(k - 1);
-        const Real exact = fraction == 1 ? levelDepth(k) : low + (levelDepth(k) - low) * Real(fraction);
-        const Real psi = energySlopeFactorIn(exact, k);
-        samples_.push_back({h, k, psi, psi.toDouble()});
+        return {h, k, Real(slope.value()), slope.value()};
       }
+      const Real low = k == 0 ? Real(0) : levelDepth(k - 1);
+      const Real exact = fraction == 1 ? levelDepth(k) : low + (levelDepth(k) - low) * Real(fraction);
+      const Real psi = energySlopeFactorIn(exact, k);
+      return {h, k, psi, psi.toDouble()};
     };
     const std::span<const double> base = firstWater ? std::span<const double>(kFirstWater) : std::span<const double>(kEven);
     fractions.assign(base.begin(), base.end());
+    // Not within 2^-12 of the interval's ends, where the quadratics above
+    // lose their digits to cancellation: the ends have their own samples.
     for (auto d = std::upper_bound(aboveBottoms.begin(), aboveBottoms.end(), lo); d != aboveBottoms.end() && *d < hi; ++d) {
-      fractions.push_back((*d - lo) / (hi - lo));
+      const double fraction = (*d - lo) / (hi - lo);
+      if (fraction > 0x1p-12 && fraction < 1 - 0x1p-12) fractions.push_back(fraction);
     }
     std::sort(fractions.begin(), fractions.end());
     fractions.erase(std::unique(fractions.begin(), fractions.end()), fractions.end());
-    for (double fraction : fractions) {
-      if (fraction < 1) add(fraction);
-    }
-    add(1);
+    while (!fractions.empty() && fractions.back() >= 1) fractions.pop_back();
+    fractions.push_back(1);
+    const std::size_t first = samples_.size();
+    for (double fraction : fractions) samples_.push_back(sampleAt(fraction));
+    addExtremes(first, fractions, sampleAt);
   }
+}
+
+// psi can peak (or dip) between two samples and cross a level there that no
+// sample crosses: E would have a shallow least that the samples miss. Each
+// peak and dip the samples show inside an interval is found by a golden
+// section search between its neighbours and added as a sample.
+template <class SampleAt>
+void Survey::addExtremes(std::size_t first, const std::vector<double>& fractions, const SampleAt& sampleAt) {
+  constexpr double kGolden = 0.38196601125010515;  // (3 - sqrt(5)) / 2
+  std::vector<Sample> found;
+  for (std::size_t i = first + 1; i + 1 < samples_.size(); ++i) {
+    const double before = samples_[i - 1].approx, at = samples_[i].approx, after = samples_[i + 1].approx;
+    const bool peak = at > before && at >= after, dip = at < before && at <= after;
+    if (!(peak || dip) || !std::isfinite(before)) continue;
+    const double sign = peak ? 1 : -1;
+    double a = fractions[i - 1 - first], b = fractions[i + 1 - first];
+    Sample best = samples_[i];
+    for (int step = 0; step < 40 && b - a > 0x1p-40; ++step) {
+      const double x1 = a + kGolden * (b - a), x2 = b - kGolden * (b - a);
+      const Sample s1 = sampleAt(x1), s2 = sampleAt(x2);
+      for (const Sample& s : {s1, s2}) {
+        if (sign * s.approx > sign * best.approx) best = s;
+      }
+      if (sign * s1.approx > sign * s2.approx) b = x2;
+      else a = x1;
+    }
+    if (best.h != samples_[i].h) found.push_back(best);
+  }
+  samples_.insert(samples_.end(), found.begin(), found.end());
+  std::sort(samples_.begin() + static_cast<std::ptrdiff_t>(first), samples_.end(),
+            [](const Sample& x, const Sample& y) { return x.h < y.h; });
 }
 
 std::vector<int> Survey::dividingPoints() const {

@@ -154,6 +154,8 @@ class Survey {
   void forEachPartIn(const Number& h, int k, Visit&& visit) const;
   void fillTables(const std::vector<Real>& heights);
   void buildSamples();
+  template <class SampleAt>
+  void addExtremes(std::size_t first, const std::vector<double>& fractions, const SampleAt& sampleAt);
 
   std::vector<SurveyPoint> points_;
   std::vector<double> segmentN_;

@@ -129,6 +129,20 @@ TEST(PointsSection, EveryLeastOfTheSpecificEnergy) {
   ASSERT_EQ(both.size(), 2u);
   EXPECT_NEAR(both[1].toDouble(), 9.94, 1e-2);
   EXPECT_EQ(criticalDepth(river, riverQ), both[1]);
+
+  // psi peaks just above g/Q^2 between two samples (E dips by 1e-6 near
+  // 1.357), and a part's sample lands on a level the doubles see above it.
+  const struct {
+    const char* points;
+    double Q;
+    std::size_t count;
+  } narrow[] = {
+      {"0,4.13,0.0508 7.56,1.32 37.89,1.24,0.03057 40.49,0 49.85,0 51.52,1.24,0.057 128.27,2.01 134.01,3.94", 43.014, 2},
+      {"0,16.52,0.0753 7.35,14.65 96.18,13.95,0.0286 96.18,12 98.39,12 100.29,13.95,0.08 233.36,14.67 237.11,15.9", 52, 1},
+  };
+  for (const auto& [points, discharge, count] : narrow) {
+    EXPECT_EQ(criticalDepths(surveyed(points), Real(discharge)).size(), count) << points;
+  }
 }
 
 TEST(PointsSection, UniformFlowInvariants) {

@@ -111,7 +111,7 @@ test('a surveyed section answers every command, its drawing coloured by n', () =
   assert.equal(outline.surface.length, 1);
   assert.equal(item(call('solve', { ...compound, Q: '60' }), 'unknown').text, 'h');
   assert.equal(item(call('jump', { section: 'points', points: compound.points, Q: '60', h1: '0.6' }), 'hc_rule').term, 'least-energy');
-  assert.equal(call('profile', { ...compound, Q: '60', h0: '2.9', 'to-h': '2.6', steps: '3' }).points.rows.length, 4);
+  assert.equal(call('profile', { ...compound, Q: '60', h0: '2.9', 'to-h': '2.6', steps: '3' }).points.lines.length, 4);
   const bad = call('report', { ...compound, points: '0,5 a,0 10,5', h: '1' }, 'en');
   assert.deepEqual(bad.problems.map((p) => [p.field, p.code]), [['points', 'point-value']]);
   assert.equal(bad.problems[0].message, 'The station of point 2 of points, "a", is not a number');
