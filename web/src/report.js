@@ -26,7 +26,10 @@ export function fillReport(area, panel, title) {
   clear(area);
   area.append(el('h1', { text: `${t('reportTitle')}：${title}` }));
   area.append(el('p', { class: 'report-date', text: `${t('reportDate')}：${new Date().toLocaleDateString(currentLanguage() === 'en' ? 'en' : 'zh-CN')}` }));
-  for (const section of data.sections) {
+  // A panel whose core writes a calculation report of its own (a design)
+  // prints that in place of the tables of inputs and results.
+  if (data.body) area.append(data.body);
+  for (const section of data.body ? [] : data.sections) {
     if (!section.rows.length) continue;
     area.append(el('h2', { text: section.title }));
     area.append(el('table', { class: 'report-table' }, section.rows.map((row) => el('tr', {},
