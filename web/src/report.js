@@ -1,7 +1,7 @@
 // The printed report (计算书) of the panel in view and the same content on
 // the clipboard: inputs, formulas with the core's numbers, results, pictures.
 
-import { el, clear } from './dom.js';
+import { el, clear, uniqueId } from './dom.js';
 import { t, currentLanguage } from './i18n.js';
 import { copyTable } from './clipboard.js';
 
@@ -15,6 +15,19 @@ export function clipboardRows(data) {
     rows.push(...section.rows);
   }
   return rows;
+}
+
+// A copy with ids of its own: a url(#id) in the copy would otherwise name
+// the original's clip path, which the print hides with its panel, and the
+// water would fill the section to the top of its banks.
+export function copyDrawing(drawing) {
+  const copy = drawing.cloneNode(true);
+  for (const node of copy.querySelectorAll('[id]')) {
+    const id = node.id;
+    node.id = uniqueId(id);
+    for (const user of copy.querySelectorAll(`[clip-path="url(#${id})"]`)) user.setAttribute('clip-path', `url(#${node.id})`);
+  }
+  return copy;
 }
 
 export function copyReport(panel) {
@@ -41,7 +54,7 @@ export function fillReport(area, panel, title) {
   }
   if (data.pictures.length) {
     area.append(el('h2', { text: t('pictures') }));
-    for (const picture of data.pictures) area.append(el('div', { class: 'report-picture' }, picture.cloneNode(true)));
+    for (const picture of data.pictures) area.append(el('div', { class: 'report-picture' }, copyDrawing(picture)));
   }
   for (const table of data.tables) area.append(table.fullTable());
 }

@@ -20,11 +20,13 @@ export function fitOutline(points, width, height, margin) {
 // dims: [{text, from: [x, z], to: [x, z], side}] in the outline's coordinates;
 // surfaces: further water levels drawn between their own two points
 // [{key, points, color, dash, label}]; notes: free labels [{text, at: [x, z], dx, dy, anchor}];
-// legend: lines under the drawing [{text, line: {color, dash}}], two to a row,
-// for texts too long to stand beside what they name.
+// legend: lines under the drawing [{text, line: {color, dash}}], for texts
+// too long to stand beside what they name: a line's sample and text to a row,
+// plain texts two to a row.
 export function sectionDrawing({ outline, levels = [], dims = [], surfaces = [], notes = [], legend = [], width = 420, height = 300, margin = 46 }) {
   const drawn = height;
-  height += Math.ceil(legend.length / 2) * legendRow + (legend.length ? legendRow / 2 : 0);
+  const places = legendPlaces(legend);
+  height += places.length ? (places[places.length - 1].row + 1.5) * legendRow : 0;
   const waterZ = outline.water?.[0]?.[1];
   const points = [...outline.boundary, ...(outline.water ?? []), ...levels.filter((l) => Number.isFinite(l.z)).map((l) => [outline.boundary[0][0], l.z])];
   const { map } = fitOutline(points, width, drawn, margin);
@@ -63,8 +65,8 @@ export function sectionDrawing({ outline, levels = [], dims = [], surfaces = [],
     root.append(svg('text', { x: x + (note.dx ?? 0), y: y + (note.dy ?? 0), 'text-anchor': note.anchor ?? 'start', ...font, 'data-note': note.key, text: note.text }));
   }
   legend.forEach((entry, k) => {
-    const x = 16 + (k % 2) * (width / 2);
-    const y = drawn + Math.floor(k / 2) * legendRow + legendRow / 2;
+    const x = 16 + places[k].column * (width / 2);
+    const y = drawn + places[k].row * legendRow + legendRow / 2;
     const group = svg('g', { 'data-legend': entry.key });
     if (entry.line) group.append(svg('line', { x1: x, x2: x + 24, y1: y - 4, y2: y - 4, stroke: entry.line.color, 'stroke-width': 1.6, 'stroke-dasharray': entry.line.dash }));
     group.append(svg('text', { x: entry.line ? x + 30 : x, y, ...font, text: entry.text }));
@@ -74,6 +76,22 @@ export function sectionDrawing({ outline, levels = [], dims = [], surfaces = [],
 }
 
 const legendRow = 18;
+
+export function legendPlaces(legend) {
+  const places = [];
+  let row = 0;
+  let column = 0;
+  for (const entry of legend) {
+    if (entry.line || column > 1) {
+      if (column > 0) row += 1;
+      column = 0;
+    }
+    places.push({ row, column });
+    if (entry.line) row += 1;
+    else column += 1;
+  }
+  return places;
+}
 
 // A dimension line offset from the measured segment, with ticks and its text
 // (textAt pixels from the segment; half the offset beyond the line unless given).
