@@ -71,6 +71,11 @@ export class DesignPanel extends Panel {
     this.fields.get('sizing').show(!u);
     for (const [term, key] of sizings) this.fields.get(key).show(!u && sizing === term);
     this.fields.get('n-pick').show(lining);
+    const n = this.fields.get('n');
+    if (Boolean(n.hintText) !== lining) {
+      n.hintText = lining ? () => t('nOverrides') : undefined;
+      n.relabel();
+    }
     this.fields.get('scour-pick').show(lining || this.fields.get('soil').value !== '');
   }
 
@@ -107,10 +112,12 @@ export class DesignPanel extends Panel {
     this.picture.show(response.ok && response.outline.boundary.length ? designDrawing(response.outline, texts, unitText(this.catalog, 'length', 'si')) : null);
   }
 
-  // The n a bed's row gave, under the bed's picker.
+  // The n a bed's row gave, under the bed's picker. Relabelling rewrites its
+  // many options, so only when the words change.
   showTaken(texts) {
     const lining = this.fields.get('lining');
     const taken = lining.value && texts.n ? `${t('nTaken')} n = ${texts.n}` : '';
+    if (taken === lining.hint.textContent) return;
     lining.hintText = () => taken;
     lining.relabel();
   }
