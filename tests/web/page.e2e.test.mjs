@@ -219,8 +219,8 @@ describe('渠道设计', () => {
     assert.deepEqual(await design.locator('.checks li').evaluateAll((list) => list.map((li) => li.dataset.verdict)), new Array(7).fill('pass'));
     assert.equal(await design.locator('.checks li .verdict').first().textContent(), '满足');
     const drawing = design.locator('figure[data-picture=channelflow-design] svg');
-    for (const part of ['[data-line=hj][stroke-dasharray]', '[data-dimension=H]', '[data-dimension=Fb]', '[data-dimension=b]', '[data-part=surface]']) {
-      assert.equal(await drawing.locator(part).count(), 1, part);
+    for (const mark of ['[data-line=hj][stroke-dasharray]', '[data-dimension=H]', '[data-dimension=Fb]', '[data-dimension=b]', '[data-part=surface]']) {
+      assert.equal(await drawing.locator(mark).count(), 1, mark);
     }
     assert.equal(await drawing.locator('[data-note=m]').textContent(), '1:1.5');
     await design.locator('select[name=section]').selectOption('u');
