@@ -77,6 +77,8 @@ const ratingPage = await panelPage(shipped, '水位流量关系', { h: '0.01:2:0
 const rating = await keystroke(ratingPage, '[role=tabpanel]:not([hidden]) input[name=B]', ['2', '2.5', '3']);
 const profilePage = await panelPage(shipped, '水面线', { steps: '10000' });
 const profile = await keystroke(profilePage, '[role=tabpanel]:not([hidden]) input[name=B]', ['2', '2.5', '3']);
+const designPage = await panelPage(shipped, '渠道设计', {});
+const design = await keystroke(designPage, '[role=tabpanel]:not([hidden]) input[name=Q]', ['10', '12', '8']);
 await browser.close();
 
 const rows = [
@@ -87,5 +89,6 @@ const rows = [
   ['keystroke, 均匀流 (solve, outline, drawing; target 16 ms)', split(uniform)],
   ['keystroke, 水位流量关系 200 points, 3 curves (16 ms)', split(rating)],
   ['keystroke, 水面线 10,000 steps (target 50 ms)', split(profile)],
+  ['keystroke, 渠道设计 (design, its DXF, drawing; 16 ms)', split(design)],
 ];
 for (const [what, figure] of rows) console.log(`${what.padEnd(54)} ${figure}`);

@@ -202,6 +202,104 @@ describe('the toolkit\'s panels', () => {
   });
 });
 
+describe('渠道设计', () => {
+  // The command line's worked canal (README): design --Q 10 --i 0.0002 --lining earth-medium-average
+  // --soil medium-loam --m 1.5 --v-min 0.3 --v-max 0.67, which the panel opens with.
+  test('the worked canal: the chosen scheme and H as the command line prints them, the checks and the drawing', async () => {
+    const page = await open(pages.shipped);
+    const design = await panel(page, '渠道设计');
+    assert.equal(await value(design, 'H').textContent(), '2.95925992032676');
+    assert.equal(await value(design, 'B').textContent(), '4.44168338075984');
+    const chosen = design.locator('table[data-table=schemes] tbody tr[aria-current=true]');
+    assert.equal(await chosen.count(), 1);
+    assert.equal(await chosen.getAttribute('data-scheme'), '2');
+    assert.equal(await chosen.locator('th').textContent(), '1.02');
+    assert.equal(await chosen.locator('td.mark').textContent(), '选定', 'a screen reader hears it with the row');
+    assert.match(await design.locator('.field:has(select[name=lining]) .hint').textContent(), /n = 0\.025$/);
+    assert.deepEqual(await design.locator('.checks li').evaluateAll((list) => list.map((li) => li.dataset.verdict)), new Array(7).fill('pass'));
+    assert.equal(await design.locator('.checks li .verdict').first().textContent(), '满足');
+    const drawing = design.locator('figure[data-picture=channelflow-design] svg');
+    for (const mark of ['[data-line=hj][stroke-dasharray]', '[data-dimension=H]', '[data-dimension=Fb]', '[data-dimension=b]', '[data-part=surface]']) {
+      assert.equal(await drawing.locator(mark).count(), 1, mark);
+    }
+    assert.equal(await drawing.locator('[data-note=m]').textContent(), '1:1.5');
+    await design.locator('select[name=section]').selectOption('u');
+    await design.locator('input[name=r]').fill('0.8');
+    assert.equal(await design.locator('table[data-table=schemes]').count(), 0, 'a U shape is checked, not chosen');
+    assert.equal(await drawing.locator('[data-dimension=b]').count(), 0);
+  });
+
+  test('a value that cannot be used marks its own box, pickers and the drawing scale included', async () => {
+    const page = await open(pages.shipped);
+    const design = await panel(page, '渠道设计');
+    const problem = async (box) => {
+      assert.equal(await box.getAttribute('aria-invalid'), 'true');
+      return page.locator(`#${(await box.getAttribute('aria-describedby')).split(' ').pop()}`).textContent();
+    };
+    const Q = design.locator('input[name=Q]');
+    await Q.fill('-1');
+    assert.match(await problem(Q), /流量/);
+    assert.equal(await value(design, 'H').count(), 0);
+    await Q.fill('30');
+    assert.match(await problem(design.locator('select[name=lining]')), /B\.0\.1.*30/, 'an earth row of 1～20 m³/s does not take 30 m³/s');
+    await design.locator('select[name=lining]').selectOption('');
+    await design.locator('input[name=n]').fill('0.025');
+    await design.locator('select[name=sizing]').selectOption('width');
+    const B = design.locator('input[name=B]');
+    await B.fill('abc');
+    assert.match(await problem(B), /abc/);
+    await B.fill('5');
+    const scale = design.locator('input[name=dxf-scale]');
+    await scale.fill('0');
+    assert.match(await problem(scale), /1:N/);
+    assert.ok(await design.locator('[data-save=dxf]').isDisabled());
+    assert.notEqual(await value(design, 'H').textContent(), '', 'the design itself stands');
+  });
+
+  test('the drawing saves as DXF at the scale asked, and as SVG', async () => {
+    const page = await open(pages.shipped);
+    const design = await panel(page, '渠道设计');
+    const save = async (kind) => {
+      const [download] = await Promise.all([page.waitForEvent('download'), design.locator(`[data-save=${kind}]`).click()]);
+      return { name: download.suggestedFilename(), text: readFileSync(await download.path(), 'utf8') };
+    };
+    const at50 = await save('dxf');
+    assert.equal(at50.name, 'channelflow-design.dxf');
+    assert.match(at50.text, /^ {2}0\nSECTION\n[\s\S]*\nDIMENSIONS\n[\s\S]*\nEOF\n$/);
+    await design.locator('input[name=dxf-scale]').fill('100');
+    assert.notEqual((await save('dxf')).text, at50.text);
+    assert.match((await save('svg')).text, /^<\?xml[\s\S]*data-line="hj"/);
+  });
+
+  test('打印计算书 prints the core\'s report with its schemes, checks and the drawing; 复制结果 copies results and checks; in English too', async () => {
+    const page = await open(pages.shipped);
+    await panel(page, '渠道设计');
+    await page.evaluate(() => window.addEventListener('copy', (e) => { window.copied = e.clipboardData.getData('text/plain'); }));
+    await page.getByRole('button', { name: '复制结果' }).click();
+    const copied = await page.evaluate(() => window.copied);
+    assert.match(copied, /\r\n渠深 H\t2\.95925992032676\tm\r\n/);
+    assert.match(copied, /\r\n校核\t\t\r\n设计流速\t满足\t设计流量的流速/);
+    await page.evaluate(() => { window.print = () => {}; });
+    await page.getByRole('button', { name: '打印计算书' }).click();
+    const report = page.locator('#print-report');
+    assert.match(await report.locator('.report-subtitle').textContent(), /GB 50288-2018/);
+    assert.equal(await report.locator('h2').first().textContent(), '1 设计条件');
+    assert.equal(await report.locator('table[data-table=schemes] tr[aria-current=true] th').textContent(), '1.02');
+    assert.equal(await report.locator('.checks li').count(), 7);
+    assert.match(await report.textContent(), /渠深 H = hj \+ Fb = .* = 2\.95925992032676 m/);
+    const clip = await report.locator('svg [data-part=water]').getAttribute('clip-path');
+    const clipId = clip.slice(5, -1);
+    assert.equal(await page.locator(`[id="${clipId}"]`).count(), 1, 'the copy clips its water with its own clip path');
+    assert.equal(await report.locator(`[id="${clipId}"]`).count(), 1);
+    await page.getByRole('button', { name: 'English' }).click();
+    const design = page.getByRole('tabpanel');
+    assert.equal(await design.locator('.checks li .verdict').first().textContent(), 'pass');
+    assert.equal(await design.locator('tr[aria-current=true] td.mark').textContent(), 'chosen');
+    await page.getByRole('button', { name: 'Print report' }).click();
+    assert.equal(await report.locator('h2').first().textContent(), '1 Design data');
+  });
+});
+
 describe('批量', () => {
   test('a spreadsheet paste gives a results table with its error column, downloaded as CSV with a byte order mark', async () => {
     const page = await open(pages.shipped);

@@ -9,6 +9,9 @@ import { fill, uniformFormulas } from '../../web/src/formulas.js';
 import { sectionMarks } from '../../web/src/panels/uniform.js';
 import { columnPoints } from '../../web/src/panels/rating.js';
 import { profileSeries } from '../../web/src/panels/profile.js';
+import { liningOptions, soilOptions } from '../../web/src/design-pickers.js';
+import { designMarks } from '../../web/src/design-drawing.js';
+import { legendPlaces } from '../../web/src/section-drawing.js';
 import { fakeCatalog, fakeToolkit, fakeClick } from './fake-core.js';
 
 test('the adapter leaves blank boxes out and passes the texts as typed', () => {
@@ -112,4 +115,63 @@ test('a profile stands on a bed falling downstream, with normal and critical lin
   assert.deepEqual(lines.surface, [[0, 2], [-100, 1.6]]);
   assert.deepEqual(lines.normal, [[-100, 1.3], [0, 1.2]]);
   assert.equal(profileSeries(points, 0, undefined, 0.8).normal, null);
+});
+
+test('the design pickers group rows as their tables do, after a choice of none', () => {
+  const text = (zh, en) => ({ zh, en });
+  const design = {
+    roughness: [
+      { key: 'earth-a', table: 'B.0.1', group: text('土渠', 'earth canal'), name: text('土渠甲', 'earth A'), n: [0.0225, 0.0225] },
+      { key: 'earth-b', table: 'B.0.1', group: text('土渠', 'earth canal'), name: text('土渠乙', 'earth B'), n: [0.02, 0.025] },
+      { key: 'concrete', table: 'B.0.3', group: text('混凝土', 'concrete'), name: text('混凝土', 'concrete'), n: [0.014, 0.017] },
+    ],
+    scour: [{ key: 'clay', table: 'C.0.1', group: text('', '') }, { key: 'granite', table: 'C.0.3', group: text('', '') }],
+    soils: [{ key: 'clay', name: text('黏土', 'clay'), scour: true }, { key: 'granite', name: text('花岗岩', 'granite'), scour: true },
+      { key: 'sand', name: text('沙土', 'sand'), scour: false }],
+  };
+  setLanguage('en');
+  const linings = liningOptions(design);
+  assert.deepEqual(linings.map((o) => [o.value, o.group?.text() ?? null]),
+    [['', null], ['earth-a', 'B.0.1 earth canal'], ['earth-b', 'B.0.1 earth canal'], ['concrete', 'B.0.3 concrete']]);
+  assert.deepEqual(linings.slice(1).map((o) => o.text()), ['earth A（n = 0.0225）', 'earth B（n = 0.02～0.025）', 'concrete（n = 0.014～0.017）']);
+  const soils = soilOptions(design);
+  assert.deepEqual(soils.map((o) => o.group?.text() ?? null), [null, 'C.0.1', 'C.0.3', 'Other soils of Table 6.4.4 (side slope only)']);
+  setLanguage('zh');
+  assert.equal(soils[3].text(), '沙土');
+});
+
+// The worked canal's outline as the core answers it.
+const canal = {
+  boundary: [[-6.66, 2.96], [-2.22, 0], [2.22, 0], [6.66, 2.96]], water: [[-5.23, 2.01], [5.23, 2.01]],
+  waterEnlarged: [[-5.53, 2.21], [5.53, 2.21]], section: 'trapezoid', m: 1.5,
+};
+const canalTexts = { h: '2.01', hj: '2.21', Fb: '0.75', H: '2.96', B: '4.44', m: '1.5' };
+
+test('a design drawing measures h, hj and H up the right, Fb down the left and b along the bed, its values in the legend', () => {
+  const { dims, legend, notes, surfaces } = designMarks(canal, canalTexts, 'm');
+  const rows = [
+    ['h', [6.66, 0], [6.66, 2.01]],
+    ['hj', [6.66, 0], [6.66, 2.21]],
+    ['Fb', [-6.66, 2.96], [-6.66, 2.21]],
+    ['H', [6.66, 0], [6.66, 2.96]],
+    ['b', [-2.22, 0], [2.22, 0]],
+  ];
+  assert.deepEqual(dims.map((d) => [d.text, d.from, d.to]), rows);
+  assert.ok(dims[0].offset < dims[1].offset && dims[1].offset < dims[3].offset, 'the right side\'s dimensions do not cross');
+  assert.deepEqual(legend.map((l) => l.text.replace(/^.*  /, '')), ['h = 2.01 m', 'hj = 2.21 m', 'Fb = 0.75 m', 'H = 2.96 m', 'b = 4.44 m']);
+  assert.equal(legend[1].line.dash, surfaces[0].dash, 'the legend draws the enlarged level as the drawing does');
+  assert.deepEqual(notes.map((n) => [n.text, n.at]), [['1:1.5', [4.44, 1.48]]]);
+  const u = designMarks({ ...canal, section: 'u', m: 0 }, { ...canalTexts, r: '0.8' }, 'm');
+  assert.ok(!u.dims.some((d) => d.text === 'b'), 'a U shape has no flat bed to measure');
+  assert.equal(u.legend[u.legend.length - 1].text, 'r = 0.8 m');
+  assert.equal(u.notes.length, 0, 'no 1:m on vertical walls');
+});
+
+test('a legend gives a level\'s line a row of its own and plain texts two to a row', () => {
+  const rows = [
+    [[{ line: {} }, { line: {} }, {}, {}, {}], [[0, 0], [1, 0], [2, 0], [2, 1], [3, 0]]],
+    [[{}, { line: {} }, {}], [[0, 0], [1, 0], [2, 0]]],
+    [[{}, {}, {}], [[0, 0], [0, 1], [1, 0]]],
+  ];
+  for (const [legend, places] of rows) assert.deepEqual(legendPlaces(legend).map((p) => [p.row, p.column]), places);
 });

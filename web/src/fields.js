@@ -37,12 +37,29 @@ export class Field {
   }
 
   // Keeps the chosen value while it is still offered; a value restored before
-  // its option existed is taken up as soon as it is offered.
+  // its option existed is taken up as soon as it is offered. Consecutive
+  // options with the same group ({key, text()}) go under one <optgroup>.
   setOptions(options) {
     const offered = (v) => options.some((o) => o.value === v);
     const keep = offered(this.wanted) ? this.wanted : this.input.value;
     this.options = options;
-    this.input.replaceChildren(...options.map((o) => el('option', { value: o.value, text: o.text() })));
+    this.groups = [];
+    const children = [];
+    for (const o of options) {
+      const option = el('option', { value: o.value, text: o.text() });
+      if (!o.group) {
+        children.push(option);
+        continue;
+      }
+      let last = this.groups[this.groups.length - 1];
+      if (last?.key !== o.group.key || children[children.length - 1] !== last.node) {
+        last = { key: o.group.key, text: o.group.text, node: el('optgroup', { label: o.group.text() }) };
+        this.groups.push(last);
+        children.push(last.node);
+      }
+      last.node.append(option);
+    }
+    this.input.replaceChildren(...children);
     if (offered(keep)) this.input.value = keep;
   }
 
@@ -51,6 +68,7 @@ export class Field {
     this.hint.textContent = this.hintText ? this.hintText() : '';
     if (this.kind === 'select') {
       this.options.forEach((o, k) => { this.input.options[k].textContent = o.text(); });
+      for (const group of this.groups) group.node.label = group.text();
     }
     this.describe();
   }

@@ -48,8 +48,9 @@ export class Picture {
     this.captionNode = el('figcaption');
     this.svgButton = el('button', { type: 'button', class: 'save', 'data-save': 'svg', onclick: () => this.saveSvg() });
     this.pngButton = el('button', { type: 'button', class: 'save', 'data-save': 'png', onclick: () => this.savePng() });
-    this.root = el('figure', { class: 'picture', 'data-picture': name }, this.holder, this.captionNode,
-      el('div', { class: 'picture-actions' }, this.svgButton, this.pngButton));
+    // A panel may add its own ways to save (a design's DXF) beside these.
+    this.actions = el('div', { class: 'picture-actions' }, this.svgButton, this.pngButton);
+    this.root = el('figure', { class: 'picture', 'data-picture': name }, this.holder, this.captionNode, this.actions);
     this.relabel();
     this.show(null);
   }

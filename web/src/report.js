@@ -1,7 +1,7 @@
 // The printed report (计算书) of the panel in view and the same content on
 // the clipboard: inputs, formulas with the core's numbers, results, pictures.
 
-import { el, clear } from './dom.js';
+import { el, clear, uniqueId } from './dom.js';
 import { t, currentLanguage } from './i18n.js';
 import { copyTable } from './clipboard.js';
 
@@ -17,6 +17,19 @@ export function clipboardRows(data) {
   return rows;
 }
 
+// A copy with ids of its own: a url(#id) in the copy would otherwise name
+// the original's clip path, which the print hides with its panel, and the
+// water would fill the section to the top of its banks.
+export function copyDrawing(drawing) {
+  const copy = drawing.cloneNode(true);
+  for (const node of copy.querySelectorAll('[id]')) {
+    const id = node.id;
+    node.id = uniqueId(id);
+    for (const user of copy.querySelectorAll(`[clip-path="url(#${id})"]`)) user.setAttribute('clip-path', `url(#${node.id})`);
+  }
+  return copy;
+}
+
 export function copyReport(panel) {
   return copyTable(clipboardRows(panel.reportData()));
 }
@@ -26,7 +39,10 @@ export function fillReport(area, panel, title) {
   clear(area);
   area.append(el('h1', { text: `${t('reportTitle')}：${title}` }));
   area.append(el('p', { class: 'report-date', text: `${t('reportDate')}：${new Date().toLocaleDateString(currentLanguage() === 'en' ? 'en' : 'zh-CN')}` }));
-  for (const section of data.sections) {
+  // A panel whose core writes a calculation report of its own (a design)
+  // prints that in place of the tables of inputs and results.
+  if (data.body) area.append(data.body);
+  for (const section of data.body ? [] : data.sections) {
     if (!section.rows.length) continue;
     area.append(el('h2', { text: section.title }));
     area.append(el('table', { class: 'report-table' }, section.rows.map((row) => el('tr', {},
@@ -38,7 +54,7 @@ export function fillReport(area, panel, title) {
   }
   if (data.pictures.length) {
     area.append(el('h2', { text: t('pictures') }));
-    for (const picture of data.pictures) area.append(el('div', { class: 'report-picture' }, picture.cloneNode(true)));
+    for (const picture of data.pictures) area.append(el('div', { class: 'report-picture' }, copyDrawing(picture)));
   }
   for (const table of data.tables) area.append(table.fullTable());
 }

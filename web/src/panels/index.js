@@ -7,6 +7,7 @@ import { RatingPanel } from './rating.js';
 import { JumpPanel } from './jump.js';
 import { ProfilePanel } from './profile.js';
 import { BatchPanel } from './batch.js';
+import { DesignPanel } from './design.js';
 
 export const panels = [
   { key: 'calculator', name: { zh: '计算器', en: 'Calculator' }, needs: 'click', Panel: CalculatorPanel },
@@ -15,6 +16,7 @@ export const panels = [
   { key: 'jump', name: { zh: '水跃', en: 'Hydraulic jump' }, needs: 'toolkit', Panel: JumpPanel },
   { key: 'profile', name: { zh: '水面线', en: 'Water surface profile' }, needs: 'toolkit', Panel: ProfilePanel },
   { key: 'batch', name: { zh: '批量', en: 'Batch' }, needs: 'toolkit', Panel: BatchPanel },
+  { key: 'design', name: { zh: '渠道设计', en: 'Canal design' }, needs: 'toolkit', Panel: DesignPanel },
 ];
 
 export function availablePanels(core) {

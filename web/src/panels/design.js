@@ -1,0 +1,141 @@
+// 渠道设计: an irrigation canal sized by GB 50288-2018 as the command line's
+// design does it: the Appendix E schemes with the chosen one, the checks, the
+// section drawn to scale (SVG, PNG and DXF) and the printable 计算书.
+
+import { el } from '../dom.js';
+import { Field, parameterField } from '../fields.js';
+import { currentLanguage, t, parameterLabel, termText, unitText } from '../i18n.js';
+import { Panel } from '../panel.js';
+import { showResults, itemRows } from '../results.js';
+import { Picture, download } from '../picture.js';
+import { liningOptions, soilOptions } from '../design-pickers.js';
+import { designDrawing } from '../design-drawing.js';
+import { schemesTable, checksList, reportBody } from '../design-view.js';
+import { itemTexts } from './uniform.js';
+
+// The command line's worked example: a 4th-grade canal of 10 m³/s in medium loam.
+const initial = { Q: '10', i: '0.0002', m: '1.5', 'v-min': '0.3', 'v-max': '0.67', 'dxf-scale': '50' };
+const initialChoices = { lining: 'earth-medium-average', soil: 'medium-loam' };
+const numbers = ['Q', 'i', 'n', 'm', 'r', 'alpha', 'beta', 'B', 'v-min', 'v-max', 'enlarge', 'min-ratio', 'freeboard', 'bend-radius'];
+// The sizing picker chooses which one of α, β and B the trapezoid is given by.
+const sizings = [['appendix-e', 'alpha'], ['beta', 'beta'], ['width', 'B']];
+const picks = ['low', 'middle', 'high'];
+// Boxes of the page only, never sent with the design.
+const pageOnly = ['sizing', 'dxf-scale'];
+
+export class DesignPanel extends Panel {
+  constructor(ctx, definition) {
+    super(ctx, definition);
+    const catalog = ctx.core.catalog();
+    this.catalog = catalog;
+    const system = () => 'si';
+    const label = (key) => () => parameterLabel(catalog, key, 'si');
+    const select = (key, options, text = label(key)) => this.fields.add(new Field(key, { kind: 'select', label: text, options, onInput: this.input }));
+    const pickOptions = picks.map((value) => ({ value, text: () => termText(catalog, value) }));
+    select('section', ['trapezoid', 'u'].map((key) => ({ value: key, text: () => catalog.sectionByKey.get(key).name[currentLanguage()] })));
+    for (const key of numbers) {
+      this.fields.add(parameterField(catalog, key, system, { initial: initial[key] ?? '', onInput: this.input }));
+    }
+    select('lining', liningOptions(catalog.design));
+    select('n-pick', pickOptions);
+    this.fields.get('n-pick').value = 'middle';
+    select('sizing', sizings.map(([term]) => ({ value: term, text: () => termText(catalog, term) })),
+      () => catalog.quantityById.get('design-method').name[currentLanguage()]);
+    select('soil', soilOptions(catalog.design));
+    select('scour-pick', pickOptions);
+    for (const [key, value] of Object.entries(initialChoices)) this.fields.get(key).value = value;
+    this.fields.add(parameterField(catalog, 'dxf-scale', system, { initial: initial['dxf-scale'], onInput: this.input }));
+    const rows = (...keys) => keys.map((k) => this.fields.get(k).row);
+    this.inputs.append(...rows('section', 'Q', 'i', 'lining', 'n-pick', 'n', 'm', 'r', 'sizing', 'alpha', 'beta', 'B',
+      'v-min', 'v-max', 'soil', 'scour-pick', 'enlarge', 'min-ratio', 'freeboard', 'bend-radius'));
+
+    this.checksHeading = el('h3');
+    this.checks = el('div', { class: 'design-checks' });
+    this.items = el('div');
+    this.results.append(this.checks, this.items);
+    this.picture = new Picture('channelflow-design', () => t('section'));
+    this.dxfButton = el('button', { type: 'button', class: 'save', 'data-save': 'dxf', onclick: () => this.saveDxf() });
+    this.picture.actions.append(this.dxfButton, this.fields.get('dxf-scale').row);
+    this.pictures.append(this.picture.root);
+    this.schemes = el('div', { class: 'design-schemes' });
+    this.extra.append(this.schemes);
+    this.finish();
+  }
+
+  // The sizing picker's α, β or B; a U shape is checked as given, so takes none.
+  arrange() {
+    const u = this.fields.get('section').value === 'u';
+    const sizing = this.fields.get('sizing').value;
+    const lining = this.fields.get('lining').value !== '';
+    this.fields.get('r').show(u);
+    this.fields.get('sizing').show(!u);
+    for (const [term, key] of sizings) this.fields.get(key).show(!u && sizing === term);
+    this.fields.get('n-pick').show(lining);
+    const n = this.fields.get('n');
+    if (Boolean(n.hintText) !== lining) {
+      n.hintText = lining ? () => t('nOverrides') : undefined;
+      n.relabel();
+    }
+    this.fields.get('scour-pick').show(lining || this.fields.get('soil').value !== '');
+  }
+
+  relabel() {
+    super.relabel();
+    this.dxfButton.textContent = t('saveDxf');
+    this.checksHeading.textContent = t('checks');
+    this.picture.relabel();
+  }
+
+  designInputs() {
+    const texts = this.fields.texts();
+    for (const key of pageOnly) delete texts[key];
+    return texts;
+  }
+
+  update() {
+    const inputs = this.designInputs();
+    const language = this.ctx.language();
+    const response = this.ctx.core.call('design', inputs, language);
+    // The drawing's file is made as the inputs change, so that a scale it
+    // cannot use marks its box at once, as any other box does.
+    const dxf = response.ok ? this.ctx.core.call('design-dxf', { ...inputs, 'dxf-scale': this.fields.get('dxf-scale').value }, language) : null;
+    this.response = response;
+    this.dxf = dxf?.ok ? dxf.dxf : null;
+    const problems = [...(response.ok ? [] : response.problems), ...(dxf && !dxf.ok ? dxf.problems : [])];
+    this.fields.markProblems(problems);
+    this.dxfButton.disabled = !this.dxf;
+    showResults(this.items, this.catalog, response.ok ? response : { ok: false, problems }, 'si');
+    const texts = response.ok ? itemTexts(response.results[0].items) : {};
+    this.showTaken(texts);
+    this.checks.replaceChildren(...(response.ok ? [this.checksHeading, checksList(response.checks)] : []));
+    this.schemes.replaceChildren(...(response.ok && response.schemes.rows.length ? [schemesTable(this.catalog, response.schemes)] : []));
+    this.picture.show(response.ok && response.outline.boundary.length ? designDrawing(response.outline, texts, unitText(this.catalog, 'length', 'si')) : null);
+  }
+
+  // The n a bed's row gave, under the bed's picker. Relabelling rewrites its
+  // many options, so only when the words change.
+  showTaken(texts) {
+    const lining = this.fields.get('lining');
+    const taken = lining.value && texts.n ? `${t('nTaken')} n = ${texts.n}` : '';
+    if (taken === lining.hint.textContent) return;
+    lining.hintText = () => taken;
+    lining.relabel();
+  }
+
+  saveDxf() {
+    if (this.dxf) download(new Blob([this.dxf], { type: 'application/dxf' }), 'channelflow-design.dxf');
+  }
+
+  reportData() {
+    const sections = [{ title: t('inputs'), rows: this.inputRows() }];
+    const answer = this.response;
+    if (!answer?.ok) return { sections, formulas: [], pictures: [], tables: [] };
+    sections.push({ title: t('results'), rows: itemRows(this.catalog, answer.results[0].items, 'si').map((r) => [r.label, r.text, r.unit]) });
+    sections.push({ title: t('checks'), rows: answer.checks.map((c) => [c.name, c.statusText, c.message]) });
+    return {
+      sections, formulas: [], tables: [],
+      body: reportBody(this.catalog, answer),
+      pictures: this.picture.drawing ? [this.picture.drawing] : [],
+    };
+  }
+}
