@@ -48,6 +48,11 @@ const chrome = {
     why: '原因',
     results1: '第一解',
     results2: '第二解',
+    pointsHint: '每行一点：{columns}（可省）；可从电子表格粘贴，表头行可留',
+    addPoint: '添加测点',
+    removePoint: '删除测点',
+    nForRest: '用于测点未给出糙率的测段',
+    exaggerated: '高程放大 {n} 倍',
   },
   en: {
     title: 'Channel hydraulics toolkit',
@@ -95,6 +100,11 @@ const chrome = {
     why: 'Why',
     results1: 'First answer',
     results2: 'Second answer',
+    pointsHint: 'a point a line: {columns} (optional); paste from a spreadsheet, a header row may stay',
+    addPoint: 'Add a point',
+    removePoint: 'Remove point',
+    nForRest: 'for the segments whose points give none',
+    exaggerated: 'heights exaggerated {n}×',
   },
 };
 
