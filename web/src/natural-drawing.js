@@ -28,7 +28,7 @@ export function roughnessColours(segments) {
 
 // outline: the core's {boundary, segments, surface, dividers}; levels:
 // [{key, z, name, color}]; words: {station, elevation, exaggerated(f), n(value)}.
-export function naturalDrawing({ outline, levels = [], words, width = 640, height = 330 }) {
+export function naturalDrawing({ outline, levels = [], words, width = 580, height = 330 }) {
   const colours = roughnessColours(outline.segments ?? []);
   const legendRows = Math.ceil(colours.size / 5);
   const margin = { left: 62, right: 18, top: 22, bottom: 46 + 16 * legendRows };
