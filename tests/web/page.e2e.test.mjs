@@ -231,6 +231,8 @@ describe('天然断面', () => {
     await natural.getByRole('button', { name: '删除测点 10' }).click();
     assert.equal((await box.inputValue()).split('\n').length, 9);
     assert.match(await natural.locator('.missing').textContent(), /102\.5 m/, 'the point at station 90 is the lower end now');
+    await natural.locator('select[name=units]').selectOption('us');
+    assert.deepEqual(await natural.locator('table[data-table=points] thead th').allTextContents(), ['#', '起点距 (ft)', '高程 (ft)', '粗糙系数', '']);
   });
 
   test('a point the core cannot read marks the box with its message', async () => {

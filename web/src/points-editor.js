@@ -48,17 +48,25 @@ export class PointsEditor {
     this.drawRows();
   }
 
-  drawRows() {
+  // The columns' names in the language and unit system now.
+  columnNames() {
     const unit = unitText(this.catalog, 'length', this.system());
-    const names = columns.map((key, c) => (c < 2 ? `${termText(this.catalog, key)} (${unit})` : termText(this.catalog, key)));
-    this.head.replaceChildren(el('tr', {}, el('th', { scope: 'col', text: '#' }), names.map((name) => el('th', { scope: 'col', text: name })), el('th')));
+    return columns.map((key, c) => (c < 2 ? `${termText(this.catalog, key)} (${unit})` : termText(this.catalog, key)));
+  }
+
+  relabel() {
+    this.head.replaceChildren(el('tr', {}, el('th', { scope: 'col', text: '#' }), this.columnNames().map((name) => el('th', { scope: 'col', text: name })), el('th')));
+    this.addButton.textContent = t('addPoint');
+  }
+
+  drawRows() {
+    const names = this.columnNames();
     this.body.replaceChildren(...this.rows.map((cells, k) => el('tr', {},
       el('th', { scope: 'row', text: String(k + 1) }),
       cells.map((text, c) => el('td', {}, el('input', {
         type: 'text', value: text, 'data-row': k, 'data-column': c, 'aria-label': `${names[c]} ${k + 1}`, autocomplete: 'off', spellcheck: 'false',
       }))),
       el('td', {}, el('button', { type: 'button', class: 'remove-point', 'data-remove': k, 'aria-label': `${t('removePoint')} ${k + 1}`, text: '×' })))));
-    this.addButton.textContent = t('addPoint');
   }
 
   // A cell typed in: the box takes the table's rows, the table stays as it is

@@ -47,7 +47,7 @@ export class NaturalPanel extends Panel {
       kind: 'select', label: () => parameterLabel(catalog, 'unknown', 'si'), onInput: this.input,
       options: unknowns.map((key) => ({ value: key, text: label(key) })),
     }));
-    this.units = unitsField(catalog, this.fields, this.input);
+    this.units = unitsField(catalog, this.fields, () => { this.editor.relabel(); this.input(); });
     this.editor = new PointsEditor(catalog, this.fields, system, { initial: compoundChannel, onInput: this.input });
     this.given = this.fields.add(new Field('given', {
       kind: 'select', label: () => `${label('h')()} / ${label('wse')()}`, onInput: this.input,
@@ -82,6 +82,7 @@ export class NaturalPanel extends Panel {
 
   relabel() {
     super.relabel();
+    this.editor.relabel();
     this.editor.drawRows();
     for (const picture of [this.sectionPicture, this.ratingPicture]) picture.relabel();
   }
