@@ -248,6 +248,26 @@ describe('天然断面', () => {
     assert.equal(await box.getAttribute('aria-invalid'), null);
   });
 
+  test('by water level: the rating runs over levels and a level above the lower end is a row with its reason; English', async () => {
+    const page = await open(pages.shipped);
+    const natural = await panel(page, '天然断面');
+    await natural.locator('select[name=given]').selectOption('wse');
+    await natural.locator('input[name=wse]').fill('102.6');
+    assert.equal(await value(natural, 'h').textContent(), '2.59999999999999', 'as the command line reads --wse 102.6');
+    assert.equal(await value(natural, 'Q').textContent(), '53.6267488235603');
+    assert.equal(await natural.locator('input[name=range]').getAttribute('placeholder'), '100.1:103.5:0.1');
+    const range = natural.locator('input[name=range]');
+    await range.fill('101:104:1');
+    const rows = natural.locator('table[data-table=natural-rating] tbody tr[data-row]');
+    assert.deepEqual(await rows.nth(1).locator('td').allTextContents(), ['2', '102', '40.5', '0.691157776435021', '27.9918899456184', '0.189954670726908', '缓流', '']);
+    assert.match(await rows.nth(3).textContent(), /^4104.*该端高程 103\.5 m/);
+    await range.fill('104:101:1');
+    assert.equal(await range.getAttribute('aria-invalid'), 'true');
+    await page.getByRole('button', { name: 'English' }).click();
+    assert.match(await page.locator(`#${(await range.getAttribute('aria-describedby')).split(' ').pop()}`).textContent(), /wse/);
+    assert.equal(await value(natural, 'regime').textContent(), 'subcritical');
+  });
+
   test('the drawing gives each n one colour, divides the parts and draws every wet stretch', async () => {
     const page = await open(pages.shipped);
     const natural = await panel(page, '天然断面');
