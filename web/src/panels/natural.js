@@ -57,7 +57,9 @@ export class NaturalPanel extends Panel {
       const hint = key === 'n' ? () => t('nForRest') : undefined;
       this.fields.add(parameterField(catalog, key, system, { initial: initial[key], hint, onInput: this.input }));
     }
-    this.range = this.fields.add(new Field('range', { label: () => t('rating'), hint: () => t('range'), onInput: this.input }));
+    this.range = this.fields.add(new Field('range', {
+      label: () => `${t('rating')}${t('colon')}${label(this.given.value || 'h')()}`, hint: () => t('range'), onInput: this.input,
+    }));
     this.inputs.append(this.unknown.row, this.units.row, this.editor.root, this.given.row,
       ...['h', 'wse', 'Q', 'i', 'n'].map((k) => this.fields.get(k).row), this.range.row);
     this.sectionPicture = new Picture('channelflow-natural-section', () => t('section'));
@@ -77,6 +79,7 @@ export class NaturalPanel extends Panel {
     const unknown = this.unknown.value;
     const given = this.given.value || 'h';
     for (const key of ['h', 'wse']) this.fields.get(key).show(key === given);
+    this.range.relabel();
     for (const key of ['h', 'wse', 'Q', 'i', 'n']) this.fields.get(key).setDisabled(key === unknown || (unknown === 'h' && key === 'wse'));
   }
 
