@@ -134,7 +134,6 @@ export class NaturalPanel extends Panel {
     }
     const unit = unitText(this.catalog, 'length', this.system());
     const bottom = Math.min(...outline.boundary.map((p) => p[1]));
-    const nText = this.fields.get('n').value;
     this.sectionPicture.show(naturalDrawing({
       outline,
       levels: this.criticalLevels(items, bottom),
@@ -142,7 +141,7 @@ export class NaturalPanel extends Panel {
         station: `${termText(this.catalog, 'station')} (${unit})`,
         elevation: `${termText(this.catalog, 'elevation')} (${unit})`,
         exaggerated: (factor) => t('exaggerated').replace('{n}', factor),
-        n: (n) => `n = ${n ?? nText}`,
+        n: (n) => `n = ${n}`,
       },
     }));
   }
