@@ -79,6 +79,16 @@ const profilePage = await panelPage(shipped, '水面线', { steps: '10000' });
 const profile = await keystroke(profilePage, '[role=tabpanel]:not([hidden]) input[name=B]', ['2', '2.5', '3']);
 const designPage = await panelPage(shipped, '渠道设计', {});
 const design = await keystroke(designPage, '[role=tabpanel]:not([hidden]) input[name=Q]', ['10', '12', '8']);
+// A 200-point river of three parts, pasted at once as from a spreadsheet.
+const river = Array.from({ length: 200 }, (_, k) => [k, (Math.abs(k - 100) / 20 + (k % 7) / 50).toFixed(3), { 0: '0.06', 40: '0.035', 160: '0.06' }[k]]
+  .filter((cell) => cell !== undefined).join('\t')).join('\n');
+const naturalPage = await panelPage(shipped, '天然断面', { h: '3', i: '0.0004' });
+await naturalPage.evaluate((text) => {
+  const box = document.querySelector('[role=tabpanel]:not([hidden]) textarea[name=points]');
+  box.value = text;
+  box.dispatchEvent(new Event('input'));
+}, river);
+const natural = await keystroke(naturalPage, '[role=tabpanel]:not([hidden]) input[name=h]', ['3', '3.5', '4']);
 await browser.close();
 
 const rows = [
@@ -90,5 +100,6 @@ const rows = [
   ['keystroke, 水位流量关系 200 points, 3 curves (16 ms)', split(rating)],
   ['keystroke, 水面线 10,000 steps (target 50 ms)', split(profile)],
   ['keystroke, 渠道设计 (design, its DXF, drawing; 16 ms)', split(design)],
+  ['keystroke, 天然断面 200 points, rating of 50 depths', split(natural)],
 ];
 for (const [what, figure] of rows) console.log(`${what.padEnd(54)} ${figure}`);

@@ -300,6 +300,96 @@ describe('渠道设计', () => {
   });
 });
 
+describe('天然断面', () => {
+  // The README's compound channel as a spreadsheet copies it: a header, tabs, a missing n.
+  const compound = ['起点距\t高程\t糙率', '0\t103.5\t0.06', '25\t102.5\t', '30\t102\t0.035', '40\t100.5', '44\t100', '52\t100',
+    '56\t100.5', '60\t102\t0.06', '90\t102.5', '100\t103.5', ''].join('\n');
+
+  test('a pasted compound channel gives the command line\'s report, its depth for a discharge, and the table edits the points', async () => {
+    const page = await open(pages.shipped);
+    const uniform = await panel(page, '均匀流');
+    assert.deepEqual(await uniform.locator('select[name=section] option').evaluateAll((o) => o.map((x) => x.value)), ['trapezoid', 'circle', 'u', 'parabola'],
+      'points are entered here, not in the other panels');
+    const natural = await panel(page, '天然断面');
+    const box = natural.locator('textarea[name=points]');
+    await box.fill('');
+    await box.fill(compound);
+    await natural.locator('input[name=h]').fill('2.6');
+    await natural.locator('input[name=i]').fill('0.0004');
+    const expected = { Q: '53.6267488235607', wse: '102.6', K: '2681.33744117803', alpha: '1.31606388500759', hc_all: '1.16349244933169', n_parts: '0.06, 0.035, 0.06' };
+    for (const [key, text] of Object.entries(expected)) assert.equal(await value(natural, key).textContent(), text, key);
+    assert.equal(await natural.locator('table[data-table=points] tbody tr').count(), 10);
+    assert.ok(await natural.locator('table[data-table=natural-rating] tbody tr[data-row]').count() > 20);
+    assert.equal(await natural.locator('svg [data-series=Q]').count(), 1);
+
+    await natural.locator('select[name=unknown]').selectOption('h');
+    await natural.locator('input[name=Q]').fill('60');
+    assert.equal(await value(natural, 'h').textContent(), '2.71509948697993');
+
+    await natural.locator('table[data-table=points] input[data-row="0"][data-column="2"]').fill('0.05');
+    assert.match(await box.inputValue(), /^0\t103\.5\t0\.05\n25\t102\.5\n/);
+    assert.equal(await value(natural, 'n_parts').textContent(), '0.05, 0.035, 0.06');
+    await natural.getByRole('button', { name: '删除测点 10' }).click();
+    assert.equal((await box.inputValue()).split('\n').length, 9);
+    assert.match(await natural.locator('.missing').textContent(), /102\.5 m/, 'the point at station 90 is the lower end now');
+    await natural.locator('select[name=units]').selectOption('us');
+    assert.deepEqual(await natural.locator('table[data-table=points] thead th').allTextContents(), ['#', '起点距 (ft)', '高程 (ft)', '粗糙系数', '']);
+  });
+
+  test('a point the core cannot read marks the box with its message', async () => {
+    const page = await open(pages.shipped);
+    const natural = await panel(page, '天然断面');
+    const box = natural.locator('textarea[name=points]');
+    await box.fill('0,5\na,0\n10,5');
+    assert.equal(await box.getAttribute('aria-invalid'), 'true');
+    const message = await page.locator(`#${(await box.getAttribute('aria-describedby')).split(' ').pop()}`).textContent();
+    assert.equal(message, 'points 的第 2 个点的起点距 "a" 不是有效的数字');
+    assert.equal(await natural.locator('figure svg').count(), 0);
+    await box.fill(compound);
+    assert.equal(await box.getAttribute('aria-invalid'), null);
+  });
+
+  test('by water level: the rating runs over levels and a level above the lower end is a row with its reason; English', async () => {
+    const page = await open(pages.shipped);
+    const natural = await panel(page, '天然断面');
+    await natural.locator('select[name=given]').selectOption('wse');
+    await natural.locator('input[name=wse]').fill('102.6');
+    assert.equal(await value(natural, 'h').textContent(), '2.59999999999999', 'as the command line reads --wse 102.6');
+    assert.equal(await value(natural, 'Q').textContent(), '53.6267488235603');
+    assert.equal(await natural.locator('input[name=range]').getAttribute('placeholder'), '100.1:103.5:0.1');
+    const range = natural.locator('input[name=range]');
+    await range.fill('101:104:1');
+    const rows = natural.locator('table[data-table=natural-rating] tbody tr[data-row]');
+    assert.deepEqual(await rows.nth(1).locator('td').allTextContents(), ['2', '102', '40.5', '0.691157776435021', '27.9918899456184', '0.189954670726908', '缓流', '']);
+    assert.match(await rows.nth(3).textContent(), /^4104.*该端高程 103\.5 m/);
+    await range.fill('104:101:1');
+    assert.equal(await range.getAttribute('aria-invalid'), 'true');
+    await page.getByRole('button', { name: 'English' }).click();
+    assert.match(await page.locator(`#${(await range.getAttribute('aria-describedby')).split(' ').pop()}`).textContent(), /wse/);
+    assert.equal(await value(natural, 'regime').textContent(), 'subcritical');
+  });
+
+  test('the drawing gives each n one colour, divides the parts and draws every wet stretch', async () => {
+    const page = await open(pages.shipped);
+    const natural = await panel(page, '天然断面');
+    const segments = natural.locator('svg [data-part=segment]');
+    const colours = async () => segments.evaluateAll((paths) => paths.map((p) => [p.dataset.n, p.getAttribute('stroke')]));
+    const drawn = await colours();
+    assert.deepEqual(drawn.map(([n]) => n), ['0.06', '0.035']);
+    assert.equal(new Set(drawn.map(([, stroke]) => stroke)).size, 2);
+    assert.deepEqual(await natural.locator('svg [data-legend]').allTextContents(), ['n = 0.06', 'n = 0.035']);
+    assert.equal(await natural.locator('svg [data-part=divider]').count(), 2);
+    assert.equal(await natural.locator('svg [data-part=surface]').count(), 1);
+
+    await natural.locator('textarea[name=points]').fill('0,5,0.03 10,1 20,3,0.05 30,0,0.04 40,5');
+    await natural.locator('input[name=h]').fill('2.5');
+    assert.equal(new Set((await colours()).map(([, stroke]) => stroke)).size, 3);
+    assert.equal(await natural.locator('svg [data-part=surface]').count(), 2, 'a pond behind high ground is wet too');
+    const [download] = await Promise.all([page.waitForEvent('download'), natural.locator('[data-save=png]').first().click()]);
+    assert.equal(download.suggestedFilename(), 'channelflow-natural-section.png');
+  });
+});
+
 describe('批量', () => {
   test('a spreadsheet paste gives a results table with its error column, downloaded as CSV with a byte order mark', async () => {
     const page = await open(pages.shipped);

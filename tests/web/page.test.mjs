@@ -12,6 +12,9 @@ import { profileSeries } from '../../web/src/panels/profile.js';
 import { liningOptions, soilOptions } from '../../web/src/design-pickers.js';
 import { designMarks } from '../../web/src/design-drawing.js';
 import { legendPlaces } from '../../web/src/section-drawing.js';
+import { autoRange } from '../../web/src/panels/natural.js';
+import { readPoints, pointsText, rowsText } from '../../web/src/points-paste.js';
+import { exaggeration } from '../../web/src/natural-drawing.js';
 import { fakeCatalog, fakeToolkit, fakeClick } from './fake-core.js';
 
 test('the adapter leaves blank boxes out and passes the texts as typed', () => {
@@ -174,4 +177,34 @@ test('a legend gives a level\'s line a row of its own and plain texts two to a r
     [[{}, {}, {}], [[0, 0], [0, 1], [1, 0]]],
   ];
   for (const [legend, places] of rows) assert.deepEqual(legendPlaces(legend).map((p) => [p.row, p.column]), places);
+});
+
+test('pasted points become the core\'s text, whatever the spreadsheet or file held', () => {
+  const rows = [
+    ['tabs, a header, a missing n, blank and CRLF lines', '起点距\t高程\t糙率\r\n0\t103.5\t0.06\r\n\r\n25\t102.5\t\n30\t102\t0.035\n', '0,103.5,0.06 25,102.5 30,102,0.035'],
+    ['CSV with blanks after commas and an empty n', 'station, elevation, n\n0, 103.5, 0.06\n25,102.5,\n', '0,103.5,0.06 25,102.5'],
+    ['the command line\'s text, points apart by blanks or ;', '0,103.5,0.06 25,102.5;30,102,0.035', '0,103.5,0.06 25,102.5 30,102,0.035'],
+    ['columns apart by blanks', '0  103.5 0.06\n25 102.5', '0,103.5,0.06 25,102.5'],
+    ['full-width commas and semicolons', '0，5；10，0', '0,5 10,0'],
+    ['grouped digits and decimal commas in cells', '1,250.5\t0,035\t103,5', '1250.5,0.035,103.5'],
+    ['a first row with digits is data, not a header', 'x1\t5\n10\t0', 'x1,5 10,0'],
+    ['a bad cell reaches the core as typed', '0\t5\na\t0', '0,5 a,0'],
+    ['nothing', ' \n\t\n', ''],
+  ];
+  for (const [name, text, core] of rows) assert.equal(pointsText(readPoints(text)), core, name);
+  const edited = [['0', '103.5', '0.06'], ['25', '102.5', ''], ['', '', '']];
+  assert.equal(rowsText(edited), '0\t103.5\t0.06\n25\t102.5\n');
+  assert.deepEqual(readPoints(rowsText(edited)), [['0', '103.5', '0.06'], ['25', '102.5']]);
+});
+
+test('a rating without a typed range runs on round steps from the lowest point to the lower end', () => {
+  const river = [[0, 103.5], [44, 100], [52, 100], [100, 103.2]];
+  assert.equal(autoRange(river, 'h'), '0.1:3.2:0.1');
+  assert.equal(autoRange(river, 'wse'), '100.1:103.2:0.1');
+  assert.equal(autoRange([[0, 1], [5, 1], [10, 1]], 'h'), '');
+});
+
+test('heights are exaggerated by the largest round factor that fits the frame', () => {
+  const rows = [[100, 3.5, 560, 220, 10], [10, 2, 400, 200, 2], [10, 20, 400, 200, 1]];
+  for (const [span, rise, w, h, factor] of rows) assert.equal(exaggeration(span, rise, w, h), factor, `${span}×${rise}`);
 });

@@ -10,6 +10,18 @@ export const initialTexts = {
   'n-bed': '0.014', 'n-wall': '0.025', Q: '2.76', h0: '1.5', h1: '0.5', 'to-h': '', length: '500', steps: '100',
 };
 
+// A section drawn by its surveyed points has its own panel, where points are
+// entered; the pickers here offer the sections sized by a few boxes.
+export const sizedSections = (catalog) => catalog.sections.filter((s) => s.key !== 'points');
+
+// The unit system's picker; labels follow it, so a change relabels the boxes.
+export function unitsField(catalog, fields, onInput) {
+  return fields.add(new Field('units', {
+    kind: 'select', label: () => parameterLabelPlain(catalog, 'units'), onInput: () => { fields.relabel(); onInput(); },
+    options: Object.keys(catalog.units).map((key) => ({ value: key, text: () => termText(catalog, key) })),
+  }));
+}
+
 // The boxes that take the place of m when the side slopes differ.
 const unequalSlopes = ['m1', 'm2'];
 
@@ -26,14 +38,11 @@ export class ChannelInputs {
     };
     this.section = fields.add(new Field('section', {
       kind: 'select', label: () => parameterLabelPlain(catalog, 'section'), onInput: changed,
-      options: catalog.sections.map((s) => ({ value: s.key, text: () => s.name[currentLanguage()] })),
+      options: sizedSections(catalog).map((s) => ({ value: s.key, text: () => s.name[currentLanguage()] })),
     }));
-    this.units = fields.add(new Field('units', {
-      kind: 'select', label: () => parameterLabelPlain(catalog, 'units'), onInput: () => { fields.relabel(); changed(); },
-      options: Object.keys(catalog.units).map((key) => ({ value: key, text: () => termText(catalog, key) })),
-    }));
+    this.units = unitsField(catalog, fields, changed);
     this.asymmetric = fields.add(new Field('asymmetric', { kind: 'checkbox', label: () => t('asymmetric'), onInput: changed }));
-    this.sizeKeys = [...new Set(catalog.sections.flatMap((s) => s.parameters))];
+    this.sizeKeys = [...new Set(sizedSections(catalog).flatMap((s) => s.parameters))];
     for (const key of this.sizeKeys) {
       fields.add(parameterField(catalog, key, system, { initial: initialTexts[key] ?? '', onInput }));
     }
@@ -52,7 +61,7 @@ export class ChannelInputs {
   }
 
   sectionKey() {
-    return this.section.value || this.catalog.sections[0].key;
+    return this.section.value || sizedSections(this.catalog)[0].key;
   }
 
   // The first of the section's sizes: B, D, r or p.

@@ -6,7 +6,7 @@ import { el, uniqueId } from './dom.js';
 import { parameterLabel } from './i18n.js';
 
 export class Field {
-  // kind: 'text' | 'select' | 'checkbox'. label() gives the label's text now.
+  // kind: 'text' | 'textarea' | 'select' | 'checkbox'. label() gives the label's text now.
   constructor(key, { kind = 'text', label, hint, options = [], initial = '', onInput }) {
     this.key = key;
     this.kind = kind;
@@ -21,10 +21,12 @@ export class Field {
     } else if (kind === 'checkbox') {
       this.input = el('input', { id, name: key, type: 'checkbox' });
       this.input.checked = Boolean(initial);
+    } else if (kind === 'textarea') {
+      this.input = el('textarea', { id, name: key, rows: 6, autocomplete: 'off', spellcheck: 'false' });
     } else {
       this.input = el('input', { id, name: key, type: 'text', autocomplete: 'off', spellcheck: 'false' });
     }
-    if (kind === 'text') this.input.value = initial ?? '';
+    if (kind === 'text' || kind === 'textarea') this.input.value = initial ?? '';
     this.label = el('label', { for: id });
     this.hint = el('span', { id: this.hintId, class: 'hint' });
     this.problem = el('span', { id: this.errorId, class: 'problem', role: 'alert' });
@@ -32,7 +34,8 @@ export class Field {
       ? el('div', { class: 'field checkbox' }, this.input, this.label)
       : el('div', { class: 'field' }, this.label, this.input, this.hint, this.problem);
     if (kind === 'select') this.input.addEventListener('change', () => { this.wanted = undefined; });
-    if (onInput) this.input.addEventListener(kind === 'text' ? 'input' : 'change', onInput);
+    const typed = kind === 'text' || kind === 'textarea';
+    if (onInput) this.input.addEventListener(typed ? 'input' : 'change', onInput);
     this.relabel();
   }
 

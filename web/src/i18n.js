@@ -58,6 +58,11 @@ const chrome = {
     designLevel: '设计水位',
     enlargedLevel: '加大水位',
     saveDxf: '保存 DXF',
+    pointsHint: '每行一点：{columns}（可省）；可从电子表格粘贴，表头行可留',
+    addPoint: '添加测点',
+    removePoint: '删除测点',
+    nForRest: '用于测点未给出糙率的测段',
+    exaggerated: '高程放大 {n} 倍',
   },
   en: {
     title: 'Channel hydraulics toolkit',
@@ -115,6 +120,11 @@ const chrome = {
     designLevel: 'Design water level',
     enlargedLevel: 'Enlarged flow level',
     saveDxf: 'Save DXF',
+    pointsHint: 'a point a line: {columns} (optional); paste from a spreadsheet, a header row may stay',
+    addPoint: 'Add a point',
+    removePoint: 'Remove point',
+    nForRest: 'for the segments whose points give none',
+    exaggerated: 'heights exaggerated {n}×',
   },
 };
 

@@ -28,6 +28,28 @@ export function columnPoints(table, key) {
   return points;
 }
 
+// The table in its view: the core's columns, and a row it could not compute
+// with its depth (and level) and the reason.
+export function showRatingTable(view, catalog, table, system) {
+  const columns = table.columns.map((key) => quantityLabel(catalog, key, system));
+  const keys = table.columns.includes('wse') ? ['h', 'wse'] : ['h'];
+  const blanks = new Array(table.columns.length - keys.length).fill('');
+  view.show([...columns, t('why')], table.rows.length,
+    (k) => (table.rows[k].error !== undefined ? [...keys.map((key) => table.rows[k][key]), ...blanks, table.rows[k].error] : [...table.rows[k].cells, '']),
+    (k) => (table.rows[k].error !== undefined ? 'error' : ''));
+}
+
+// One column's curve against h, with horizontal lines at marked depths; null
+// when no row has numbers.
+export function ratingChart(catalog, table, key, system, lines) {
+  const points = columnPoints(table, key);
+  return points.length ? lineChart({
+    series: [{ key, points, color: ink.water }], lines,
+    axes: { x: quantityLabel(catalog, key, system), y: quantityLabel(catalog, 'h', system) },
+    title: `${quantityName(catalog, 'h')} – ${quantityName(catalog, key)}`,
+  }) : null;
+}
+
 export class RatingPanel extends Panel {
   constructor(ctx, definition) {
     super(ctx, definition);
@@ -72,11 +94,7 @@ export class RatingPanel extends Panel {
       return;
     }
     const table = response.table;
-    const columns = table.columns.map((key) => quantityLabel(this.catalog, key, system));
-    const errorAt = table.columns.length;
-    this.table.show([...columns, t('why')], table.rows.length,
-      (k) => (table.rows[k].error !== undefined ? [table.rows[k].h, ...new Array(errorAt - 1).fill(''), table.rows[k].error] : [...table.rows[k].cells, '']),
-      (k) => (table.rows[k].error !== undefined ? 'error' : ''));
+    showRatingTable(this.table, this.catalog, table, system);
     const items = marks?.ok ? marks.results[0].items : response.results?.[0]?.items ?? [];
     const lines = [];
     const markTexts = itemTexts(items);
@@ -84,14 +102,7 @@ export class RatingPanel extends Panel {
     const hc = itemValue(items, 'hc');
     if (hn !== undefined) lines.push({ key: 'hn', y: hn, color: ink.normal, text: `N–N  hn = ${marks?.ok ? markTexts.h : markTexts.hn}` });
     if (hc !== undefined) lines.push({ key: 'hc', y: hc, color: ink.critical, text: `K–K  hc = ${markTexts.hc}` });
-    curves.forEach((key, k) => {
-      const points = columnPoints(table, key);
-      this.pictureSet[k].show(points.length ? lineChart({
-        series: [{ key, points, color: ink.water }], lines,
-        axes: { x: quantityLabel(this.catalog, key, system), y: quantityLabel(this.catalog, 'h', system) },
-        title: `${quantityName(this.catalog, 'h')} – ${quantityName(this.catalog, key)}`,
-      }) : null);
-    });
+    curves.forEach((key, k) => this.pictureSet[k].show(ratingChart(this.catalog, table, key, system, lines)));
   }
 
   reportData() {
