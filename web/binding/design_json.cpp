@@ -16,13 +16,6 @@ namespace {
 
 using calc::Language;
 
-void putText(Json& json, const calc::Text& text) {
-  json.beginObject();
-  json.key("zh").string(text.chinese);
-  json.key("en").string(text.english);
-  json.endObject();
-}
-
 void putCell(Json& json, const calc::design::VelocityCell& cell) {
   constexpr const char* kBounds[] = {"range", "single", "below", "above"};
   json.beginObject();

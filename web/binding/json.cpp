@@ -245,6 +245,13 @@ Request parseRequest(std::string_view text) {
   return request;
 }
 
+void putText(Json& json, const calc::Text& text) {
+  json.beginObject();
+  json.key("zh").string(text.chinese);
+  json.key("en").string(text.english);
+  json.endObject();
+}
+
 std::string_view quantityId(calc::QuantityId id) {
   if (id == calc::QuantityId::NormalDepthSolved) return "normal-h";
   if (id == calc::QuantityId::EquivalentN) return "n-equivalent";

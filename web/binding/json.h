@@ -59,7 +59,11 @@ struct Request {
 Request parseRequest(std::string_view text);
 
 // A quantity's id in the catalog: its key, or for those that share theirs
-// with another, "normal-h", "n-equivalent", "design-method" and "best-h0".
+// with another, "normal-h", "n-equivalent", "design-method", "best-h0" and
+// "energy-alpha".
 std::string_view quantityId(calc::QuantityId id);
+
+// A text in both languages: {"zh": ..., "en": ...}.
+void putText(Json& json, const calc::Text& text);
 
 }  // namespace channelflow::web

@@ -19,18 +19,8 @@
 #include "web/binding/json.h"
 
 namespace channelflow::web {
-namespace {
 
 using calc::Language;
-
-void putText(Json& json, const calc::Text& text) {
-  json.beginObject();
-  json.key("zh").string(text.chinese);
-  json.key("en").string(text.english);
-  json.endObject();
-}
-
-}  // namespace
 
 std::string catalogJson() {
   Json json;
