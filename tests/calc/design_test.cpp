@@ -15,29 +15,21 @@
 #include "calc/design/scour_table.h"
 #include "calc/messages.h"
 #include "calc/toolkit.h"
+#include "tests/calc/toolkit_inputs.h"
 
 namespace channelflow::calc {
 namespace {
 
-using namespace design;
+using test_inputs::inputsOf;
+using test_inputs::number;
 
-Inputs inputsOf(std::initializer_list<std::pair<const char*, const char*>> pairs) {
-  Inputs inputs;
-  for (const auto& [key, text] : pairs) inputs.set(key, text);
-  return inputs;
-}
+using namespace design;
 
 // A text that reads back as x.
 std::string text(double x) {
   char buffer[32];
   std::snprintf(buffer, sizeof buffer, "%.17g", x);
   return buffer;
-}
-
-double number(const Items& items, std::string_view key) {
-  const Item* item = findItem(items, key);
-  EXPECT_NE(item, nullptr) << key;
-  return item ? item->number : NAN;
 }
 
 // Table E.0.2 as printed: h/h0 under each alpha, and beta = b/h for each m.

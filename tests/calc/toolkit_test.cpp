@@ -8,21 +8,13 @@
 #include <string>
 
 #include "calc/messages.h"
+#include "tests/calc/toolkit_inputs.h"
 
 namespace channelflow::calc {
 namespace {
 
-Inputs inputsOf(std::initializer_list<std::pair<const char*, const char*>> pairs) {
-  Inputs inputs;
-  for (const auto& [key, text] : pairs) inputs.set(key, text);
-  return inputs;
-}
-
-double number(const Items& items, std::string_view key) {
-  const Item* item = findItem(items, key);
-  EXPECT_NE(item, nullptr) << key;
-  return item ? item->number : NAN;
-}
+using test_inputs::inputsOf;
+using test_inputs::number;
 
 std::string problemOf(const std::function<void()>& ask) {
   try {
