@@ -12,6 +12,7 @@ import { createHash } from 'node:crypto';
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import { dirname, join, relative, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { gzipSync } from 'node:zlib';
 
 const here = dirname(fileURLToPath(import.meta.url));
 const root = resolve(here, '..');
@@ -107,13 +108,16 @@ export function policy({ scripts, styles }) {
 // The module's WebAssembly, which emscripten inlines as a base64 data: URL in
 // a string of its script, taken out into a data block of its own: the HTML
 // parser passes over a data block quickly, where a 400 KB string in a script
-// is scanned again by the JavaScript parser at every start. The page hands
-// the bytes to the module's factory (core.js, pageWasm). A module in any
-// other form is left as it is.
+// is scanned again by the JavaScript parser at every start. The block holds
+// the bytes gzipped (WebAssembly shrinks to about a third, and the browser's
+// own DecompressionStream restores it in a few milliseconds); the page hands
+// them to the module's factory (core.js, pageWasm). A module in any other
+// form is left as it is.
 export function splitWasm(module) {
   const match = /(["'])data:application\/octet-stream;base64,(AGFzbQ[A-Za-z0-9+/=]*)\1/.exec(module);
   if (!match) return { core: module, wasm: '' };
-  return { core: module.slice(0, match.index) + '""' + module.slice(match.index + match[0].length), wasm: match[2] };
+  const wasm = gzipSync(Buffer.from(match[2], 'base64'), { level: 9 }).toString('base64');
+  return { core: module.slice(0, match.index) + '""' + module.slice(match.index + match[0].length), wasm };
 }
 
 export function assemble({ template, style, core, app, wasm = '' }) {

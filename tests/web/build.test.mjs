@@ -4,6 +4,7 @@ import assert from 'node:assert/strict';
 import { createHash } from 'node:crypto';
 import vm from 'node:vm';
 import { bundle, assemble, inlineSafe, parseExports, parseImports, splitWasm } from '../../web/build.mjs';
+import { gunzipped } from '../../web/src/core.js';
 
 function files(table) {
   return (file) => {
@@ -51,8 +52,12 @@ test('the policy names the hash of each block exactly as written into the page',
   assert.doesNotMatch(csp, /unsafe-inline|'unsafe-eval'|connect-src/);
 });
 
-test('the module\'s WebAssembly leaves its script for a data block; its loader\'s own prefix stays', () => {
+test('the module\'s WebAssembly leaves its script for a data block, gzipped; its loader\'s own prefix stays', async () => {
   const module = 'var p="data:application/octet-stream;base64,";var f="data:application/octet-stream;base64,AGFzbQEAAAA=";go(f)';
-  assert.deepEqual(splitWasm(module), { core: 'var p="data:application/octet-stream;base64,";var f="";go(f)', wasm: 'AGFzbQEAAAA=' });
+  const { core, wasm } = splitWasm(module);
+  assert.equal(core, 'var p="data:application/octet-stream;base64,";var f="";go(f)');
+  const bytes = await gunzipped(new Uint8Array(Buffer.from(wasm, 'base64')));
+  assert.equal(Buffer.from(bytes).toString('base64'), 'AGFzbQEAAAA=');
+  assert.deepEqual(await gunzipped(bytes), bytes, 'bytes that are not gzip pass as they are');
   assert.deepEqual(splitWasm('var x = 1'), { core: 'var x = 1', wasm: '' });
 });

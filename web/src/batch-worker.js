@@ -3,7 +3,7 @@
 // Where a worker cannot be made, the same chunks run on the page between
 // frames.
 
-import { Core, coreElementId, loadCore, pageWasm, toolkitOf } from './core.js';
+import { Core, coreElementId, loadCore, loadedWasm, toolkitOf } from './core.js';
 import { parseRecord, recordEnds, runBatch, summarize, tabsToCsv, csvCell } from './batch-run.js';
 
 // Text from bytes: UTF-8, anything else becomes U+FFFD; a byte order mark is dropped.
@@ -57,7 +57,7 @@ function startWorker(fallBack) {
   if (worker !== null) return worker;
   try {
     const coreText = document.getElementById(coreElementId).textContent;
-    wasmBinary = pageWasm();
+    wasmBinary = loadedWasm();
     const url = URL.createObjectURL(new Blob([workerSource(coreText)], { type: 'text/javascript' }));
     worker = new Worker(url);
     worker.onmessage = (event) => {

@@ -88,16 +88,34 @@ export async function loadCore(factory, options = {}) {
 
 // The module's WebAssembly as bytes for its factory, which then neither
 // parses it as part of a script nor fetch()es it from a data: URL (a trip
-// through the network stack at every start). The page holds it, base64, in a
-// block of its own (see web/build.mjs).
-export function pageWasm() {
+// through the network stack at every start). The page holds it, gzipped and
+// base64, in a block of its own (see web/build.mjs). Read once: the batch's
+// worker takes the same bytes (loadedWasm).
+let wasmBytes;
+export async function pageWasm() {
   const base64 = document.getElementById(wasmElementId)?.textContent.trim();
   if (!base64) return undefined;
+  wasmBytes ??= await gunzipped(bytesOfBase64(base64));
+  return wasmBytes;
+}
+
+export function loadedWasm() {
+  return wasmBytes;
+}
+
+function bytesOfBase64(base64) {
   if (typeof Uint8Array.fromBase64 === 'function') return Uint8Array.fromBase64(base64);
   const text = atob(base64);
   const bytes = new Uint8Array(text.length);
   for (let k = 0; k < text.length; ++k) bytes[k] = text.charCodeAt(k);
   return bytes;
+}
+
+// Bytes that start with gzip's magic number, inflated; any others as they are.
+export async function gunzipped(bytes) {
+  if (bytes.length < 2 || bytes[0] !== 0x1f || bytes[1] !== 0x8b) return bytes;
+  const stream = new Blob([bytes]).stream().pipeThrough(new DecompressionStream('gzip'));
+  return new Uint8Array(await new Response(stream).arrayBuffer());
 }
 
 // The script element that holds the module's source, which a worker reuses,

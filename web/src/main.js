@@ -24,7 +24,7 @@ async function start() {
   main.append(status);
   let core;
   try {
-    core = await loadCore(globalThis.createChannelflowCore, { wasmBinary: pageWasm() });
+    core = await loadCore(globalThis.createChannelflowCore, { wasmBinary: await pageWasm() });
   } catch (error) {
     status.textContent = `${t('loadFailed')}: ${error?.message ?? error}`;
     console.error(error);
