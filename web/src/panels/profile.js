@@ -2,11 +2,11 @@
 // a picture of the water surface over the bed with the normal-depth and
 // critical-depth lines, against distance.
 
-import { ChannelInputs, initialTexts } from '../channel.js';
+import { initialTexts } from '../channel.js';
 import { parameterField } from '../fields.js';
 import { t, quantityLabel, unitText } from '../i18n.js';
-import { Panel } from '../panel.js';
-import { showResults, itemRows } from '../results.js';
+import { ChannelPanel } from '../channel-panel.js';
+import { showResults } from '../results.js';
 import { Picture } from '../picture.js';
 import { TableView } from '../table-view.js';
 import { extent, lineChart, ink } from '../chart.js';
@@ -33,12 +33,10 @@ export function profileSeries(points, slope, hn, hc) {
   };
 }
 
-export class ProfilePanel extends Panel {
+export class ProfilePanel extends ChannelPanel {
   constructor(ctx, definition) {
     super(ctx, definition);
-    const catalog = ctx.core.catalog();
-    this.catalog = catalog;
-    this.channel = new ChannelInputs(catalog, this.fields, { onInput: this.input });
+    const { catalog } = this;
     const system = () => this.channel.system();
     for (const key of own) {
       const hint = key === 'to-h' || key === 'length' ? () => t('profileEnd') : undefined;
@@ -50,10 +48,6 @@ export class ProfilePanel extends Panel {
     this.table = new TableView('profile');
     this.extra.append(this.table.root);
     this.finish();
-  }
-
-  arrange() {
-    this.channel.arrange();
   }
 
   update() {
@@ -86,14 +80,11 @@ export class ProfilePanel extends Panel {
   }
 
   reportData() {
-    const system = this.channel.system();
-    const sections = [{ title: t('inputs'), rows: this.inputRows() }];
-    let formulas = [];
-    if (this.response?.ok) {
-      const items = this.response.results[0].items;
-      sections.push({ title: t('results'), rows: itemRows(this.catalog, items, system).map((r) => [r.label, r.text, r.unit]) });
-      formulas = profileFormulas(system, itemTexts(items));
-    }
-    return { sections, formulas, pictures: this.picture.drawing ? [this.picture.drawing] : [], tables: this.response?.ok ? [this.table] : [] };
+    const items = this.response?.ok ? this.response.results[0].items : null;
+    const formulas = items ? profileFormulas(this.channel.system(), itemTexts(items)) : [];
+    return {
+      sections: this.answerSections(items), formulas, pictures: this.picture.drawing ? [this.picture.drawing] : [],
+      tables: items ? [this.table] : [],
+    };
   }
 }

@@ -2,11 +2,11 @@
 // and Fr against h), with the normal and critical depths of a discharge
 // marked when one is given.
 
-import { ChannelInputs, initialTexts } from '../channel.js';
+import { initialTexts } from '../channel.js';
 import { parameterField } from '../fields.js';
 import { t, quantityLabel, quantityName } from '../i18n.js';
-import { Panel } from '../panel.js';
-import { showResults, itemRows } from '../results.js';
+import { ChannelPanel } from '../channel-panel.js';
+import { showResults } from '../results.js';
 import { Picture } from '../picture.js';
 import { TableView } from '../table-view.js';
 import { lineChart, ink } from '../chart.js';
@@ -50,12 +50,10 @@ export function ratingChart(catalog, table, key, system, lines) {
   }) : null;
 }
 
-export class RatingPanel extends Panel {
+export class RatingPanel extends ChannelPanel {
   constructor(ctx, definition) {
     super(ctx, definition);
-    const catalog = ctx.core.catalog();
-    this.catalog = catalog;
-    this.channel = new ChannelInputs(catalog, this.fields, { onInput: this.input });
+    const { catalog } = this;
     const system = () => this.channel.system();
     this.fields.add(parameterField(catalog, 'h', system, { initial: '0.1:2:0.01', hint: () => t('range'), onInput: this.input }));
     this.fields.add(parameterField(catalog, 'i', system, { initial: initialTexts.i, onInput: this.input }));
@@ -67,10 +65,6 @@ export class RatingPanel extends Panel {
     this.table = new TableView('rating');
     this.extra.append(this.table.root);
     this.finish();
-  }
-
-  arrange() {
-    this.channel.arrange();
   }
 
   update() {
@@ -106,13 +100,9 @@ export class RatingPanel extends Panel {
   }
 
   reportData() {
-    const system = this.channel.system();
-    const sections = [{ title: t('inputs'), rows: this.inputRows() }];
-    if (this.marks?.ok) {
-      sections.push({ title: t('results'), rows: itemRows(this.catalog, this.marks.results[0].items.filter((i) => ['h', 'hc'].includes(i.key)), system).map((r) => [r.label, r.text, r.unit]) });
-    }
+    const marks = this.marks?.ok ? this.marks.results[0].items.filter((i) => ['h', 'hc'].includes(i.key)) : null;
     return {
-      sections, formulas: [], pictures: this.pictureSet.filter((p) => p.drawing).map((p) => p.drawing),
+      sections: this.answerSections(marks), formulas: [], pictures: this.pictureSet.filter((p) => p.drawing).map((p) => p.drawing),
       tables: this.response?.ok ? [this.table] : [],
     };
   }

@@ -2,10 +2,10 @@
 // size, i and n; every quantity of the report, a pipe's two depths and its
 // capacity, and the cross-section drawn to scale.
 
-import { ChannelInputs, initialTexts } from '../channel.js';
+import { initialTexts } from '../channel.js';
 import { Field, parameterField } from '../fields.js';
 import { t, parameterLabel } from '../i18n.js';
-import { Panel } from '../panel.js';
+import { ChannelPanel } from '../channel-panel.js';
 import { showResults, itemRows } from '../results.js';
 import { Picture } from '../picture.js';
 import { sectionDrawing } from '../section-drawing.js';
@@ -56,12 +56,10 @@ export function sectionMarks(outline, items) {
   return { levels, dims };
 }
 
-export class UniformPanel extends Panel {
+export class UniformPanel extends ChannelPanel {
   constructor(ctx, definition) {
     super(ctx, definition);
-    const catalog = ctx.core.catalog();
-    this.catalog = catalog;
-    this.channel = new ChannelInputs(catalog, this.fields, { onInput: this.input });
+    const { catalog } = this;
     const system = () => this.channel.system();
     this.unknown = this.fields.add(new Field('unknown', { kind: 'select', label: () => parameterLabel(catalog, 'unknown', 'si'), options: [], onInput: this.input }));
     for (const key of ['Q', 'h', 'i']) this.fields.add(parameterField(catalog, key, system, { initial: initialTexts[key], onInput: this.input }));
@@ -75,7 +73,7 @@ export class UniformPanel extends Panel {
   // The unknown's choices follow the section (its size) and the roughness
   // (a composite n cannot be solved for).
   arrange() {
-    this.channel.arrange();
+    super.arrange();
     const choices = ['Q', 'h', this.channel.sizeKey(), 'i', ...(this.channel.composed() ? [] : ['n'])];
     this.unknown.setOptions(choices.map((key) => ({ value: key, text: () => parameterLabel(this.catalog, key, this.channel.system()) })));
     const unknown = this.unknown.value;
