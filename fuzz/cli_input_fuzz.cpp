@@ -32,13 +32,13 @@ void fuzzOptions(const std::string& input) {
   for (char c : input) c == '\0' ? static_cast<void>(words.emplace_back()) : words.back().push_back(c);
   std::vector<char*> pointers;
   for (std::string& word : words) pointers.push_back(word.data());
-  constexpr std::array<OptionSpec, 3> kSpecs{{{"B", true}, {"h", true}, {"n", true}}};
+  constexpr std::array<OptionRule, 3> kRules{{{"B", true}, {"h", true}, {"n", true}}};
   try {
-    const Options options(pointers, kSpecs);
+    const Options options(pointers, kRules);
     // Every option's text, read as the toolkit reads it: a number or a message naming it.
     const channelflow::calc::Inputs inputs = options.inputs();
     channelflow::calc::InputReader reader(inputs);
-    for (const OptionSpec& option : kSpecs) reader.number(option.name);
+    for (const OptionRule& option : kRules) reader.number(option.name);
     reader.finish();
   } catch (const channelflow::calc::CalcError& error) {
     for (const auto& problem : error.problems()) {

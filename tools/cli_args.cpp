@@ -14,7 +14,7 @@ bool isOption(std::string_view word) { return word.size() > 2 && word.substr(0, 
 
 std::string dashed(std::string_view name) { return "--" + calc::quoteForMessage(name); }
 
-constexpr std::array<OptionSpec, 14> kChannelOptions{{
+constexpr std::array<OptionRule, 14> kChannelOptions{{
     {"section"}, {"units"}, {"B"}, {"m"}, {"m1"}, {"m2"}, {"D"}, {"r"}, {"p"}, {"n"}, {"n-bed"}, {"n-wall"},
     {"points"}, {"points-file"},
 }};
@@ -28,9 +28,9 @@ bool hasWord(std::span<char* const> words, std::string_view word) {
   return false;
 }
 
-std::span<const OptionSpec> channelOptionSpecs() { return kChannelOptions; }
+std::span<const OptionRule> channelOptions() { return kChannelOptions; }
 
-Options::Options(std::span<char* const> words, std::span<const OptionSpec> specs) {
+Options::Options(std::span<char* const> words, std::span<const OptionRule> rules) {
   for (std::size_t k = 0; k < words.size(); ++k) {
     std::string_view word = words[k];
     if (!isOption(word)) calc::fail(MessageId::ExtraArgument, {}, {MessageArg::literal(calc::quoteForMessage(word))});
@@ -46,13 +46,13 @@ Options::Options(std::span<char* const> words, std::span<const OptionSpec> specs
       value = words[++k];
     }
     bool known = word == "format";
-    for (const OptionSpec& option : specs) known = known || option.name == word;
+    for (const OptionRule& option : rules) known = known || option.name == word;
     if (!known) calc::fail(MessageId::UnknownOption, {}, {MessageArg::literal(dashed(word))});
     if (!values_.emplace(std::string(word), std::string(value)).second) {
       calc::fail(MessageId::RepeatedOption, {}, {MessageArg::literal(dashed(word))});
     }
   }
-  for (const OptionSpec& option : specs) {
+  for (const OptionRule& option : rules) {
     if (option.required && values_.find(option.name) == values_.end()) calc::fail(MessageId::MissingInput, option.name);
   }
   if (const auto found = values_.find("format"); found != values_.end()) {

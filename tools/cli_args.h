@@ -24,7 +24,7 @@ struct Streams {
 };
 
 // An option a sub-command takes; a required one must be given.
-struct OptionSpec {
+struct OptionRule {
   std::string_view name;  // "B"
   bool required = false;
 };
@@ -32,11 +32,11 @@ struct OptionSpec {
 class Options {
  public:
   // Parses `words` (the words after the sub-command's name). Every option in
-  // `specs` marked required must be given exactly once, every other one and
+  // `rules` marked required must be given exactly once, every other one and
   // --format at most once; a missing value or one that starts with "--"
   // (another option) is an error. Throws calc::CalcError of wrong usage.
   // --help and --version are found by hasWord before.
-  Options(std::span<char* const> words, std::span<const OptionSpec> specs);
+  Options(std::span<char* const> words, std::span<const OptionRule> rules);
 
   // The text of an option that was checked to be there.
   std::string_view text(std::string_view name) const;
@@ -56,6 +56,6 @@ bool hasWord(std::span<char* const> words, std::string_view word);
 
 // The options that describe a channel of any section, all optional, after a
 // sub-command's own.
-std::span<const OptionSpec> channelOptionSpecs();
+std::span<const OptionRule> channelOptions();
 
 }  // namespace channelflow::tools

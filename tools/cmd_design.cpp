@@ -37,7 +37,7 @@ constexpr std::string_view kHelp =
     "    channelflow-cli design --Q 2 --i 0.0005 --lining concrete-trowelled --m 1 --v-min 0.5 --v-max 3 --soil medium-loam\n"
     "退出状态: 0 成功, 1 输入无效或无解, 2 用法错误\n";
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionRule kOptions[] = {
     {"Q", true},     {"i", true},       {"n"},           {"lining"},      {"soil"},      {"section"}, {"m"},
     {"r"},           {"alpha"},         {"beta"},        {"B"},           {"v-min"},     {"v-max"},   {"enlarge"},
     {"min-ratio"},   {"freeboard"},     {"bend-radius"}, {"n-pick"},      {"scour-pick"}, {"dxf"},    {"dxf-scale"},

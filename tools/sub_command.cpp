@@ -19,9 +19,9 @@ int printPage(std::string_view page, const Streams& io) {
 
 }  // namespace
 
-std::vector<OptionSpec> withChannelOptions(std::initializer_list<OptionSpec> own) {
-  std::vector<OptionSpec> all(own);
-  const std::span<const OptionSpec> channel = channelOptionSpecs();
+std::vector<OptionRule> withChannelOptions(std::initializer_list<OptionRule> own) {
+  std::vector<OptionRule> all(own);
+  const std::span<const OptionRule> channel = channelOptions();
   all.insert(all.end(), channel.begin(), channel.end());
   return all;
 }

@@ -19,13 +19,13 @@ inline constexpr std::string_view kVersionLine = "channelflow-cli 1.00\n";
 struct SubCommand {
   std::string_view name;
   std::string_view help;                // the page `channelflow-cli NAME --help` prints
-  std::vector<OptionSpec> options;      // --format is always allowed
+  std::vector<OptionRule> options;      // --format is always allowed
   // Does the work; throws calc::CalcError.
   int (*run)(const Options& options, std::FILE* in, OutputSink& out, std::FILE* err);
 };
 
 // The sub-command's own options followed by the channel options.
-std::vector<OptionSpec> withChannelOptions(std::initializer_list<OptionSpec> own);
+std::vector<OptionRule> withChannelOptions(std::initializer_list<OptionRule> own);
 
 // Runs `channelflow-cli NAME ARGS...` (argv[1] is the name) and returns its exit status.
 int runSubCommand(const SubCommand& command, int argc, char** argv, const Streams& io);

@@ -13,7 +13,7 @@
 namespace channelflow::tools {
 namespace {
 
-constexpr std::array<OptionSpec, 3> kSpecs{{{"B", true}, {"h", true}, {"D", false}}};
+constexpr std::array<OptionRule, 3> kRules{{{"B", true}, {"h", true}, {"D", false}}};
 
 // Parses the words of `line`; returns the usage message, or "" when they parse.
 std::string usageErrorOf(const std::string& line) {
@@ -23,7 +23,7 @@ std::string usageErrorOf(const std::string& line) {
   std::vector<char*> pointers;
   for (std::string& word : words) pointers.push_back(word.data());
   try {
-    Options options(pointers, kSpecs);
+    Options options(pointers, kRules);
     return "";
   } catch (const calc::CalcError& error) {
     return problemText(error.problem());
