@@ -39,8 +39,9 @@ Sizing checkUsage(const InputReader& reader) {
   reader.requireGiven("i");
   if (!inputs.has("n") && !inputs.has("lining")) reader.requireGiven("n");
   const int sizings = inputs.has("alpha") + inputs.has("beta") + inputs.has("B");
-  if (sizings > 1) {
-    fail(MessageId::OneSizing, {}, {MessageArg::field("alpha"), MessageArg::field("beta"), MessageArg::field("B")});
+  if (sizings > 1) {  // the last box of the ones given: the one to clear
+    fail(MessageId::OneSizing, inputs.has("B") ? "B" : "beta",
+         {MessageArg::field("alpha"), MessageArg::field("beta"), MessageArg::field("B")});
   }
   if (u) {
     for (std::string_view key : {"alpha", "beta", "B"}) {

@@ -23,8 +23,8 @@ ProfileAnswer profile(const Inputs& inputs) {
   InputReader reader(inputs);
   for (std::string_view key : {"Q", "i", "h0"}) reader.requireGiven(key);
   const bool direct = inputs.has("to-h");
-  if (direct == inputs.has("length")) {
-    fail(MessageId::TargetOrLength, {}, {MessageArg::field("to-h"), MessageArg::field("length")});
+  if (direct == inputs.has("length")) {  // the box to clear, or else the one to fill
+    fail(MessageId::TargetOrLength, direct ? "length" : "to-h", {MessageArg::field("to-h"), MessageArg::field("length")});
   }
   const Channel c = reader.channel({}, SlopeUse::Any);
   const int steps = stepCount(reader);

@@ -96,6 +96,73 @@ TEST(Toolkit, EveryMistakeHasOneMessageNamingItsInput) {
   }
 }
 
+// Each question refuses what it cannot use with the stable code of the
+// mistake and the box at fault, so that a form marks the right one.
+TEST(Toolkit, EachQuestionNamesTheBoxAtFault) {
+  using Ask = std::function<void(const Inputs&)>;
+  const Ask asReport = [](const Inputs& in) { report(in); };
+  const Ask asSolve = [](const Inputs& in) { solve(in); };
+  const Ask asTable = [](const Inputs& in) { planTable(in); };
+  const Ask asProfile = [](const Inputs& in) { profile(in); };
+  const Ask asDesign = [](const Inputs& in) { designCanal(in); };
+  const auto channel = [](std::initializer_list<std::pair<const char*, const char*>> more) {
+    Inputs in = inputsOf({{"B", "2"}, {"m", "1"}, {"i", "0.001"}, {"n", "0.025"}});
+    for (const auto& [key, text] : more) in.set(key, text);
+    return in;
+  };
+  const char* river = "0,103,0.06 30,102 40,100.2,0.03 45,100 55,100.1 60,102,0.06 100,103.2";
+  const struct {
+    const char* name;
+    const Ask& ask;
+    Inputs inputs;
+    const char* field;
+    MessageId id;
+  } rows[] = {
+      {"unknown section", asReport, channel({{"section", "oval"}, {"h", "1"}}), "section", MessageId::UnknownSection},
+      {"unknown units", asReport, channel({{"units", "metric"}, {"h", "1"}}), "units", MessageId::UnknownUnits},
+      {"a pipe's size on a trapezoid", asReport, channel({{"D", "1"}, {"h", "1"}}), "D", MessageId::NotTakenBySection},
+      {"m with m1 and m2", asReport, channel({{"m1", "1"}, {"m2", "2"}, {"h", "1"}}), "m", MessageId::ExclusiveInputs},
+      {"n with a bed's n", asReport, channel({{"n-bed", "0.02"}, {"n-wall", "0.03"}, {"h", "1"}}), "n",
+       MessageId::ExclusiveInputs},
+      {"a pipe's capacity exceeded", asSolve,
+       inputsOf({{"section", "circle"}, {"D", "1"}, {"i", "0.001"}, {"n", "0.013"}, {"Q", "50"}}), "Q",
+       MessageId::AboveCapacity},
+      {"a range running down", asTable, channel({{"h", "2:1:0.1"}}), "h", MessageId::RangeOrder},
+      {"a range's part not a number", asTable, channel({{"h", "a:2:0.1"}}), "h", MessageId::RangePartNotANumber},
+      {"no steps", asProfile, channel({{"Q", "5"}, {"h0", "2"}, {"to-h", "1.5"}, {"steps", "0"}}), "steps",
+       MessageId::StepsRange},
+      {"an end by depth and by length", asProfile, channel({{"Q", "5"}, {"h0", "2"}, {"to-h", "1.5"}, {"length", "100"}}),
+       "length", MessageId::TargetOrLength},
+      {"no end", asProfile, channel({{"Q", "5"}, {"h0", "2"}}), "to-h", MessageId::TargetOrLength},
+      {"a depth and a level", asReport, inputsOf({{"section", "points"}, {"points", river}, {"i", "0.0005"}, {"h", "1"},
+                                                  {"wse", "101"}}),
+       "wse", MessageId::EitherInput},
+      {"a level below the bed", asReport,
+       inputsOf({{"section", "points"}, {"points", river}, {"i", "0.0005"}, {"wse", "99"}}), "wse",
+       MessageId::LevelBelowBottom},
+      {"alpha below one", asDesign, inputsOf({{"Q", "10"}, {"i", "0.0002"}, {"n", "0.025"}, {"m", "1.5"}, {"alpha", "0.9"}}),
+       "alpha", MessageId::AlphaBelowOne},
+      {"limits the wrong way round", asDesign,
+       inputsOf({{"Q", "10"}, {"i", "0.0002"}, {"n", "0.025"}, {"m", "1.5"}, {"v-min", "1"}, {"v-max", "0.5"}}), "v-min",
+       MessageId::LimitsOrder},
+      {"two sizings", asDesign, inputsOf({{"Q", "10"}, {"i", "0.0002"}, {"n", "0.025"}, {"m", "1.5"}, {"alpha", "1.02"},
+                                           {"beta", "2"}}),
+       "beta", MessageId::OneSizing},
+      {"an unknown bed", asDesign, inputsOf({{"Q", "10"}, {"i", "0.0002"}, {"m", "1.5"}, {"lining", "glass"}}), "lining",
+       MessageId::UnknownLining},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    try {
+      row.ask(row.inputs);
+      ADD_FAILURE() << "answered";
+    } catch (const CalcError& error) {
+      EXPECT_EQ(error.problem().field, row.field) << messageText(error.problem());
+      EXPECT_EQ(error.problem().id, row.id) << messageText(error.problem());
+    }
+  }
+}
+
 // Every message renders in both languages with each placeholder filled.
 TEST(Messages, EveryMessageRendersInBothLanguages) {
   for (std::size_t k = 0; k < static_cast<std::size_t>(MessageId::Count); ++k) {
