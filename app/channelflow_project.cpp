@@ -1,6 +1,6 @@
 #include "app/channelflow_project.h"
 
-#include "calc/calculate_command.h"
+#include "calc/click/calculate_command.h"
 #include "window/form1_block.h"
 #include "window/form1_table.h"
 

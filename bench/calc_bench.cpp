@@ -1,8 +1,8 @@
 // The calculation next to the same work done directly on plain doubles and
 // with the standard library's conversions, so the figures read as ratios.
-#include "calc/calculate_command.h"
-#include "calc/channel_flow.h"
-#include "numeric/number_text.h"
+#include "calc/click/calculate_command.h"
+#include "calc/click/channel_flow.h"
+#include "numeric/value/conversions.h"
 
 #include <benchmark/benchmark.h>
 

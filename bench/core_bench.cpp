@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "calc/critical.h"
-#include "calc/jump.h"
-#include "calc/profile.h"
-#include "calc/solve.h"
-#include "calc/survey.h"
-#include "calc/toolkit.h"
+#include "calc/flow/critical.h"
+#include "calc/flow/jump.h"
+#include "calc/flow/profile.h"
+#include "calc/flow/uniform_solvers.h"
+#include "calc/survey/survey.h"
+#include "calc/toolkit/toolkit.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // ns per call of each elementary function in its double, double-double and
 // Real forms, on arguments of realistic size, and of Real's arithmetic beside
 // plain double-double's.
-#include "numeric/elementary.h"
+#include "numeric/elementary/elementary.h"
 
 #include <benchmark/benchmark.h>
 

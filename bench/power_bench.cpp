@@ -1,6 +1,6 @@
 // The correctly rounded power beside the C library's pow, on hydraulic radii
 // of real channels (1e-4 to 1e3 m, log-uniform) raised to 1/6 as in C = R^(1/6)/n.
-#include "numeric/correct_power.h"
+#include "numeric/elementary/correct_power.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // The toolkit as front ends call it, inputs as texts in and items out: a
 // report, each kind of solve, a canal design, and the batch command's
 // throughput to a file.
-#include "calc/toolkit.h"
+#include "calc/toolkit/toolkit.h"
 #include "tools/commands.h"
 #include "tools/output_sink.h"
 

@@ -9,7 +9,7 @@
 #include "tools/csv.h"
 #include "tools/output_sink.h"
 #include "tools/sub_command.h"
-#include "numeric/utf8.h"
+#include "numeric/text/utf8.h"
 
 #include <array>
 #include <cstdint>

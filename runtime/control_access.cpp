@@ -1,6 +1,6 @@
 #include "runtime/control_access.h"
 
-#include "numeric/runtime_error.h"
+#include "numeric/value/runtime_error.h"
 
 namespace channelflow::runtime {
 

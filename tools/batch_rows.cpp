@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "calc/messages.h"
-#include "calc/toolkit.h"
+#include "calc/toolkit/messages.h"
+#include "calc/toolkit/toolkit.h"
 #include "tools/first_edition.h"
 #include "tools/item_writer.h"
 

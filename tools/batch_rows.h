@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/problem.h"
+#include "calc/toolkit/problem.h"
 #include "tools/cli_args.h"
 #include "tools/csv.h"
 #include "tools/output_sink.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "calc/inputs.h"
+#include "calc/toolkit/inputs.h"
 
 namespace channelflow::tools {
 

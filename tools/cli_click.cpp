@@ -1,7 +1,7 @@
 #include "tools/cli_click.h"
 
-#include "calc/calculate_command.h"
-#include "numeric/runtime_error.h"
+#include "calc/click/calculate_command.h"
+#include "numeric/value/runtime_error.h"
 #include "tools/argument_form.h"
 #include "tools/commands.h"
 #include "tools/sub_command.h"

@@ -1,7 +1,7 @@
 // channelflow-cli batch: CSV rows in, the same rows out with every quantity
 // of the flow added, streaming in constant memory. A row that cannot be
 // computed keeps its place and gets its reason in the error column.
-#include "calc/messages.h"
+#include "calc/toolkit/messages.h"
 #include "tools/batch_rows.h"
 #include "tools/commands.h"
 #include "tools/csv.h"

@@ -3,7 +3,7 @@
 // --lining takes.
 #include "calc/design/roughness_table.h"
 #include "calc/design/row_names.h"
-#include "calc/messages.h"
+#include "calc/toolkit/messages.h"
 #include "tools/commands.h"
 #include "tools/csv.h"
 #include "tools/sub_command.h"

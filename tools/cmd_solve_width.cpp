@@ -1,6 +1,6 @@
 // channelflow-cli solve-width: the section's size (a trapezoid's bottom
 // width, by default) that carries a discharge at a given depth.
-#include "calc/catalog.h"
+#include "calc/toolkit/catalog.h"
 #include "tools/commands.h"
 #include "tools/first_edition.h"
 #include "tools/solve_writer.h"

@@ -5,7 +5,7 @@
 
 #include "calc/design/row_names.h"
 #include "calc/design/scour_table.h"
-#include "calc/messages.h"
+#include "calc/toolkit/messages.h"
 #include "tools/commands.h"
 #include "tools/csv.h"
 #include "tools/sub_command.h"

@@ -1,6 +1,6 @@
 #include "tools/csv.h"
 
-#include "numeric/utf8.h"
+#include "numeric/text/utf8.h"
 
 #include <algorithm>
 #include <cstring>

@@ -5,7 +5,7 @@
 // of it, so input of any length runs in the same memory.
 #pragma once
 
-#include "calc/message_id.h"
+#include "calc/toolkit/message_id.h"
 #include "tools/output_sink.h"
 
 #include <cstdio>

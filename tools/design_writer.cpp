@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "calc/messages.h"
+#include "calc/toolkit/messages.h"
 #include "tools/csv.h"
 #include "tools/item_writer.h"
 #include "tools/sub_command.h"

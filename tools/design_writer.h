@@ -3,7 +3,7 @@
 // between) or one JSON object with "schemes" and "checks" arrays.
 #pragma once
 
-#include "calc/toolkit.h"
+#include "calc/toolkit/toolkit.h"
 #include "tools/cli_args.h"
 #include "tools/output_sink.h"
 

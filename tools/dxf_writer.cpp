@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "numeric/number_text.h"
-#include "numeric/real.h"
+#include "numeric/text/number_text.h"
+#include "numeric/elementary/real.h"
 
 namespace channelflow::tools {
 namespace {

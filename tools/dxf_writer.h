@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "calc/toolkit.h"
+#include "calc/toolkit/toolkit.h"
 
 namespace channelflow::tools {
 

@@ -7,7 +7,7 @@
 #include <array>
 #include <string_view>
 
-#include "calc/toolkit.h"
+#include "calc/toolkit/toolkit.h"
 #include "tools/cli_args.h"
 #include "tools/item_writer.h"
 

@@ -1,8 +1,8 @@
 // The five-argument form of channelflow-cli: the calculator's click without
 // a window. The five arguments are the raw texts of the boxes, in the order
 // of the window's rows.
-#include "calc/calculate_command.h"
-#include "numeric/runtime_error.h"
+#include "calc/click/calculate_command.h"
+#include "numeric/value/runtime_error.h"
 #include "tools/argument_form.h"
 #include "tools/commands.h"
 #include "tools/output_sink.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "calc/toolkit.h"
+#include "calc/toolkit/toolkit.h"
 #include "tools/cli_args.h"
 #include "tools/output_sink.h"
 

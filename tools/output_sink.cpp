@@ -1,6 +1,6 @@
 #include "tools/output_sink.h"
 
-#include "numeric/number_text.h"
+#include "numeric/text/number_text.h"
 
 #include <array>
 #include <cerrno>

@@ -6,7 +6,7 @@
 
 #include <string_view>
 
-#include "calc/inputs.h"
+#include "calc/toolkit/inputs.h"
 
 namespace channelflow::tools {
 

@@ -2,7 +2,7 @@
 // `solve` and by its shortcuts solve-depth and solve-width.
 #pragma once
 
-#include "calc/toolkit.h"
+#include "calc/toolkit/toolkit.h"
 #include "tools/cli_args.h"
 #include "tools/output_sink.h"
 

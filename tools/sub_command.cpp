@@ -1,6 +1,6 @@
 #include "tools/sub_command.h"
 
-#include "calc/messages.h"
+#include "calc/toolkit/messages.h"
 
 #include <new>
 #include <string>

@@ -4,8 +4,8 @@
 // timings that any build can run: natively, and as WebAssembly under node,
 // where Google Benchmark does not build. bench/node/compare.sh sets the two
 // side by side.
-#include "calc/toolkit.h"
-#include "numeric/number_text.h"
+#include "calc/toolkit/toolkit.h"
+#include "numeric/text/number_text.h"
 #include "tools/commands.h"
 #include "tools/output_sink.h"
 

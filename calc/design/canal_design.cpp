@@ -1,9 +1,9 @@
 #include "calc/design/canal_design.h"
 
 #include "calc/design/canal_grade.h"
-#include "calc/problem.h"
-#include "calc/solve.h"
-#include "numeric/elementary.h"
+#include "calc/toolkit/problem.h"
+#include "calc/flow/uniform_solvers.h"
+#include "numeric/elementary/elementary.h"
 
 namespace channelflow::calc::design {
 namespace {

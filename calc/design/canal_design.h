@@ -15,7 +15,7 @@
 #include "calc/design/enlargement_table.h"
 #include "calc/design/roughness_table.h"
 #include "calc/design/soils.h"
-#include "calc/flow.h"
+#include "calc/flow/flow_state.h"
 
 namespace channelflow::calc::design {
 

@@ -1,6 +1,6 @@
 #include "calc/design/design_checks.h"
 
-#include "numeric/number_text.h"
+#include "numeric/text/number_text.h"
 
 namespace channelflow::calc::design {
 namespace {

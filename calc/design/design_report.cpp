@@ -2,8 +2,8 @@
 
 #include "calc/design/canal_grade.h"
 #include "calc/design/design_checks.h"
-#include "numeric/elementary.h"
-#include "numeric/number_text.h"
+#include "numeric/elementary/elementary.h"
+#include "numeric/text/number_text.h"
 
 namespace channelflow::calc::design {
 namespace {

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "calc/design/canal_design.h"
-#include "calc/problem.h"
+#include "calc/toolkit/problem.h"
 
 namespace channelflow::calc::design {
 

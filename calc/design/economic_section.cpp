@@ -1,6 +1,6 @@
 #include "calc/design/economic_section.h"
 
-#include "numeric/elementary.h"
+#include "numeric/elementary/elementary.h"
 
 namespace channelflow::calc::design {
 namespace {

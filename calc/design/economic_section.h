@@ -7,7 +7,7 @@
 
 #include <array>
 
-#include "numeric/real.h"
+#include "numeric/elementary/real.h"
 
 namespace channelflow::calc::design {
 

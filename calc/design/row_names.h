@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "calc/messages.h"
+#include "calc/toolkit/messages.h"
 
 namespace channelflow::calc::design {
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <string_view>
 
-#include "calc/catalog.h"
+#include "calc/toolkit/catalog.h"
 
 namespace channelflow::calc::design {
 

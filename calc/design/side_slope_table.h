@@ -8,7 +8,7 @@
 #include <span>
 #include <string_view>
 
-#include "calc/catalog.h"
+#include "calc/toolkit/catalog.h"
 
 namespace channelflow::calc::design {
 

@@ -2,7 +2,7 @@
 // circular conduit and the bottom of the U-shaped canal.
 #pragma once
 
-#include "calc/number_forms.h"
+#include "calc/sections/number_forms.h"
 
 namespace channelflow::calc {
 

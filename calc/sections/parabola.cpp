@@ -1,5 +1,5 @@
-#include "calc/number_forms.h"
-#include "calc/shape.h"
+#include "calc/sections/number_forms.h"
+#include "calc/sections/shape.h"
 
 namespace channelflow::calc {
 namespace {

@@ -1,5 +1,5 @@
-#include "calc/shape.h"
-#include "calc/survey.h"
+#include "calc/sections/shape.h"
+#include "calc/survey/survey.h"
 
 namespace channelflow::calc {
 

@@ -1,4 +1,4 @@
-#include "calc/shape.h"
+#include "calc/sections/shape.h"
 
 namespace channelflow::calc {
 

@@ -1,6 +1,6 @@
-#include "calc/shape.h"
+#include "calc/sections/shape.h"
 
-#include "calc/number_forms.h"
+#include "calc/sections/number_forms.h"
 
 namespace channelflow::calc {
 namespace {

@@ -1,5 +1,5 @@
 #include "calc/sections/circular_segment.h"
-#include "calc/shape.h"
+#include "calc/sections/shape.h"
 
 namespace channelflow::calc {
 namespace {

@@ -1,6 +1,6 @@
-#include "calc/calculate_command.h"
+#include "calc/click/calculate_command.h"
 
-#include "numeric/runtime_error.h"
+#include "numeric/value/runtime_error.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "calc/channel_flow.h"
+#include "calc/click/channel_flow.h"
 
-#include "numeric/correct_power.h"
-#include "numeric/number_text.h"
+#include "numeric/elementary/correct_power.h"
+#include "numeric/text/number_text.h"
 #include "tests/support/float_text.h"
 
 #include <gtest/gtest.h>

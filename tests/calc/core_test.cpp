@@ -8,11 +8,11 @@
 #include <numbers>
 #include <string>
 
-#include "calc/critical.h"
-#include "calc/flow.h"
-#include "calc/jump.h"
-#include "calc/profile.h"
-#include "calc/solve.h"
+#include "calc/flow/critical.h"
+#include "calc/flow/flow_state.h"
+#include "calc/flow/jump.h"
+#include "calc/flow/profile.h"
+#include "calc/flow/uniform_solvers.h"
 
 namespace channelflow::calc {
 namespace {

@@ -13,8 +13,8 @@
 #include "calc/design/canal_grade.h"
 #include "calc/design/row_names.h"
 #include "calc/design/scour_table.h"
-#include "calc/messages.h"
-#include "calc/toolkit.h"
+#include "calc/toolkit/messages.h"
+#include "calc/toolkit/toolkit.h"
 #include "tests/calc/toolkit_inputs.h"
 
 namespace channelflow::calc {

@@ -8,11 +8,11 @@
 #include <functional>
 #include <string>
 
-#include "calc/critical.h"
-#include "calc/flow.h"
-#include "calc/messages.h"
-#include "calc/solve.h"
-#include "calc/toolkit.h"
+#include "calc/flow/critical.h"
+#include "calc/flow/flow_state.h"
+#include "calc/toolkit/messages.h"
+#include "calc/flow/uniform_solvers.h"
+#include "calc/toolkit/toolkit.h"
 #include "tests/calc/toolkit_inputs.h"
 
 namespace channelflow::calc {

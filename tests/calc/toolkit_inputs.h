@@ -9,8 +9,8 @@
 #include <string_view>
 #include <utility>
 
-#include "calc/inputs.h"
-#include "calc/toolkit.h"
+#include "calc/toolkit/inputs.h"
+#include "calc/toolkit/toolkit.h"
 
 namespace channelflow::calc::test_inputs {
 

@@ -1,13 +1,13 @@
 // The toolkit's API as front ends use it: one channel gives the same digits
 // in every question, answers that exist are found, every mistake has one
 // message naming its input, and every message renders in both languages.
-#include "calc/toolkit.h"
+#include "calc/toolkit/toolkit.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-#include "calc/messages.h"
+#include "calc/toolkit/messages.h"
 #include "tests/calc/toolkit_inputs.h"
 
 namespace channelflow::calc {

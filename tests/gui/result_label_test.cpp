@@ -1,7 +1,7 @@
 // The result labels Q and v: what they draw is always a correct reading of
 // the value and fits the label at the screen's scale; the full caption can be
 // copied and is what a screen reader hears.
-#include "numeric/number_text.h"
+#include "numeric/value/conversions.h"
 #include "runtime/qt/result_label.h"
 #include "tests/gui/window_fixture.h"
 

@@ -2,7 +2,7 @@
 // backend places its controls with and fonts made at each DPI: every caption
 // shows whole in its label, measured from the font's own metrics, and the
 // results draw a correct reading of their value in the width they have.
-#include "numeric/number_text.h"
+#include "numeric/value/conversions.h"
 #include "runtime/win32/result_label.h"
 #include "runtime/win32/wide_text.h"
 #include "runtime/win32/window_layout.h"

@@ -1,11 +1,11 @@
 // correctlyRoundedPower against MPFR's pow rounded to the double format
 // (subnormals included): every result must carry the same bits.
-#include "numeric/correct_power.h"
+#include "numeric/elementary/correct_power.h"
 
 #include <gtest/gtest.h>
 #include <mpfr.h>
 
-#include "numeric/bits.h"
+#include "numeric/elementary/bits.h"
 #include <cfloat>
 #include <cmath>
 #include <cstdint>

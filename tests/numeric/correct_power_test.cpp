@@ -2,14 +2,14 @@
 // bit. Runs on every build, the Windows ones under wine included. The
 // expected bits were computed once with MPFR (53 bits, round to nearest, the
 // double's exponent range with subnormals).
-#include "numeric/correct_power.h"
-#include "numeric/power_exact_cases.h"
-#include "numeric/power_multi_limb.h"
-#include "numeric/value.h"
+#include "numeric/elementary/correct_power.h"
+#include "numeric/elementary/power_exact_cases.h"
+#include "numeric/elementary/power_multi_limb.h"
+#include "numeric/value/value.h"
 
 #include <gtest/gtest.h>
 
-#include "numeric/bits.h"
+#include "numeric/elementary/bits.h"
 #include <cmath>
 #include <cstdint>
 #include <limits>

@@ -2,7 +2,7 @@
 // arguments, realistic and extreme: the Real (and so double-double) forms
 // within their stated relative bound, the double forms within one ulp. Each
 // row prints its worst errors and how often the double form misrounds.
-#include "numeric/elementary.h"
+#include "numeric/elementary/elementary.h"
 
 #include <gtest/gtest.h>
 #include <mpfr.h>

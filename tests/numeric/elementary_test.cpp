@@ -2,11 +2,11 @@
 // double form (each the correctly rounded value, checked once with MPFR) and
 // the Real form's hi, lo and exponent. Runs on every build, so the 32-bit and
 // Windows builds are shown to compute the same bits.
-#include "numeric/elementary.h"
+#include "numeric/elementary/elementary.h"
 
 #include <gtest/gtest.h>
 
-#include "numeric/bits.h"
+#include "numeric/elementary/bits.h"
 #include <cstdint>
 #include <map>
 #include <string>

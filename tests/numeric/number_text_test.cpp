@@ -1,5 +1,5 @@
-#include "numeric/number_text.h"
-#include "numeric/runtime_error.h"
+#include "numeric/value/conversions.h"
+#include "numeric/value/runtime_error.h"
 #include "tests/support/float_text.h"
 
 #include <gtest/gtest.h>
@@ -338,7 +338,7 @@ TEST(FormatDouble, HasNoTextForInfinityOrNaN) {
   for (double value : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(),
                        std::numeric_limits<double>::quiet_NaN()}) {
     try {
-      formatDouble(value);
+      textOf(value);
       ADD_FAILURE() << "formatted " << value;
     } catch (const RuntimeError& error) {
       EXPECT_EQ(error.number(), ErrorNumber::Overflow);

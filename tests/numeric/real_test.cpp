@@ -1,11 +1,11 @@
 // Real on the boundaries of its range and of the double's: one rounding into
 // the subnormals and to infinity, exponents far beyond the double range, and
 // the channel formulas whose doubles overflow on the way.
-#include "numeric/real.h"
+#include "numeric/elementary/real.h"
 
 #include <gtest/gtest.h>
 
-#include "numeric/bits.h"
+#include "numeric/elementary/bits.h"
 #include <cstdint>
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "numeric/value.h"
+#include "numeric/value/value.h"
 
 #include <gtest/gtest.h>
 

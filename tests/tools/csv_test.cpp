@@ -1,8 +1,8 @@
 // The CSV reader and writer on the files real programs write, and the UTF-8
 // repair that keeps every output valid.
 #include "tools/csv.h"
-#include "calc/messages.h"
-#include "numeric/utf8.h"
+#include "calc/toolkit/messages.h"
+#include "numeric/text/utf8.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // texts and gives {ok: true, v, Q} with the two results' texts, or
 // {ok: false, error, message, english, field} with the runtime error's number,
 // the line the user is shown (and its English), and the box at fault, if one is. It is the click of `channelflow-cli click`, on the same form.
-#include "calc/calculate_command.h"
-#include "numeric/runtime_error.h"
+#include "calc/click/calculate_command.h"
+#include "numeric/value/runtime_error.h"
 #include "tools/argument_form.h"
 
 #include <emscripten/bind.h>

@@ -9,7 +9,7 @@
 #include "calc/design/scour_table.h"
 #include "calc/design/side_slope_table.h"
 #include "calc/design/soils.h"
-#include "numeric/number_text.h"
+#include "numeric/text/number_text.h"
 
 namespace channelflow::web {
 namespace {

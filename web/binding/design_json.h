@@ -4,8 +4,8 @@
 // calculation report's lines and the outline with both water levels.
 #pragma once
 
-#include "calc/messages.h"
-#include "calc/toolkit.h"
+#include "calc/toolkit/messages.h"
+#include "calc/toolkit/toolkit.h"
 #include "web/binding/json.h"
 
 namespace channelflow::web {

@@ -1,6 +1,6 @@
 #include "web/binding/json.h"
 
-#include "numeric/number_text.h"
+#include "numeric/text/number_text.h"
 
 #include <cmath>
 #include <cstdint>

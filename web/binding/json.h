@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "calc/catalog.h"
-#include "calc/messages.h"
+#include "calc/toolkit/catalog.h"
+#include "calc/toolkit/messages.h"
 
 namespace channelflow::web {
 

@@ -1,8 +1,8 @@
 #include "web/binding/toolkit_json.h"
 
-#include "calc/catalog.h"
-#include "calc/messages.h"
-#include "calc/toolkit.h"
+#include "calc/toolkit/catalog.h"
+#include "calc/toolkit/messages.h"
+#include "calc/toolkit/toolkit.h"
 #include "tools/commands.h"
 #include "tools/dxf_writer.h"
 #include "tools/output_sink.h"
@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "numeric/number_text.h"
+#include "numeric/text/number_text.h"
 #include "web/binding/design_json.h"
 #include "web/binding/json.h"
 

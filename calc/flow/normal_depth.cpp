@@ -1,0 +1,111 @@
+// The normal depth: the depth whose uniform flow carries Q, and a circle's
+// capacity, above which no depth carries it.
+#include <cmath>
+
+#include "calc/flow/flow_state.h"
+#include "calc/flow/root_finding.h"
+#include "calc/flow/uniform_solvers.h"
+#include "calc/flow/solver_setup.h"
+#include "calc/survey/survey.h"
+
+namespace channelflow::calc {
+namespace {
+
+// The depth fraction h/D at which a circle's Manning discharge A^(5/3)/P^(2/3)
+// is greatest, 5 P dA = 2 A dP, as a double-double: 0.93818121616060709817.
+const Real& greatestDischargeFraction() {
+  static const Real fraction = Real(0x1.e05949d2433bap-1) + Real(-0x1.cdcfecc3cf74dp-56);
+  return fraction;
+}
+
+// K(h) sqrt(i) / Q - 1, rising with the depth (below a circle's greatest).
+auto dischargeExcess(const Channel& c, const Real& Q) {
+  return [&c, &Q](const auto& h) {
+    using Number = std::remove_cvref_t<decltype(h)>;
+    const Geometry<Number> g = geometry(c.shape, as<Number>(c.size), h);
+    if (!(g.A > Number(0))) return Number(-1);
+    return conveyance(c, g) * numeric::sqrt(as<Number>(c.i)) / as<Number>(Q) - Number(1);
+  };
+}
+
+// A wide rectangle's depth for Q, q = h^(5/3) sqrt(i) k / n per unit width:
+// a first guess that the solver's secants refine.
+double depthGuess(const Channel& c, double Q) {
+  const double size = c.size.toDouble();
+  const double width = size > 0 ? size : 1.0;
+  const double n = c.roughness.composite ? c.roughness.nBed : c.roughness.n.toDouble();
+  const double guess = numeric::pow(Q * n / (c.constants().manning * width * numeric::sqrt(c.i.toDouble())), 0.6);
+  return std::isfinite(guess) && guess > 0 ? guess : 1.0;
+}
+
+Real depthBelow(const Channel& c, const Real& Q, double top) {
+  const auto excess = dischargeExcess(c, Q);
+  const double q = Q.toDouble();
+  const double h = findRootFrom(firstStage(excess, fitsDoubles(c, q)), 0, top, std::fmin(depthGuess(c, q), top),
+                                "h");
+  return polishRoot(excess, h, 0, top);
+}
+
+Real dischargeAt(const Channel& c, const Real& h) {
+  return conveyance(c, geometry(c.shape, c.size, h)) * numeric::sqrt(c.i);
+}
+
+// A surveyed section's shallowest depth that carries Q: the first point
+// elevation at which it carries Q brackets the depth (with one n over a
+// floodplain the conveyance need not grow with the depth, so a depth further
+// up may carry Q again). Above the lower end the water leaves the section.
+Real surveyNormalDepth(const Channel& c, const Real& Q) {
+  const Survey& survey = *std::get<Points>(c.shape).survey;
+  const auto excess = dischargeExcess(c, Q);
+  if (excess(survey.bankDepth()) < Real(0)) {
+    const char* system = c.units == UnitSystem::US ? "us" : "si";
+    fail(MessageId::AboveBankfull, "Q",
+         {MessageArg::value(dischargeAt(c, survey.bankDepth()).toDouble()), MessageArg::unit("discharge", system),
+          MessageArg::value(survey.bankElevation()), MessageArg::unit("length", system),
+          MessageArg::value(survey.bankDepth().toDouble())});
+  }
+  const auto first = firstStage(excess, fitsDoubles(c, Q.toDouble()));
+  double lo = 0, fLo = -1;
+  for (int k = 0;; ++k) {
+    const bool last = k + 1 == survey.intervalCount();
+    const double hi = survey.levelDepthApprox(k);
+    const double fHi = last ? std::fmax(first(hi), 0.0) : first(hi);
+    if (fHi >= 0) return polishRoot(excess, fHi == 0 ? hi : findRoot(first, {lo, hi}, fLo, fHi, NAN), lo, hi);
+    lo = hi;
+    fLo = fHi;
+  }
+}
+
+}  // namespace
+
+CircleCapacity circleCapacity(const Channel& c) {
+  CircleCapacity capacity;
+  capacity.hMax = greatestDischargeFraction() * c.size;
+  capacity.QMax = dischargeAt(c, capacity.hMax);
+  capacity.QFull = dischargeAt(c, c.size);
+  return capacity;
+}
+
+std::vector<Real> normalDepths(const Channel& c, const Real& Q) {
+  if (isSurvey(c.shape)) return {surveyNormalDepth(c, Q)};
+  if (!isClosed(c.shape)) return {depthBelow(c, Q, HUGE_VAL)};
+  const CircleCapacity capacity = circleCapacity(c);
+  if (Q > capacity.QMax) {
+    const char* system = c.units == UnitSystem::US ? "us" : "si";
+    fail(MessageId::AboveCapacity, "Q",
+         {MessageArg::value(capacity.QMax.toDouble()), MessageArg::unit("discharge", system),
+          MessageArg::value(capacity.hMax.toDouble()), MessageArg::unit("length", system)});
+  }
+  const double hMax = capacity.hMax.toDouble();
+  const Real lower = depthBelow(c, Q, hMax);
+  if (Q <= capacity.QFull) return {lower};
+  // Above the greatest discharge Q falls again toward the full conduit's.
+  const auto excess = dischargeExcess(c, Q);
+  const double D = c.size.toDouble();
+  const double q = Q.toDouble();
+  const double upper = findRoot(firstStage(excess, fitsDoubles(c, q)), {hMax, D}, (capacity.QMax / Q).toDouble() - 1,
+                                (capacity.QFull / Q).toDouble() - 1, 0.5 * (hMax + D));
+  return {lower, polishRoot(excess, upper, hMax, D)};
+}
+
+}  // namespace channelflow::calc

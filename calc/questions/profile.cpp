@@ -1,0 +1,64 @@
+// profile: the water-surface profile from a control depth.
+#include <cmath>
+
+#include "calc/toolkit/toolkit.h"
+#include "calc/toolkit/item_list.h"
+
+namespace channelflow::calc {
+namespace {
+
+int stepCount(InputReader& reader) {
+  if (!reader.inputs().has("steps")) return kDefaultSteps;
+  Problem problem;
+  const std::optional<double> steps = readNumber(*reader.inputs().find("steps"), problem);
+  if (!steps || !(*steps >= 1 && *steps <= kMaxSteps) || *steps != std::floor(*steps)) {
+    fail(MessageId::StepsRange, "steps");
+  }
+  return static_cast<int>(*steps);
+}
+
+}  // namespace
+
+ProfileAnswer profile(const Inputs& inputs) {
+  InputReader reader(inputs);
+  for (std::string_view key : {"Q", "i", "h0"}) reader.requireGiven(key);
+  const bool direct = inputs.has("to-h");
+  if (direct == inputs.has("length")) {  // the box to clear, or else the one to fill
+    fail(MessageId::TargetOrLength, direct ? "length" : "to-h", {MessageArg::field("to-h"), MessageArg::field("length")});
+  }
+  const Channel c = reader.channel({}, SlopeUse::Any);
+  const int steps = stepCount(reader);
+  const std::optional<double> Q = reader.number("Q");
+  const std::optional<double> h0 = reader.depth("h0", c);
+  const std::optional<double> reach = direct ? reader.number("to-h") : reader.number("length");
+  reader.finish();
+
+  const WaterSurfaceProfile p = direct ? directStepProfile(c, Real(*Q), *h0, *reach, steps)
+                                       : standardStepProfile(c, Real(*Q), *h0, *reach, steps);
+  ProfileAnswer answer;
+  answer.units = c.units;
+  ItemList list(answer.head);
+  using enum QuantityId;
+  list.channel(c, true, true);
+  list.exact(Discharge, *Q);
+  list.exact(ControlDepth, *h0);
+  list.term(Method, direct ? "direct-step" : "standard-step");
+  list.term(ProfileType, profileTypeTerm(p.type));
+  list.number(CriticalDepth, p.hc);
+  if (isSurvey(c.shape)) list.criticalChoice(c, Real(*Q));
+  if (p.hn) {
+    list.number(NormalDepth, *p.hn);
+  } else {
+    list.none(NormalDepth, "no-normal-depth");
+  }
+  const bool upstream = p.direction == calc::Direction::Upstream;
+  list.term(QuantityId::Direction, upstream ? "upstream" : "downstream");
+  list.term(DirectionReason, upstream ? "reason-upstream" : "reason-downstream");
+  if (p.note) list.message(Note, *p.note);
+  answer.points = p.points;
+  answer.reachedCritical = p.reachedCritical;
+  answer.note = p.note;
+  return answer;
+}
+
+}  // namespace channelflow::calc

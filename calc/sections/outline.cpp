@@ -1,0 +1,107 @@
+#include "calc/sections/outline.h"
+
+#include <algorithm>
+#include <variant>
+
+#include "calc/survey/survey.h"
+#include "numeric/elementary/elementary.h"
+
+namespace channelflow::calc {
+namespace {
+
+constexpr int kArcSegments = 48;
+
+Outline surveyOutline(const Survey& survey, double h) {
+  Outline outline;
+  const std::span<const SurveyPoint> p = survey.points();
+  const double surface = survey.lowest() + h;
+  for (const SurveyPoint& point : p) outline.boundary.push_back({point.x, point.z});
+  outline.segmentN.assign(survey.segmentN().begin(), survey.segmentN().end());
+  // Where each segment lies below the surface, the runs joined.
+  for (std::size_t k = 0; k + 1 < p.size(); ++k) {
+    const SurveyPoint& a = p[k];
+    const SurveyPoint& b = p[k + 1];
+    if (!(a.z < surface || b.z < surface)) continue;
+    auto crossing = [surface](const SurveyPoint& from, const SurveyPoint& to) {
+      return from.x + (to.x - from.x) * (surface - from.z) / (to.z - from.z);
+    };
+    const double left = a.z <= surface ? a.x : crossing(a, b);
+    const double right = b.z <= surface ? b.x : crossing(a, b);
+    if (!outline.water.empty() && outline.water.back()[1] == left) {
+      outline.water.back()[1] = right;
+    } else {
+      outline.water.push_back({left, right});
+    }
+  }
+  if (outline.water.empty()) {  // water too shallow to lift the surface off the lowest point in doubles
+    const auto lowest = std::min_element(p.begin(), p.end(), [](const SurveyPoint& a, const SurveyPoint& b) { return a.z < b.z; });
+    outline.water.push_back({lowest->x, lowest->x});
+  }
+  outline.waterLeft = {outline.water.front()[0], surface};
+  outline.waterRight = {outline.water.back()[1], surface};
+  for (int k : survey.dividingPoints()) {
+    const SurveyPoint& bed = p[static_cast<std::size_t>(k)];
+    if (bed.z < surface) outline.dividers.push_back({bed.x, bed.z, surface});
+  }
+  return outline;
+}
+
+}  // namespace
+
+Outline outlineOf(const Channel& c, double h, double top) {
+  if (const auto* points = std::get_if<Points>(&c.shape)) return surveyOutline(*points->survey, h);
+  Outline outline;
+  const double size = c.size.toDouble();
+  auto& boundary = outline.boundary;
+  if (const auto* t = std::get_if<Trapezoid>(&c.shape)) {
+    boundary = {{-size / 2 - t->m1 * top, top}, {-size / 2, 0}, {size / 2, 0}, {size / 2 + t->m2 * top, top}};
+    outline.waterLeft = {-size / 2 - t->m1 * h, h};
+    outline.waterRight = {size / 2 + t->m2 * h, h};
+    return outline;
+  }
+  if (std::holds_alternative<Circle>(c.shape)) {
+    const double r = size / 2;
+    for (int k = 0; k <= 2 * kArcSegments; ++k) {
+      // From the crown round the left side, the invert, and back to the crown.
+      const double angle = numeric::kPi.hi * k / kArcSegments;
+      boundary.push_back({-r * numeric::sin(angle), r + r * numeric::cos(angle)});
+    }
+    const double half = numeric::sqrt(h * (size - h));
+    outline.waterLeft = {-half, h};
+    outline.waterRight = {half, h};
+    return outline;
+  }
+  if (const auto* u = std::get_if<UShape>(&c.shape)) {
+    const double r = size;
+    const double root = numeric::sqrt(1 + u->m * u->m);
+    const double alpha = numeric::atan2(1.0, u->m);  // the arc's half angle
+    const double rise = r - r * u->m / root;
+    const double reach = r / root;                    // the half width where the walls begin
+    auto halfWidth = [&](double z) {
+      return z <= rise ? numeric::sqrt(z * (2 * r - z)) : reach + u->m * (z - rise);
+    };
+    const double topHalf = halfWidth(top);
+    boundary.push_back({-topHalf, top});
+    for (int k = -kArcSegments; k <= kArcSegments; ++k) {
+      const double angle = alpha * k / kArcSegments;
+      boundary.push_back({r * numeric::sin(angle), r - r * numeric::cos(angle)});
+    }
+    boundary.push_back({topHalf, top});
+    const double half = halfWidth(h);
+    outline.waterLeft = {-half, h};
+    outline.waterRight = {half, h};
+    return outline;
+  }
+  // The parabola x^2 = 2 p z, sampled evenly in x.
+  const double reach = numeric::sqrt(2 * size * top);
+  for (int k = -kArcSegments; k <= kArcSegments; ++k) {
+    const double x = reach * k / kArcSegments;
+    boundary.push_back({x, x * x / (2 * size)});
+  }
+  const double half = numeric::sqrt(2 * size * h);
+  outline.waterLeft = {-half, h};
+  outline.waterRight = {half, h};
+  return outline;
+}
+
+}  // namespace channelflow::calc

@@ -1,0 +1,333 @@
+#include "calc/toolkit/catalog.h"
+
+#include <cstddef>
+
+namespace channelflow::calc {
+namespace {
+
+struct UnitRow {
+  UnitKind kind;
+  std::string_view key, si, us;
+};
+
+// clang-format off
+constexpr std::array<UnitRow, 9> kUnits{{
+  {UnitKind::None,      "none",      "",        ""},
+  {UnitKind::Length,    "length",    "m",       "ft"},
+  {UnitKind::Area,      "area",      "m²",      "ft²"},
+  {UnitKind::Discharge, "discharge", "m³/s",    "ft³/s"},
+  {UnitKind::Velocity,  "velocity",  "m/s",     "ft/s"},
+  {UnitKind::Stress,    "stress",    "Pa",      "lbf/ft²"},
+  {UnitKind::Chezy,     "chezy",     "m^0.5/s", "ft^0.5/s"},
+  {UnitKind::Momentum,  "momentum",  "m³",      "ft³"},
+  {UnitKind::Percent,   "percent",   "%",       "%"},
+}};
+
+constexpr std::array<ParameterInfo, 36> kParameters{{
+  {"section", "",       {"断面形状", "Section"},                UnitKind::None,      Limit::Choice},
+  {"units",   "",       {"单位制", "Units"},                    UnitKind::None,      Limit::Choice},
+  {"B",       "B",      {"下底宽", "Bottom width"},             UnitKind::Length,    Limit::NonNegative},
+  {"m",       "m",      {"边坡系数", "Side slope"},             UnitKind::None,      Limit::NonNegative},
+  {"m1",      "m1",     {"左边坡系数", "Left side slope"},      UnitKind::None,      Limit::NonNegative},
+  {"m2",      "m2",     {"右边坡系数", "Right side slope"},     UnitKind::None,      Limit::NonNegative},
+  {"D",       "D",      {"直径", "Diameter"},                   UnitKind::Length,    Limit::Positive},
+  {"r",       "r",      {"底部半径", "Bottom radius"},          UnitKind::Length,    Limit::Positive},
+  {"p",       "p",      {"抛物线参数", "Parabola parameter"},   UnitKind::Length,    Limit::Positive},
+  {"i",       "i",      {"渠底坡度", "Bed slope"},              UnitKind::None,      Limit::Any},
+  {"n",       "n",      {"粗糙系数", "Manning's n"},            UnitKind::None,      Limit::Positive},
+  {"n-bed",   "n-bed",  {"渠底粗糙系数", "Bed roughness"},      UnitKind::None,      Limit::Positive},
+  {"n-wall",  "n-wall", {"边壁粗糙系数", "Wall roughness"},     UnitKind::None,      Limit::Positive},
+  {"h",       "h",      {"水深", "Depth"},                      UnitKind::Length,    Limit::Positive},
+  {"Q",       "Q",      {"流量", "Discharge"},                  UnitKind::Discharge, Limit::Positive},
+  {"h0",      "h0",     {"控制水深", "Control depth"},          UnitKind::Length,    Limit::Positive},
+  {"h1",      "h1",     {"水深", "Depth"},                      UnitKind::Length,    Limit::Positive},
+  {"to-h",    "to-h",   {"目标水深", "Target depth"},           UnitKind::Length,    Limit::Positive},
+  {"length",  "length", {"推算长度", "Length"},                 UnitKind::Length,    Limit::Positive},
+  {"steps",   "steps",  {"步数", "Steps"},                      UnitKind::None,      Limit::Count},
+  {"unknown", "",       {"未知量", "Unknown"},                  UnitKind::None,      Limit::Choice},
+  {"alpha",       "α",      {"面积比", "Area ratio"},                          UnitKind::None,      Limit::Positive},
+  {"beta",        "β",      {"宽深比", "Width-to-depth ratio"},                UnitKind::None,      Limit::NonNegative},
+  {"v-min",       "v-min",  {"最小允许流速", "Least allowed velocity"},        UnitKind::Velocity,  Limit::NonNegative},
+  {"v-max",       "v-max",  {"最大允许流速", "Greatest allowed velocity"},     UnitKind::Velocity,  Limit::Positive},
+  {"enlarge",     "P",      {"加大百分数", "Enlargement"},                     UnitKind::Percent,   Limit::NonNegative},
+  {"min-ratio",   "",       {"最小流量与设计流量之比", "Minimum to design flow"}, UnitKind::None,   Limit::Positive},
+  {"freeboard",   "Fb",     {"岸顶超高", "Freeboard"},                         UnitKind::Length,    Limit::NonNegative},
+  {"bend-radius", "Rc",     {"弯道中心线半径", "Bend centreline radius"},      UnitKind::Length,    Limit::Positive},
+  {"soil",        "",       {"土质", "Soil"},                                  UnitKind::None,      Limit::Choice},
+  {"lining",      "",       {"渠床", "Bed"},                                   UnitKind::None,      Limit::Choice},
+  {"n-pick",      "",       {"糙率取值", "Roughness taken"},                   UnitKind::None,      Limit::Choice},
+  {"scour-pick",  "",       {"不冲流速取值", "Non-scouring velocity taken"},   UnitKind::None,      Limit::Choice},
+  {"dxf-scale",   "",       {"绘图比例 1:N 的 N", "Drawing scale 1:N"},        UnitKind::None,      Limit::Positive},
+  // A surveyed section: its points "x,z[,n] ..." and the water level, given instead of h.
+  {"points",  "",       {"断面测点", "Surveyed points"},        UnitKind::Length,    Limit::Text},
+  {"wse",     "wse",    {"水位", "Water-surface elevation"},    UnitKind::Length,    Limit::Any},
+}};
+
+constexpr std::array<SectionInfo, 5> kSections{{
+  {"trapezoid", {"B", "m", "m1", "m2"}},
+  {"circle",    {"D", "", "", ""}},
+  {"u",         {"r", "m", "", ""}},
+  {"parabola",  {"p", "", "", ""}},
+  {"points",    {"points", "wse", "", ""}},
+}};
+
+using enum QuantityId;
+constexpr std::array<QuantityInfo, static_cast<std::size_t>(QuantityId::Count)> kQuantities{{
+  {Section,           "section",          "",      {"断面形状", "Section"},                          UnitKind::None},
+  {Units,             "units",            "",      {"单位制", "Units"},                              UnitKind::None},
+  {B,                 "B",                "B",     {"下底宽", "Bottom width"},                       UnitKind::Length},
+  {M,                 "m",                "m",     {"边坡系数", "Side slope"},                       UnitKind::None},
+  {M1,                "m1",               "m1",    {"左边坡系数", "Left side slope"},                UnitKind::None},
+  {M2,                "m2",               "m2",    {"右边坡系数", "Right side slope"},               UnitKind::None},
+  {Diameter,          "diameter",         "D",     {"直径", "Diameter"},                             UnitKind::Length},
+  {Radius,            "r",                "r",     {"底部半径", "Bottom radius"},                    UnitKind::Length},
+  {ParabolaP,         "p",                "p",     {"抛物线参数", "Parabola parameter"},             UnitKind::Length},
+  {Slope,             "i",                "i",     {"渠底坡度", "Bed slope"},                        UnitKind::None},
+  {N,                 "n",                "n",     {"粗糙系数", "Manning's n"},                      UnitKind::None},
+  {NBed,              "n-bed",            "n-bed", {"渠底粗糙系数", "Bed roughness"},                UnitKind::None},
+  {NWall,             "n-wall",           "n-wall",{"边壁粗糙系数", "Wall roughness"},               UnitKind::None},
+  {NMethod,           "n-method",         "",      {"综合粗糙系数计算方法", "Composite roughness method"}, UnitKind::None},
+  {Depth,             "h",                "h",     {"水深", "Depth"},                                UnitKind::Length},
+  {NormalDepthSolved, "h",                "h",     {"正常水深", "Normal depth"},                     UnitKind::Length},
+  {EquivalentN,       "n",                "n",     {"等效粗糙系数", "Equivalent n"},                 UnitKind::None},
+  {Area,              "A",                "A",     {"过水断面面积", "Flow area"},                    UnitKind::Area},
+  {Perimeter,         "P",                "P",     {"湿周", "Wetted perimeter"},                     UnitKind::Length},
+  {HydraulicRadius,   "R",                "R",     {"水力半径", "Hydraulic radius"},                 UnitKind::Length},
+  {TopWidth,          "T",                "T",     {"水面宽度", "Top width"},                        UnitKind::Length},
+  {HydraulicDepth,    "D",                "D",     {"水力深度", "Hydraulic depth"},                  UnitKind::Length},
+  {Chezy,             "C",                "C",     {"谢才系数", "Chézy coefficient"},                UnitKind::Chezy},
+  {Velocity,          "v",                "v",     {"流速", "Velocity"},                             UnitKind::Velocity},
+  {Discharge,         "Q",                "Q",     {"流量", "Discharge"},                            UnitKind::Discharge},
+  {Froude,            "Fr",               "Fr",    {"弗劳德数", "Froude number"},                    UnitKind::None},
+  {Regime,            "regime",           "",      {"流态", "Flow regime"},                          UnitKind::None},
+  {CriticalDepth,     "hc",               "hc",    {"临界水深", "Critical depth"},                   UnitKind::Length},
+  {CriticalVelocity,  "vc",               "vc",    {"临界流速", "Critical velocity"},                UnitKind::Velocity},
+  {CriticalSlope,     "ic",               "ic",    {"临界坡度", "Critical slope"},                   UnitKind::None},
+  {Critical,          "critical",         "",      {"临界流", "Critical flow"},                      UnitKind::None},
+  {Energy,            "E",                "E",     {"断面比能", "Specific energy"},                  UnitKind::Length},
+  {ShearStress,       "tau0",             "τ0",    {"床面切应力", "Bed shear stress"},               UnitKind::Stress},
+  {Unknown,           "unknown",          "",      {"未知量", "Unknown"},                            UnitKind::None},
+  {QMax,              "Qmax",             "Qmax",  {"最大过流能力", "Greatest discharge"},           UnitKind::Discharge},
+  {HMax,              "hmax",             "hmax",  {"最大流量水深", "Depth of greatest discharge"},  UnitKind::Length},
+  {QFull,             "Qfull",            "Qfull", {"满管流量", "Discharge running full"},           UnitKind::Discharge},
+  {H1,                "h1",               "h1",    {"跃前水深", "Depth before the jump"},            UnitKind::Length},
+  {A1,                "A1",               "A1",    {"跃前过水断面面积", "Flow area before the jump"}, UnitKind::Area},
+  {V1,                "v1",               "v1",    {"跃前流速", "Velocity before the jump"},         UnitKind::Velocity},
+  {Fr1,               "Fr1",              "Fr1",   {"跃前弗劳德数", "Froude number before the jump"}, UnitKind::None},
+  {E1,                "E1",               "E1",    {"跃前断面比能", "Specific energy before the jump"}, UnitKind::Length},
+  {H2,                "h2",               "h2",    {"跃后水深", "Depth after the jump"},             UnitKind::Length},
+  {A2,                "A2",               "A2",    {"跃后过水断面面积", "Flow area after the jump"}, UnitKind::Area},
+  {V2,                "v2",               "v2",    {"跃后流速", "Velocity after the jump"},          UnitKind::Velocity},
+  {Fr2,               "Fr2",              "Fr2",   {"跃后弗劳德数", "Froude number after the jump"}, UnitKind::None},
+  {E2,                "E2",               "E2",    {"跃后断面比能", "Specific energy after the jump"}, UnitKind::Length},
+  {Momentum,          "M",                "M",     {"动量函数", "Momentum function"},                UnitKind::Momentum},
+  {EnergyLoss,        "dE",               "ΔE",    {"能量损失", "Energy loss"},                      UnitKind::Length},
+  {RelativeLoss,      "dE_E1",            "ΔE/E1", {"相对能量损失", "Relative energy loss"},         UnitKind::None},
+  {JumpHeight,        "height",           "h2-h1", {"跃高", "Jump height"},                          UnitKind::Length},
+  {JumpType,          "jump_type",        "",      {"水跃类型", "Type of jump"},                     UnitKind::None},
+  {GivenDepth,        "given",            "",      {"给定水深", "Given depth"},                      UnitKind::None},
+  {ControlDepth,      "h0",               "h0",    {"控制水深", "Control depth"},                    UnitKind::Length},
+  {Method,            "method",           "",      {"推算方法", "Method"},                           UnitKind::None},
+  {ProfileType,       "type",             "",      {"水面线类型", "Profile type"},                   UnitKind::None},
+  {NormalDepth,       "hn",               "hn",    {"正常水深", "Normal depth"},                     UnitKind::Length},
+  {Direction,         "direction",        "",      {"推算方向", "Direction"},                        UnitKind::None},
+  {DirectionReason,   "direction_reason", "",      {"推算方向的原因", "Why this direction"},         UnitKind::None},
+  {Note,              "note",             "",      {"说明", "Note"},                                 UnitKind::None},
+  {Distance,          "x",                "x",     {"距离", "Distance"},                             UnitKind::Length},
+  {FrictionSlope,     "Sf",               "Sf",    {"摩阻坡度", "Friction slope"},                   UnitKind::None},
+  {DesignMethod,      "method",           "",      {"断面设计方法", "Sizing"},                       UnitKind::None},
+  {Lining,            "lining",           "",      {"渠床", "Bed"},                                  UnitKind::None},
+  {Soil,              "soil",             "",      {"土质", "Soil"},                                 UnitKind::None},
+  {Grade,             "grade",            "",      {"渠道级别", "Canal grade"},                      UnitKind::None},
+  {Enlarge,           "enlarge",          "P",     {"加大百分数", "Enlargement"},                    UnitKind::Percent},
+  {EnlargedDischarge, "Qj",               "Qj",    {"加大流量", "Enlarged flow"},                    UnitKind::Discharge},
+  {MinimumDischarge,  "Qmin",             "Qmin",  {"最小流量", "Minimum flow"},                     UnitKind::Discharge},
+  {BestDepth,         "h0",               "h0",    {"水力最佳断面水深", "Best section's depth"},     UnitKind::Length},
+  {BestWidth,         "b0",               "b0",    {"水力最佳断面底宽", "Best section's bottom width"}, UnitKind::Length},
+  {BestArea,          "A0",               "A0",    {"水力最佳断面面积", "Best section's flow area"}, UnitKind::Area},
+  {BestVelocity,      "v0",               "v0",    {"水力最佳断面流速", "Best section's velocity"},  UnitKind::Velocity},
+  {Alpha,             "alpha",            "α",     {"面积比", "Area ratio"},                         UnitKind::None},
+  {Eta,               "eta",              "η",     {"水深比 h/h0", "Depth ratio h/h0"},              UnitKind::None},
+  {Beta,              "beta",             "β",     {"宽深比 b/h", "Width-to-depth ratio b/h"},       UnitKind::None},
+  {AreaIncrease,      "increase",         "ΔA",    {"面积增加", "Area increase"},                    UnitKind::Percent},
+  {EnlargedDepth,     "hj",               "hj",    {"加大水深", "Enlarged flow's depth"},            UnitKind::Length},
+  {EnlargedVelocity,  "vj",               "vj",    {"加大流量的流速", "Enlarged flow's velocity"},   UnitKind::Velocity},
+  {EnlargedFroude,    "Frj",              "Frj",   {"加大流量的弗劳德数", "Enlarged flow's Froude number"}, UnitKind::None},
+  {MinimumDepth,      "hmin",             "hmin",  {"最小水深", "Minimum flow's depth"},             UnitKind::Length},
+  {MinimumVelocity,   "vmin",             "vmin",  {"最小流量的流速", "Minimum flow's velocity"},    UnitKind::Velocity},
+  {MinimumFroude,     "Frmin",            "Frmin", {"最小流量的弗劳德数", "Minimum flow's Froude number"}, UnitKind::None},
+  {Freeboard,         "Fb",               "Fb",    {"岸顶超高", "Freeboard"},                        UnitKind::Length},
+  {CanalDepth,        "H",                "H",     {"渠深", "Canal depth"},                          UnitKind::Length},
+  {EnlargedWidth,     "Bj",               "Bj",    {"加大流量的水面宽", "Enlarged flow's top width"}, UnitKind::Length},
+  {BendRise,          "Fb_bend",          "Fb′",   {"弯道凹岸加高", "Outer bank's extra height"},    UnitKind::Length},
+  {BendDepth,         "H_bend",           "H+Fb′", {"凹岸渠深", "Outer bank's canal depth"},         UnitKind::Length},
+  {ScourVelocity,     "v_scour",          "",      {"不冲流速", "Non-scouring velocity"},            UnitKind::Velocity},
+  // Surveyed sections.
+  {Wse,               "wse",              "wse",   {"水位", "Water-surface elevation"},              UnitKind::Length},
+  {Conveyance,        "K",                "K",     {"流量模数", "Conveyance"},                       UnitKind::Discharge},
+  {EnergyCoefficient, "alpha",            "α",     {"动能修正系数", "Energy coefficient"},           UnitKind::None},
+  {CriticalDepths,    "hc_all",           "hc",    {"全部临界水深", "Every critical depth"},         UnitKind::Length},
+  {CriticalChoice,    "hc_rule",          "",      {"所用临界水深", "Critical depth used"},          UnitKind::None},
+  {PartsN,            "n_parts",          "n",     {"各分区粗糙系数", "Manning's n of the parts"},   UnitKind::None},
+}};
+
+constexpr std::array<TermInfo, 74> kTerms{{
+  {"trapezoid",         {"梯形", "trapezoid"}, true},
+  {"circle",            {"圆形", "circle"}, true},
+  {"u",                 {"U形", "U-shaped"}, true},
+  {"parabola",          {"抛物线形", "parabolic"}, true},
+  {"si",                {"国际单位制（m、m³/s）", "SI (m, m³/s)"}, true},
+  {"us",                {"英制（ft、ft³/s）", "US customary (ft, ft³/s)"}, true},
+  {"subcritical",       {"缓流", "subcritical"}, false},
+  {"critical",          {"临界流", "critical"}, false},
+  {"supercritical",     {"急流", "supercritical"}, false},
+  {"full",              {"满管", "running full"}, false},
+  {"horton-einstein",   {"霍顿-爱因斯坦法", "Horton–Einstein"}, false},
+  {"undular",           {"波状水跃", "undular jump"}, false},
+  {"weak",              {"弱水跃", "weak jump"}, false},
+  {"oscillating",       {"摆动水跃", "oscillating jump"}, false},
+  {"steady",            {"稳定水跃", "steady jump"}, false},
+  {"strong",            {"强水跃", "strong jump"}, false},
+  {"given-upstream",    {"跃前（急流）：求得跃后缓流水深", "before the jump (supercritical): the subcritical depth after it is found"}, false},
+  {"given-downstream",  {"跃后（缓流）：求得跃前急流水深", "after the jump (subcritical): the supercritical depth before it is found"}, false},
+  {"direct-step",       {"分段求和法（等水深步）", "direct step (equal depth steps)"}, false},
+  {"standard-step",     {"逐段试算法（等距离步）", "standard step (equal distance steps)"}, false},
+  {"M1", {"M1", "M1"}, false}, {"M2", {"M2", "M2"}, false}, {"M3", {"M3", "M3"}, false},
+  {"S1", {"S1", "S1"}, false}, {"S2", {"S2", "S2"}, false}, {"S3", {"S3", "S3"}, false},
+  {"C1", {"C1", "C1"}, false}, {"C3", {"C3", "C3"}, false}, {"H2", {"H2", "H2"}, false},
+  {"H3", {"H3", "H3"}, false}, {"A2", {"A2", "A2"}, false}, {"A3", {"A3", "A3"}, false},
+  {"upstream",          {"向上游", "upstream"}, false},
+  {"downstream",        {"向下游", "downstream"}, false},
+  {"reason-upstream",   {"缓流（h0 > hc）：水面受下游控制，由控制断面向上游推算",
+                         "subcritical (h0 > hc): the surface is controlled from downstream, so it is computed upstream from the control"}, false},
+  {"reason-downstream", {"急流（h0 < hc）：水面受上游控制，由控制断面向下游推算",
+                         "supercritical (h0 < hc): the surface is controlled from upstream, so it is computed downstream from the control"}, false},
+  {"rises",             {"增大", "rises"}, false},
+  {"falls",             {"减小", "falls"}, false},
+  {"start",             {"起点", "start"}, false},
+  {"end",               {"终点", "end"}, false},
+  {"step",              {"步长", "step"}, false},
+  {"not-a-number",      {"不是有效的数字", "is not a number"}, false},
+  {"too-large",         {"超出数值范围（绝对值大于 1.8E+308）", "is beyond the range of numbers (above 1.8E+308 in magnitude)"}, false},
+  {"too-small",         {"太小（绝对值小于 2.2E-308），双精度数无法准确表示", "is too small (below 2.2E-308 in magnitude) to be held with all its digits"}, false},
+  {"solved",            {"所求", "Solved: "}, false},
+  {"shallower",         {"较浅的", "Shallower "}, false},
+  {"deeper",            {"较深的", "Deeper "}, false},
+  {"error",             {"错误", "Error"}, false},
+  {"no-normal-depth",   {"无（平坡或逆坡上不存在均匀流）", "none (a flat or adverse bed has no uniform flow)"}, false},
+  {"appendix-e",        {"附录 E 实用经济断面", "Appendix E's practical economic section"}, true},
+  {"beta",              {"给定宽深比 β", "a given width-to-depth ratio β"}, true},
+  {"width",             {"给定底宽 B", "a given bottom width B"}, true},
+  {"check",             {"校核给定的 U 形断面", "a given U-shaped section, checked"}, true},
+  {"velocity",          {"设计流速", "design velocity"}, false},
+  {"scour",             {"不冲", "scouring"}, false},
+  {"silting",           {"不淤", "silting"}, false},
+  {"min-depth",         {"最小水深", "minimum depth"}, false},
+  {"side-slope",        {"边坡", "side slope"}, false},
+  {"earth-velocity",    {"土渠流速", "earth canal velocity"}, false},
+  {"freeboard",         {"岸顶超高", "freeboard"}, false},
+  {"pass",              {"满足", "pass"}, false},
+  {"fail",              {"不满足", "fail"}, false},
+  {"not-checked",       {"未校核", "not checked"}, false},
+  {"low",               {"下限", "the lower value"}, false},
+  {"middle",            {"中值", "the middle"}, false},
+  {"high",              {"上限", "the upper value"}, false},
+  {"not-required",      {"不需要", "not needed"}, false},
+  {"chosen",            {"选定", "chosen"}, false},
+  {"outside-table",     {"表外", "beyond the table"}, false},
+  // Surveyed sections.
+  {"points",            {"天然断面", "surveyed"}, true},
+  {"least-energy",      {"比能最小的临界水深", "the critical depth of least specific energy"}, false},
+  {"station",           {"起点距", "station"}, false},
+  {"elevation",         {"高程", "elevation"}, false},
+  {"roughness",         {"粗糙系数", "n"}, false},
+}};
+// clang-format on
+
+constexpr bool quantitiesInOrder() {
+  for (std::size_t k = 0; k < kQuantities.size(); ++k) {
+    if (static_cast<std::size_t>(kQuantities[k].id) != k) return false;
+  }
+  return true;
+}
+static_assert(quantitiesInOrder(), "kQuantities must list every QuantityId once, in order");
+
+std::string labelOf(const Text& name, std::string_view symbol, Language language) {
+  std::string label(name.in(language));
+  if (!symbol.empty()) {
+    label += ' ';
+    label += symbol;
+  }
+  return label;
+}
+
+}  // namespace
+
+UnitKind unitKindNamed(std::string_view key) {
+  for (const UnitRow& row : kUnits) {
+    if (row.key == key) return row.kind;
+  }
+  return UnitKind::None;
+}
+
+std::string_view unitKindKey(UnitKind kind) { return kUnits[static_cast<std::size_t>(kind)].key; }
+
+std::string_view unitText(UnitKind kind, UnitSystem system) {
+  const UnitRow& row = kUnits[static_cast<std::size_t>(kind)];
+  return system == UnitSystem::US ? row.us : row.si;
+}
+
+std::span<const ParameterInfo> parameters() { return kParameters; }
+
+const ParameterInfo* findParameter(std::string_view key) {
+  for (const ParameterInfo& parameter : kParameters) {
+    if (parameter.key == key) return &parameter;
+  }
+  return nullptr;
+}
+
+std::string parameterLabel(std::string_view key, Language language) {
+  const ParameterInfo* parameter = findParameter(key);
+  return parameter ? labelOf(parameter->name, parameter->symbol, language) : std::string(key);
+}
+
+std::span<const SectionInfo> sections() { return kSections; }
+
+const SectionInfo* findSection(std::string_view key) {
+  for (const SectionInfo& section : kSections) {
+    if (section.key == key) return &section;
+  }
+  return nullptr;
+}
+
+std::span<const QuantityInfo> quantities() { return kQuantities; }
+
+const QuantityInfo& quantityInfo(QuantityId id) { return kQuantities[static_cast<std::size_t>(id)]; }
+
+std::string quantityLabel(QuantityId id, Language language) {
+  const QuantityInfo& quantity = quantityInfo(id);
+  return labelOf(quantity.name, quantity.symbol, language);
+}
+
+std::string quantityLabel(std::string_view key, Language language) {
+  for (const QuantityInfo& quantity : kQuantities) {
+    if (quantity.key == key) return labelOf(quantity.name, quantity.symbol, language);
+  }
+  return std::string(key);
+}
+
+std::span<const TermInfo> terms() { return kTerms; }
+
+const TermInfo* findTerm(std::string_view key) {
+  for (const TermInfo& term : kTerms) {
+    if (term.key == key) return &term;
+  }
+  return nullptr;
+}
+
+std::string_view termText(std::string_view key, Language language) {
+  const TermInfo* term = findTerm(key);
+  return term ? term->name.in(language) : key;
+}
+
+}  // namespace channelflow::calc

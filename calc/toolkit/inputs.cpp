@@ -1,0 +1,295 @@
+#include "calc/toolkit/inputs.h"
+
+#include <cfloat>
+#include <cmath>
+
+#include "calc/toolkit/catalog.h"
+#include "calc/survey/points_text.h"
+#include "numeric/text/number_text.h"
+#include "numeric/text/utf8.h"
+
+namespace channelflow::calc {
+namespace {
+
+// Whether the digits before any exponent hold one that is not 0, so that a
+// conversion to 0 lost the number.
+bool hasNonzeroDigit(std::string_view text) {
+  for (char c : text) {
+    if (c == 'e' || c == 'E') return false;
+    if (c >= '1' && c <= '9') return true;
+  }
+  return false;
+}
+
+const SectionInfo& sectionOf(const Inputs& inputs) {
+  const std::string* key = inputs.find("section");
+  const SectionInfo* section = findSection(key ? *key : "trapezoid");
+  if (section == nullptr) fail(MessageId::UnknownSection, "section", {MessageArg::literal(quoteForMessage(*key))});
+  return *section;
+}
+
+bool takes(const SectionInfo& section, std::string_view key) {
+  for (std::string_view parameter : section.parameters) {
+    if (parameter == key) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+Inputs& Inputs::set(std::string_view key, std::string_view text) {
+  for (auto& [name, value] : entries_) {
+    if (name == key) {
+      value.assign(text);
+      return *this;
+    }
+  }
+  entries_.emplace_back(std::string(key), std::string(text));
+  return *this;
+}
+
+const std::string* Inputs::find(std::string_view key) const {
+  for (const auto& [name, value] : entries_) {
+    if (name == key) return &value;
+  }
+  return nullptr;
+}
+
+std::optional<double> readNumber(std::string_view text, Problem& problem) {
+  const numeric::ReadNumber read = numeric::readStrictNumber(text);
+  if (read.status != numeric::ReadStatus::Ok) {
+    problem.id = read.status == numeric::ReadStatus::TooLarge ? MessageId::NumberTooLarge : MessageId::NotANumber;
+    problem.args = {MessageArg::literal(quoteForMessage(text))};
+    return std::nullopt;
+  }
+  const double value = read.value;
+  if ((value == 0 && hasNonzeroDigit(text)) || (value != 0 && std::fabs(value) < DBL_MIN)) {
+    problem.id = MessageId::NumberTooSmall;
+    problem.args = {MessageArg::literal(quoteForMessage(text))};
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::string quoteForMessage(std::string_view text) {
+  constexpr std::size_t kShown = 40;
+  std::string shown;
+  numeric::appendValidUtf8(shown, text.substr(0, kShown));
+  // A cut through a character leaves a replacement at the end; drop it.
+  if (text.size() > kShown) {
+    while (shown.size() >= 3 && shown.compare(shown.size() - 3, 3, "\xEF\xBF\xBD") == 0) shown.resize(shown.size() - 3);
+    shown += "…";
+  }
+  for (char& c : shown) {
+    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+  }
+  return shown;
+}
+
+void InputReader::requireGiven(std::string_view key) const {
+  if (!inputs_.has(key)) fail(MessageId::MissingInput, key);
+}
+
+void InputReader::requireAbsent(std::string_view key, MessageId id) const {
+  if (inputs_.has(key)) fail(id, key);
+}
+
+void InputReader::checkChannelUsage(ChannelGaps gaps) const {
+  const SectionInfo& section = sectionOf(inputs_);
+  if (const std::string* units = inputs_.find("units"); units && !unitSystemNamed(*units)) {
+    fail(MessageId::UnknownUnits, "units", {MessageArg::literal(quoteForMessage(*units))});
+  }
+  for (std::string_view key : {"B", "m", "m1", "m2", "D", "r", "p", "points", "wse"}) {
+    if (inputs_.has(key) && !takes(section, key)) {
+      fail(MessageId::NotTakenBySection, key, {MessageArg::literal(section.key)});
+    }
+  }
+  const bool survey = section.key == "points";
+  for (std::string_view key : {"n-bed", "n-wall"}) {
+    if (survey && inputs_.has(key)) fail(MessageId::NotTakenBySection, key, {MessageArg::literal(section.key)});
+  }
+  if (!gaps.size) requireGiven(section.parameters[0]);
+  if (section.key == "trapezoid") {
+    if (inputs_.has("m") && (inputs_.has("m1") || inputs_.has("m2"))) {
+      fail(MessageId::ExclusiveInputs, "m", {MessageArg::field("m"), MessageArg::field("m1"), MessageArg::field("m2")});
+    }
+    if (inputs_.has("m1") != inputs_.has("m2")) {
+      fail(MessageId::InputsTogether, "m1", {MessageArg::field("m1"), MessageArg::field("m2")});
+    }
+    if (!inputs_.has("m1")) requireGiven("m");
+  }
+  const bool composite = inputs_.has("n-bed") || inputs_.has("n-wall");
+  if (composite) {
+    if (inputs_.has("n")) {
+      fail(MessageId::ExclusiveInputs, "n", {MessageArg::field("n"), MessageArg::field("n-bed"), MessageArg::field("n-wall")});
+    }
+    requireGiven("n-bed");
+    requireGiven("n-wall");
+  } else if (!gaps.roughness && !survey) {
+    requireGiven("n");  // a surveyed section's points may carry theirs
+  }
+}
+
+std::optional<double> InputReader::number(std::string_view key) {
+  const std::string* text = inputs_.find(key);
+  if (text == nullptr) fail(MessageId::MissingInput, key);
+  Problem problem;
+  problem.field = std::string(key);
+  const std::optional<double> value = readNumber(*text, problem);
+  if (!value) {
+    problems_.push_back(std::move(problem));
+    return std::nullopt;
+  }
+  const ParameterInfo* parameter = findParameter(key);
+  const Limit limit = parameter ? parameter->limit : Limit::Any;
+  if (limit == Limit::NonNegative && *value < 0) {
+    keep({MessageId::Negative, std::string(key), {}});
+    return std::nullopt;
+  }
+  if (limit == Limit::Positive && !(*value > 0)) {
+    keep({MessageId::NotPositive, std::string(key), {}});
+    return std::nullopt;
+  }
+  return value;
+}
+
+double InputReader::valueOr(std::string_view key, double otherwise) {
+  if (!inputs_.has(key)) return otherwise;
+  return number(key).value_or(otherwise);
+}
+
+void InputReader::keepAboveBanks(std::string_view key, const Survey& survey, const Channel& channel) {
+  const std::string_view unit = unitsOf(channel.units).key;
+  keep({MessageId::DepthAboveBanks, std::string(key),
+        {MessageArg::value(survey.bankElevation()), MessageArg::unit("length", unit),
+         MessageArg::value(survey.bankDepth().toDouble())}});
+}
+
+std::optional<double> InputReader::depth(std::string_view key, const Channel& channel) {
+  const std::optional<double> h = number(key);
+  if (h && isClosed(channel.shape) && channel.size > Real(0) && Real(*h) > channel.size) {
+    keep({MessageId::DepthAboveDiameter, std::string(key), {}});
+    return std::nullopt;
+  }
+  const auto* points = std::get_if<Points>(&channel.shape);
+  if (h && points && points->survey && Real(*h) > points->survey->bankDepth()) {
+    keepAboveBanks(key, *points->survey, channel);
+    return std::nullopt;
+  }
+  return h;
+}
+
+void InputReader::requireDepthOrLevel() const {
+  if (inputs_.has("h") && inputs_.has("wse")) {
+    fail(MessageId::EitherInput, "wse", {MessageArg::field("h"), MessageArg::field("wse")});
+  }
+  if (!inputs_.has("wse")) requireGiven("h");
+}
+
+std::optional<Real> InputReader::depthOrLevel(const Channel& channel) {
+  if (!inputs_.has("wse")) {
+    const std::optional<double> h = depth("h", channel);
+    return h ? std::optional<Real>(Real(*h)) : std::nullopt;
+  }
+  const std::optional<double> wse = number("wse");
+  const auto* points = std::get_if<Points>(&channel.shape);
+  if (!wse || !points || !points->survey) return std::nullopt;
+  const Survey& survey = *points->survey;
+  const Real h = Real(*wse) - Real(survey.lowest());
+  if (!(h > Real(0))) {
+    keep({MessageId::LevelBelowBottom, "wse",
+          {MessageArg::value(survey.lowest()), MessageArg::unit("length", unitsOf(channel.units).key)}});
+    return std::nullopt;
+  }
+  if (h > survey.bankDepth()) {
+    keepAboveBanks("wse", survey, channel);
+    return std::nullopt;
+  }
+  return h;
+}
+
+// The points and each segment's n: its own, carried from the point before,
+// or else --n. Nothing when they cannot be used (the problems kept).
+std::shared_ptr<const Survey> InputReader::survey(RoughnessUse use, Roughness& roughness) {
+  const std::optional<SurveyText> read = readSurveyText(*inputs_.find("points"), "points", problems_);
+  const bool common = use != RoughnessUse::Unknown && inputs_.has("n");
+  const std::optional<double> n = common ? number("n") : std::nullopt;
+  if (!read || (common && !n)) return nullptr;
+  bool own = false;
+  for (const std::optional<double>& given : read->n) own = own || given.has_value();
+  if (use == RoughnessUse::Unknown && own) {
+    keep({MessageId::RoughnessOfPoints, "points", {}});
+    return nullptr;
+  }
+  std::vector<double> segmentN(read->points.size() - 1);
+  std::optional<double> carried = n;
+  for (std::size_t s = 0; s < segmentN.size(); ++s) {
+    if (read->n[s]) carried = read->n[s];
+    // Without any n a solver's unknown or a drawing's section is one part.
+    if (!carried && (use == RoughnessUse::Needed || own)) fail(MessageId::MissingInput, "n");
+    segmentN[s] = carried.value_or(0);
+  }
+  auto survey = std::make_shared<const Survey>(read->points, std::move(segmentN));
+  if (!survey->divided()) roughness.n = Real(survey->partN(0));
+  return survey;
+}
+
+Channel InputReader::shape(bool withSize, RoughnessUse roughness) {
+  const SectionInfo& section = sectionOf(inputs_);
+  Channel c;
+  if (const std::string* units = inputs_.find("units")) c.units = *unitSystemNamed(*units);
+  const std::size_t before = problems_.size();
+  const double size = withSize && section.key != "points" ? valueOr(section.parameters[0], 0) : 0;
+  c.size = Real(size);
+  if (section.key == "trapezoid") {
+    const double m = valueOr("m", 0);
+    const double m1 = valueOr("m1", m);
+    const double m2 = valueOr("m2", m);
+    c.shape = Trapezoid::withSlopes(m1, m2);
+    if (withSize && problems_.size() == before && size == 0 && m1 == 0 && m2 == 0) keep({MessageId::NoWidth, "B", {}});
+  } else if (section.key == "circle") {
+    c.shape = Circle{};
+  } else if (section.key == "u") {
+    c.shape = UShape::withSlope(valueOr("m", 0));
+  } else if (section.key == "parabola") {
+    c.shape = Parabola{};
+  } else {
+    c.shape = Points{survey(roughness, c.roughness)};
+  }
+  return c;
+}
+
+Channel InputReader::section() {
+  checkChannelUsage({false, true, true});
+  return shape(true, RoughnessUse::Optional);
+}
+
+Channel InputReader::channel(ChannelGaps gaps, SlopeUse slope) {
+  checkChannelUsage(gaps);
+  Channel c = shape(!gaps.size, gaps.roughness ? RoughnessUse::Unknown : RoughnessUse::Needed);
+  if (isSurvey(c.shape)) {
+    // Its n were read with its points.
+  } else if (inputs_.has("n-bed")) {
+    c.roughness.composite = true;
+    c.roughness.nBed = valueOr("n-bed", 0);
+    c.roughness.nWall = valueOr("n-wall", 0);
+    if (!hasWalls(c.shape)) {
+      keep({MessageId::CompositeOneSurface, "n-bed", {MessageArg::term(shapeKey(c.shape))}});
+    }
+  } else if (!gaps.roughness) {
+    c.roughness.n = Real(valueOr("n", 0));
+  }
+  if (slope != SlopeUse::None && !gaps.slope) {
+    const std::size_t before = problems_.size();
+    const double i = valueOr("i", 0);
+    if (slope == SlopeUse::Uniform && problems_.size() == before && !(i > 0)) keep({MessageId::NoUniformFlow, "i", {}});
+    c.i = Real(i);
+  }
+  return c;
+}
+
+void InputReader::finish() const {
+  if (!problems_.empty()) throw CalcError(problems_);
+}
+
+}  // namespace channelflow::calc

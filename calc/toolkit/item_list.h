@@ -1,0 +1,37 @@
+// Building the toolkit's answers: items appended in the order front ends
+// print them, each result rounded and checked as it is added.
+#pragma once
+
+#include "calc/flow/flow_state.h"
+#include "calc/toolkit/toolkit.h"
+
+namespace channelflow::calc {
+
+class ItemList {
+ public:
+  explicit ItemList(Items& items) : items_(items) {}
+  // A result, rounded; throws CalcError naming it when a double cannot hold it.
+  void number(QuantityId id, const Real& value);
+  // A result, or in its place why a double cannot hold it.
+  void checked(QuantityId id, const Real& value);
+  void exact(QuantityId id, double value);
+  void term(QuantityId id, std::string_view key);
+  void text(QuantityId id, std::string_view text);
+  void message(QuantityId id, Problem problem);
+  void none(QuantityId id, std::string_view why);
+  // Several results of one quantity, each rounded.
+  void list(QuantityId id, const std::vector<Real>& values);
+
+  // The channel's inputs: section, units, its size, i and the roughness (each unless left out).
+  void channel(const Channel& c, bool withSlope, bool withRoughness);
+  // Every quantity of the flow, and the critical flow of its discharge.
+  void flow(const Channel& c, const FlowState& f);
+  // A surveyed section's every critical depth for Q, and which of them a
+  // jump or a profile is judged by.
+  void criticalChoice(const Channel& c, const Real& Q);
+
+ private:
+  Items& items_;
+};
+
+}  // namespace channelflow::calc

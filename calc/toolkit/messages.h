@@ -1,0 +1,34 @@
+// The one table of message texts, in Chinese and English, and their
+// rendering: a Problem's arguments filled in, its input named as the front
+// end names inputs.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "calc/toolkit/problem.h"
+
+namespace channelflow::calc {
+
+enum class Language { Chinese, English };
+
+// How a message names an input: "--B" on the command line, "B" for a batch's
+// column or a form's field.
+enum class FieldStyle { Option, Column };
+
+struct MessageInfo {
+  MessageId id;
+  std::string_view code;  // stable, for programs: "not-a-number"
+  bool usage;             // wrong usage of the command line (exit status 2) rather than a value without an answer
+  std::string_view chinese;
+  std::string_view english;
+};
+
+const MessageInfo& messageInfo(MessageId id);
+
+// The text of the problem. In the templates, {label} is the label of the
+// problem's input ("下底宽 B"), {option} its name in `style`, {0}… its arguments.
+std::string messageText(const Problem& problem, Language language = Language::Chinese,
+                        FieldStyle style = FieldStyle::Option);
+
+}  // namespace channelflow::calc

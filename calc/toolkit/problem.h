@@ -1,0 +1,71 @@
+// The one error of the toolkit: a question without an answer, an input that
+// cannot be used, or a quantity a double cannot hold. It carries a stable
+// message id and the input at fault, never text: front ends render it in
+// their language with calc/messages.h, and a form marks the box it names.
+#pragma once
+
+#include <exception>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "calc/toolkit/message_id.h"
+
+namespace channelflow::calc {
+
+// One value put into a message.
+struct MessageArg {
+  enum class Kind {
+    Text,      // literal text, e.g. a quoted input
+    Number,    // a double, written in the 15-digit text form
+    Field,     // an input's key, written as the front end names inputs ("--B", "B")
+    Quantity,  // a quantity's key, written as its label ("流量 Q")
+    Unit,      // a unit kind's key and a unit system's ("length:si"), written as the unit ("m")
+    Term,      // a term's key ("circle"), written as its name ("圆形")
+    Row,       // a design table row's key ("medium-loam"), written as its name ("中壤土")
+  };
+  Kind kind = Kind::Text;
+  std::string text;
+  double number = 0;
+
+  static MessageArg literal(std::string_view text) { return {Kind::Text, std::string(text), 0}; }
+  static MessageArg value(double number) { return {Kind::Number, {}, number}; }
+  static MessageArg field(std::string_view key) { return {Kind::Field, std::string(key), 0}; }
+  static MessageArg quantity(std::string_view key) { return {Kind::Quantity, std::string(key), 0}; }
+  static MessageArg unit(std::string_view kind, std::string_view system) {
+    return {Kind::Unit, std::string(kind) + ":" + std::string(system), 0};
+  }
+  static MessageArg term(std::string_view key) { return {Kind::Term, std::string(key), 0}; }
+  static MessageArg row(std::string_view key) { return {Kind::Row, std::string(key), 0}; }
+};
+
+struct Problem {
+  MessageId id = MessageId::NoAnswer;
+  std::string field;  // the input at fault ("B", "n-bed"); empty when no one input is
+  std::vector<MessageArg> args;
+};
+
+// One problem, or every problem of a question's inputs at once (so that a
+// form can mark each box at fault), the first of them the one to report alone.
+class CalcError : public std::exception {
+ public:
+  explicit CalcError(Problem problem) : problems_{std::move(problem)} {}
+  explicit CalcError(std::vector<Problem> problems) : problems_(std::move(problems)) {}
+  const Problem& problem() const { return problems_.front(); }
+  const std::vector<Problem>& problems() const { return problems_; }
+  // The first problem's stable code; the text is for front ends to render.
+  const char* what() const noexcept override;
+
+ private:
+  std::vector<Problem> problems_;
+};
+
+[[noreturn]] void fail(MessageId id, std::string_view field = {}, std::vector<MessageArg> args = {});
+
+// Throws CalcError(id, field) unless condition holds.
+inline void require(bool condition, MessageId id, std::string_view field = {}) {
+  if (!condition) fail(id, field);
+}
+
+}  // namespace channelflow::calc

@@ -1,0 +1,196 @@
+#include "numeric/text/number_text.h"
+
+#include "numeric/text/exact_decimal.h"
+#include "numeric/text/fifteen_digits.h"
+
+#include <array>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string>
+
+namespace channelflow::numeric {
+namespace {
+
+constexpr bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+constexpr bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A decimal number found in a text. `digits` is its unsigned part before
+// the exponent; the other fields let most numbers be converted without it.
+struct NumberParts {
+  bool negative = false;
+  std::string_view digits;
+  std::uint64_t mantissa = 0;    // the significant digits, point ignored
+  bool mantissaExact = true;     // false beyond 19 digits: `mantissa` is then unused
+  std::int64_t scale = 0;        // minus the count of fraction digits
+  std::int64_t exponent = 0;     // the e-part, saturated far beyond any double
+};
+
+constexpr std::array<double, 23> kPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+ReadNumber withSign(bool negative, double magnitude) { return {negative ? -magnitude : magnitude, ReadStatus::Ok}; }
+
+ReadNumber toDouble(const NumberParts& parts) {
+  // A mantissa below 2^53 and a power of ten up to 1e22 are both exact
+  // doubles, so one multiplication or division rounds correctly.
+  const std::int64_t power = parts.scale + parts.exponent;
+  if (parts.mantissaExact && parts.mantissa == 0) return withSign(parts.negative, 0.0);
+  if (parts.mantissaExact && parts.mantissa <= (std::uint64_t{1} << 53) && power >= -22 && power <= 22) {
+    const auto m = static_cast<double>(parts.mantissa);
+    const double magnitude = power >= 0 ? m * kPowersOfTen[static_cast<std::size_t>(power)]
+                                        : m / kPowersOfTen[static_cast<std::size_t>(-power)];
+    return withSign(parts.negative, magnitude);
+  }
+  // The rare number beyond the short exact path: many digits or a large
+  // exponent, read exactly in integer arithmetic. One too small is 0.
+  const double magnitude = exactDecimalToDouble(parts.digits, parts.exponent);
+  if (std::isinf(magnitude)) return {0, ReadStatus::TooLarge};
+  return withSign(parts.negative, magnitude);
+}
+
+// Scans a number at p: optional sign, digits with an optional "." and
+// fraction, optional exponent. An exponent without digits is an error when
+// `strict`; otherwise the number ends before its "e". Returns the position
+// after the number, or nullptr when there is no number there.
+const char* scanNumber(const char* p, const char* last, bool strict, NumberParts& parts) {
+  if (p < last && (*p == '+' || *p == '-')) parts.negative = *p++ == '-';
+  const char* const bodyStart = p;
+  // One pass gathers the significant digits (from the first non-zero one on,
+  // across the point) into the mantissa. Past 19 of them it wraps and is not
+  // used: mantissaExact says so.
+  while (p < last && *p == '0') ++p;
+  const char* const integerSignificant = p;
+  for (; p < last && isDigit(*p); ++p) parts.mantissa = parts.mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+  const std::int64_t integerDigits = p - integerSignificant;
+  bool sawDigit = p != bodyStart;
+  std::int64_t significantDigits = integerDigits;
+  if (p < last && *p == '.') {
+    const char* const fractionStart = ++p;
+    if (integerDigits == 0) {
+      while (p < last && *p == '0') ++p;
+    }
+    const char* const fractionSignificant = p;
+    for (; p < last && isDigit(*p); ++p) parts.mantissa = parts.mantissa * 10 + static_cast<std::uint64_t>(*p - '0');
+    sawDigit = sawDigit || p != fractionStart;
+    significantDigits += p - fractionSignificant;
+    parts.scale = -(p - fractionStart);
+  }
+  if (!sawDigit) return nullptr;
+  parts.mantissaExact = significantDigits <= 19;
+  parts.digits = std::string_view(bodyStart, static_cast<std::size_t>(p - bodyStart));
+
+  if (p < last && (*p == 'e' || *p == 'E')) {
+    const char* q = p + 1;
+    bool negativeExponent = false;
+    if (q < last && (*q == '+' || *q == '-')) negativeExponent = *q++ == '-';
+    if (q < last && isDigit(*q)) {
+      for (; q < last && isDigit(*q); ++q) {
+        if (parts.exponent < 100000000) parts.exponent = parts.exponent * 10 + (*q - '0');
+      }
+      if (negativeExponent) parts.exponent = -parts.exponent;
+      p = q;
+    } else if (strict) {
+      return nullptr;
+    }
+  }
+  return p;
+}
+
+}  // namespace
+
+ReadNumber readLenientNumber(std::string_view text) {
+  // Gather the characters that are not blanks; only a number's worth of them
+  // matters, but the number may be long, so fall back to a string.
+  std::array<char, 64> small{};
+  std::string large;
+  char* buffer = small.data();
+  std::size_t length = 0;
+  if (text.size() > small.size()) {
+    large.resize(text.size());
+    buffer = large.data();
+  }
+  for (char c : text) {
+    if (!isBlank(c)) buffer[length++] = c;
+  }
+  NumberParts parts;
+  if (scanNumber(buffer, buffer + length, /*strict=*/false, parts) == nullptr) return {};
+  return toDouble(parts);
+}
+
+ReadNumber readStrictNumber(std::string_view text) {
+  const char* first = text.data();
+  const char* last = first + text.size();
+  while (first < last && isBlank(*first)) ++first;
+  while (last > first && isBlank(last[-1])) --last;
+  if (first == last) return {0, ReadStatus::NotANumber};
+  NumberParts parts;
+  if (scanNumber(first, last, /*strict=*/true, parts) != last) return {0, ReadStatus::NotANumber};
+  return toDouble(parts);
+}
+
+std::size_t formatDouble(double value, char* out) {
+  if (!std::isfinite(value)) return 0;
+  char* o = out;
+  if (value == 0) {
+    *o++ = '0';
+    return 1;
+  }
+  if (value < 0) {
+    *o++ = '-';
+    value = -value;
+  }
+  // 15 significant digits, trailing zeros dropped; the exponent is that of
+  // the rounded value.
+  const FifteenDigits rounded = roundToFifteenDigits(value);
+  const char* const digits = rounded.digits.data();
+  const int exponent = rounded.exponent;
+  std::size_t count = 15;
+  while (count > 1 && digits[count - 1] == '0') --count;
+
+  if (exponent >= -5 && exponent <= 14) {
+    if (exponent < 0) {
+      *o++ = '0';
+      *o++ = '.';
+      for (int zero = -1; zero > exponent; --zero) *o++ = '0';
+      std::memcpy(o, digits, count);
+      o += count;
+    } else {
+      const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
+      if (count <= integerDigits) {
+        std::memcpy(o, digits, count);
+        std::memset(o + count, '0', integerDigits - count);
+        o += integerDigits;
+      } else {
+        std::memcpy(o, digits, integerDigits);
+        o += integerDigits;
+        *o++ = '.';
+        std::memcpy(o, digits + integerDigits, count - integerDigits);
+        o += count - integerDigits;
+      }
+    }
+  } else {
+    *o++ = digits[0];
+    if (count > 1) {
+      *o++ = '.';
+      std::memcpy(o, digits + 1, count - 1);
+      o += count - 1;
+    }
+    *o++ = 'E';
+    *o++ = exponent < 0 ? '-' : '+';
+    const int magnitude = exponent < 0 ? -exponent : exponent;
+    if (magnitude >= 100) *o++ = static_cast<char>('0' + magnitude / 100);
+    *o++ = static_cast<char>('0' + magnitude / 10 % 10);
+    *o++ = static_cast<char>('0' + magnitude % 10);
+  }
+  return static_cast<std::size_t>(o - out);
+}
+
+std::string formatDouble(double value) {
+  std::array<char, kMaxFormattedLength> buffer{};
+  const std::size_t length = formatDouble(value, buffer.data());
+  return std::string(buffer.data(), length);
+}
+
+}  // namespace channelflow::numeric
