@@ -1,7 +1,5 @@
 #include "tools/cli_args.h"
 
-#include <array>
-
 #include "tools/points_file.h"
 
 namespace channelflow::tools {
@@ -14,10 +12,21 @@ bool isOption(std::string_view word) { return word.size() > 2 && word.substr(0, 
 
 std::string dashed(std::string_view name) { return "--" + calc::quoteForMessage(name); }
 
-constexpr std::array<OptionRule, 14> kChannelOptions{{
-    {"section"}, {"units"}, {"B"}, {"m"}, {"m1"}, {"m2"}, {"D"}, {"r"}, {"p"}, {"n"}, {"n-bed"}, {"n-wall"},
-    {"points"}, {"points-file"},
-}};
+// Whether the question takes the option, and whether it must be given.
+bool takes(const calc::Question& question, std::span<const std::string_view> extra, std::string_view name) {
+  if (name == "format" || name == "lang") return true;
+  for (std::string_view option : extra) {
+    if (option == name) return true;
+  }
+  for (const calc::QuestionInput& input : question.inputs) {
+    if (input.key == name) return true;
+  }
+  if (!question.channel) return false;
+  for (const calc::QuestionInput& input : calc::channelInputs()) {
+    if (input.key == name) return true;
+  }
+  return name == "points-file";
+}
 
 }  // namespace
 
@@ -28,9 +37,18 @@ bool hasWord(std::span<char* const> words, std::string_view word) {
   return false;
 }
 
-std::span<const OptionRule> channelOptions() { return kChannelOptions; }
+calc::Language languageOf(std::span<char* const> words) {
+  for (std::size_t k = 0; k < words.size(); ++k) {
+    const std::string_view word = words[k];
+    if (word == "--lang=en" || (word == "--lang" && k + 1 < words.size() && std::string_view(words[k + 1]) == "en")) {
+      return calc::Language::English;
+    }
+  }
+  return calc::Language::Chinese;
+}
 
-Options::Options(std::span<char* const> words, std::span<const OptionRule> rules) {
+Options::Options(std::span<char* const> words, const calc::Question& question, std::span<const std::string_view> extra)
+    : extra_(extra) {
   for (std::size_t k = 0; k < words.size(); ++k) {
     std::string_view word = words[k];
     if (!isOption(word)) calc::fail(MessageId::ExtraArgument, {}, {MessageArg::literal(calc::quoteForMessage(word))});
@@ -45,15 +63,20 @@ Options::Options(std::span<char* const> words, std::span<const OptionRule> rules
       }
       value = words[++k];
     }
-    bool known = word == "format";
-    for (const OptionRule& option : rules) known = known || option.name == word;
-    if (!known) calc::fail(MessageId::UnknownOption, {}, {MessageArg::literal(dashed(word))});
+    if (!takes(question, extra, word)) calc::fail(MessageId::UnknownOption, {}, {MessageArg::literal(dashed(word))});
     if (!values_.emplace(std::string(word), std::string(value)).second) {
       calc::fail(MessageId::RepeatedOption, {}, {MessageArg::literal(dashed(word))});
     }
   }
-  for (const OptionRule& option : rules) {
-    if (option.required && values_.find(option.name) == values_.end()) calc::fail(MessageId::MissingInput, option.name);
+  for (const calc::QuestionInput& input : question.inputs) {
+    if (input.required && values_.find(input.key) == values_.end()) calc::fail(MessageId::MissingInput, input.key);
+  }
+  if (const auto found = values_.find("lang"); found != values_.end()) {
+    if (found->second == "en") {
+      write_.language = calc::Language::English;
+    } else if (found->second != "zh") {
+      calc::fail(MessageId::UnknownChoice, "lang", {MessageArg::literal("zh、en"), MessageArg::literal(calc::quoteForMessage(found->second))});
+    }
   }
   if (const auto found = values_.find("format"); found != values_.end()) {
     if (found->second == "text") {
@@ -67,6 +90,7 @@ Options::Options(std::span<char* const> words, std::span<const OptionRule> rules
                  {MessageArg::literal("--format"), MessageArg::literal(calc::quoteForMessage(found->second))});
     }
   }
+  write_.words = has("lang");
 }
 
 std::string_view Options::text(std::string_view name) const { return values_.find(name)->second; }
@@ -74,7 +98,9 @@ std::string_view Options::text(std::string_view name) const { return values_.fin
 calc::Inputs Options::inputs() const {
   calc::Inputs inputs;
   for (const auto& [name, value] : values_) {
-    if (name != "format" && name != "points-file") inputs.set(name, value);
+    bool own = name != "format" && name != "lang" && name != "points-file";
+    for (std::string_view option : extra_) own = own && option != name;
+    if (own) inputs.set(name, value);
   }
   if (has("points-file")) {
     if (has("points")) {

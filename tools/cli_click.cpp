@@ -152,7 +152,10 @@ int runClickStream(std::FILE* in, std::FILE* out, std::FILE* err) {
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const std::size_t count = splitFields(line, fields);
     if (count != kFields) {
-      std::fprintf(err, "第 %llu 行：应有 5 个以制表符分隔的字段，实有 %zu 个\n", lineNumber, count);
+      std::fprintf(err, "%s\n",
+                   phraseLine(calc::TextId::ClickFieldCount,
+                              {calc::MessageArg::literal(std::to_string(lineNumber)), calc::MessageArg::literal(std::to_string(count))})
+                       .c_str());
       allLinesWellFormed = false;
       writer.put("error fields\n");
     } else {
@@ -172,11 +175,11 @@ int runClickStream(std::FILE* in, std::FILE* out, std::FILE* err) {
     if (!writer.flushIfFull()) break;
   }
   if (!writer.flush()) {
-    std::fputs("channelflow-cli click：写入输出失败\n", err);
+    std::fprintf(err, "%s\n", phraseLine(calc::TextId::ClickWriteFailed).c_str());
     return 1;
   }
   if (std::ferror(in) != 0) {
-    std::fputs("channelflow-cli click：读取输入失败\n", err);
+    std::fprintf(err, "%s\n", phraseLine(calc::TextId::ClickReadFailed).c_str());
     return 1;
   }
   return allLinesWellFormed ? 0 : 2;
@@ -187,16 +190,10 @@ int runClickStream(std::FILE* in, std::FILE* out, std::FILE* err) {
 namespace channelflow::tools {
 namespace {
 
-constexpr std::string_view kClickHelp =
-    "用法: channelflow-cli click < lines.txt\n"
-    "  每行五个框的文本 B h m i n，以制表符分隔（文本内 \\t \\n \\r \\\\ 表示制表符、换行、回车、反斜杠）；\n"
-    "  每行输出 \"v<制表符>Q\" 或 \"error 错误号\"；字段数不是 5 的行输出 \"error fields\"，\n"
-    "  在标准错误上指明行号，结束时退出状态为 2；写入失败退出状态为 1\n";
-
 // Writes a fixed page and reports a failed write as exit 1.
 int printPage(std::string_view page, const Streams& io) {
   if (std::fwrite(page.data(), 1, page.size(), io.out) == page.size() && std::fflush(io.out) == 0) return 0;
-  std::fputs("channelflow-cli click：写入输出失败\n", io.err);
+  std::fprintf(io.err, "%s\n", phraseLine(calc::TextId::ClickWriteFailed).c_str());
   return 1;
 }
 
@@ -204,13 +201,13 @@ int printPage(std::string_view page, const Streams& io) {
 
 int runClick(int argc, char** argv, const Streams& io) {
   for (int k = 2; k < argc; ++k) {
-    if (std::string_view(argv[k]) == "--help") return printPage(kClickHelp, io);
+    if (std::string_view(argv[k]) == "--help") return printPage(phraseLine(calc::TextId::HelpClick) + "\n", io);
   }
   for (int k = 2; k < argc; ++k) {
     if (std::string_view(argv[k]) == "--version") return printPage(kVersionLine, io);
   }
   if (argc > 2) {
-    std::fprintf(io.err, "channelflow-cli click: 不接受参数 %s（从标准输入读取各行）\n", argv[2]);
+    std::fprintf(io.err, "%s\n", phraseLine(calc::TextId::ClickNoArguments, {calc::MessageArg::literal(argv[2])}).c_str());
     return 2;
   }
   return runClickStream(io.in, io.out, io.err);

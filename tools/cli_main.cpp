@@ -3,36 +3,25 @@
 #include "tools/commands.h"
 
 #include <array>
-#include <string_view>
 
 namespace channelflow::tools {
 namespace {
 
-struct SubCommandRow {
-  std::string_view name;
-  int (*run)(int argc, char** argv, const Streams& io);
-};
+// The questions the command line shows as they are, and those it has a view of its own for.
+const SubCommand kTable{"table", {}, nullptr};
+const SubCommand kJump{"jump", {}, nullptr};
+const SubCommand kOutline{"outline", {}, nullptr};
 
-constexpr std::array<SubCommandRow, 12> kSubCommands{{
-    {"report", runReport},
-    {"solve-depth", runSolveDepth},
-    {"solve-width", runSolveWidth},
-    {"table", runTable},
-    {"solve", runSolve},
-    {"jump", runJump},
-    {"profile", runProfile},
-    {"batch", runBatchCommand},
-    {"click", runClick},
-    {"design", runDesign},
-    {"roughness", runRoughness},
-    {"velocity-limits", runVelocityLimits},
-}};
+const std::array<const SubCommand*, 12> kSubCommands{&kReport, &kSolveDepth, &kSolveWidth, &kTable,  &kSolve,
+                                                     &kJump,   &kProfile,    &kBatch,      &kDesign, &kRoughness,
+                                                     &kVelocityLimits, &kOutline};
 
 }  // namespace
 
 int runChannelflowCli(int argc, char** argv, const Streams& io) {
-  for (const SubCommandRow& command : kSubCommands) {
-    if (opensSubCommand(command.name, argc, argv)) return command.run(argc, argv, io);
+  if (opensSubCommand("click", argc, argv)) return runClick(argc, argv, io);
+  for (const SubCommand* command : kSubCommands) {
+    if (opensSubCommand(command->question, argc, argv)) return runSubCommand(*command, argc, argv, io);
   }
   return runFiveBoxes(argc, argv, io);
 }

@@ -1,38 +1,76 @@
-// channelflow-cli report: every quantity of the flow at one depth.
+// channelflow-cli report: every quantity of the flow at one depth; a line in
+// the first edition's words keeps that edition's output.
+#include "calc/services/first_edition.h"
 #include "tools/commands.h"
-#include "tools/first_edition.h"
-#include "tools/item_writer.h"
-#include "tools/sub_command.h"
 
 namespace channelflow::tools {
+
+bool isFirstEditionLine(const Options& o) {
+  for (std::string_view name : {"section", "units", "m1", "m2", "D", "r", "p", "n-bed", "n-wall", "points", "points-file", "wse"}) {
+    if (o.has(name)) return false;
+  }
+  return true;
+}
+
 namespace {
 
-constexpr std::string_view kHelp =
-    "用法: channelflow-cli report --B 下底宽 --h 水深 --m 边坡系数 --i 渠底坡度 --n 粗糙系数 [--format text|csv|json]\n"
-    "       channelflow-cli report [--section trapezoid|circle|u|parabola|points] [--units si|us] --h 水深 --i 渠底坡度\n"
-    "                              断面尺寸 (--n 粗糙系数 | --n-bed 渠底 --n-wall 边壁)\n"
-    "输出该水深下的全部水力要素：A P R T D C v Q Fr 流态 hc vc ic E τ0；\n"
-    "给出第二版选项时另有断面形状与单位制。\n"
-    "断面: trapezoid --B 下底宽 (--m 边坡系数 | --m1 左边坡 --m2 右边坡)；circle --D 直径；\n"
-    "      u --r 底部半径 [--m 边坡系数]；parabola --p 抛物线参数 (x² = 2·p·y)\n"
-    "      points --points \"起点距,高程[,糙率] …\" 或 --points-file 文件.csv（天然断面，水深从最低点起算）\n"
-    "单位制: si（m、m³/s，默认）或 us（ft、ft³/s，曼宁系数 1.486）；--n-bed/--n-wall 按霍顿-爱因斯坦法综合\n"
-    "天然断面可用 --wse 水位代替 --h；糙率变化处分区计算流量模数 K 与动能修正系数 α，列出全部临界水深。\n"
-    "例: channelflow-cli report --B 2 --h 1 --m 1 --i 0.001 --n 0.025\n"
-    "    channelflow-cli report --section circle --D 1 --h 0.5 --i 0.002 --n 0.013\n"
-    "退出状态: 0 成功, 1 计算无解或输入无效, 2 用法错误\n";
+// The record's items alone, in the format asked.
+void writeItems(const calc::Items& items, calc::UnitSystem units, const Options& o, OutputSink& out) {
+  switch (o.format()) {
+    case OutputFormat::Text: calc::writeItemLines(items, units, out, o.writeOptions()); break;
+    case OutputFormat::Csv:
+      calc::writeCsvHeader(items, out);
+      calc::writeCsvRow(items, out, o.writeOptions());
+      break;
+    case OutputFormat::Json:
+      out.put('{');
+      calc::writeJsonMembers(items, out, o.writeOptions());
+      out.put('}');
+      out.endLine();
+      break;
+  }
+}
 
 int report(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
-  const calc::Items items = calc::report(o.inputs());
-  const calc::UnitSystem units = unitSystemOf(items);
-  writeItems(isFirstEditionLine(o) ? firstEditionItems(items) : items, units, o.format(), out);
+  const calc::Answer answer = calc::report(o.inputs());
+  if (!isFirstEditionLine(o)) {
+    writeAnswer(answer, o, out);
+  } else {
+    writeItems(calc::firstEditionItems(answer.record().items), answer.units, o, out);
+  }
   return 0;
 }
 
-const SubCommand kReport{"report", kHelp, withChannelOptions({{"h"}, {"wse"}, {"i", true}}), report};
+// The solution of solve-depth or solve-width in the first edition's words:
+// the unknown's line, then the first edition's quantities.
+int firstEditionSolve(const Options& o, std::string_view unknown, OutputSink& out) {
+  const calc::Answer answer = calc::solve(o.inputs(), unknown);
+  if (o.format() == OutputFormat::Text) {
+    const calc::Item& solved = *answer.report.front().item;
+    calc::writeItemLines({solved}, answer.units, out, o.writeOptions());
+    out.endLine();
+  }
+  writeItems(calc::firstEditionItems(answer.record().items), answer.units, o, out);
+  return 0;
+}
+
+int solveDepth(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
+  if (isFirstEditionLine(o)) return firstEditionSolve(o, "h", out);
+  writeAnswer(calc::findQuestion("solve-depth")->answer(o.inputs()), o, out);
+  return 0;
+}
+
+int solveWidth(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
+  if (isFirstEditionLine(o)) return firstEditionSolve(o, "B", out);
+  writeAnswer(calc::findQuestion("solve-width")->answer(o.inputs()), o, out);
+  return 0;
+}
 
 }  // namespace
 
-int runReport(int argc, char** argv, const Streams& io) { return runSubCommand(kReport, argc, argv, io); }
+const SubCommand kReport{"report", {}, report};
+const SubCommand kSolve{"solve", {}, nullptr};
+const SubCommand kSolveDepth{"solve-depth", {}, solveDepth};
+const SubCommand kSolveWidth{"solve-width", {}, solveWidth};
 
 }  // namespace channelflow::tools

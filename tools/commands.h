@@ -1,27 +1,25 @@
-// The commands of channelflow-cli. Each sub-command lives in its own
-// tools/cmd_*.cpp and runs as `channelflow-cli NAME ARGS...` with argv[1] the
-// name; each returns the exit status.
+// The sub-commands of channelflow-cli: each a question of the core's table
+// (tools/cli_main.cpp lists them) with the command line's view of it where it
+// has one of its own, in tools/cmd_*.cpp.
 #pragma once
 
 #include "tools/cli_args.h"
-#include "tools/output_sink.h"
+#include "tools/sub_command.h"
 
-#include <cstdio>
 #include <string_view>
 
 namespace channelflow::tools {
 
-int runReport(int argc, char** argv, const Streams& io);
-int runSolveDepth(int argc, char** argv, const Streams& io);
-int runSolveWidth(int argc, char** argv, const Streams& io);
-int runTable(int argc, char** argv, const Streams& io);
-int runSolve(int argc, char** argv, const Streams& io);
-int runJump(int argc, char** argv, const Streams& io);
-int runProfile(int argc, char** argv, const Streams& io);
-int runDesign(int argc, char** argv, const Streams& io);
-int runRoughness(int argc, char** argv, const Streams& io);
-int runVelocityLimits(int argc, char** argv, const Streams& io);
-int runBatchCommand(int argc, char** argv, const Streams& io);
+extern const SubCommand kReport;
+extern const SubCommand kSolve;
+extern const SubCommand kSolveDepth;
+extern const SubCommand kSolveWidth;
+extern const SubCommand kProfile;
+extern const SubCommand kDesign;
+extern const SubCommand kRoughness;
+extern const SubCommand kVelocityLimits;
+extern const SubCommand kBatch;
+
 // `channelflow-cli click`: the click stream of tools/cli_click.h on stdin and stdout.
 int runClick(int argc, char** argv, const Streams& io);
 
@@ -33,9 +31,7 @@ int runFiveBoxes(int argc, char** argv, const Streams& io);
 // always been the five-argument form, where such a bottom width reads as 0).
 bool opensSubCommand(std::string_view name, int argc, char** argv);
 
-// The batch itself: CSV rows in, the same rows with every quantity (or an
-// error column) out, streaming. Returns the exit status; writes its messages
-// on `err`. Output failures are left for the caller to find on `out`.
-int runBatch(OutputFormat format, std::FILE* in, OutputSink& out, std::FILE* err);
+// Whether the line uses only what the first edition knew (a trapezoid's B, m and n).
+bool isFirstEditionLine(const Options& options);
 
 }  // namespace channelflow::tools

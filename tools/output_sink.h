@@ -1,61 +1,10 @@
-// Everything a sub-command prints goes through one buffered sink that
-// remembers the first failed write, so that a full disk or a closed pipe ends
-// the run with an error instead of a success status over lost output.
+// The command line writes through the core's sink (calc/toolkit/text_sink.h).
 #pragma once
 
-#include <cstdio>
-#include <memory>
-#include <string>
-#include <string_view>
+#include "calc/toolkit/text_sink.h"
 
 namespace channelflow::tools {
 
-class OutputSink {
- public:
-  explicit OutputSink(std::FILE* out);
-  // A sink that keeps everything in memory, for appendTo.
-  OutputSink() : OutputSink(nullptr) {}
-  OutputSink(const OutputSink&) = delete;
-  OutputSink& operator=(const OutputSink&) = delete;
-
-  void put(std::string_view text) {
-    if (text.size() > kCapacity - used_) return putLong(text);
-    for (char c : text) buffer_[used_++] = c;  // short texts: cheaper than a call to memcpy
-  }
-  void put(char c) {
-    if (used_ == kCapacity) flush();
-    buffer_[used_++] = c;
-  }
-  // The number in the calculator's 15-digit text form.
-  void number(double value);
-  // A JSON string: quotes, backslashes and control characters escaped.
-  void jsonString(std::string_view text);
-  // Ends a line and writes the buffer out once it is large.
-  void endLine();
-
-  // Writes what is buffered. False, with the reason kept, once any write failed.
-  bool flush();
-  // Writes everything and flushes the stream; false when any of it failed.
-  bool finish();
-  bool failed() const { return failed_; }
-  // "无法写入输出：磁盘已满" and the like, for the failure seen.
-  std::string failureMessage() const;
-  // Moves what an in-memory sink holds to the end of `other`.
-  void appendTo(OutputSink& other);
-
- private:
-  static constexpr std::size_t kFlushAt = 1 << 16;
-  static constexpr std::size_t kCapacity = kFlushAt + 4096;
-  void putLong(std::string_view text);
-  std::FILE* out_;
-  std::unique_ptr<char[]> buffer_;
-  std::size_t used_ = 0;
-  std::string kept_;  // what an in-memory sink has written
-  bool failed_ = false;
-  int errno_ = 0;
-};
-
-// "无法写入输出：…" for an errno value from a failed write.
-std::string writeFailureMessage(int errorNumber);
+using OutputSink = calc::TextSink;
 
 }  // namespace channelflow::tools

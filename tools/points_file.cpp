@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "tools/csv.h"
+#include "calc/services/csv_reader.h"
 
 namespace channelflow::tools {
 namespace {
@@ -50,8 +50,9 @@ void readPointsFile(std::string_view path, calc::Inputs& inputs) {
   const std::string name(path);
   const std::unique_ptr<std::FILE, FileCloser> file(std::fopen(name.c_str(), "rb"));
   if (!file) failFile(MessageId::PointsFileUnreadable, {MessageArg::literal(calc::quoteForMessage(path))});
-  CsvReader reader(file.get());
-  CsvRecord record;
+  calc::FileSource source(file.get());
+  calc::CsvReader reader(source);
+  calc::CsvRecord record;
   std::array<std::size_t, 3> at{};
   std::array<bool, 3> found{};
   bool header = true;

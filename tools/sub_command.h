@@ -1,7 +1,9 @@
-// One driver for every sub-command of channelflow-cli: its own --help page,
-// --version, the usage checks before any work (exit 2), the work itself
-// (exit 1 with a message for a question without an answer) and the check
-// that all output was written (exit 1 when any of it was lost).
+// One driver for every sub-command of channelflow-cli: a question of the
+// core's table with the command line's view of it. The driver gives its
+// --help page (from the question's inputs) and --version, checks usage before
+// any work (exit 2), does the work (exit 1 with a message for a question
+// without an answer) and checks that all output was written (exit 1 when any
+// of it was lost).
 #pragma once
 
 #include "tools/cli_args.h"
@@ -9,28 +11,35 @@
 
 #include <cstdio>
 #include <span>
+#include <string>
 #include <string_view>
-#include <vector>
 
 namespace channelflow::tools {
 
 inline constexpr std::string_view kVersionLine = "channelflow-cli 1.00\n";
 
 struct SubCommand {
-  std::string_view name;
-  std::string_view help;                // the page `channelflow-cli NAME --help` prints
-  std::vector<OptionRule> options;      // --format is always allowed
-  // Does the work; throws calc::CalcError.
-  int (*run)(const Options& options, std::FILE* in, OutputSink& out, std::FILE* err);
+  std::string_view question;                       // its name in the question table
+  std::span<const std::string_view> extraOptions;  // the command line's own ("dxf")
+  // Does the work; throws calc::CalcError. Null: the answer in the format asked.
+  int (*run)(const Options& options, std::FILE* in, OutputSink& out, std::FILE* err) = nullptr;
 };
-
-// The sub-command's own options followed by the channel options.
-std::vector<OptionRule> withChannelOptions(std::initializer_list<OptionRule> own);
 
 // Runs `channelflow-cli NAME ARGS...` (argv[1] is the name) and returns its exit status.
 int runSubCommand(const SubCommand& command, int argc, char** argv, const Streams& io);
 
+// The answer written in the options' format and language.
+void writeAnswer(const calc::Answer& answer, const Options& options, OutputSink& out);
+
+// The help page of a question, in the language.
+std::string helpPage(const calc::Question& question, std::span<const std::string_view> extraOptions, calc::Language language);
+
 // The message of a problem as the command line prints it, inputs named --B.
-std::string problemText(const calc::Problem& problem);
+std::string problemText(const calc::Problem& problem, calc::Language language = calc::Language::Chinese);
+std::string phraseLine(calc::TextId id, std::vector<calc::MessageArg> args = {},
+                       calc::Language language = calc::Language::Chinese);
+
+// Prints a problem that ends the run ("错误：…" on the error stream).
+void printProblem(std::FILE* err, const calc::Problem& problem, calc::Language language);
 
 }  // namespace channelflow::tools

@@ -11,18 +11,55 @@ namespace {
 using enum TextId;
 using Kind = ReportLine::Kind;
 
+// The schemes' table as the report shows it: symbols and units over the
+// columns, the chosen row and any row beyond Table E.0.2 marked.
+void schemeLines(std::vector<ReportLine>& lines, const Table& schemes) {
+  std::string head;
+  constexpr std::size_t kNumbers = 8;  // then chosen, in_table
+  for (std::size_t c = 0; c < kNumbers; ++c) {
+    const QuantityInfo& info = quantityInfo(schemes.columns[c]);
+    if (c) head += '\t';
+    head += info.symbol;
+    if (const std::string_view unit = unitText(info.unit, UnitSystem::SI); !unit.empty()) {
+      head += '(';
+      head += unit;
+      head += ')';
+    }
+  }
+  lines.push_back({Kind::Step, {Words, {MessageArg::literal(head)}}});
+  for (long k = 0; k < schemes.rowCount; ++k) {
+    const Row row = schemes.rowAt(k);
+    std::vector<MessageArg> args;
+    for (std::size_t c = 0; c < kNumbers; ++c) args.push_back(MessageArg::value(row.cells[c].number));
+    args.push_back(row.cells[kNumbers + 1].flag ? MessageArg::literal("")
+                                                : MessageArg::nested({SchemeOutsideTable, {MessageArg::term("outside-table")}}));
+    args.push_back(row.cells[kNumbers].flag ? MessageArg::nested({SchemeChosen, {MessageArg::term("chosen")}})
+                                            : MessageArg::literal(""));
+    lines.push_back({Kind::Step, {SchemeRow, std::move(args)}});
+  }
+}
+
+void checkLines(std::vector<ReportLine>& lines, const std::vector<DesignCheck>& checks) {
+  for (const DesignCheck& check : checks) {
+    lines.push_back({Kind::Step,
+                     {CheckLine,
+                      {MessageArg::term(statusTerm(check.status)), MessageArg::term(check.key), MessageArg::nested(check.message)}}});
+  }
+}
+
 MessageArg value(const Real& x) { return MessageArg::value(x.toDouble()); }
 MessageArg value(double x) { return MessageArg::value(x); }
 
 class Report {
  public:
   void line(Kind kind, TextId id, std::vector<MessageArg> args = {}) {
-    lines_.push_back({kind, Phrase{id, std::move(args)}});
+    lines_.push_back({kind, {id, std::move(args)}});
   }
   void step(TextId id, std::vector<MessageArg> args = {}) { line(Kind::Step, id, std::move(args)); }
   void heading(TextId id) { line(Kind::Heading, id, {value(++headings_)}); }
-  void place(Kind kind) { lines_.push_back({kind, {}}); }
+  std::vector<ReportLine>& lines() { return lines_; }
   std::vector<ReportLine> take() { return std::move(lines_); }
+  const Table* schemes = nullptr;
 
  private:
   std::vector<ReportLine> lines_;
@@ -105,7 +142,7 @@ void sizing(Report& r, const DesignQuestion& q, const DesignResult& d) {
     case Sizing::AppendixE: {
       r.heading(HeadingSchemes);
       r.step(StepSchemeFormulas);
-      r.place(Kind::Schemes);
+      schemeLines(r.lines(), *r.schemes);
       const EconomicScheme& s = d.schemes[d.chosen];
       const MessageArg alpha = value(s.alpha);
       const MessageArg limits = MessageArg::literal(limitsText(q));
@@ -232,9 +269,11 @@ const char* pickTerm(Pick pick) {
   return "";
 }
 
-std::vector<ReportLine> designReport(const DesignQuestion& q, const DesignResult& d) {
+std::vector<ReportLine> designReport(const DesignQuestion& q, const DesignResult& d, const Table& schemes,
+                                     const std::vector<DesignCheck>& checks) {
   Report r;
-  r.line(Kind::Title, ReportTitle);
+  r.schemes = &schemes;
+  r.line(Kind::Plain, ReportTitle);
   data(r, q, d);
   flows(r, q, d);
   if (d.best) best(r, q, d);
@@ -244,7 +283,7 @@ std::vector<ReportLine> designReport(const DesignQuestion& q, const DesignResult
   bank(r, q, d);
   r.heading(HeadingChecks);
   scourLimit(r, q, d);
-  r.place(Kind::Checks);
+  checkLines(r.lines(), checks);
   return r.take();
 }
 

@@ -3,8 +3,12 @@
 #include <array>
 
 #include "calc/design/canal_design.h"
+#include "calc/design/design_checks.h"
+#include "calc/design/design_report.h"
 #include "calc/toolkit/result_value.h"
 #include "calc/toolkit/toolkit.h"
+#include "calc/questions/drawing.h"
+#include "calc/services/dxf_writer.h"
 #include "calc/toolkit/item_list.h"
 
 namespace channelflow::calc {
@@ -174,19 +178,20 @@ void addItems(ItemList& list, const DesignQuestion& q, const DesignResult& d) {
   if (d.scour) list.number(ScourVelocity, d.scour->value);
 }
 
-DesignScheme schemeOf(const design::EconomicScheme& s) {
-  DesignScheme scheme;
-  scheme.alpha = s.alpha;
-  scheme.eta = resultValue(s.eta, "eta");
-  scheme.beta = resultValue(s.beta, "beta");
-  scheme.B = resultValue(s.b, "B");
-  scheme.h = resultValue(s.h, "h");
-  scheme.A = resultValue(s.A, "A");
-  scheme.v = resultValue(s.v, "v");
-  scheme.increase = resultValue((Real(s.alpha) - Real(1)) * Real(100), "increase");
-  scheme.inTable = false;
-  for (double alpha : design::kTableAlphas) scheme.inTable = scheme.inTable || alpha == s.alpha;
-  return scheme;
+Row schemeRow(const design::EconomicScheme& s, bool chosen) {
+  bool inTable = false;
+  for (double alpha : design::kTableAlphas) inTable = inTable || alpha == s.alpha;
+  return Row({Cell::of(s.alpha), Cell::of(resultValue(s.eta, "eta")), Cell::of(resultValue(s.beta, "beta")),
+           Cell::of(resultValue(s.b, "B")), Cell::of(resultValue(s.h, "h")), Cell::of(resultValue(s.A, "A")),
+           Cell::of(resultValue(s.v, "v")), Cell::of(resultValue((Real(s.alpha) - Real(1)) * Real(100), "increase")),
+           Cell::yesNo(chosen), Cell::yesNo(inTable)});
+}
+
+Row checkRow(const design::DesignCheck& check) {
+  using design::CheckStatus;
+  return Row({Cell::termed(check.key),
+           check.status == CheckStatus::NotChecked ? Cell::absent("not-checked") : Cell::yesNo(check.status == CheckStatus::Pass),
+           Cell::phraseOf(check.message)});
 }
 
 DesignDrawing drawingOf(const DesignQuestion& q, const DesignResult& d) {
@@ -207,24 +212,58 @@ DesignDrawing drawingOf(const DesignQuestion& q, const DesignResult& d) {
   return drawing;
 }
 
+// The drawing as the answer carries it: the sizes it marks, the outline and
+// the enlarged flow's surface.
+Group drawingGroup(const DesignDrawing& d) {
+  Group group("drawing");
+  ItemList list(group.items);
+  using enum QuantityId;
+  list.term(Section, d.trapezoid ? "trapezoid" : "u");
+  list.exact(B, d.b);
+  list.exact(M, d.m);
+  list.exact(Radius, d.r);
+  list.exact(Depth, d.h);
+  list.exact(EnlargedDepth, d.hj);
+  list.exact(Freeboard, d.Fb);
+  list.exact(CanalDepth, d.H);
+  list.exact(Discharge, d.Q);
+  group.tables = outlineTables(d.outline);
+  group.tables.push_back(Table::of("water_enlarged", {X, Z},
+                                   {Row({Cell::of(d.enlargedLeft[0]), Cell::of(d.enlargedLeft[1])}),
+                                    Row({Cell::of(d.enlargedRight[0]), Cell::of(d.enlargedRight[1])})}));
+  return group;
+}
+
 }  // namespace
 
-DesignAnswer designCanal(const Inputs& inputs) {
+Answer designCanal(const Inputs& inputs) {
   InputReader reader(inputs);
   const DesignQuestion q = readQuestion(reader);
   const DesignResult d = design::computeDesign(q);
-  DesignAnswer answer;
-  answer.items.reserve(48);
-  ItemList list(answer.items);
+  Answer answer("design", UnitSystem::SI);
+  Group& record = answer.record();
+  record.items.reserve(48);
+  ItemList list(record.items);
   addItems(list, q, d);
-  for (std::size_t k = 0; k < d.schemes.size(); ++k) {
-    answer.schemes.push_back(schemeOf(d.schemes[k]));
-    answer.schemes.back().chosen = k == d.chosen;
-  }
-  answer.checks = design::designChecks(q, d);
-  answer.report = design::designReport(q, d);
-  answer.drawing = drawingOf(q, d);
+  using enum QuantityId;
+  std::vector<Row> schemes;
+  for (std::size_t k = 0; k < d.schemes.size(); ++k) schemes.push_back(schemeRow(d.schemes[k], k == d.chosen));
+  record.tables.push_back(
+      Table::of("schemes", {Alpha, Eta, Beta, B, Depth, Area, Velocity, AreaIncrease, Chosen, InTable}, std::move(schemes)));
+  const std::vector<design::DesignCheck> checks = design::designChecks(q, d);
+  std::vector<Row> checkRows;
+  for (const design::DesignCheck& check : checks) checkRows.push_back(checkRow(check));
+  record.tables.push_back(Table::of("checks", {CheckKey, CheckOk, CheckMessage}, std::move(checkRows)));
+  record.groups.push_back(drawingGroup(drawingOf(q, d)));
+  answer.reportRole = Answer::ReportRole::Document;
+  answer.report = design::designReport(q, d, record.tables[0], checks);
   return answer;
+}
+
+DesignDrawing designDrawing(const Inputs& inputs) {
+  InputReader reader(inputs);
+  const DesignQuestion q = readQuestion(reader);
+  return drawingOf(q, design::computeDesign(q));
 }
 
 }  // namespace channelflow::calc

@@ -1,4 +1,4 @@
-// jump: the hydraulic jump through a given depth; outline: the section as drawn.
+// jump: the hydraulic jump through a given depth.
 #include "calc/flow/jump.h"
 #include "calc/toolkit/toolkit.h"
 #include "calc/toolkit/item_list.h"
@@ -21,7 +21,7 @@ void addSide(ItemList& list, const JumpSide& side, const SideQuantities& ids) {
 
 }  // namespace
 
-Items jump(const Inputs& inputs) {
+Answer jump(const Inputs& inputs) {
   InputReader reader(inputs);
   // A surveyed section's n divide it into parts, whose energy coefficient the jump's energies carry.
   const std::string* section = inputs.find("section");
@@ -37,7 +37,8 @@ Items jump(const Inputs& inputs) {
   reader.finish();
 
   const HydraulicJump j = hydraulicJump(c, Real(*Q), Real(*h1));
-  Items items;
+  Answer answer("jump", c.units);
+  Items& items = answer.record().items;
   items.reserve(32);
   ItemList list(items);
   list.channel(c, false, false);
@@ -53,17 +54,7 @@ Items jump(const Inputs& inputs) {
   list.number(JumpHeight, j.height);
   list.term(JumpType, jumpTypeTerm(j.upstream.Fr));
   list.term(GivenDepth, j.givenDownstream ? "given-downstream" : "given-upstream");
-  return items;
-}
-
-OutlineAnswer outline(const Inputs& inputs) {
-  InputReader reader(inputs);
-  reader.requireDepthOrLevel();
-  const Channel c = reader.section();
-  const std::optional<Real> h = reader.depthOrLevel(c);
-  reader.finish();
-  const double depth = h->toDouble();
-  return {outlineOf(c, depth, isClosed(c.shape) ? c.size.toDouble() : 1.25 * depth), c.units};
+  return answer;
 }
 
 }  // namespace channelflow::calc

@@ -1,6 +1,7 @@
 // profile: the water-surface profile from a control depth.
 #include <cmath>
 
+#include "calc/flow/profile.h"
 #include "calc/toolkit/toolkit.h"
 #include "calc/toolkit/item_list.h"
 
@@ -19,7 +20,7 @@ int stepCount(InputReader& reader) {
 
 }  // namespace
 
-ProfileAnswer profile(const Inputs& inputs) {
+Answer profile(const Inputs& inputs) {
   InputReader reader(inputs);
   for (std::string_view key : {"Q", "i", "h0"}) reader.requireGiven(key);
   const bool direct = inputs.has("to-h");
@@ -35,9 +36,10 @@ ProfileAnswer profile(const Inputs& inputs) {
 
   const WaterSurfaceProfile p = direct ? directStepProfile(c, Real(*Q), *h0, *reach, steps)
                                        : standardStepProfile(c, Real(*Q), *h0, *reach, steps);
-  ProfileAnswer answer;
-  answer.units = c.units;
-  ItemList list(answer.head);
+  Answer answer("profile", c.units);
+  answer.csvLayout = Answer::CsvLayout::TablesOnly;
+  Group& record = answer.record();
+  ItemList list(record.items);
   using enum QuantityId;
   list.channel(c, true, true);
   list.exact(Discharge, *Q);
@@ -55,9 +57,15 @@ ProfileAnswer profile(const Inputs& inputs) {
   list.term(QuantityId::Direction, upstream ? "upstream" : "downstream");
   list.term(DirectionReason, upstream ? "reason-upstream" : "reason-downstream");
   if (p.note) list.message(Note, *p.note);
-  answer.points = p.points;
-  answer.reachedCritical = p.reachedCritical;
-  answer.note = p.note;
+  list.flag(ReachedCritical, p.reachedCritical);
+  std::vector<Row> rows;
+  rows.reserve(p.points.size());
+  // A full pipe's point has no Froude number.
+  const auto cell = [](double value) { return std::isnan(value) ? Cell::absent("full") : Cell::of(value); };
+  for (const ProfilePoint& point : p.points) {
+    rows.push_back(Row({cell(point.x), cell(point.h), cell(point.A), cell(point.v), cell(point.E), cell(point.Fr), cell(point.Sf)}));
+  }
+  record.tables.push_back(Table::of("points", {Distance, Depth, Area, Velocity, Energy, Froude, FrictionSlope}, std::move(rows)));
   return answer;
 }
 

@@ -10,6 +10,11 @@
 namespace channelflow::calc {
 namespace {
 
+struct TableRange {
+  double from = 0, step = 0;
+  long rows = 0;
+};
+
 double rangePart(std::string_view key, std::string_view text, std::string_view part) {
   Problem problem;
   const std::optional<double> number = readNumber(text, problem);
@@ -39,36 +44,41 @@ void checkLevel(const Channel& c, const Real& h, std::string_view key) {
   }
 }
 
-TableRow rowAt(const Channel& c, double x, bool level) {
-  TableRow row;
-  row.h = x;
+// The row of depth (or level) x: h[, wse], A, v, Q, Fr and the regime, or
+// the leading cells it has and why it has no flow. A pipe running full has
+// no free surface, so no Froude number.
+Row rowAt(const Channel& c, double x, bool level) {
+  const auto* points = std::get_if<Points>(&c.shape);
+  double h = x, wse = x;  // as far as they are known
+  Row row;
   try {
-    const auto* points = std::get_if<Points>(&c.shape);
     const Real lowest(points ? points->survey->lowest() : 0.0);
-    const Real h = level ? Real(x) - lowest : Real(x);
+    const Real depth = level ? Real(x) - lowest : Real(x);
     if (points) {
-      row.wse = level ? x : resultValue(lowest + h, "wse");
-      if (level) row.h = resultValue(h, "h");  // rounded only when it has a depth
-      checkLevel(c, h, level ? "wse" : "h");
+      level ? h = resultValue(depth, "h") : wse = resultValue(lowest + depth, "wse");
+      checkLevel(c, depth, level ? "wse" : "h");
     }
-    if (isClosed(c.shape) && h > c.size) fail(MessageId::DepthAboveDiameter, "h");
-    const FlowState f = uniformFlow(c, h);
-    row.A = resultValue(f.A, "A");
-    row.v = resultValue(f.v, "v");
-    row.Q = resultValue(f.Q, "Q");
-    row.full = f.full;
-    row.Fr = f.full ? 0 : resultValue(f.Fr, "Fr");
-    row.regime = f.full ? "full" : regimeTerm(f.regime);
-    row.ok = true;
+    if (isClosed(c.shape) && depth > c.size) fail(MessageId::DepthAboveDiameter, "h");
+    const FlowState f = uniformFlow(c, depth);
+    row.cells.reserve(7);
+    row.cells.push_back(Cell::of(h));
+    if (points) row.cells.push_back(Cell::of(wse));
+    row.cells.push_back(Cell::of(resultValue(f.A, "A")));
+    row.cells.push_back(Cell::of(resultValue(f.v, "v")));
+    row.cells.push_back(Cell::of(resultValue(f.Q, "Q")));
+    row.cells.push_back(f.full ? Cell::absent("full") : Cell::of(resultValue(f.Fr, "Fr")));
+    row.cells.push_back(Cell::termed(f.full ? "full" : regimeTerm(f.regime)));
   } catch (const CalcError& error) {
+    row.cells = {Cell::of(h)};
+    if (points) row.cells.push_back(Cell::of(wse));
     row.error = error.problem();
   }
   return row;
 }
 
-}  // namespace
-
-TableRange readRange(std::string_view key, std::string_view range, bool ofDepths) {
+// Reads "from:to:step" of depths (from > 0), or of levels (any from); throws
+// CalcError naming `key`.
+TableRange readRange(std::string_view key, std::string_view range, bool ofDepths = true) {
   const auto first = range.find(':');
   const auto second = first == std::string_view::npos ? first : range.find(':', first + 1);
   if (second == std::string_view::npos || range.find(':', second + 1) != std::string_view::npos) {
@@ -89,18 +99,24 @@ TableRange readRange(std::string_view key, std::string_view range, bool ofDepths
   return depths;
 }
 
-TablePlan planTable(const Inputs& inputs) {
+}  // namespace
+
+Answer table(const Inputs& inputs) {
   InputReader reader(inputs);
   reader.requireDepthOrLevel();
-  TablePlan plan{reader.channel({}, SlopeUse::Uniform), {}};
-  plan.levels = inputs.has("wse");
-  plan.range = plan.levels ? readRange("wse", *inputs.find("wse"), false) : readRange("h", *inputs.find("h"));
+  const Channel c = reader.channel({}, SlopeUse::Uniform);
+  const bool levels = inputs.has("wse");
+  const TableRange range = levels ? readRange("wse", *inputs.find("wse"), false) : readRange("h", *inputs.find("h"));
   reader.finish();
-  return plan;
-}
-
-TableRow tableRow(const TablePlan& plan, long k) {
-  return rowAt(plan.channel, plan.range.from + static_cast<double>(k) * plan.range.step, plan.levels);
+  using enum QuantityId;
+  std::vector<QuantityId> columns{Depth, Area, Velocity, Discharge, Froude, Regime};
+  // A surveyed section's rows carry the water level after the depth.
+  if (isSurvey(c.shape)) columns.insert(columns.begin() + 1, Wse);
+  Answer answer("table", c.units);
+  answer.record().tables.push_back(Table{"rows", std::move(columns), true, range.rows, [c, range, levels](long k) {
+                                           return rowAt(c, range.from + static_cast<double>(k) * range.step, levels);
+                                         }});
+  return answer;
 }
 
 }  // namespace channelflow::calc

@@ -26,7 +26,9 @@ struct Cell {
     List,     // several numbers of one quantity ("hc_all")
     Term,     // a catalog term's key ("subcritical")
     Text,     // verbatim text (a row's key, the key of a solved unknown)
+    Words,    // words in both languages (a design table's row name)
     Message,  // a quantity that could not be computed, and why
+    Phrase,   // words of the report's table ("the design velocity lies within ...")
     Flag,     // yes or no ("chosen")
     Absent,   // no value; `term` is the reason's key ("full": a pipe running full has no Froude number)
   };
@@ -37,19 +39,73 @@ struct Cell {
   std::string text;
   std::vector<double> numbers;
   Problem message;
+  calc::Phrase phrase;
+  calc::Text words;
 
-  static Cell of(double value) { return {Kind::Number, false, value, {}, {}, {}, {}}; }
-  static Cell list(std::vector<double> values) { return {Kind::List, false, 0, {}, {}, std::move(values), {}}; }
-  static Cell termed(std::string_view key) { return {Kind::Term, false, 0, key, {}, {}, {}}; }
-  static Cell textOf(std::string_view text) { return {Kind::Text, false, 0, {}, std::string(text), {}, {}}; }
-  static Cell messageOf(Problem problem) { return {Kind::Message, false, 0, {}, {}, {}, std::move(problem)}; }
-  static Cell yesNo(bool value) { return {Kind::Flag, value, 0, {}, {}, {}, {}}; }
-  static Cell absent(std::string_view reason = {}) { return {Kind::Absent, false, 0, reason, {}, {}, {}}; }
+  static Cell of(double value) {
+    Cell cell;
+    cell.kind = Kind::Number;
+    cell.number = value;
+    return cell;
+  }
+  static Cell list(std::vector<double> values) {
+    Cell cell;
+    cell.kind = Kind::List;
+    cell.numbers = std::move(values);
+    return cell;
+  }
+  static Cell termed(std::string_view key) {
+    Cell cell;
+    cell.kind = Kind::Term;
+    cell.term = key;
+    return cell;
+  }
+  static Cell textOf(std::string_view text) {
+    Cell cell;
+    cell.kind = Kind::Text;
+    cell.text = text;
+    return cell;
+  }
+  static Cell wordsOf(calc::Text text) {
+    Cell cell;
+    cell.kind = Kind::Words;
+    cell.words = text;
+    return cell;
+  }
+  static Cell messageOf(Problem problem) {
+    Cell cell;
+    cell.kind = Kind::Message;
+    cell.message = std::move(problem);
+    return cell;
+  }
+  static Cell phraseOf(calc::Phrase words) {
+    Cell cell;
+    cell.kind = Kind::Phrase;
+    cell.phrase = std::move(words);
+    return cell;
+  }
+  static Cell yesNo(bool value) {
+    Cell cell;
+    cell.kind = Kind::Flag;
+    cell.flag = value;
+    return cell;
+  }
+  static Cell absent(std::string_view reason = {}) {
+    Cell cell;
+    cell.kind = Kind::Absent;
+    cell.term = reason;
+    return cell;
+  }
 };
 
 struct Item {
+  Item(QuantityId quantity, Cell value, bool shown = true) : id(quantity), cell(std::move(value)), inText(shown) {}
+
   QuantityId id;
   Cell cell;
+  // Data only: left out of the text view, which says it otherwise (a
+  // circle's capacity in a solve's summary line).
+  bool inText;
   std::string_view key() const { return quantityInfo(id).key; }
 };
 using Items = std::vector<Item>;
@@ -60,6 +116,9 @@ const Item* findItem(const Items& items, std::string_view key);
 // A table's row: a cell per column, or, when the row has no answer, the
 // cells it has (the leading ones) and the problem.
 struct Row {
+  Row() = default;
+  explicit Row(std::vector<Cell> values) : cells(std::move(values)) {}
+
   std::vector<Cell> cells;
   std::optional<Problem> error;
 };
@@ -77,26 +136,40 @@ struct Table {
 };
 
 struct Group {
+  Group() = default;
+  explicit Group(std::string_view name) : key(name) {}
+
   std::string_view key;  // the record's own group has none
   Items items;
   std::vector<Group> groups;  // named sub-groups
   std::vector<Table> tables;
 };
 
-// A line of a calculation report: a title, a heading, a step with its
-// formula and numbers, a note on the step before, an item (a label, its
-// value and unit, after a prefix term), or the place of one of the record's
-// tables (its key in `table`).
+// A line of a calculation report: a plain line (a title), a heading, a step
+// with its formula and numbers, a note on the step before, or an item (its
+// label, value and unit after a prefix term: "所求正常水深 h = 1.04 m").
 struct ReportLine {
-  enum class Kind : std::uint8_t { Title, Heading, Step, Note, Item, Table };
+  enum class Kind : std::uint8_t { Plain, Heading, Step, Note, Item };
+  ReportLine() = default;
+  ReportLine(Kind lineKind, calc::Phrase words) : kind(lineKind), text(std::move(words)) {}
+  static ReportLine of(std::string_view prefix, calc::Item item) {
+    ReportLine line;
+    line.kind = Kind::Item;
+    line.prefix = prefix;
+    line.item = std::move(item);
+    return line;
+  }
   Kind kind = Kind::Step;
-  Phrase text;
-  std::string_view prefix;  // Item: a term put before the label ("solved")
+  calc::Phrase text;
+  std::string_view prefix;
   std::optional<calc::Item> item;
-  std::string_view table;
 };
 
 struct Answer {
+  Answer() = default;
+  Answer(std::string_view name, UnitSystem system, std::size_t recordCount = 1)
+      : question(name), units(system), records(recordCount) {}
+
   std::string_view question;
   UnitSystem units = UnitSystem::SI;
   // Usually one; several when the question has several answers (a circle's
@@ -109,7 +182,11 @@ struct Answer {
   ReportRole reportRole = ReportRole::Summary;
   std::vector<ReportLine> report;
   // The formulas with the numbers put in, for a printed report.
-  std::vector<Phrase> formulas;
+  std::vector<calc::Phrase> formulas;
+  // CSV: the records' items and their tables, or the tables alone (a
+  // profile's points, its head said on the error stream).
+  enum class CsvLayout : std::uint8_t { Whole, TablesOnly };
+  CsvLayout csvLayout = CsvLayout::Whole;
 
   Group& record() { return records.front(); }
   const Group& record() const { return records.front(); }

@@ -68,6 +68,9 @@ enum class QuantityId : std::uint8_t {
   EnlargedDepth, EnlargedVelocity, EnlargedFroude, MinimumDepth, MinimumVelocity, MinimumFroude,
   Freeboard, CanalDepth, EnlargedWidth, BendRise, BendDepth, ScourVelocity,
   Wse, Conveyance, EnergyCoefficient, CriticalDepths, CriticalChoice, PartsN,
+  X, Z, From, To, Top, ReachedCritical, Chosen, InTable, CheckKey, CheckOk, CheckMessage,
+  RowKey, TableName, GroupName, FlowClassName, Condition, NLow, NHigh, NEscape, RowName, Grain,
+  Limit, LimitAtDepth04, LimitAtDepth1, LimitAtDepth2, LimitAtDepth3,
   Count
 };
 

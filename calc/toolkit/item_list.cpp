@@ -9,7 +9,7 @@
 namespace channelflow::calc {
 
 void ItemList::number(QuantityId id, const Real& value) {
-  items_.push_back({id, Item::Kind::Number, resultValue(value, quantityInfo(id).key), {}, {}, {}, {}});
+  items_.push_back({id, Cell::of(resultValue(value, quantityInfo(id).key))});
 }
 
 void ItemList::checked(QuantityId id, const Real& value) {
@@ -20,24 +20,22 @@ void ItemList::checked(QuantityId id, const Real& value) {
   }
 }
 
-void ItemList::exact(QuantityId id, double value) { items_.push_back({id, Item::Kind::Number, value, {}, {}, {}, {}}); }
+void ItemList::exact(QuantityId id, double value) { items_.push_back({id, Cell::of(value)}); }
 
-void ItemList::term(QuantityId id, std::string_view key) { items_.push_back({id, Item::Kind::Term, 0, key, {}, {}, {}}); }
+void ItemList::term(QuantityId id, std::string_view key) { items_.push_back({id, Cell::termed(key)}); }
 
-void ItemList::text(QuantityId id, std::string_view text) {
-  items_.push_back({id, Item::Kind::Text, 0, {}, std::string(text), {}, {}});
-}
+void ItemList::text(QuantityId id, std::string_view text) { items_.push_back({id, Cell::textOf(text)}); }
 
-void ItemList::message(QuantityId id, Problem problem) {
-  items_.push_back({id, Item::Kind::Message, 0, {}, {}, std::move(problem), {}});
-}
+void ItemList::message(QuantityId id, Problem problem) { items_.push_back({id, Cell::messageOf(std::move(problem))}); }
 
-void ItemList::none(QuantityId id, std::string_view why) { items_.push_back({id, Item::Kind::None, 0, why, {}, {}, {}}); }
+void ItemList::none(QuantityId id, std::string_view why) { items_.push_back({id, Cell::absent(why)}); }
+
+void ItemList::flag(QuantityId id, bool value) { items_.push_back({id, Cell::yesNo(value), false}); }
 
 void ItemList::list(QuantityId id, const std::vector<Real>& values) {
   std::vector<double> numbers;
   for (const Real& value : values) numbers.push_back(resultValue(value, quantityInfo(id).key));
-  items_.push_back({id, Item::Kind::List, 0, {}, {}, {}, std::move(numbers)});
+  items_.push_back({id, Cell::list(std::move(numbers))});
 }
 
 void ItemList::channel(const Channel& c, bool withSlope, bool withRoughness) {

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "calc/flow/flow_state.h"
-#include "calc/toolkit/toolkit.h"
+#include "calc/toolkit/answer.h"
 
 namespace channelflow::calc {
 
@@ -19,6 +19,8 @@ class ItemList {
   void text(QuantityId id, std::string_view text);
   void message(QuantityId id, Problem problem);
   void none(QuantityId id, std::string_view why);
+  // Yes or no, as data: the text view leaves it out.
+  void flag(QuantityId id, bool value);
   // Several results of one quantity, each rounded.
   void list(QuantityId id, const std::vector<Real>& values);
 

@@ -2,10 +2,13 @@
 // in their language and name inputs as they name them.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 
 namespace channelflow::calc {
+
+struct Phrase;
 
 // One value put into a message.
 struct MessageArg {
@@ -17,20 +20,23 @@ struct MessageArg {
     Unit,      // a unit kind's key and a unit system's ("length:si"), written as the unit ("m")
     Term,      // a term's key ("circle"), written as its name ("圆形")
     Row,       // a design table row's key ("medium-loam"), written as its name ("中壤土")
+    Phrase,    // a phrase of its own, written in the same language
   };
   Kind kind = Kind::Text;
   std::string text;
   double number = 0;
+  std::shared_ptr<const Phrase> phrase;
 
-  static MessageArg literal(std::string_view text) { return {Kind::Text, std::string(text), 0}; }
-  static MessageArg value(double number) { return {Kind::Number, {}, number}; }
-  static MessageArg field(std::string_view key) { return {Kind::Field, std::string(key), 0}; }
-  static MessageArg quantity(std::string_view key) { return {Kind::Quantity, std::string(key), 0}; }
+  static MessageArg literal(std::string_view text) { return {Kind::Text, std::string(text), 0, {}}; }
+  static MessageArg value(double number) { return {Kind::Number, {}, number, {}}; }
+  static MessageArg field(std::string_view key) { return {Kind::Field, std::string(key), 0, {}}; }
+  static MessageArg quantity(std::string_view key) { return {Kind::Quantity, std::string(key), 0, {}}; }
   static MessageArg unit(std::string_view kind, std::string_view system) {
-    return {Kind::Unit, std::string(kind) + ":" + std::string(system), 0};
+    return {Kind::Unit, std::string(kind) + ":" + std::string(system), 0, {}};
   }
-  static MessageArg term(std::string_view key) { return {Kind::Term, std::string(key), 0}; }
-  static MessageArg row(std::string_view key) { return {Kind::Row, std::string(key), 0}; }
+  static MessageArg term(std::string_view key) { return {Kind::Term, std::string(key), 0, {}}; }
+  static MessageArg row(std::string_view key) { return {Kind::Row, std::string(key), 0, {}}; }
+  static MessageArg nested(Phrase phrase);
 };
 
 }  // namespace channelflow::calc

@@ -72,6 +72,12 @@ enum class MessageId : std::uint16_t {
   ExtraArgument,
   UnknownFormat,
   OutOfMemory,
+  WriteFailed,
+  WriteDiskFull,
+  WritePipeClosed,
+  WriteOutputClosed,
+  WriteIoError,
+  WriteErrorCode,
   // Designing a canal: inputs.
   AlphaBelowOne,
   LimitsOrder,

@@ -128,6 +128,12 @@ constexpr std::array<MessageInfo, static_cast<std::size_t>(Count)> kMessages{{
                                                         "{0} must be text, csv or json, not \"{1}\""},
   {OutOfMemory,         "out-of-memory",         false, "内存不足",
                                                         "Out of memory"},
+  {WriteFailed,         "write-failed",          false, "无法写入输出", "The output cannot be written"},
+  {WriteDiskFull,       "write-disk-full",       false, "无法写入输出：磁盘已满", "The output cannot be written: the disk is full"},
+  {WritePipeClosed,     "write-pipe-closed",     false, "无法写入输出：管道已关闭", "The output cannot be written: the pipe is closed"},
+  {WriteOutputClosed,   "write-output-closed",   false, "无法写入输出：标准输出已关闭", "The output cannot be written: standard output is closed"},
+  {WriteIoError,        "write-io-error",        false, "无法写入输出：输入输出错误", "The output cannot be written: input/output error"},
+  {WriteErrorCode,      "write-error-code",      false, "无法写入输出（错误码 {0}）", "The output cannot be written (error {0})"},
   {AlphaBelowOne,       "alpha-below-one",       false, "{label} 不能小于 1：实用经济断面的面积不小于水力最佳断面的面积",
                                                         "{label} cannot be below 1: a practical economic section is no smaller than the best one"},
   {LimitsOrder,         "limits-order",          false, "{label} 必须小于 {0}",
@@ -218,11 +224,16 @@ std::string argumentText(const MessageArg& arg, Language language, FieldStyle st
     }
     case MessageArg::Kind::Term: return std::string(termText(arg.text, language));
     case MessageArg::Kind::Row: return design::rowName(arg.text, language);
+    case MessageArg::Kind::Phrase: return arg.phrase ? phraseText(*arg.phrase, language, style) : std::string();
   }
   return arg.text;
 }
 
 }  // namespace
+
+MessageArg MessageArg::nested(Phrase phrase) {
+  return {Kind::Phrase, {}, 0, std::make_shared<const Phrase>(std::move(phrase))};
+}
 
 const MessageInfo& messageInfo(MessageId id) { return kMessages[static_cast<std::size_t>(id)]; }
 

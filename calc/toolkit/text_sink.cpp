@@ -1,4 +1,4 @@
-#include "tools/output_sink.h"
+#include "calc/toolkit/text_sink.h"
 
 #include "numeric/text/number_text.h"
 
@@ -6,11 +6,11 @@
 #include <cerrno>
 #include <cstring>
 
-namespace channelflow::tools {
+namespace channelflow::calc {
 
-OutputSink::OutputSink(std::FILE* out) : out_(out), buffer_(new char[kCapacity]) {}
+TextSink::TextSink(std::FILE* out) : out_(out), buffer_(new char[kCapacity]) {}
 
-void OutputSink::putLong(std::string_view text) {
+void TextSink::putLong(std::string_view text) {
   flush();
   if (text.size() <= kCapacity) {
     std::memcpy(buffer_.get(), text.data(), text.size());
@@ -26,12 +26,12 @@ void OutputSink::putLong(std::string_view text) {
   }
 }
 
-void OutputSink::number(double value) {
+void TextSink::number(double value) {
   if (kCapacity - used_ < numeric::kMaxFormattedLength) flush();
   used_ += numeric::formatDouble(value, buffer_.get() + used_);
 }
 
-void OutputSink::jsonString(std::string_view text) {
+void TextSink::jsonString(std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
   put('"');
   for (char c : text) {
@@ -50,12 +50,12 @@ void OutputSink::jsonString(std::string_view text) {
   put('"');
 }
 
-void OutputSink::endLine() {
+void TextSink::endLine() {
   put('\n');
   if (used_ >= kFlushAt) flush();
 }
 
-bool OutputSink::flush() {
+bool TextSink::flush() {
   if (out_ == nullptr) {
     kept_.append(buffer_.get(), used_);
     used_ = 0;
@@ -72,13 +72,13 @@ bool OutputSink::flush() {
   return !failed_;
 }
 
-void OutputSink::appendTo(OutputSink& other) {
+void TextSink::appendTo(TextSink& other) {
   flush();
   other.put(kept_);
   kept_.clear();
 }
 
-bool OutputSink::finish() {
+bool TextSink::finish() {
   if (!flush()) return false;
   if (out_ == nullptr) return true;
   errno = 0;
@@ -89,17 +89,22 @@ bool OutputSink::finish() {
   return !failed_;
 }
 
-std::string OutputSink::failureMessage() const { return writeFailureMessage(errno_); }
+Problem TextSink::failure() const { return writeFailure(errno_); }
 
-std::string writeFailureMessage(int errorNumber) {
+const std::string& TextSink::text() {
+  flush();
+  return kept_;
+}
+
+Problem writeFailure(int errorNumber) {
   switch (errorNumber) {
-    case ENOSPC: return "无法写入输出：磁盘已满";
-    case EPIPE: return "无法写入输出：管道已关闭";
-    case EBADF: return "无法写入输出：标准输出已关闭";
-    case EIO: return "无法写入输出：输入输出错误";
-    case 0: return "无法写入输出";
-    default: return "无法写入输出（错误码 " + std::to_string(errorNumber) + "）";
+    case ENOSPC: return {MessageId::WriteDiskFull, {}, {}};
+    case EPIPE: return {MessageId::WritePipeClosed, {}, {}};
+    case EBADF: return {MessageId::WriteOutputClosed, {}, {}};
+    case EIO: return {MessageId::WriteIoError, {}, {}};
+    case 0: return {MessageId::WriteFailed, {}, {}};
+    default: return {MessageId::WriteErrorCode, {}, {MessageArg::literal(std::to_string(errorNumber))}};
   }
 }
 
-}  // namespace channelflow::tools
+}  // namespace channelflow::calc

@@ -6,7 +6,7 @@
 #pragma once
 
 #include "calc/toolkit/message_id.h"
-#include "tools/output_sink.h"
+#include "calc/toolkit/text_sink.h"
 
 #include <cstdio>
 #include <optional>
@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-namespace channelflow::tools {
+namespace channelflow::calc {
 
 inline constexpr std::size_t kMaxRecordBytes = std::size_t{1} << 20;
 
@@ -23,14 +23,43 @@ struct CsvRecord {
   // Why the record cannot be used, if it cannot: a record beyond
   // kMaxRecordBytes (its fields are then dropped) or a quote left open at the
   // end of input.
-  std::optional<calc::MessageId> error;
+  std::optional<MessageId> error;
   // A line with nothing on it, which readers of CSV skip.
   bool blank = false;
 };
 
+// Where CSV comes from: a stream, or text in memory.
+class ByteSource {
+ public:
+  virtual ~ByteSource() = default;
+  // Up to `size` bytes into `buffer`; 0 at the end of the input or when reading failed.
+  virtual std::size_t read(char* buffer, std::size_t size) = 0;
+  // Whether reading stopped on an input error rather than the end.
+  virtual bool failed() const { return false; }
+};
+
+class FileSource final : public ByteSource {
+ public:
+  explicit FileSource(std::FILE* in) : in_(in) {}
+  std::size_t read(char* buffer, std::size_t size) override;
+  bool failed() const override;
+
+ private:
+  std::FILE* in_;
+};
+
+class TextSource final : public ByteSource {
+ public:
+  explicit TextSource(std::string_view text) : text_(text) {}
+  std::size_t read(char* buffer, std::size_t size) override;
+
+ private:
+  std::string_view text_;
+};
+
 class CsvReader {
  public:
-  explicit CsvReader(std::FILE* in);
+  explicit CsvReader(ByteSource& in);
   CsvReader(const CsvReader&) = delete;
   CsvReader& operator=(const CsvReader&) = delete;
 
@@ -46,7 +75,7 @@ class CsvReader {
   void endField();
   void finishRecord(CsvRecord& record);
 
-  std::FILE* in_;
+  ByteSource& in_;
   std::vector<char> buffer_;
   std::size_t position_ = 0;
   std::size_t filled_ = 0;
@@ -62,6 +91,6 @@ class CsvReader {
 
 // Writes one field, in quotes (with quotes doubled) when it holds a comma, a
 // quote or a line break.
-void putCsvField(OutputSink& out, std::string_view field);
+void putCsvField(TextSink& out, std::string_view field);
 
-}  // namespace channelflow::tools
+}  // namespace channelflow::calc

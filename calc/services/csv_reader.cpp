@@ -1,18 +1,29 @@
-#include "tools/csv.h"
+#include "calc/services/csv_reader.h"
 
 #include "numeric/text/utf8.h"
 
 #include <algorithm>
 #include <cstring>
 
-namespace channelflow::tools {
+namespace channelflow::calc {
 
-CsvReader::CsvReader(std::FILE* in) : in_(in), buffer_(std::size_t{1} << 16) {}
+std::size_t FileSource::read(char* buffer, std::size_t size) { return std::fread(buffer, 1, size, in_); }
+
+bool FileSource::failed() const { return std::ferror(in_) != 0; }
+
+std::size_t TextSource::read(char* buffer, std::size_t size) {
+  const std::size_t count = std::min(size, text_.size());
+  std::memcpy(buffer, text_.data(), count);
+  text_.remove_prefix(count);
+  return count;
+}
+
+CsvReader::CsvReader(ByteSource& in) : in_(in), buffer_(std::size_t{1} << 16) {}
 
 bool CsvReader::refill() {
   position_ = 0;
-  filled_ = std::fread(buffer_.data(), 1, buffer_.size(), in_);
-  if (filled_ == 0 && std::ferror(in_)) readFailed_ = true;
+  filled_ = in_.read(buffer_.data(), buffer_.size());
+  if (filled_ == 0 && in_.failed()) readFailed_ = true;
   if (!started_) {
     started_ = true;
     if (filled_ >= 3 && std::memcmp(buffer_.data(), "\xEF\xBB\xBF", 3) == 0) position_ = 3;
@@ -25,7 +36,7 @@ void CsvReader::endField() { ends_.push_back(text_.size()); }
 void CsvReader::finishRecord(CsvRecord& record) {
   record.fields.clear();
   if (tooLong_) {
-    record.error = calc::MessageId::LineTooLong;
+    record.error = MessageId::LineTooLong;
     return;
   }
   std::string_view text = text_;
@@ -62,7 +73,7 @@ bool CsvReader::next(CsvRecord& record) {
   while (true) {
     if (position_ == filled_ && !refill()) {
       if (!started) return false;
-      if (state == State::Quoted) record.error = calc::MessageId::UnclosedQuote;
+      if (state == State::Quoted) record.error = MessageId::UnclosedQuote;
       endField();
       finishRecord(record);
       return true;
@@ -151,7 +162,7 @@ bool CsvReader::next(CsvRecord& record) {
   }
 }
 
-void putCsvField(OutputSink& out, std::string_view field) {
+void putCsvField(TextSink& out, std::string_view field) {
   bool plain = true;
   for (char c : field) plain = plain && c != ',' && c != '"' && c != '\n' && c != '\r';
   if (plain) return out.put(field);
@@ -163,4 +174,4 @@ void putCsvField(OutputSink& out, std::string_view field) {
   out.put('"');
 }
 
-}  // namespace channelflow::tools
+}  // namespace channelflow::calc

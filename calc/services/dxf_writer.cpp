@@ -1,4 +1,4 @@
-#include "tools/dxf_writer.h"
+#include "calc/services/dxf_writer.h"
 
 #include <array>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include "numeric/text/number_text.h"
 #include "numeric/elementary/real.h"
 
-namespace channelflow::tools {
+namespace channelflow::calc {
 namespace {
 
 constexpr double kTextHeight = 3.5;  // mm on paper
@@ -148,7 +148,7 @@ std::string fixedText(double x, int decimals) {
   return (x < 0 && units != 0 ? "-" : "") + digits;
 }
 
-std::string dxfOf(const calc::DesignDrawing& d, double scale) {
+std::string dxfOf(const DesignDrawing& d, double scale) {
   const double k = 1000 / scale;  // paper millimetres per metre
   Dxf dxf;
   header(dxf);
@@ -189,4 +189,14 @@ std::string dxfOf(const calc::DesignDrawing& d, double scale) {
   return dxf.take();
 }
 
-}  // namespace channelflow::tools
+std::string designDxf(const Inputs& inputs) {
+  double scale = kDefaultDxfScale;
+  if (inputs.has("dxf-scale")) {
+    InputReader reader(inputs);
+    scale = reader.number("dxf-scale").value_or(scale);
+    reader.finish();
+  }
+  return dxfOf(designDrawing(inputs), scale);
+}
+
+}  // namespace channelflow::calc

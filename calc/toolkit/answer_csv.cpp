@@ -1,0 +1,93 @@
+// CSV: the records' items as a header and rows, then each table with its
+// column keys, an error column where rows may fail.
+#include "calc/services/csv_reader.h"
+#include "calc/toolkit/answer_writers.h"
+
+namespace channelflow::calc {
+namespace {
+
+void putField(TextSink& out, std::string_view text) { putCsvField(out, text); }
+
+void putValue(const Cell& cell, TextSink& out, const WriteOptions& options) {
+  switch (cell.kind) {
+    case Cell::Kind::Number: out.number(cell.number); break;
+    case Cell::Kind::List:
+      for (std::size_t k = 0; k < cell.numbers.size(); ++k) {
+        if (k) out.put(' ');
+        out.number(cell.numbers[k]);
+      }
+      break;
+    case Cell::Kind::Term: putField(out, termData(cell.term, options.language)); break;
+    case Cell::Kind::Text: putField(out, cell.text); break;
+    case Cell::Kind::Words: putField(out, cell.words.in(options.language)); break;
+    case Cell::Kind::Message: putField(out, messageText(cell.message, options.language, options.fields)); break;
+    case Cell::Kind::Phrase: putField(out, phraseText(cell.phrase, options.language, options.fields)); break;
+    case Cell::Kind::Flag: out.put(cell.flag ? "true" : "false"); break;
+    case Cell::Kind::Absent: break;
+  }
+}
+
+void putTable(const Table& table, TextSink& out, const WriteOptions& options) {
+  for (std::size_t c = 0; c < table.columns.size(); ++c) {
+    if (c) out.put(',');
+    out.put(quantityInfo(table.columns[c]).key);
+  }
+  if (table.rowsMayFail) out.put(",error");
+  out.endLine();
+  for (long k = 0; k < table.rowCount && !out.failed(); ++k) {
+    const Row row = table.rowAt(k);
+    for (std::size_t c = 0; c < table.columns.size(); ++c) {
+      if (c) out.put(',');
+      if (c < row.cells.size()) putValue(row.cells[c], out, options);
+    }
+    if (table.rowsMayFail) {
+      out.put(',');
+      if (row.error) putField(out, messageText(*row.error, options.language, options.fields));
+    }
+    out.endLine();
+  }
+}
+
+}  // namespace
+
+void writeCsvValue(const Cell& cell, TextSink& out, const WriteOptions& options) { putValue(cell, out, options); }
+
+std::string_view termData(std::string_view key, Language language) {
+  const TermInfo* term = findTerm(key);
+  if (term == nullptr) return key;
+  return term->keyInData ? term->key : term->name.in(language);
+}
+
+void writeCsvHeader(const Items& items, TextSink& out) {
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    if (k) out.put(',');
+    out.put(items[k].key());
+  }
+  out.endLine();
+}
+
+void writeCsvRow(const Items& items, TextSink& out, const WriteOptions& options) {
+  for (std::size_t k = 0; k < items.size(); ++k) {
+    if (k) out.put(',');
+    putValue(items[k].cell, out, options);
+  }
+  out.endLine();
+}
+
+void writeCsv(const Answer& answer, TextSink& out, const WriteOptions& options) {
+  const bool items = answer.csvLayout == Answer::CsvLayout::Whole && !answer.record().items.empty();
+  if (items) {
+    writeCsvHeader(answer.record().items, out);
+    for (const Group& record : answer.records) writeCsvRow(record.items, out, options);
+  }
+  bool written = items;
+  for (const Table& table : answer.records.back().tables) {
+    // After the items a table without rows is left out; alone it keeps its header.
+    if (written && table.rowCount == 0) continue;
+    if (written) out.endLine();
+    putTable(table, out, options);
+    written = true;
+  }
+}
+
+}  // namespace channelflow::calc
