@@ -1,9 +1,8 @@
-// The toolkit as front ends call it, inputs as texts in and items out: a
-// report, each kind of solve, a canal design, and the batch command's
-// throughput to a file.
+// The toolkit as front ends call it, inputs as texts in and answers out: a
+// report, each kind of solve, a canal design, and the batch's throughput to
+// a file.
+#include "calc/services/batch.h"
 #include "calc/toolkit/toolkit.h"
-#include "tools/commands.h"
-#include "tools/output_sink.h"
 
 #include <benchmark/benchmark.h>
 
@@ -58,11 +57,10 @@ void BM_Batch(benchmark::State& state) {
   std::FILE* sink = std::tmpfile();
   for (auto _ : state) {
     std::rewind(sink);
-    std::FILE* in = fmemopen(rows.data(), rows.size(), "r");
-    channelflow::tools::OutputSink out(sink);
-    channelflow::tools::runBatch(channelflow::tools::OutputFormat::Csv, in, out, stderr);
+    channelflow::calc::TextSource in(rows);
+    channelflow::calc::TextSink out(sink);
+    channelflow::calc::runBatch(in, out, {});
     out.finish();
-    std::fclose(in);
   }
   std::fclose(sink);
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * state.range(0));

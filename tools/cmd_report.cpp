@@ -41,10 +41,14 @@ int report(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
   return 0;
 }
 
-// The solution of solve-depth or solve-width in the first edition's words:
-// the unknown's line, then the first edition's quantities.
-int firstEditionSolve(const Options& o, std::string_view unknown, OutputSink& out) {
-  const calc::Answer answer = calc::solve(o.inputs(), unknown);
+// The solution of solve-depth or solve-width, in the first edition's words
+// when the line is in them: the unknown's line, then that edition's quantities.
+int solveFor(const Options& o, std::string_view question, OutputSink& out) {
+  const calc::Answer answer = calc::findQuestion(question)->answer(o.inputs());
+  if (!isFirstEditionLine(o)) {
+    writeAnswer(answer, o, out);
+    return 0;
+  }
   if (o.format() == OutputFormat::Text) {
     const calc::Item& solved = *answer.report.front().item;
     calc::writeItemLines({solved}, answer.units, out, o.writeOptions());
@@ -54,17 +58,9 @@ int firstEditionSolve(const Options& o, std::string_view unknown, OutputSink& ou
   return 0;
 }
 
-int solveDepth(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
-  if (isFirstEditionLine(o)) return firstEditionSolve(o, "h", out);
-  writeAnswer(calc::findQuestion("solve-depth")->answer(o.inputs()), o, out);
-  return 0;
-}
+int solveDepth(const Options& o, std::FILE*, OutputSink& out, std::FILE*) { return solveFor(o, "solve-depth", out); }
 
-int solveWidth(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
-  if (isFirstEditionLine(o)) return firstEditionSolve(o, "B", out);
-  writeAnswer(calc::findQuestion("solve-width")->answer(o.inputs()), o, out);
-  return 0;
-}
+int solveWidth(const Options& o, std::FILE*, OutputSink& out, std::FILE*) { return solveFor(o, "solve-width", out); }
 
 }  // namespace
 

@@ -4,10 +4,9 @@
 // timings that any build can run: natively, and as WebAssembly under node,
 // where Google Benchmark does not build. bench/node/compare.sh sets the two
 // side by side.
+#include "calc/services/batch.h"
 #include "calc/toolkit/toolkit.h"
 #include "numeric/text/number_text.h"
-#include "tools/commands.h"
-#include "tools/output_sink.h"
 
 #include <chrono>
 #include <cstdio>
@@ -38,18 +37,18 @@ int main(int argc, char** argv) {
   Inputs report;
   report.set("B", "6.1").set("m", "1.5").set("i", "0.0008").set("n", "0.013").set("h", "3.2864");
   const Inputs solve = Inputs().set("B", "6.1").set("m", "1.5").set("i", "0.0008").set("n", "0.013").set("Q", "126");
-  std::printf("report %.0f ns\n", nanosecondsEach(rounds, [&](long) { return channelflow::calc::report(report)[8].number; }));
+  std::printf("report %.0f ns\n", nanosecondsEach(rounds, [&](long) { return channelflow::calc::report(report).record().items[8].cell.number; }));
   std::printf("solve %.0f ns\n",
-              nanosecondsEach(rounds, [&](long) { return channelflow::calc::solve(solve).values.front(); }));
+              nanosecondsEach(rounds, [&](long) { return channelflow::calc::solve(solve).record().items[3].cell.number; }));
   Inputs design;
   design.set("Q", "10").set("i", "0.0002").set("lining", "earth-medium-average").set("soil", "medium-loam");
   design.set("m", "1.5").set("alpha", "1.05").set("v-min", "0.3").set("v-max", "0.9").set("bend-radius", "60");
   std::printf("design %.0f ns\n",
-              nanosecondsEach(rounds / 4, [&](long) { return channelflow::calc::designCanal(design).items[20].number; }));
+              nanosecondsEach(rounds / 4, [&](long) { return channelflow::calc::designCanal(design).record().items[20].cell.number; }));
 
   Inputs profile = Inputs(solve).set("h0", "5").set("length", "20000").set("steps", "10000");
   std::printf("profile of 10000 steps %.2f ms\n",
-              nanosecondsEach(rounds / 2000 + 1, [&](long) { return channelflow::calc::profile(profile).points.back().x; }) * 1e-6);
+              nanosecondsEach(rounds / 2000 + 1, [&](long) { return static_cast<double>(channelflow::calc::profile(profile).record().tables[0].rowCount); }) * 1e-6);
   std::printf("15-digit text %.0f ns\n", nanosecondsEach(rounds * 10, [&](long k) {
                 return static_cast<double>(channelflow::numeric::formatDouble(1.2345678901234567 + static_cast<double>(k)).size());
               }));
@@ -64,8 +63,9 @@ int main(int argc, char** argv) {
   std::FILE* out = std::tmpfile();
   const double each = nanosecondsEach(1, [&](long) {
     std::rewind(in);
-    channelflow::tools::OutputSink sink(out);
-    channelflow::tools::runBatch(channelflow::tools::OutputFormat::Csv, in, sink, stderr);
+    channelflow::calc::FileSource source(in);
+    channelflow::calc::TextSink sink(out);
+    channelflow::calc::runBatch(source, sink, {});
     sink.finish();
     return 0.0;
   });

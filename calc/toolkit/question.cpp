@@ -52,11 +52,14 @@ constexpr std::array<std::string_view, 1> kBatchExamples{"batch < rows.csv > ans
 
 Answer solveDepth(const Inputs& inputs) { return solve(inputs, "h"); }
 
-// The bottom width, or whatever the section's size is.
+// The bottom width, or whatever the section's size is, which must not be given.
 Answer solveWidth(const Inputs& inputs) {
   const std::string* section = inputs.find("section");
   const SectionInfo* info = findSection(section ? *section : "trapezoid");
-  return solve(inputs, info ? info->parameters[0] : "B");
+  const std::string_view size = info ? info->parameters[0] : "B";
+  if (size == "points") fail(MessageId::SectionWithoutSize, "section", {MessageArg::term("points")});
+  if (inputs.has(size)) fail(MessageId::SizeIsTheUnknown, size);
+  return solve(inputs, size);
 }
 
 constexpr std::array<Question, 12> kQuestions{{

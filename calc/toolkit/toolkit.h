@@ -19,6 +19,7 @@ namespace channelflow::calc {
 // report: the channel (section, units, size, i, n) and every quantity of its
 // uniform flow at depth h, with the critical flow of that discharge.
 Answer report(const Inputs& inputs);
+Answer reportOf(const Channel& channel, const Real& h);
 
 // solve: uniform flow with one of Q, h, the size (B, D, r or p), i and n
 // unknown: the one named by `unknown` (a key), or else the one input left

@@ -11,6 +11,7 @@
 
 #include "calc/design/canal_design.h"
 #include "calc/design/canal_grade.h"
+#include "calc/design/design_checks.h"
 #include "calc/design/row_names.h"
 #include "calc/design/scour_table.h"
 #include "calc/toolkit/messages.h"
@@ -22,6 +23,8 @@ namespace {
 
 using test_inputs::inputsOf;
 using test_inputs::number;
+using test_inputs::tableOf;
+using test_inputs::cellOf;
 
 using namespace design;
 
@@ -148,19 +151,22 @@ TEST(Tables, RoughnessAndNonScouringCells) {
 //   Scour (C.0.1, medium loam 0.65 at R = 1): 0.65 × 1.345321^(1/4) = 0.65 × 1.076977 = 0.700035 ≥ vj.
 //   Table 6.4.4, medium loam, 1 ≤ hj < 2 m: m ≥ 1.25, and 1.5 is. Earth canal v within 0.6～1.0.
 TEST(Design, WorkedDesignCheckedByHand) {
-  const DesignAnswer d = designCanal(inputsOf({{"Q", "10"}, {"i", "0.0002"}, {"lining", "earth-medium-average"},
+  const Answer d = designCanal(inputsOf({{"Q", "10"}, {"i", "0.0002"}, {"lining", "earth-medium-average"},
                                                {"soil", "medium-loam"}, {"m", "1.5"}, {"alpha", "1.04"}}));
   const std::pair<const char*, double> kExpected[] = {
       {"n", 0.025},   {"enlarge", 20},    {"Qj", 12},        {"Qmin", 4},       {"h0", 2.641069}, {"b0", 1.599303},
       {"A0", 14.686733}, {"v0", 0.680887}, {"alpha", 1.04},  {"beta", 3.198024}, {"h", 1.803108}, {"B", 5.766382},
       {"A", 15.274203}, {"v", 0.654699},  {"hj", 1.989292}, {"vj", 0.689380},  {"hmin", 1.084316}, {"vmin", 0.498990},
       {"Fb", 0.697323}, {"H", 2.686615},  {"v_scour", 0.700035}};
-  for (const auto& [key, value] : kExpected) EXPECT_NEAR(number(d.items, key), value, 5e-7) << key;
-  for (const DesignCheck& check : d.checks) {
-    EXPECT_NE(check.status, CheckStatus::Fail) << check.key << ": " << phraseText(check.message);
+  for (const auto& [key, value] : kExpected) EXPECT_NEAR(number(d, key), value, 5e-7) << key;
+  const Table& checks = tableOf(d, "checks");
+  for (long k = 0; k < checks.rowCount; ++k) {
+    const Cell ok = cellOf(checks, k, "ok");
+    EXPECT_TRUE(ok.kind == Cell::Kind::Absent || ok.flag) << cellOf(checks, k, "key").term;
   }
-  EXPECT_EQ(d.checks[4].status, CheckStatus::Pass) << "side slope";
-  EXPECT_TRUE(d.schemes[4].chosen);
+  EXPECT_EQ(cellOf(checks, 4, "key").term, "side-slope");
+  EXPECT_TRUE(cellOf(checks, 4, "ok").flag);
+  EXPECT_TRUE(cellOf(tableOf(d, "schemes"), 4, "chosen").flag);
 }
 
 // Each flow's depth carries back its flow; the chosen scheme's area is alpha
@@ -176,36 +182,39 @@ TEST(Design, EveryDesignKeepsItsInvariants) {
   };
   for (const auto& pairs : kDesigns) {
     const Inputs inputs = inputsOf(pairs);
-    const DesignAnswer d = designCanal(inputs);
+    const Answer d = designCanal(inputs);
     const bool u = inputs.has("r");
     SCOPED_TRACE(std::string(*inputs.find("Q")) + (u ? " u" : ""));
     for (const auto& [depth, flow] : {std::pair{"h", "Q"}, std::pair{"hj", "Qj"}, std::pair{"hmin", "Qmin"}}) {
       Inputs section = inputsOf({{"i", inputs.find("i")->c_str()}, {"n", inputs.find("n")->c_str()}});
-      section.set("section", u ? "u" : "trapezoid").set(u ? "r" : "B", u ? "0.5" : text(number(d.items, "B")));
-      section.set("m", *inputs.find("m")).set("h", text(number(d.items, depth)));
-      const double Q = number(d.items, flow);
+      section.set("section", u ? "u" : "trapezoid").set(u ? "r" : "B", u ? "0.5" : text(number(d, "B")));
+      section.set("m", *inputs.find("m")).set("h", text(number(d, depth)));
+      const double Q = number(d, flow);
       EXPECT_NEAR(number(report(section), "Q"), Q, 2e-14 * Q) << depth;
     }
     if (inputs.has("beta")) {
-      EXPECT_NEAR(number(d.items, "B") / number(d.items, "h"), 2.5, 1e-15);
+      EXPECT_NEAR(number(d, "B") / number(d, "h"), 2.5, 1e-15);
     }
     if (inputs.has("B")) {
-      EXPECT_EQ(number(d.items, "B"), 1.2);
+      EXPECT_EQ(number(d, "B"), 1.2);
     }
-    for (const DesignScheme& s : d.schemes) {
-      EXPECT_NEAR(s.A, s.alpha * number(d.items, "A0"), 1e-15 * s.A);
-      EXPECT_NEAR(s.v * s.alpha, number(d.items, "v0"), 1e-15 * s.v);
+    const Table& schemes = tableOf(d, "schemes");
+    for (long k = 0; k < schemes.rowCount; ++k) {
+      const double alpha = cellOf(schemes, k, "alpha").number, A = cellOf(schemes, k, "A").number;
+      const double v = cellOf(schemes, k, "v").number;
+      EXPECT_NEAR(A, alpha * number(d, "A0"), 1e-15 * A);
+      EXPECT_NEAR(v * alpha, number(d, "v0"), 1e-15 * v);
     }
   }
   // alpha beyond the table is added to it and chosen; limits choose the smallest alpha within them.
-  const DesignAnswer wide = designCanal(inputsOf({{"Q", "120"}, {"i", "0.0001"}, {"n", "0.0225"}, {"m", "2.5"},
+  const Answer wide = designCanal(inputsOf({{"Q", "120"}, {"i", "0.0001"}, {"n", "0.0225"}, {"m", "2.5"},
                                                   {"alpha", "1.07"}, {"enlarge", "8"}}));
-  ASSERT_EQ(wide.schemes.size(), 6u);
-  EXPECT_TRUE(wide.schemes.back().chosen);
-  EXPECT_FALSE(wide.schemes.back().inTable);
-  const DesignAnswer limited = designCanal(
+  ASSERT_EQ(tableOf(wide, "schemes").rowCount, 6);
+  EXPECT_TRUE(cellOf(tableOf(wide, "schemes"), 5, "chosen").flag);
+  EXPECT_FALSE(cellOf(tableOf(wide, "schemes"), 5, "in_table").flag);
+  const Answer limited = designCanal(
       inputsOf({{"Q", "10"}, {"i", "0.0002"}, {"n", "0.025"}, {"m", "1.5"}, {"v-max", "0.67"}}));  // v 0.681 0.674 0.668 …
-  EXPECT_EQ(number(limited.items, "alpha"), 1.02);
+  EXPECT_EQ(number(limited, "alpha"), 1.02);
 }
 
 // Where a check or a choice turns: the scheme nearest the limits when none
@@ -217,15 +226,18 @@ TEST(Design, ChecksAndChoicesAtTheirEdges) {
     for (const auto& [key, text] : extra) inputs.set(key, text);
     return designCanal(inputs);
   };
-  const auto status = [](const DesignAnswer& d, std::string_view key) {
-    for (const DesignCheck& check : d.checks) {
-      if (check.key == key) return check.status;
+  const auto status = [](const Answer& d, std::string_view key) {
+    const Table& checks = tableOf(d, "checks");
+    for (long k = 0; k < checks.rowCount; ++k) {
+      if (cellOf(checks, k, "key").term != key) continue;
+      const Cell ok = cellOf(checks, k, "ok");
+      return ok.kind == Cell::Kind::Absent ? CheckStatus::NotChecked : ok.flag ? CheckStatus::Pass : CheckStatus::Fail;
     }
     return CheckStatus::NotChecked;
   };
   // v runs 0.681, 0.674, 0.668, 0.661, 0.655 m/s from alpha 1.00 to 1.04.
-  EXPECT_EQ(number(design({{"v-max", "0.6"}}).items, "alpha"), 1.04);
-  EXPECT_EQ(number(design({{"v-min", "0.7"}}).items, "alpha"), 1);
+  EXPECT_EQ(number(design({{"v-max", "0.6"}}).record().items, "alpha"), 1.04);
+  EXPECT_EQ(number(design({{"v-min", "0.7"}}).record().items, "alpha"), 1);
   EXPECT_EQ(status(design({{"v-min", "0.7"}}), "velocity"), CheckStatus::Fail);
   // The bed's non-scouring velocity at hj = 2.85960 m, R = 1.413913 m: a lining's C.0.4 row, a
   // membrane's cover soil, a rock canal's rock, or else --v-max.
@@ -239,13 +251,13 @@ TEST(Design, ChecksAndChoicesAtTheirEdges) {
       {{{"lining", "rock-trimmed"}, {"soil", "granite"}}, 20 + 2 * 0.85960},      // 2 m 20, 3 m 22
       {{{"lining", "dry-rubble"}, {"v-max", "0.9"}}, 0.9},
   };
-  for (const Scour& row : kScour) EXPECT_NEAR(number(design(row.extra).items, "v_scour"), row.limit, 5e-6);
-  EXPECT_EQ(findItem(design({{"lining", "dry-rubble"}}).items, "v_scour"), nullptr);
+  for (const Scour& row : kScour) EXPECT_NEAR(number(design(row.extra), "v_scour"), row.limit, 5e-6);
+  EXPECT_EQ(findItem(design({{"lining", "dry-rubble"}}).record().items, "v_scour"), nullptr);
   // Rc < 5 Bj (Bj = 10.178 m) raises the outer bank; Rc = 60 m with vj < 2 m/s does not.
-  const DesignAnswer sharp = design({{"bend-radius", "50"}});
-  EXPECT_NEAR(number(sharp.items, "Fb_bend"),
-              number(sharp.items, "Bj") * std::pow(number(sharp.items, "vj"), 2) / (2 * 9.80665 * 50), 1e-15);
-  EXPECT_EQ(findItem(design({{"bend-radius", "60"}}).items, "Fb_bend")->kind, Item::Kind::None);
+  const Answer sharp = design({{"bend-radius", "50"}});
+  EXPECT_NEAR(number(sharp.record().items, "Fb_bend"),
+              number(sharp.record().items, "Bj") * std::pow(number(sharp.record().items, "vj"), 2) / (2 * 9.80665 * 50), 1e-15);
+  EXPECT_EQ(findItem(design({{"bend-radius", "60"}}).record().items, "Fb_bend")->cell.kind, Cell::Kind::Absent);
   EXPECT_EQ(status(design({{"soil", "sand"}, {"Q", "60"}}), "side-slope"), CheckStatus::NotChecked) << "hj above 3 m";
   EXPECT_EQ(status(design({{"Q", "25"}}), "freeboard"), CheckStatus::NotChecked) << "grade 3";
   EXPECT_EQ(status(design({{"soil", "granite"}}), "earth-velocity"), CheckStatus::NotChecked);

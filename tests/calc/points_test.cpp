@@ -50,9 +50,9 @@ TEST(PointsSection, TrapezoidsByTheirPointsAreTheTrapezoids) {
   const char* kKeys[] = {"A", "P", "R", "T", "D", "C", "v", "Q", "Fr", "hc", "vc", "ic", "E", "tau0"};
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
-    const Items byPoints = report(
+    const Answer byPoints = report(
         inputsOf({{"section", "points"}, {"points", row.points}, {"n", "0.02"}, {"i", "0.001"}, {"h", row.h}}));
-    const Items closed =
+    const Answer closed =
         report(inputsOf({{"B", row.B}, {"m1", row.m1}, {"m2", row.m2}, {"n", "0.02"}, {"i", "0.001"}, {"h", row.h}}));
     for (const char* key : kKeys) EXPECT_EQ(number(byPoints, key), number(closed, key)) << key;
     EXPECT_EQ(number(byPoints, "alpha"), 1);
@@ -78,7 +78,7 @@ TEST(PointsSection, TrapezoidsByTheirPointsAreTheTrapezoids) {
 // sqrt(0.0005) = 72.7: the floodplains' shallow water counted as deep as the
 // main channel's.
 TEST(PointsSection, CompoundSectionDividesItsConveyance) {
-  const Items items = report(inputsOf({{"section", "points"},
+  const Answer answer = report(inputsOf({{"section", "points"},
                                        {"points", "0,4,0.05 0,2 20,2,0.025 20,0 30,0 30,2,0.05 50,2 50,4"},
                                        {"i", "0.0005"},
                                        {"wse", "3"}}));
@@ -88,10 +88,10 @@ TEST(PointsSection, CompoundSectionDividesItsConveyance) {
   } expected[] = {{"A", 70},   {"P", 56},  {"T", 50},  {"K", 2768.9401711975128}, {"alpha", 2.1018923943495623},
                   {"Q", 61.91538448427544}, {"E", 3.0838418544711921}, {"Fr", 0.34608391730328744},
                   {"n", 0.029335341165242362}};
-  for (const auto& [key, value] : expected) EXPECT_NEAR(number(items, key), value, 4e-16 * value) << key;
-  const Item* parts = findItem(items, "n_parts");
+  for (const auto& [key, value] : expected) EXPECT_NEAR(number(answer, key), value, 4e-16 * value) << key;
+  const Item* parts = findItem(answer.record().items, "n_parts");
   ASSERT_NE(parts, nullptr);
-  EXPECT_EQ(parts->numbers, (std::vector<double>{0.05, 0.025, 0.05}));
+  EXPECT_EQ(parts->cell.numbers, (std::vector<double>{0.05, 0.025, 0.05}));
 }
 
 // With one n, water spilling onto flat floodplains widens the surface at

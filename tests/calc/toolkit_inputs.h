@@ -24,7 +24,26 @@ inline Inputs inputsOf(std::initializer_list<std::pair<const char*, const char*>
 inline double number(const Items& items, std::string_view key) {
   const Item* item = findItem(items, key);
   EXPECT_NE(item, nullptr) << key;
-  return item ? item->number : NAN;
+  return item ? item->cell.number : NAN;
+}
+inline double number(const Answer& answer, std::string_view key) { return number(answer.record().items, key); }
+
+// The record's table with this key; a failure when there is none.
+inline const Table& tableOf(const Answer& answer, std::string_view key) {
+  for (const Table& table : answer.record().tables) {
+    if (table.key == key) return table;
+  }
+  ADD_FAILURE() << "no table " << key;
+  return answer.record().tables.front();
+}
+
+// A row's cell by its column's key.
+inline Cell cellOf(const Table& table, long row, std::string_view column) {
+  for (std::size_t c = 0; c < table.columns.size(); ++c) {
+    if (quantityInfo(table.columns[c]).key == column) return table.rowAt(row).cells.at(c);
+  }
+  ADD_FAILURE() << "no column " << column;
+  return Cell::absent();
 }
 
 }  // namespace channelflow::calc::test_inputs

@@ -399,7 +399,7 @@ bool CaseGenerator::table(Case& c) {
     if (h > top) return false;
     const Flow f = uniformFlow(d.ref, h);
     ExpectedObject o;
-    o.texts = {{"h", expectedText(h)}, {"regime", f.full ? "满管" : regimeOf(f.Fr)}};
+    o.texts = {{"h", expectedText(h)}, {"regime", f.full ? "full" : regimeOf(f.Fr)}};
     o.numbers = {{"A", f.A}, {"v", f.v}, {"Q", f.Q}};
     if (!f.full) o.numbers.emplace_back("Fr", f.Fr);
     if (d.ref.shape == Shape::Points) o.numbers.emplace_back("wse", Real(lowestElevation(d.ref)) + h);

@@ -521,8 +521,8 @@ Flow uniformFlow(const Channel& c, const Real& h) {
 }
 
 std::string regimeOf(const Real& Fr) {
-  if (abs(Fr - 1) <= 1e-9) return "临界流";
-  return Fr < 1 ? "缓流" : "急流";
+  if (abs(Fr - 1) <= 1e-9) return "critical";
+  return Fr < 1 ? "subcritical" : "supercritical";
 }
 
 Critical criticalFlow(const Channel& c, const Real& Q) {
@@ -646,11 +646,11 @@ std::optional<Jump> hydraulicJump(const Channel& c, const Real& Q, double h) {
 }
 
 std::string jumpTypeOf(const Real& Fr1) {
-  if (Fr1 < 1.7) return "波状水跃";
-  if (Fr1 < 2.5) return "弱水跃";
-  if (Fr1 < 4.5) return "摆动水跃";
-  if (Fr1 < 9) return "稳定水跃";
-  return "强水跃";
+  if (Fr1 < 1.7) return "undular";
+  if (Fr1 < 2.5) return "weak";
+  if (Fr1 < 4.5) return "oscillating";
+  if (Fr1 < 9) return "steady";
+  return "strong";
 }
 
 Profile profileStart(const Channel& c, double Q, double h0) {

@@ -48,7 +48,7 @@ struct Flow {
 Flow flowAt(const Channel& c, const Real& h, const Real& Q);
 // Manning's discharge at depth h, with Sf = i.
 Flow uniformFlow(const Channel& c, const Real& h);
-// "缓流", "临界流" or "急流".
+// "subcritical", "critical" or "supercritical": the JSON keys of the regimes.
 std::string regimeOf(const Real& Fr);
 
 struct Critical {
@@ -87,7 +87,7 @@ struct Jump {
 };
 // The jump through depth h; none when it would fill a circle or h is critical.
 std::optional<Jump> hydraulicJump(const Channel& c, const Real& Q, double h);
-// "波状水跃" ... "强水跃" by the upstream Froude number.
+// "undular" ... "strong" (the JSON keys) by the upstream Froude number.
 std::string jumpTypeOf(const Real& Fr1);
 
 struct ProfilePoint {

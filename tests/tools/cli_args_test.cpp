@@ -13,7 +13,9 @@
 namespace channelflow::tools {
 namespace {
 
-constexpr std::array<OptionRule, 3> kRules{{{"B", true}, {"h", true}, {"D", false}}};
+// A question that needs B and h and may take D.
+constexpr std::array<calc::QuestionInput, 3> kInputs{{{"B", true}, {"h", true}, {"D"}}};
+const calc::Question kQuestion{"test", calc::TextId::HelpReportSummary, calc::TextId::HelpReport, kInputs, false, {}, nullptr};
 
 // Parses the words of `line`; returns the usage message, or "" when they parse.
 std::string usageErrorOf(const std::string& line) {
@@ -23,7 +25,7 @@ std::string usageErrorOf(const std::string& line) {
   std::vector<char*> pointers;
   for (std::string& word : words) pointers.push_back(word.data());
   try {
-    Options options(pointers, kRules);
+    Options options(pointers, kQuestion);
     return "";
   } catch (const calc::CalcError& error) {
     return problemText(error.problem());

@@ -131,7 +131,7 @@ TEST(CliSections, ProfilesNameTheirTypeDirectionAndStop) {
   const ProgramRun m3 = runCli("profile --B 3 --m 0 --Q 15 --i 0.001 --n 0.015 --h0 0.3 --length 500 --steps 5 --format json");
   ASSERT_EQ(m3.status, 0) << m3.err;
   EXPECT_NE(m3.out.find("\"type\": \"M3\""), std::string::npos);
-  EXPECT_NE(m3.out.find("\"direction\": \"向下游\""), std::string::npos);
+  EXPECT_NE(m3.out.find("\"direction\": \"downstream\""), std::string::npos);
   EXPECT_NE(m3.out.find("\"reached_critical\": true"), std::string::npos);
   EXPECT_NE(m3.out.find("到达临界水深"), std::string::npos);
   const ProgramRun csv = runCli("profile --B 3 --m 0 --Q 15 --i 0.001 --n 0.015 --h0 0.3 --length 500 --steps 5 --format csv");
