@@ -5,8 +5,9 @@
 // every platform and every floating-point unit gives the same bits.
 #pragma once
 
-#include "numeric/text/fifteen_digits.h"
+#include "numeric/text/significant_digits.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -18,8 +19,13 @@ namespace channelflow::numeric {
 // double and 0 below the smallest subnormal's half.
 double exactDecimalToDouble(std::string_view digits, std::int64_t exponent);
 
-// Rounds a positive finite double to 15 significant digits, to nearest with
-// ties to even, from its exact binary value.
-FifteenDigits exactFifteenDigits(double value);
+// Rounds a positive finite double to `count` (1..17) significant digits, to
+// nearest with ties to even, from its exact binary value.
+RoundedDecimal exactSignificantDigits(double value, int count);
+
+// Writes the decimal digits of a positive whole double (every double from
+// 2^52 on is one) to `out`, which holds 309 of them: no sign, no leading
+// zero. Returns the count written.
+std::size_t exactWholeDigits(double value, char* out);
 
 }  // namespace channelflow::numeric
