@@ -266,14 +266,4 @@ RoundedDecimal exactSignificantDigits(double value, int count) {
   return {significand, static_cast<int>(d.point() - 1)};
 }
 
-std::size_t exactWholeDigits(double value, char* out) {
-  const BinaryParts parts = binaryParts(value);
-  DecimalBuffer d;
-  d.assignInteger(parts.significand);
-  d.shift(parts.exponent);
-  std::size_t length = 0;
-  for (int k = 0; k < d.point(); ++k) out[length++] = static_cast<char>('0' + (k < d.count() ? d.digit(k) : 0));
-  return length;
-}
-
 }  // namespace channelflow::numeric

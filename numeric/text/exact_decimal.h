@@ -7,7 +7,6 @@
 
 #include "numeric/text/significant_digits.h"
 
-#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -22,10 +21,5 @@ double exactDecimalToDouble(std::string_view digits, std::int64_t exponent);
 // Rounds a positive finite double to `count` (1..17) significant digits, to
 // nearest with ties to even, from its exact binary value.
 RoundedDecimal exactSignificantDigits(double value, int count);
-
-// Writes the decimal digits of a positive whole double (every double from
-// 2^52 on is one) to `out`, which holds 309 of them: no sign, no leading
-// zero. Returns the count written.
-std::size_t exactWholeDigits(double value, char* out);
 
 }  // namespace channelflow::numeric

@@ -3,8 +3,9 @@
 #include "numeric/text/number_text.h"
 
 #include "numeric/text/decimal_places.h"
-#include "numeric/text/exact_decimal.h"
+#include "numeric/text/digit_writing.h"
 #include "numeric/text/significant_digits.h"
+#include "numeric/text/whole_digits.h"
 
 #include <algorithm>
 #include <array>
@@ -14,50 +15,6 @@
 
 namespace channelflow::numeric {
 namespace {
-
-constexpr char kDigitPairs[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
-    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
-    "8081828384858687888990919293949596979899";
-
-void writePair(std::uint32_t value, char* out) { std::memcpy(out, kDigitPairs + 2 * value, 2); }
-
-// Writes `value` (below 10^8) as eight digits: four pairs that do not wait
-// on one another.
-void writeEightDigits(std::uint32_t value, char* out) {
-  const std::uint32_t high = value / 10000, low = value % 10000;
-  writePair(high / 100, out);
-  writePair(high % 100, out + 2);
-  writePair(low / 100, out + 4);
-  writePair(low % 100, out + 6);
-}
-
-// Writes `value` (below 10^17) as 17 digits, leading zeros included.
-void writeSeventeenDigits(std::uint64_t value, char* out) {
-  const auto high = static_cast<std::uint32_t>(value / 100000000);  // below 10^9
-  out[0] = static_cast<char>('0' + high / 100000000);
-  writeEightDigits(high % 100000000, out + 1);
-  writeEightDigits(static_cast<std::uint32_t>(value % 100000000), out + 9);
-}
-
-// Writes a whole number without leading zeros; returns its length.
-std::size_t writeWhole(std::uint64_t value, char* out) {
-  std::array<char, 20> text{};
-  char* first = text.data() + text.size();
-  for (; value >= 100; value /= 100) {
-    first -= 2;
-    writePair(static_cast<std::uint32_t>(value % 100), first);
-  }
-  if (value >= 10) {
-    first -= 2;
-    writePair(static_cast<std::uint32_t>(value), first);
-  } else {
-    *--first = static_cast<char>('0' + value);
-  }
-  const auto length = static_cast<std::size_t>(text.data() + text.size() - first);
-  std::memcpy(out, first, length);
-  return length;
-}
 
 // Lays out `count` significant digits (no trailing zero) whose first stands
 // at 10^exponent: plain for exponents -5..14, else with an E part.
@@ -129,7 +86,7 @@ std::size_t formatFixed(double value, int decimals, char* out) {
   if (magnitude >= 0x1p64) {
     // Whole, and beyond the 64-bit integers: its exact digits, then zeros.
     if (value < 0) *o++ = '-';
-    o += exactWholeDigits(magnitude, o);
+    o += writeWholeDigits(magnitude, o);
     if (places > 0) {
       *o++ = '.';
       std::memset(o, '0', static_cast<std::size_t>(places));

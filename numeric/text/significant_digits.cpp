@@ -2,7 +2,7 @@
 
 #include "numeric/text/binary_parts.h"
 #include "numeric/text/exact_decimal.h"
-#include "numeric/text/ten_power_tables.h"
+#include "numeric/text/decimal_tables.h"
 #include "numeric/text/wide_integer.h"
 
 #include <bit>
@@ -71,7 +71,7 @@ std::uint64_t wholeBelow2To64(const BinaryParts& parts) {
 }  // namespace
 
 RoundedDecimal roundToSignificantDigits(double value, int count) {
-  using namespace ten_power_tables;
+  using namespace decimal_tables;
   const BinaryParts parts = binaryParts(value);
   const int leadingZeros = std::countl_zero(parts.significand);
   const std::uint64_t significand = parts.significand << leadingZeros;  // top bit set

@@ -82,6 +82,8 @@ TEST(FormatFixed, RoundsTiesAwayFromZeroAndNeverShowsMinusZero) {
       {18446744073709549568.0, 0, "18446744073709549568"},  // the largest double below 2^64
       {18446744073709551616.0, 2, "18446744073709551616.00"},
       {-1e+22, 1, "-10000000000000000000000.0"},
+      {0x1p116, 0, "83076749736557242056487941267521536"},  // a whole 2^64 step: no bits in the low part's shift
+      {0x1p116 - 0x1p64, 0, "83076749736557223609743867557969920"},
       {2.5, -1, "3"},                                       // places outside 0..15 take the nearer end
       {0.1, 16, "0.100000000000000"},
   };
