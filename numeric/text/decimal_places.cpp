@@ -1,27 +1,13 @@
 #include "numeric/text/decimal_places.h"
 
 #include "numeric/text/binary_parts.h"
+#include "numeric/text/decimal_tables.h"
 #include "numeric/text/wide_integer.h"
 
 namespace channelflow::numeric {
 namespace {
 
-constexpr std::uint64_t kPow10[] = {1ull,
-                                    10ull,
-                                    100ull,
-                                    1000ull,
-                                    10000ull,
-                                    100000ull,
-                                    1000000ull,
-                                    10000000ull,
-                                    100000000ull,
-                                    1000000000ull,
-                                    10000000000ull,
-                                    100000000000ull,
-                                    1000000000000ull,
-                                    10000000000000ull,
-                                    100000000000000ull,
-                                    1000000000000000ull};
+using decimal_tables::kWholePowersOfTen;
 
 // Bit `k` (0..127) of n.
 bool bitAt(const U128& n, int k) { return ((k < 64 ? n.lo >> k : n.hi >> (k - 64)) & 1) != 0; }
@@ -47,9 +33,9 @@ RoundedPlaces roundToDecimalPlaces(double value, int places) {
   // fractionBits x 10^places < 2^53 x 2^50: from 2^-104 on the fraction
   // times 10^places is below one half and rounds to 0.
   if (drop > 103) return result;
-  const U128 scaled = multiply(fractionBits, kPow10[places]);
+  const U128 scaled = multiply(fractionBits, kWholePowersOfTen[places]);
   result.decimals = shiftRight(scaled, drop) + (bitAt(scaled, drop - 1) ? 1 : 0);  // a half goes up
-  if (result.decimals == kPow10[places]) {
+  if (result.decimals == kWholePowersOfTen[places]) {
     result.decimals = 0;
     ++result.whole;
   }

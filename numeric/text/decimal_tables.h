@@ -8,6 +8,14 @@
 
 namespace channelflow::numeric::decimal_tables {
 
+// 10^0 .. 10^19, every power of ten in 64 bits.
+inline constexpr std::uint64_t kWholePowersOfTen[] = {
+    1ull,           10ull,           100ull,           1000ull,           10000ull,
+    100000ull,      1000000ull,      10000000ull,      100000000ull,      1000000000ull,
+    10000000000ull, 100000000000ull, 1000000000000ull, 10000000000000ull, 100000000000000ull,
+    1000000000000000ull, 10000000000000000ull, 100000000000000000ull, 1000000000000000000ull,
+    10000000000000000000ull};
+
 // 10^k <= (hi x 2^64 + lo) x 2^(binaryExponent(k) - 127) < 10^k (1 + 2^-127),
 // hi's top bit set: rounded up in the last bit, exact for 0 <= k <= 55. k
 // covers 1 to 17 digits of every double.

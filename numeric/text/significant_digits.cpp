@@ -1,8 +1,8 @@
 #include "numeric/text/significant_digits.h"
 
 #include "numeric/text/binary_parts.h"
-#include "numeric/text/exact_decimal.h"
 #include "numeric/text/decimal_tables.h"
+#include "numeric/text/exact_decimal.h"
 #include "numeric/text/wide_integer.h"
 
 #include <bit>
@@ -10,26 +10,7 @@
 namespace channelflow::numeric {
 namespace {
 
-constexpr std::uint64_t kPow10[] = {1ull,
-                                    10ull,
-                                    100ull,
-                                    1000ull,
-                                    10000ull,
-                                    100000ull,
-                                    1000000ull,
-                                    10000000ull,
-                                    100000000ull,
-                                    1000000000ull,
-                                    10000000000ull,
-                                    100000000000ull,
-                                    1000000000000ull,
-                                    10000000000000ull,
-                                    100000000000000ull,
-                                    1000000000000000ull,
-                                    10000000000000000ull,
-                                    100000000000000000ull,
-                                    1000000000000000000ull,
-                                    10000000000000000000ull};
+using decimal_tables::kWholePowersOfTen;
 
 constexpr std::uint64_t kHalf = std::uint64_t{1} << 63;
 
@@ -55,7 +36,7 @@ void divideByTen(Scaled& s) {
 // A whole value below 2^64 rounded to `count` digits exactly, when it has
 // more of them (places = how many go, 1..19).
 std::uint64_t roundWhole(std::uint64_t whole, int places) {
-  const std::uint64_t unit = kPow10[places];
+  const std::uint64_t unit = kWholePowersOfTen[places];
   const std::uint64_t quotient = whole / unit, remainder = whole % unit, half = unit / 2;
   return quotient + ((remainder > half || (remainder == half && (quotient & 1) != 0)) ? 1 : 0);
 }
@@ -91,7 +72,7 @@ RoundedDecimal roundToSignificantDigits(double value, int count) {
   const std::uint64_t top = high.hi + (middle < high.lo ? 1 : 0);
   const int r = shift - 128;
   Scaled scaled{top >> r, (top << (64 - r)) | (middle >> r), (middle << (64 - r)) != 0 || low.lo != 0};
-  if (scaled.integer >= kPow10[count]) {
+  if (scaled.integer >= kWholePowersOfTen[count]) {
     divideByTen(scaled);
     ++exponent10;
   }
@@ -99,16 +80,17 @@ RoundedDecimal roundToSignificantDigits(double value, int count) {
   std::uint64_t digits = scaled.integer;
   const bool exactPower = k >= 0 && k <= 55;
   if (!exactPower && scaled.fraction - (kHalf - 2) <= 3) {
-    // Too near a half to tell from the product. Whole values (below 2^64 the
-    // only ones that can be exact ties here) are rounded in integers.
+    // Too near a half to tell from the product. Only whole values can be
+    // exact ties here: below 2^64 they are rounded in integers, and the rest
+    // take the exact decimal path.
     const std::uint64_t whole = wholeBelow2To64(parts);
     if (whole == 0) return exactSignificantDigits(value, count);
     digits = roundWhole(whole, exponent10 + 1 - count);
   } else if (scaled.fraction > kHalf || (scaled.fraction == kHalf && (scaled.sticky || (digits & 1) != 0))) {
     ++digits;
   }
-  if (digits == kPow10[count]) {  // rounded up into the next decade
-    digits = kPow10[count - 1];
+  if (digits == kWholePowersOfTen[count]) {  // rounded up into the next decade
+    digits = kWholePowersOfTen[count - 1];
     ++exponent10;
   }
   return {digits, exponent10};
