@@ -14,7 +14,7 @@ std::string dashed(std::string_view name) { return "--" + calc::quoteForMessage(
 
 // Whether the question takes the option, and whether it must be given.
 bool takes(const calc::Question& question, std::span<const std::string_view> extra, std::string_view name) {
-  if (name == "format" || name == "lang") return true;
+  if (name == "format" || name == "lang" || name == "digits") return true;
   for (std::string_view option : extra) {
     if (option == name) return true;
   }
@@ -91,6 +91,7 @@ Options::Options(std::span<char* const> words, const calc::Question& question, s
     }
   }
   write_.words = has("lang");
+  if (has("digits")) write_.precision = calc::readPrecision(text("digits"), "digits");
 }
 
 std::string_view Options::text(std::string_view name) const { return values_.find(name)->second; }
@@ -98,7 +99,7 @@ std::string_view Options::text(std::string_view name) const { return values_.fin
 calc::Inputs Options::inputs() const {
   calc::Inputs inputs;
   for (const auto& [name, value] : values_) {
-    bool own = name != "format" && name != "lang" && name != "points-file";
+    bool own = name != "format" && name != "lang" && name != "digits" && name != "points-file";
     for (std::string_view option : extra_) own = own && option != name;
     if (own) inputs.set(name, value);
   }

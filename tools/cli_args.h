@@ -29,7 +29,7 @@ class Options {
   // Parses `words` (the words after the sub-command's name) against the
   // question's inputs, the channel's when it takes one, --points-file where
   // --points is taken, `extra` (options of the command line's own) and
-  // --format, --lang. A required input must be given, every option at most
+  // --format, --lang, --digits. A required input must be given, every option at most
   // once; a missing value or one that starts with "--" (another option) is
   // an error. Throws calc::CalcError of wrong usage. --help and --version
   // are found by hasWord before.

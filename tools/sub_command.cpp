@@ -96,6 +96,7 @@ std::string helpPage(const calc::Question& question, std::span<const std::string
   }
   page += padded("  --format", 30) + phraseLine(TextId::HelpFormat, {}, language) + '\n';
   page += padded("  --lang", 30) + phraseLine(TextId::HelpLang, {}, language) + '\n';
+  page += padded("  --digits", 30) + phraseLine(TextId::HelpDigits, {}, language) + '\n';
   if (!question.examples.empty()) {
     page += phraseLine(TextId::HelpExamples, {}, language) + '\n';
     for (std::string_view example : question.examples) page += "  channelflow-cli " + std::string(example) + '\n';

@@ -106,7 +106,7 @@ void writeJsonRow(const CsvRecord& record, const BatchLayout& layout, const RowA
           out.put(", ");
           out.jsonString(key);
           out.put(": ");
-          writeJsonValue(item->cell, out, options);
+          writeJsonValue(*item, out, options);
         }
       }
     }
@@ -149,7 +149,7 @@ void writeCsvRow(const CsvRecord& record, const BatchLayout& layout, const RowAn
   for (std::string_view key : resultsOf(layout)) {
     out.put(',');
     if (answer.error) continue;
-    if (const Item* item = findItem(answer.items, key)) writeCsvValue(item->cell, out, options);
+    if (const Item* item = findItem(answer.items, key)) writeCsvValue(*item, out, options);
   }
   out.put(',');
   if (answer.error) putCsvField(out, messageText(*answer.error, options.language, options.fields));

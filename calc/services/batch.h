@@ -15,7 +15,8 @@
 namespace channelflow::calc {
 
 struct BatchOptions {
-  WriteOptions write{Language::Chinese, FieldStyle::Column};
+  BatchOptions() { write.fields = FieldStyle::Column; }
+  WriteOptions write;
   bool json = false;  // one JSON object a row instead of CSV
 };
 

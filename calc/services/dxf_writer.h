@@ -36,7 +36,8 @@ std::string dxfOf(const DesignDrawing& drawing, double scale);
 // unless given); throws CalcError.
 std::string designDxf(const Inputs& inputs);
 
-// x rounded to `decimals` (0 to 6) places, halves away from zero: "2.641".
+// x rounded to `decimals` (0 to 15) places, halves away from zero: "2.641"
+// (numeric::formatFixed).
 std::string fixedText(double x, int decimals);
 
 }  // namespace channelflow::calc

@@ -8,13 +8,13 @@ namespace {
 
 void putField(TextSink& out, std::string_view text) { putCsvField(out, text); }
 
-void putValue(const Cell& cell, TextSink& out, const WriteOptions& options) {
+void putValue(const Cell& cell, UnitKind unit, TextSink& out, const WriteOptions& options) {
   switch (cell.kind) {
-    case Cell::Kind::Number: out.number(cell.number); break;
+    case Cell::Kind::Number: writeNumber(out, cell.number, unit, options.precision); break;
     case Cell::Kind::List:
       for (std::size_t k = 0; k < cell.numbers.size(); ++k) {
         if (k) out.put(' ');
-        out.number(cell.numbers[k]);
+        writeNumber(out, cell.numbers[k], unit, options.precision);
       }
       break;
     case Cell::Kind::Term: putField(out, termData(cell.term, options.language)); break;
@@ -38,7 +38,7 @@ void putTable(const Table& table, TextSink& out, const WriteOptions& options) {
     const Row row = table.rowAt(k);
     for (std::size_t c = 0; c < table.columns.size(); ++c) {
       if (c) out.put(',');
-      if (c < row.cells.size()) putValue(row.cells[c], out, options);
+      if (c < row.cells.size()) putValue(row.cells[c], quantityInfo(table.columns[c]).unit, out, options);
     }
     if (table.rowsMayFail) {
       out.put(',');
@@ -50,7 +50,9 @@ void putTable(const Table& table, TextSink& out, const WriteOptions& options) {
 
 }  // namespace
 
-void writeCsvValue(const Cell& cell, TextSink& out, const WriteOptions& options) { putValue(cell, out, options); }
+void writeCsvValue(const Item& item, TextSink& out, const WriteOptions& options) {
+  putValue(item.cell, quantityInfo(item.id).unit, out, options);
+}
 
 std::string_view termData(std::string_view key, Language language) {
   const TermInfo* term = findTerm(key);
@@ -69,7 +71,7 @@ void writeCsvHeader(const Items& items, TextSink& out) {
 void writeCsvRow(const Items& items, TextSink& out, const WriteOptions& options) {
   for (std::size_t k = 0; k < items.size(); ++k) {
     if (k) out.put(',');
-    putValue(items[k].cell, out, options);
+    putValue(items[k].cell, quantityInfo(items[k].id).unit, out, options);
   }
   out.endLine();
 }

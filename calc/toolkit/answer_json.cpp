@@ -12,14 +12,14 @@ class JsonWriter {
  public:
   JsonWriter(TextSink& out, const WriteOptions& options) : out_(out), options_(options) {}
 
-  void value(const Cell& cell) {
+  void value(const Cell& cell, UnitKind unit) {
     switch (cell.kind) {
-      case Cell::Kind::Number: out_.number(cell.number); break;
+      case Cell::Kind::Number: writeNumber(out_, cell.number, unit, options_.precision); break;
       case Cell::Kind::List:
         out_.put('[');
         for (std::size_t k = 0; k < cell.numbers.size(); ++k) {
           if (k) out_.put(", ");
-          out_.number(cell.numbers[k]);
+          writeNumber(out_, cell.numbers[k], unit, options_.precision);
         }
         out_.put(']');
         break;
@@ -48,7 +48,7 @@ class JsonWriter {
     bool first = true;
     for (std::size_t c = 0; c < row.cells.size() && c < table.columns.size(); ++c) {
       member(quantityInfo(table.columns[c]).key, first);
-      value(row.cells[c]);
+      value(row.cells[c], quantityInfo(table.columns[c]).unit);
     }
     if (row.error) {
       member("error", first);
@@ -69,7 +69,7 @@ class JsonWriter {
   void members(const Group& group, bool& first) {
     for (const Item& item : group.items) {
       member(item.key(), first);
-      value(item.cell);
+      value(item.cell, quantityInfo(item.id).unit);
     }
     for (const Group& sub : group.groups) {
       member(sub.key, first);
@@ -155,14 +155,16 @@ bool isTableAlone(const Answer& answer) {
 
 }  // namespace
 
-void writeJsonValue(const Cell& cell, TextSink& out, const WriteOptions& options) { JsonWriter(out, options).value(cell); }
+void writeJsonValue(const Item& item, TextSink& out, const WriteOptions& options) {
+  JsonWriter(out, options).value(item.cell, quantityInfo(item.id).unit);
+}
 
 void writeJsonMembers(const Items& items, TextSink& out, const WriteOptions& options) {
   JsonWriter writer(out, options);
   bool first = true;
   for (const Item& item : items) {
     writer.member(item.key(), first);
-    writer.value(item.cell);
+    writer.value(item.cell, quantityInfo(item.id).unit);
   }
 }
 

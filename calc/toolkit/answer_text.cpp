@@ -5,13 +5,13 @@
 namespace channelflow::calc {
 namespace {
 
-void putValue(const Cell& cell, TextSink& out, const WriteOptions& options) {
+void putValue(const Cell& cell, UnitKind unit, TextSink& out, const WriteOptions& options) {
   switch (cell.kind) {
-    case Cell::Kind::Number: out.number(cell.number); break;
+    case Cell::Kind::Number: writeNumber(out, cell.number, unit, options.precision); break;
     case Cell::Kind::List:
       for (std::size_t k = 0; k < cell.numbers.size(); ++k) {
         if (k) out.put(", ");
-        out.number(cell.numbers[k]);
+        writeNumber(out, cell.numbers[k], unit, options.precision);
       }
       break;
     case Cell::Kind::Term:
@@ -28,7 +28,7 @@ void putItemLine(const Item& item, std::string_view prefix, UnitSystem units, Te
   if (!prefix.empty()) out.put(termText(prefix, options.language));
   out.put(quantityLabel(item.id, options.language));
   out.put(" = ");
-  putValue(item.cell, out, options);
+  putValue(item.cell, quantityInfo(item.id).unit, out, options);
   const std::string_view unit = unitText(quantityInfo(item.id).unit, units);
   if (!unit.empty() && (item.cell.kind == Cell::Kind::Number || item.cell.kind == Cell::Kind::List)) {
     out.put(' ');
@@ -69,7 +69,7 @@ void writeTextTable(const Table& table, UnitSystem units, TextSink& out, const W
     const Row row = table.rowAt(k);
     for (std::size_t c = 0; c < row.cells.size(); ++c) {
       if (c) out.put('\t');
-      if (row.cells[c].kind != Cell::Kind::Absent) putValue(row.cells[c], out, options);
+      if (row.cells[c].kind != Cell::Kind::Absent) putValue(row.cells[c], quantityInfo(table.columns[c]).unit, out, options);
     }
     if (row.error) {
       out.put('\t');

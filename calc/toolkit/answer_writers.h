@@ -5,6 +5,7 @@
 
 #include "calc/toolkit/answer.h"
 #include "calc/toolkit/messages.h"
+#include "calc/toolkit/precision.h"
 #include "calc/toolkit/text_sink.h"
 
 namespace channelflow::calc {
@@ -14,6 +15,7 @@ struct WriteOptions {
   FieldStyle fields = FieldStyle::Option;  // how messages name inputs: "--B" or "B"
   bool words = false;                      // JSON: the words of every term used, beside the keys
   bool report = false;                     // JSON: the calculation report and the formulas too
+  Precision precision;                     // numbers in full unless asked
 };
 
 // One JSON object a record, a line each; the table alone, as an array, when
@@ -29,10 +31,10 @@ void writeCsv(const Answer& answer, TextSink& out, const WriteOptions& options =
 void writeText(const Answer& answer, TextSink& out, const WriteOptions& options = {});
 
 // Pieces the command line's own views and the batch share.
-void writeJsonValue(const Cell& cell, TextSink& out, const WriteOptions& options);
+void writeJsonValue(const Item& item, TextSink& out, const WriteOptions& options);
 // `"key": value, ...` without the braces.
 void writeJsonMembers(const Items& items, TextSink& out, const WriteOptions& options);
-void writeCsvValue(const Cell& cell, TextSink& out, const WriteOptions& options);
+void writeCsvValue(const Item& item, TextSink& out, const WriteOptions& options);
 void writeItemLines(const Items& items, UnitSystem units, TextSink& out, const WriteOptions& options);
 void writeCsvHeader(const Items& items, TextSink& out);
 void writeCsvRow(const Items& items, TextSink& out, const WriteOptions& options);

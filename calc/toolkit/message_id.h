@@ -71,6 +71,7 @@ enum class MessageId : std::uint16_t {
   MissingValue,
   ExtraArgument,
   UnknownFormat,
+  PrecisionSyntax,
   OutOfMemory,
   WriteFailed,
   WriteDiskFull,

@@ -172,6 +172,7 @@ enum class TextId : std::uint16_t {
   ClickReadFailed,
   ClickNoArguments,
   HelpClick,
+  HelpDigits,
   Count
 };
 

@@ -334,6 +334,9 @@ constexpr std::array<PhraseInfo, static_cast<std::size_t>(Count)> kPhrases{{
   {HelpClick, "help-click",
    "用法: channelflow-cli click < lines.txt\n  每行五个框的文本 B h m i n，以制表符分隔（文本内 \\t \\n \\r \\\\ 表示制表符、换行、回车、反斜杠）；\n  每行输出 \"v<制表符>Q\" 或 \"error 错误号\"；字段数不是 5 的行输出 \"error fields\"，\n  在标准错误上指明行号，结束时退出状态为 2；写入失败退出状态为 1",
    "Usage: channelflow-cli click < lines.txt\n  each line the five boxes' texts B h m i n, separated by tabs (\\t \\n \\r \\\\ in a text for a tab, line feed, carriage return, backslash);\n  each line out \"v<TAB>Q\" or \"error N\"; a line without five fields gives \"error fields\",\n  its number on the error stream, and the exit status 2; a failed write exits with 1"},
+  {HelpDigits, "help-digits",
+   "数值的位数：full（默认，15 位有效数字）、eng（长度、面积、流量、流速 3 位小数，无量纲数 4 位有效数字）、小数位数，或 length=3,velocity=2,ratio=4 这样按量的种类给出",
+   "how numbers are shown: full (the default, 15 significant digits), eng (lengths, areas, flows and velocities to 3 decimals, pure numbers to 4 significant digits), a count of decimals, or counts by kind such as length=3,velocity=2,ratio=4"},
 }};
 // clang-format on
 
