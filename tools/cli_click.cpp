@@ -2,7 +2,7 @@
 
 #include "calc/click/calculate_command.h"
 #include "numeric/value/runtime_error.h"
-#include "tools/argument_form.h"
+#include "calc/click/argument_form.h"
 #include "tools/commands.h"
 #include "tools/sub_command.h"
 
@@ -142,7 +142,7 @@ int runClickStream(std::FILE* in, std::FILE* out, std::FILE* err) {
 #endif
   LineStream lines(in);
   BlockWriter writer(out);
-  ArgumentForm form;
+  calc::ArgumentForm form;
   std::array<std::string_view, kFields> fields{};
   std::array<std::string, kFields> scratch{};
   std::array<char, 16> number{};

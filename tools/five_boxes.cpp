@@ -3,7 +3,7 @@
 // of the window's rows.
 #include "calc/click/calculate_command.h"
 #include "numeric/value/runtime_error.h"
-#include "tools/argument_form.h"
+#include "calc/click/argument_form.h"
 #include "tools/commands.h"
 #include "tools/output_sink.h"
 #include "tools/sub_command.h"
@@ -81,7 +81,7 @@ int runFiveBoxes(int argc, char** argv, const Streams& io) {
     return 2;
   }
 
-  ArgumentForm form(texts[0], texts[1], texts[2], texts[3], texts[4]);
+  calc::ArgumentForm form(texts[0], texts[1], texts[2], texts[3], texts[4]);
   try {
     calc::CalculateCommand(form);
   } catch (const numeric::RuntimeError& error) {

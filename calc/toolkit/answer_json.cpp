@@ -43,11 +43,18 @@ class JsonWriter {
     first = false;
   }
 
+  // A quantity's member: its label remembered for the words.
+  void member(QuantityId id, bool& first) {
+    noteLabel(id);
+    member(quantityInfo(id).key, first);
+  }
+
+
   void row(const Table& table, const Row& row) {
     out_.put('{');
     bool first = true;
     for (std::size_t c = 0; c < row.cells.size() && c < table.columns.size(); ++c) {
-      member(quantityInfo(table.columns[c]).key, first);
+      member(table.columns[c], first);
       value(row.cells[c], quantityInfo(table.columns[c]).unit);
     }
     if (row.error) {
@@ -68,7 +75,7 @@ class JsonWriter {
 
   void members(const Group& group, bool& first) {
     for (const Item& item : group.items) {
-      member(item.key(), first);
+      member(item.id, first);
       value(item.cell, quantityInfo(item.id).unit);
     }
     for (const Group& sub : group.groups) {
@@ -111,6 +118,15 @@ class JsonWriter {
 
   void words(bool& first) {
     if (!options_.words) return;
+    member("labels", first);
+    out_.put('{');
+    for (std::size_t k = 0; k < labels_.size(); ++k) {
+      if (k) out_.put(", ");
+      out_.jsonString(quantityInfo(labels_[k]).key);
+      out_.put(": ");
+      out_.jsonString(quantityLabel(labels_[k], options_.language));
+    }
+    out_.put('}');
     member("words", first);
     out_.put('{');
     for (std::size_t k = 0; k < terms_.size(); ++k) {
@@ -142,9 +158,19 @@ class JsonWriter {
     terms_.push_back(key);
   }
 
+  // The first quantity of each key: the one a reader's label for it names.
+  void noteLabel(QuantityId id) {
+    if (!options_.words) return;
+    for (QuantityId seen : labels_) {
+      if (quantityInfo(seen).key == quantityInfo(id).key) return;
+    }
+    labels_.push_back(id);
+  }
+
   TextSink& out_;
   const WriteOptions& options_;
   std::vector<std::string_view> terms_;
+  std::vector<QuantityId> labels_;
 };
 
 bool isTableAlone(const Answer& answer) {

@@ -71,6 +71,7 @@ enum class MessageId : std::uint16_t {
   MissingValue,
   ExtraArgument,
   UnknownFormat,
+  UnknownQuestion,
   PrecisionSyntax,
   OutOfMemory,
   WriteFailed,

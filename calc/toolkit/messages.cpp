@@ -126,6 +126,7 @@ constexpr std::array<MessageInfo, static_cast<std::size_t>(Count)> kMessages{{
                                                         "Unexpected argument \"{0}\""},
   {UnknownFormat,       "unknown-format",        true,  "{0} 只能是 text、csv 或 json，而不是 \"{1}\"",
                                                         "{0} must be text, csv or json, not \"{1}\""},
+  {UnknownQuestion,     "unknown-question",      true,  "没有名为 \"{0}\" 的问题", "There is no question named \"{0}\""},
   {PrecisionSyntax,     "precision-syntax",      true,  "{option} 只能是 full、eng、小数位数（0～15），或 length=3,velocity=2,ratio=4 这样按量的种类给出的位数（ratio 为无量纲数的有效数字），而不是 \"{0}\"",
                                                         "{option} must be full, eng, a count of decimals (0 to 15), or counts by kind of quantity such as length=3,velocity=2,ratio=4 (ratio: significant digits of pure numbers), not \"{0}\""},
   {OutOfMemory,         "out-of-memory",         false, "内存不足",

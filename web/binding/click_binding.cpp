@@ -4,7 +4,7 @@
 // the line the user is shown (and its English), and the box at fault, if one is. It is the click of `channelflow-cli click`, on the same form.
 #include "calc/click/calculate_command.h"
 #include "numeric/value/runtime_error.h"
-#include "tools/argument_form.h"
+#include "calc/click/argument_form.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -17,7 +17,7 @@ using emscripten::val;
 
 val click(const std::string& B, const std::string& h, const std::string& m, const std::string& i,
           const std::string& n) {
-  channelflow::tools::ArgumentForm form(B, h, m, i, n);
+  channelflow::calc::ArgumentForm form(B, h, m, i, n);
   val result = val::object();
   try {
     channelflow::calc::CalculateCommand(form);

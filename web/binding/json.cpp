@@ -223,8 +223,10 @@ Request parseRequest(std::string_view text) {
   std::string key;
   while (reader.string(key)) {
     if (!reader.take(':')) break;
-    if (key == "command") {
-      reader.string(request.command);
+    if (key == "question") {
+      reader.string(request.question);
+    } else if (key == "digits") {
+      reader.string(request.digits);
     } else if (key == "language") {
       std::string language;
       reader.string(language);

@@ -46,7 +46,8 @@ class Json {
 };
 
 struct Request {
-  std::string command;
+  std::string question;
+  std::string digits;  // how numbers are shown; empty: in full
   std::vector<std::pair<std::string, std::string>> inputs;
   calc::Language language = calc::Language::Chinese;
 
@@ -54,7 +55,7 @@ struct Request {
   std::string text(std::string_view key) const;
 };
 
-// Reads {"command": "...", "inputs": {"key": "text" or number, ...}, "language": "zh"|"en"};
+// Reads {"question": "...", "inputs": {"key": "text" or number, ...}, "language": "zh"|"en", "digits": "eng"};
 // what it cannot read is left out, so that the toolkit names what is missing.
 Request parseRequest(std::string_view text);
 

@@ -1,5 +1,5 @@
-// The toolkit for JavaScript: catalog() and call(request), the JSON texts of
-// web/binding/toolkit_json.h.
+// The toolkit for JavaScript: catalog(), call(request), batch(csv, language)
+// and designDxf(request), the texts of web/binding/toolkit_json.h.
 #include "web/binding/toolkit_json.h"
 
 #include <emscripten/bind.h>
@@ -9,11 +9,15 @@
 namespace {
 
 std::string catalog() { return channelflow::web::catalogJson(); }
-std::string call(const std::string& request) { return channelflow::web::answerJson(request); }
+std::string call(const std::string& request) { return channelflow::web::answerText(request); }
+std::string batch(const std::string& csv, const std::string& language) { return channelflow::web::batchText(csv, language); }
+std::string designDxf(const std::string& request) { return channelflow::web::designDxfText(request); }
 
 }  // namespace
 
 EMSCRIPTEN_BINDINGS(channelflow_toolkit) {
   emscripten::function("catalog", &catalog);
   emscripten::function("call", &call);
+  emscripten::function("batch", &batch);
+  emscripten::function("designDxf", &designDxf);
 }

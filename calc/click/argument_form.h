@@ -10,7 +10,7 @@
 #include <string_view>
 #include <utility>
 
-namespace channelflow::tools {
+namespace channelflow::calc {
 
 class ArgumentForm final : public runtime::ControlAccess {
  public:
@@ -54,4 +54,4 @@ class ArgumentForm final : public runtime::ControlAccess {
       {{"B", {}}, {"h", {}}, {"m", {}}, {"i", {}}, {"n", {}}}};
 };
 
-}  // namespace channelflow::tools
+}  // namespace channelflow::calc
