@@ -10,9 +10,9 @@
 namespace channelflow::calc {
 namespace {
 
-double rangePart(std::string_view key, std::string_view text, std::string_view part) {
+numeric::Decimal rangePart(std::string_view key, std::string_view text, std::string_view part) {
   Problem problem;
-  const std::optional<double> number = readNumber(text, problem);
+  const std::optional<numeric::Decimal> number = readDecimal(text, problem);
   if (!number) {
     const char* reason = problem.id == MessageId::NumberTooLarge ? "too-large"
                          : problem.id == MessageId::NumberTooSmall ? "too-small"
@@ -30,7 +30,7 @@ void checkLevel(const Channel& c, const Real& h, std::string_view key) {
   const Survey& survey = *points->survey;
   const std::string_view unit = unitsOf(c.units).key;
   if (!(h > Real(0))) {
-    fail(MessageId::LevelBelowBottom, key, {MessageArg::value(survey.lowest()), MessageArg::unit("length", unit)});
+    fail(MessageId::LevelBelowBottom, key, {MessageArg::value(survey.lowest().toDouble()), MessageArg::unit("length", unit)});
   }
   if (h > survey.bankDepth()) {
     fail(MessageId::DepthAboveBanks, key,
@@ -39,15 +39,16 @@ void checkLevel(const Channel& c, const Real& h, std::string_view key) {
   }
 }
 
-TableRow rowAt(const Channel& c, double x, bool level) {
+TableRow rowAt(const Channel& c, const numeric::Decimal& x, bool level) {
   TableRow row;
-  row.h = x;
+  row.h = x.toDouble();
   try {
     const auto* points = std::get_if<Points>(&c.shape);
-    const Real lowest(points ? points->survey->lowest() : 0.0);
-    const Real h = level ? Real(x) - lowest : Real(x);
+    // A level less the lowest point exactly as both were typed; a depth as
+    // every question reads one, its double.
+    const Real h = level && points ? difference(x, points->survey->lowest()) : Real(x.toDouble());
     if (points) {
-      row.wse = level ? x : resultValue(lowest + h, "wse");
+      row.wse = level ? x.toDouble() : resultValue(points->survey->lowest().toReal() + h, "wse");
       if (level) row.h = resultValue(h, "h");  // rounded only when it has a depth
       checkLevel(c, h, level ? "wse" : "h");
     }
@@ -74,19 +75,23 @@ TableRange readRange(std::string_view key, std::string_view range, bool ofDepths
   if (second == std::string_view::npos || range.find(':', second + 1) != std::string_view::npos) {
     fail(MessageId::RangeSyntax, key);
   }
-  const double from = rangePart(key, range.substr(0, first), "start");
-  const double to = rangePart(key, range.substr(first + 1, second - first - 1), "end");
-  const double step = rangePart(key, range.substr(second + 1), "step");
-  if (!(step > 0) || !(to >= from)) fail(MessageId::RangeOrder, key);
-  const double span = (to - from) / step;
+  const numeric::Decimal from = rangePart(key, range.substr(0, first), "start");
+  const numeric::Decimal to = rangePart(key, range.substr(first + 1, second - first - 1), "end");
+  const numeric::Decimal step = rangePart(key, range.substr(second + 1), "step");
+  if (!(step.toDouble() > 0) || compare(to, from) < 0) fail(MessageId::RangeOrder, key);
+  // The whole steps from the start to the end, counted exactly in decimal;
+  // texts beyond it counted in doubles, where 0.3 - 0.1 is a hair under two
+  // steps of 0.1 and the last row must not be lost.
+  const std::optional<std::int64_t> steps = wholeSteps(from, to, step);
+  const double span = steps ? static_cast<double>(*steps) : (to.toDouble() - from.toDouble()) / step.toDouble();
   if (!(span < static_cast<double>(kMaxTableRows))) fail(MessageId::RangeRows, key);
-  if (ofDepths && !(from > 0)) {
+  if (ofDepths && !(from.toDouble() > 0)) {
     fail(MessageId::RangeStart, key, {MessageArg::literal(quoteForMessage(range.substr(0, first)))});
   }
-  // 0.3 - 0.1 is a hair under two steps of 0.1: the last depth must not be lost.
-  const TableRange depths{from, step, static_cast<long>(std::floor(span * (1 + 1e-12) + 1e-9)) + 1};
-  if (!std::isfinite(from + static_cast<double>(depths.rows - 1) * step)) fail(MessageId::RangeEnd, key);
-  return depths;
+  const long rows = (steps ? static_cast<long>(*steps) : static_cast<long>(std::floor(span * (1 + 1e-12) + 1e-9))) + 1;
+  const TableRange table{from, step, rows};
+  if (!std::isfinite(from.advanced(step, rows - 1).toDouble())) fail(MessageId::RangeEnd, key);
+  return table;
 }
 
 TablePlan planTable(const Inputs& inputs) {
@@ -100,7 +105,7 @@ TablePlan planTable(const Inputs& inputs) {
 }
 
 TableRow tableRow(const TablePlan& plan, long k) {
-  return rowAt(plan.channel, plan.range.from + static_cast<double>(k) * plan.range.step, plan.levels);
+  return rowAt(plan.channel, plan.range.from.advanced(plan.range.step, k), plan.levels);
 }
 
 }  // namespace channelflow::calc

@@ -76,8 +76,9 @@ struct TableRow {
   std::string_view regime;          // term: "subcritical", ..., or "full"
   Problem error;                    // why the row has no flow, when !ok
 };
+// The range as typed: each row's depth or level is from + k step, exactly.
 struct TableRange {
-  double from = 0, step = 0;
+  numeric::Decimal from, step;
   long rows = 0;
 };
 inline constexpr long kMaxTableRows = 1000000;
