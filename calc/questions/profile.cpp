@@ -29,19 +29,20 @@ ProfileAnswer profile(const Inputs& inputs) {
   const Channel c = reader.channel({}, SlopeUse::Any);
   const int steps = stepCount(reader);
   const std::optional<double> Q = reader.number("Q");
-  const std::optional<double> h0 = reader.depth("h0", c);
+  const std::optional<Real> start = reader.depth("h0", c);
   const std::optional<double> reach = direct ? reader.number("to-h") : reader.number("length");
   reader.finish();
 
-  const WaterSurfaceProfile p = direct ? directStepProfile(c, Real(*Q), *h0, *reach, steps)
-                                       : standardStepProfile(c, Real(*Q), *h0, *reach, steps);
+  const double h0 = start->toDouble();
+  const WaterSurfaceProfile p = direct ? directStepProfile(c, Real(*Q), h0, *reach, steps)
+                                       : standardStepProfile(c, Real(*Q), h0, *reach, steps);
   ProfileAnswer answer;
   answer.units = c.units;
   ItemList list(answer.head);
   using enum QuantityId;
   list.channel(c, true, true);
   list.exact(Discharge, *Q);
-  list.exact(ControlDepth, *h0);
+  list.exact(ControlDepth, h0);
   list.term(Method, direct ? "direct-step" : "standard-step");
   list.term(ProfileType, profileTypeTerm(p.type));
   list.number(CriticalDepth, p.hc);

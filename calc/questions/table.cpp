@@ -45,8 +45,9 @@ TableRow rowAt(const Channel& c, const numeric::Decimal& x, bool level) {
   try {
     const auto* points = std::get_if<Points>(&c.shape);
     // A level less the lowest point exactly as both were typed; a depth as
-    // every question reads one, its double.
-    const Real h = level && points ? difference(x, points->survey->lowest()) : Real(x.toDouble());
+    // every question reads one.
+    Real h(x.toDouble());
+    if (points) h = level ? difference(x, points->survey->lowest()) : points->survey->typedDepth(x).value_or(h);
     if (points) {
       row.wse = level ? x.toDouble() : resultValue(points->survey->lowest().toReal() + h, "wse");
       if (level) row.h = resultValue(h, "h");  // rounded only when it has a depth

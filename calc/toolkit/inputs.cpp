@@ -177,18 +177,21 @@ void InputReader::keepAboveBanks(std::string_view key, const Survey& survey, con
          MessageArg::value(survey.bankDepth().toDouble())}});
 }
 
-std::optional<double> InputReader::depth(std::string_view key, const Channel& channel) {
+std::optional<Real> InputReader::depth(std::string_view key, const Channel& channel) {
   const std::optional<double> h = number(key);
-  if (h && isClosed(channel.shape) && channel.size > Real(0) && Real(*h) > channel.size) {
+  if (!h) return std::nullopt;
+  if (isClosed(channel.shape) && channel.size > Real(0) && Real(*h) > channel.size) {
     keep({MessageId::DepthAboveDiameter, std::string(key), {}});
     return std::nullopt;
   }
   const auto* points = std::get_if<Points>(&channel.shape);
-  if (h && points && points->survey && Real(*h) > points->survey->bankDepth()) {
-    keepAboveBanks(key, *points->survey, channel);
-    return std::nullopt;
+  if (points && points->survey) {
+    Problem unused;  // read above
+    const std::optional<Real> within = points->survey->typedDepth(*readDecimal(*inputs_.find(key), unused));
+    if (!within) keepAboveBanks(key, *points->survey, channel);
+    return within;
   }
-  return h;
+  return Real(*h);
 }
 
 void InputReader::requireDepthOrLevel() const {
@@ -199,10 +202,7 @@ void InputReader::requireDepthOrLevel() const {
 }
 
 std::optional<Real> InputReader::depthOrLevel(const Channel& channel) {
-  if (!inputs_.has("wse")) {
-    const std::optional<double> h = depth("h", channel);
-    return h ? std::optional<Real>(Real(*h)) : std::nullopt;
-  }
+  if (!inputs_.has("wse")) return depth("h", channel);
   Problem problem;
   problem.field = "wse";
   const std::optional<numeric::Decimal> wse = readDecimal(*inputs_.find("wse"), problem);

@@ -79,8 +79,8 @@ class InputReader {
   // problem kept) when it cannot be used.
   std::optional<double> number(std::string_view key);
   // A depth: positive, and no deeper than a circle's diameter or a surveyed
-  // section's lower end.
-  std::optional<double> depth(std::string_view key, const Channel& channel);
+  // section's lower end (compared as typed: Survey::typedDepth).
+  std::optional<Real> depth(std::string_view key, const Channel& channel);
   // Wrong usage unless exactly one of h and wse (a surveyed section's water level) is given.
   void requireDepthOrLevel() const;
   // The depth h, or a surveyed section's wse less its lowest elevation, exactly

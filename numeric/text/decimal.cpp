@@ -58,6 +58,14 @@ double nearestOf(std::int64_t significand, int exponent) {
   return significand < 0 ? -value : value;
 }
 
+// significand x 10^exponent with the significand's trailing zeros moved
+// into the exponent: equal values give the same Real, bit for bit.
+Real canonicalReal(std::int64_t significand, int exponent) {
+  if (significand == 0) return Real(0);
+  for (; significand % 10 == 0 && exponent < 22; significand /= 10) ++exponent;
+  return realOf(significand, exponent);
+}
+
 // x * 10^places below kAlignedLimit in magnitude, or nothing.
 std::optional<std::int64_t> aligned(std::int64_t x, int places) {
   if (places < 0 || places >= static_cast<int>(kIntegerPowersOfTen.size())) return std::nullopt;
@@ -98,7 +106,7 @@ Real difference(const Decimal& a, const Decimal& b) {
     const Decimal& coarse = aCoarser ? a : b;
     const Decimal& fine = aCoarser ? b : a;
     if (const std::optional<std::int64_t> scaled = aligned(coarse.significand_, coarse.exponent_ - fine.exponent_)) {
-      return realOf(aCoarser ? *scaled - fine.significand_ : fine.significand_ - *scaled, fine.exponent_);
+      return canonicalReal(aCoarser ? *scaled - fine.significand_ : fine.significand_ - *scaled, fine.exponent_);
     }
   }
   return a.real_ - b.real_;

@@ -39,7 +39,8 @@ class Decimal {
 
   // a - b, exactly when both are held in decimal and their difference fits
   // 63 bits at the finer place of the two (then rounded once into the Real,
-  // within 2^-104); otherwise the difference of their Reals.
+  // within 2^-104, the same Real as the difference typed); otherwise the
+  // difference of their Reals.
   friend Real difference(const Decimal& a, const Decimal& b);
   // -1, 0 or 1 as a < b, a == b, a > b: exactly in decimal, otherwise as their Reals compare.
   friend int compare(const Decimal& a, const Decimal& b);
