@@ -30,19 +30,19 @@ ProfileAnswer profile(const Inputs& inputs) {
   const int steps = stepCount(reader);
   const std::optional<double> Q = reader.number("Q");
   const std::optional<Real> start = reader.depth("h0", c);
-  const std::optional<double> reach = direct ? reader.number("to-h") : reader.number("length");
+  const std::optional<Real> target = direct ? reader.depthAsTyped("to-h", c) : std::nullopt;
+  const std::optional<double> length = direct ? std::nullopt : reader.number("length");
   reader.finish();
 
-  const double h0 = start->toDouble();
-  const WaterSurfaceProfile p = direct ? directStepProfile(c, Real(*Q), h0, *reach, steps)
-                                       : standardStepProfile(c, Real(*Q), h0, *reach, steps);
+  const WaterSurfaceProfile p = direct ? directStepProfile(c, Real(*Q), *start, *target, steps)
+                                       : standardStepProfile(c, Real(*Q), *start, *length, steps);
   ProfileAnswer answer;
   answer.units = c.units;
   ItemList list(answer.head);
   using enum QuantityId;
   list.channel(c, true, true);
   list.exact(Discharge, *Q);
-  list.exact(ControlDepth, h0);
+  list.exact(ControlDepth, start->toDouble());
   list.term(Method, direct ? "direct-step" : "standard-step");
   list.term(ProfileType, profileTypeTerm(p.type));
   list.number(CriticalDepth, p.hc);

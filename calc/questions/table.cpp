@@ -44,10 +44,9 @@ TableRow rowAt(const Channel& c, const numeric::Decimal& x, bool level) {
   row.h = x.toDouble();
   try {
     const auto* points = std::get_if<Points>(&c.shape);
-    // A level less the lowest point exactly as both were typed; a depth as
-    // every question reads one.
-    Real h(x.toDouble());
-    if (points) h = level ? difference(x, points->survey->lowest()) : points->survey->typedDepth(x).value_or(h);
+    // A level less the lowest point, and a surveyed section's depth, exactly
+    // as typed; another section's depth as its double, as every question reads one.
+    const Real h = !points ? Real(x.toDouble()) : level ? difference(x, points->survey->lowest()) : x.toReal();
     if (points) {
       row.wse = level ? x.toDouble() : resultValue(points->survey->lowest().toReal() + h, "wse");
       if (level) row.h = resultValue(h, "h");  // rounded only when it has a depth

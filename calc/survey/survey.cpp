@@ -282,13 +282,6 @@ void Survey::addExtremes(std::size_t first, const std::vector<double>& fractions
             [](const Sample& x, const Sample& y) { return x.h < y.h; });
 }
 
-std::optional<Real> Survey::typedDepth(const numeric::Decimal& h) const {
-  // Equal decimals have equal Reals, the banks' depth a difference of two.
-  if (h.toReal() > bankDepth_) return std::nullopt;
-  const Real value(h.toDouble());
-  return value > bankDepth_ ? bankDepth_ : value;
-}
-
 std::vector<int> Survey::dividingPoints() const {
   std::vector<int> dividing;
   for (std::size_t j = 1; j < parts_.size(); ++j) dividing.push_back(parts_[j].first);

@@ -16,7 +16,6 @@
 // handful of operations however many points there are.
 #pragma once
 
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -57,11 +56,7 @@ class Survey {
   // The lower end point's elevation, and its depth: the deepest water the section holds.
   double bankElevation() const { return bank_.toDouble(); }
   const Real& bankDepth() const { return bankDepth_; }
-  // A depth typed for this section, to compute with: its double, as every
-  // depth is read, but no deeper than the banks when the typed number is not
-  // (the double of a depth typed as the banks' own may lie a hair above
-  // them). Nothing when the typed number lies above the banks.
-  std::optional<Real> typedDepth(const numeric::Decimal& h) const;
+
   // Whether n changes along the section, which is then divided into parts.
   bool divided() const { return parts_.size() > 1; }
   int partCount() const { return static_cast<int>(parts_.size()); }

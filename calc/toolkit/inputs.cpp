@@ -177,21 +177,27 @@ void InputReader::keepAboveBanks(std::string_view key, const Survey& survey, con
          MessageArg::value(survey.bankDepth().toDouble())}});
 }
 
-std::optional<Real> InputReader::depth(std::string_view key, const Channel& channel) {
+std::optional<Real> InputReader::depthAsTyped(std::string_view key, const Channel& channel) {
   const std::optional<double> h = number(key);
   if (!h) return std::nullopt;
-  if (isClosed(channel.shape) && channel.size > Real(0) && Real(*h) > channel.size) {
+  if (!isSurvey(channel.shape)) return Real(*h);
+  Problem unused;  // the text was read above
+  return readDecimal(*inputs_.find(key), unused)->toReal();
+}
+
+std::optional<Real> InputReader::depth(std::string_view key, const Channel& channel) {
+  const std::optional<Real> h = depthAsTyped(key, channel);
+  if (!h) return std::nullopt;
+  if (isClosed(channel.shape) && channel.size > Real(0) && *h > channel.size) {
     keep({MessageId::DepthAboveDiameter, std::string(key), {}});
     return std::nullopt;
   }
   const auto* points = std::get_if<Points>(&channel.shape);
-  if (points && points->survey) {
-    Problem unused;  // read above
-    const std::optional<Real> within = points->survey->typedDepth(*readDecimal(*inputs_.find(key), unused));
-    if (!within) keepAboveBanks(key, *points->survey, channel);
-    return within;
+  if (points && points->survey && *h > points->survey->bankDepth()) {
+    keepAboveBanks(key, *points->survey, channel);
+    return std::nullopt;
   }
-  return Real(*h);
+  return h;
 }
 
 void InputReader::requireDepthOrLevel() const {

@@ -78,8 +78,12 @@ class InputReader {
   // A value read and checked against its parameter's limit; nothing (and the
   // problem kept) when it cannot be used.
   std::optional<double> number(std::string_view key);
-  // A depth: positive, and no deeper than a circle's diameter or a surveyed
-  // section's lower end (compared as typed: Survey::typedDepth).
+  // A depth as the section computes with it: a surveyed section's exactly as
+  // typed, as its points' heights are (a depth typed as a point's own height
+  // is that height); any other section's as its double.
+  std::optional<Real> depthAsTyped(std::string_view key, const Channel& channel);
+  // The same, positive, and no deeper than a circle's diameter or a surveyed
+  // section's lower end.
   std::optional<Real> depth(std::string_view key, const Channel& channel);
   // Wrong usage unless exactly one of h and wse (a surveyed section's water level) is given.
   void requireDepthOrLevel() const;

@@ -43,7 +43,9 @@ Channel surveyed(const char* points, const char* n = nullptr) {
 }
 
 // The same channel by its points and by its closed form: every printed
-// number the same double, however far above the datum it was surveyed.
+// number the same double, however far above the datum it was surveyed. At
+// depths a double holds: a surveyed section takes its depth as typed, the
+// closed forms as its double.
 TEST(PointsSection, TrapezoidsByTheirPointsAreTheTrapezoids) {
   struct Row {
     const char* name;
@@ -54,9 +56,9 @@ TEST(PointsSection, TrapezoidsByTheirPointsAreTheTrapezoids) {
     const char* h;
   };
   const Row rows[] = {
-      {"rectangle with vertical walls", "0,2 0,0 4,0 4,2", "4", "0", "0", "1.3"},
-      {"trapezoid of two slopes", "0,3 3,0 5,0 9.5,3", "2", "1", "1.5", "2.2"},
-      {"the same 100 m up, with a point on each wall", "100,103 102,101 103,100 105,100 108,102 109.5,103", "2", "1", "1.5", "2.2"},
+      {"rectangle with vertical walls", "0,2 0,0 4,0 4,2", "4", "0", "0", "1.3125"},
+      {"trapezoid of two slopes", "0,3 3,0 5,0 9.5,3", "2", "1", "1.5", "2.1875"},
+      {"the same 100 m up, with a point on each wall", "100,103 102,101 103,100 105,100 108,102 109.5,103", "2", "1", "1.5", "2.1875"},
       {"triangle, the water at its banks", "0,1 1,0 2,1", "0", "1", "1", "1"},
   };
   const char* kKeys[] = {"A", "P", "R", "T", "D", "C", "v", "Q", "Fr", "hc", "vc", "ic", "E", "tau0"};
@@ -262,17 +264,30 @@ TEST(PointsSection, RangesStepInDecimal) {
   EXPECT_EQ(first.A, 9.3866666666666667);
 }
 
-// Water to the brim: a depth typed as the banks' own is within them, though
-// its double (4.2000000000000002) lies a hair above their 4.2.
-TEST(PointsSection, DepthTypedAsTheBanksOwn) {
-  const char* points = "0,2627.319 60,2623.119 120,2627.32";
-  for (const char* h : {"4.2", "4.20"}) {
-    SCOPED_TRACE(h);
-    const Items items =
-        report(inputsOf({{"section", "points"}, {"points", points}, {"n", "0.03"}, {"i", "0.0004"}, {"h", h}}));
-    EXPECT_EQ(number(items, "wse"), 2627.319);
-    EXPECT_EQ(number(items, "T"), 119.98571768626518);  // 60 + 60 x 4.2 / 4.201
-    EXPECT_EQ(number(items, "A"), 251.97000714115686);
+// A depth and the level it stands for answer alike, to the last digit, even
+// where the double of the depth lies a hair above the height it was typed as:
+// a flat floodplain 1.06 m up stays dry at 1.06 (its double is
+// 1.0600000000000001), and the banks hold 4.2 m (4.2000000000000002).
+TEST(PointsSection, DepthsAndLevelsAgree) {
+  const char* points = "0,2627.319 20,2624.179 40,2624.179 60,2623.119 120,2627.32";
+  struct Row {
+    const char* h;
+    const char* wse;
+    double T;
+  };
+  const Row rows[] = {
+      {"1.06", "2624.179", 35.13925255891454},  // 20 + 60 x 1.06 / 4.201: the floodplain dry
+      {"1.0600001", "2624.1790001", 55.13925462408859},  // and just wet
+      {"4.2", "2627.319", 119.98571768626518},  // 60 + 60 x 4.2 / 4.201
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.h);
+    const Items byDepth =
+        report(inputsOf({{"section", "points"}, {"points", points}, {"n", "0.03"}, {"i", "0.0004"}, {"h", row.h}}));
+    const Items byLevel =
+        report(inputsOf({{"section", "points"}, {"points", points}, {"n", "0.03"}, {"i", "0.0004"}, {"wse", row.wse}}));
+    for (const char* key : {"h", "wse", "A", "P", "T", "Q", "E", "hc"}) EXPECT_EQ(number(byDepth, key), number(byLevel, key)) << key;
+    EXPECT_EQ(number(byDepth, "T"), row.T);
   }
   EXPECT_THROW(
       report(inputsOf({{"section", "points"}, {"points", points}, {"n", "0.03"}, {"i", "0.0004"}, {"h", "4.2000001"}})),

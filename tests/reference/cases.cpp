@@ -31,6 +31,12 @@ CaseGenerator::Input typed(double value, int decimals) {
   return {text, std::strtod(text, nullptr)};
 }
 
+// A depth as the program computes with it: a surveyed section's as typed
+// (it is differenced with the points' heights), another section's as its double.
+Real asTyped(const Channel& c, const CaseGenerator::Input& depth) {
+  return c.shape == Shape::Points ? fromText(depth.text) : Real(depth.value);
+}
+
 }  // namespace
 
 namespace {
@@ -309,7 +315,7 @@ bool CaseGenerator::report(Case& c) {
   // A surveyed section's water given as its level half the time.
   const std::optional<Level> given = d.ref.shape == Shape::Points && chance(0.5) ? level(d, h.value) : std::nullopt;
   c.words.insert(c.words.end(), {given ? "--wse" : "--h", given ? given->text : h.text, "--i", d.i.text});
-  c.objects = {flowObject(d.ref, uniformFlow(d.ref, given ? given->depth : Real(h.value)))};
+  c.objects = {flowObject(d.ref, uniformFlow(d.ref, given ? given->depth : asTyped(d.ref, h)))};
   if (given) c.objects[0].numbers.emplace_back("h", given->depth);
   return true;
 }
@@ -349,7 +355,7 @@ bool CaseGenerator::solve(Case& c) {
   // A surveyed section's water given as its level, now and then.
   const std::optional<Level> given =
       unknown != kDepth && ref.shape == Shape::Points && chance(0.4) ? level(d, h.value) : std::nullopt;
-  const Real water = given ? given->depth : Real(h.value);
+  const Real water = given ? given->depth : asTyped(ref, h);
   if (unknown != kDepth) c.words.insert(c.words.end(), {given ? "--wse" : "--h", given ? given->text : h.text});
   auto withDepth = [&given](ExpectedObject o) {
     if (given) o.numbers.emplace_back("h", given->depth);
@@ -440,16 +446,10 @@ bool CaseGenerator::table(Case& c) {
       o.texts = {{"wse", expectedText(value.toDouble())}};
       o.numbers = {{"h", h}};
     } else {
-      // A depth is read as its double; a surveyed section's, typed within
-      // its banks, no deeper than they are.
+      // A surveyed section's depth as typed, another's as its double.
       const double h = value.toDouble();
-      Real at = h;
-      if (d.ref.shape == Shape::Points) {
-        if (value > bankDepth(d.ref)) return false;
-        at = at > bankDepth(d.ref) ? bankDepth(d.ref) : at;
-      } else if (h > top) {
-        return false;
-      }
+      const Real at = d.ref.shape == Shape::Points ? value : Real(h);
+      if (d.ref.shape == Shape::Points ? at > bankDepth(d.ref) : h > top) return false;
       f = uniformFlow(d.ref, at);
       o.texts = {{"h", expectedText(h)}};
       if (d.ref.shape == Shape::Points) o.numbers.emplace_back("wse", lowestElevation(d.ref) + at);
@@ -500,14 +500,14 @@ bool CaseGenerator::jump(Case& c) {
   const double Fr1 = chance(0.3) ? uniform(1.01, 1.2) : logUniform(1.2, 12);
   const Flow f = flowAt(d.ref, h1.value, 1.0);
   const Input Q = decimal(toDouble(Fr1 / f.Fr));  // Fr grows as Q
-  std::optional<Jump> j = hydraulicJump(d.ref, Q.value, h1.value);
+  std::optional<Jump> j = hydraulicJump(d.ref, Q.value, asTyped(d.ref, h1));
   if (!j) return false;
   if (chance(0.4)) {  // the depth after the jump given: its supercritical sequent is found
     h1 = decimal(j->down.h.toDouble());
-    j = hydraulicJump(d.ref, Q.value, h1.value);
+    j = hydraulicJump(d.ref, Q.value, asTyped(d.ref, h1));
     if (!j || !j->givenDownstream) return false;
   }
-  if (d.ref.shape == Shape::Points && !(Real(h1.value) < bankDepth(d.ref))) return false;
+  if (d.ref.shape == Shape::Points && !(asTyped(d.ref, h1) < bankDepth(d.ref))) return false;
   c.command = "jump";
   c.words = {"jump"};
   addOptions(c.words, d.section);
@@ -555,11 +555,11 @@ bool CaseGenerator::profile(Case& c) {
   const Input start = decimal(h0);
   // A control depth that rounds onto hc or hn has no profile, or one that hangs on the last digit.
   auto near = [](double a, double b) { return std::fabs(a - b) <= 1e-6 * b; };
-  const bool above = ref.shape == Shape::Points && !(Real(start.value) < bankDepth(ref));
+  const bool above = ref.shape == Shape::Points && !(asTyped(ref, start) < bankDepth(ref));
   if ((ref.shape == Shape::Circle && start.value >= size) || above || near(start.value, hc) || near(start.value, hn)) {
     return false;
   }
-  const Profile head = profileStart(ref, Q.value, start.value);
+  const Profile head = profileStart(ref, Q.value, asTyped(ref, start));
   if (!head.error.empty()) return false;
 
   const int steps = static_cast<int>(uniform(5, 51));
@@ -576,11 +576,11 @@ bool CaseGenerator::profile(Case& c) {
     if (!(target > 0)) return false;
     extent = decimal(target);
     if (head.limit && near(extent.value, head.limit->toDouble())) return false;
-    p = directStep(ref, Q.value, start.value, extent.value, steps);
+    p = directStep(ref, Q.value, asTyped(ref, start), asTyped(ref, extent), steps);
   } else {
     const double slope = std::fmax(std::fabs(i.value), head.points[0].flow.Sf.toDouble());
     extent = decimal(start.value / slope * logUniform(0.02, 2));
-    p = standardStep(ref, Q.value, start.value, extent.value, steps);
+    p = standardStep(ref, Q.value, asTyped(ref, start), extent.value, steps);
   }
   if (!p.error.empty()) return false;
   c.command = "profile";

@@ -612,9 +612,9 @@ Real roughnessFor(const Channel& c, const Real& h, const Real& Q) {
   return uniformDischarge(one, h) / Q;
 }
 
-std::optional<Jump> hydraulicJump(const Channel& c, const Real& Q, double h) {
+std::optional<Jump> hydraulicJump(const Channel& c, const Real& Q, const Real& h) {
   const Real hc = criticalDepth(c, Q);
-  const Real given(h);
+  const Real& given = h;
   if (given == hc) return std::nullopt;
   const Twin<Dims> b = twin(c);
   const Value q = twin(Q);
@@ -665,10 +665,10 @@ std::string jumpTypeOf(const Real& Fr1) {
   return "强水跃";
 }
 
-Profile profileStart(const Channel& c, double Q, double h0) {
+Profile profileStart(const Channel& c, double Q, const Real& h0) {
   Profile p;
   p.hc = criticalDepth(c, Q);
-  const Real start(h0);
+  const Real& start = h0;
   if (start == p.hc) {
     p.error = "h0 is critical";
     return p;
@@ -721,30 +721,31 @@ Profile profileStart(const Channel& c, double Q, double h0) {
   return p;
 }
 
-Profile directStep(const Channel& c, double Q, double h0, double target, int steps) {
+Profile directStep(const Channel& c, double Q, const Real& h0, const Real& target, int steps) {
   Profile p = profileStart(c, Q, h0);
   if (!p.error.empty()) return p;
-  if (!((target - h0) * p.trend > 0)) {
+  if (!(sign(target - h0) * p.trend > 0)) {
     p.error = "the target is not the way the profile runs";
     return p;
   }
-  const bool beyond = p.limit && sign((Real(target) - *p.limit) * p.trend) >= 0;
+  const bool beyond = p.limit && sign((target - *p.limit) * p.trend) >= 0;
   if (beyond && p.toward == Toward::Normal) {
     p.error = "the target is at or beyond the normal depth";
     return p;
   }
-  // The depths are doubles: the limit's correctly rounded one, and equal steps toward it.
-  const double end = beyond ? p.limit->toDouble() : target;
-  const double dh = (end - h0) / steps;
+  // The depths between are doubles, equal steps toward the end: the target
+  // as given, or the limit's correctly rounded double.
+  const Real end = beyond ? Real(p.limit->toDouble()) : target;
+  const double first = h0.toDouble(), dh = (end.toDouble() - first) / steps;
   for (int k = 1; k <= steps; ++k) {
-    const double h = k == steps ? end : h0 + dh * k;
+    const Real h = k == steps ? end : Real(first + dh * k);
     p.points.push_back(stepTo(c, p.points.back(), flowAt(c, h, Q)));
   }
   p.reachedCritical = beyond && p.toward == Toward::Critical;
   return p;
 }
 
-Profile standardStep(const Channel& c, double Q, double h0, double length, int steps) {
+Profile standardStep(const Channel& c, double Q, const Real& h0, double length, int steps) {
   Profile p = profileStart(c, Q, h0);
   if (!p.error.empty()) return p;
   const Twin<Dims> b = twin(c);

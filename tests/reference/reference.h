@@ -96,7 +96,7 @@ struct Jump {
   bool givenDownstream = false;
 };
 // The jump through depth h; none when it would fill a circle or h is critical.
-std::optional<Jump> hydraulicJump(const Channel& c, const Real& Q, double h);
+std::optional<Jump> hydraulicJump(const Channel& c, const Real& Q, const Real& h);
 // "波状水跃" ... "强水跃" by the upstream Froude number.
 std::string jumpTypeOf(const Real& Fr1);
 
@@ -120,8 +120,9 @@ struct Profile {
   std::vector<ProfilePoint> points;
 };
 // The profile's type, direction and limit, and its first point.
-Profile profileStart(const Channel& c, double Q, double h0);
-Profile directStep(const Channel& c, double Q, double h0, double target, int steps);
-Profile standardStep(const Channel& c, double Q, double h0, double length, int steps);
+// A surveyed section's h0 and target are the typed numbers, another section's their doubles.
+Profile profileStart(const Channel& c, double Q, const Real& h0);
+Profile directStep(const Channel& c, double Q, const Real& h0, const Real& target, int steps);
+Profile standardStep(const Channel& c, double Q, const Real& h0, double length, int steps);
 
 }  // namespace channelflow::reference

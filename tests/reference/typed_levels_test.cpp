@@ -1,6 +1,6 @@
-// A canal's surveyed section 2,624 m up, stations, elevations and water
-// levels to the millimetre, against the reference at the typed numbers: the
-// doubles of such elevations are up to 2.3E-13 off, which the depths and
+// A canal's surveyed section 2,624 m up, stations, elevations, water levels
+// and depths to the millimetre, against the reference at the typed numbers:
+// the doubles of such elevations are up to 2.3E-13 off, which the depths and
 // areas would carry into their 13th digit.
 #include <gtest/gtest.h>
 
@@ -37,20 +37,25 @@ TEST(TypedLevels, ASurveyTwoThousandMetresUpAnswersAsTyped) {
   c.segmentN.pop_back();
   ref::setPoints(c, std::move(points));
   c.i = 0.0004;
-  // Levels in the main channel, at a point's elevation, across the floodplains and at the banks.
-  for (const char* level : {"2623.250", "2623.503", "2624.000", "2624.610", "2625.118", "2626.203"}) {
-    SCOPED_TRACE(level);
+  // Levels in the main channel, at a point's elevation, across the floodplains
+  // and at the banks; depths at a point's height and between.
+  const std::pair<const char*, const char*> waters[] = {
+      {"wse", "2623.250"}, {"wse", "2623.503"}, {"wse", "2624.000"}, {"wse", "2624.610"},
+      {"wse", "2625.118"}, {"wse", "2626.203"}, {"h", "0.384"},      {"h", "1.999"}};
+  for (const auto& [key, water] : waters) {
+    SCOPED_TRACE(water);
     const calc::Items items = calc::report(calc::test_inputs::inputsOf(
-        {{"section", "points"}, {"points", text.c_str()}, {"i", "0.0004"}, {"wse", level}}));
-    const ref::Flow f = ref::uniformFlow(c, ref::fromText(level) - ref::lowestElevation(c));
+        {{"section", "points"}, {"points", text.c_str()}, {"i", "0.0004"}, {key, water}}));
+    const ref::Real typed = ref::fromText(water);
+    const ref::Flow f = ref::uniformFlow(c, *key == 'h' ? typed : typed - ref::lowestElevation(c));
     const std::pair<const char*, ref::Real> expected[] = {
         {"h", f.h}, {"wse", ref::lowestElevation(c) + f.h}, {"A", f.A},   {"P", f.P},  {"R", f.R},
         {"T", f.T}, {"D", f.D},     {"C", f.C},     {"v", f.v},   {"Q", f.Q},  {"K", f.K},
         {"alpha", f.alpha}, {"Fr", f.Fr}, {"E", f.E}, {"tau0", f.tau0}};
-    for (const auto& [key, value] : expected) {
-      const calc::Item* item = calc::findItem(items, key);
-      ASSERT_NE(item, nullptr) << key;
-      EXPECT_EQ(item->number, value.toDouble()) << key;
+    for (const auto& [quantity, value] : expected) {
+      const calc::Item* item = calc::findItem(items, quantity);
+      ASSERT_NE(item, nullptr) << quantity;
+      EXPECT_EQ(item->number, value.toDouble()) << quantity;
     }
   }
 }
