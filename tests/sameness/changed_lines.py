@@ -17,7 +17,7 @@ from compare_transcripts import read_transcript
 
 def kind(header, stdout):
     words = header.decode(errors="replace")
-    survey = "points" in words or b"points," in stdout  # a batch's rows show their section
+    survey = "points" in words or b"points" in stdout  # a batch's rows show their section
     level = "--wse" in words
     ranged = " table " in words or words.split(": ", 1)[-1].startswith("channelflow-cli table")
     return ("survey" if survey else "formula") + (" level" if level else "") + (" range" if ranged else "")
