@@ -3,8 +3,9 @@
 // 2.5999999999999943. Held as significand x 10^exponent when the text has at
 // most 18 significant digits and its last digit's place lies within
 // 10^-22 .. 10^22 (every double's shortest text has at most 17 digits);
-// otherwise, and for a number given as a double, as its value in a Real.
-// Its nearest double and its Real are kept at hand.
+// a longer text is held as its nearest double, as a number given as a double
+// is, and a result beyond the limits as its Real. Its nearest double and its
+// Real are kept at hand.
 #pragma once
 
 #include <cstdint>
@@ -33,8 +34,8 @@ class Decimal {
   int exponent() const { return exponent_; }
   // The double nearest to the value, ties to even.
   double toDouble() const { return nearest_; }
-  // The value as a Real: exact for an integer below 2^53 x 10^22 or a double,
-  // otherwise within 2^-104 of it (relative).
+  // The value as a Real: exact for a double, or a significand below 2^53 and
+  // an exponent >= 0; otherwise within 2^-104 of it (relative).
   const Real& toReal() const { return real_; }
 
   // a - b, exactly when both are held in decimal and their difference fits
