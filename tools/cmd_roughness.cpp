@@ -20,7 +20,7 @@ constexpr std::string_view kHelp =
     "csv 的列为 key,table,group,flow,condition,n_low,n_high,n_escape；json 每行一个对象。\n"
     "退出状态: 0 成功, 2 用法错误\n";
 
-std::string message(calc::MessageId id) { return problemText({id, {}, {}}); }
+std::string message(calc::TextId id) { return calc::phraseText({id, {}}); }
 
 void putRange(const RoughnessRow& row, OutputSink& out) {
   out.number(row.low);
@@ -33,9 +33,9 @@ int roughness(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
   const auto rows = calc::design::roughnessTable();
   switch (o.format()) {
     case OutputFormat::Text:
-      out.put(message(calc::MessageId::RoughnessTitle));
+      out.put(message(calc::TextId::RoughnessTitle));
       out.endLine();
-      out.put(message(calc::MessageId::RoughnessColumns));
+      out.put(message(calc::TextId::RoughnessColumns));
       out.endLine();
       for (const RoughnessRow& row : rows) {
         out.put(row.key);

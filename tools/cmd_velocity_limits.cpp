@@ -13,7 +13,7 @@
 namespace channelflow::tools {
 namespace {
 
-using calc::MessageId;
+using calc::TextId;
 using calc::design::ScourBasis;
 using calc::design::ScourRow;
 
@@ -27,7 +27,7 @@ constexpr std::string_view kHelp =
 
 constexpr std::array<std::string_view, 4> kDepthKeys{"v_h0.4", "v_h1", "v_h2", "v_h3"};
 
-std::string message(MessageId id) { return problemText({id, {}, {}}); }
+std::string message(TextId id) { return calc::phraseText({id, {}}); }
 
 // The row's cells as the columns v, v_h0.4 ... v_h3 hold them.
 std::array<std::string, 5> cellsOf(const ScourRow& row) {
@@ -41,7 +41,7 @@ std::array<std::string, 5> cellsOf(const ScourRow& row) {
 }
 
 void writeText(OutputSink& out) {
-  out.put(message(MessageId::ScourTitle));
+  out.put(message(TextId::ScourTitle));
   out.endLine();
   std::string_view table;
   for (const ScourRow& row : calc::design::scourTable()) {
@@ -49,12 +49,12 @@ void writeText(OutputSink& out) {
     if (row.table != table) {
       table = row.table;
       out.endLine();
-      out.put(message(table == "C.0.1"   ? MessageId::ScourTableRadius
-                      : table == "C.0.2" ? MessageId::ScourTableLoose
-                      : table == "C.0.3" ? MessageId::ScourTableRock
-                                         : MessageId::ScourTableLining));
+      out.put(message(table == "C.0.1"   ? TextId::ScourTableRadius
+                      : table == "C.0.2" ? TextId::ScourTableLoose
+                      : table == "C.0.3" ? TextId::ScourTableRock
+                                         : TextId::ScourTableLining));
       out.endLine();
-      out.put(message(byDepth ? MessageId::ScourColumnsDepth : MessageId::ScourColumnsOne));
+      out.put(message(byDepth ? TextId::ScourColumnsDepth : TextId::ScourColumnsOne));
       out.endLine();
     }
     out.put(row.key);

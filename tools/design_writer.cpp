@@ -64,7 +64,7 @@ void putChecks(const calc::DesignAnswer& answer, OutputSink& out) {
     out.put("] ");
     out.put(term(check.key));
     out.put("：");
-    out.put(problemText(check.message));
+    out.put(calc::phraseText(check.message));
     out.endLine();
   }
 }
@@ -72,18 +72,18 @@ void putChecks(const calc::DesignAnswer& answer, OutputSink& out) {
 void writeReport(const calc::DesignAnswer& answer, OutputSink& out) {
   for (const ReportLine& line : answer.report) {
     switch (line.kind) {
-      case ReportLine::Kind::Title: out.put(problemText(line.text)); break;
+      case ReportLine::Kind::Title: out.put(calc::phraseText(line.text)); break;
       case ReportLine::Kind::Heading:
         out.endLine();
-        out.put(problemText(line.text));
+        out.put(calc::phraseText(line.text));
         break;
       case ReportLine::Kind::Step:
         out.put("  ");
-        out.put(problemText(line.text));
+        out.put(calc::phraseText(line.text));
         break;
       case ReportLine::Kind::Note:
         out.put("    注：");
-        out.put(problemText(line.text));
+        out.put(calc::phraseText(line.text));
         break;
       case ReportLine::Kind::Schemes: putSchemeTable(answer, out); continue;
       case ReportLine::Kind::Checks: putChecks(answer, out); continue;
@@ -122,7 +122,7 @@ void writeJson(const calc::DesignAnswer& answer, OutputSink& out) {
     out.put(", \"ok\": ");
     putJsonOk(check.status, out);
     out.put(", \"message\": ");
-    out.jsonString(problemText(check.message));
+    out.jsonString(calc::phraseText(check.message));
     out.put('}');
   }
   out.put("\n]}");
@@ -156,7 +156,7 @@ void writeCsv(const calc::DesignAnswer& answer, OutputSink& out) {
   for (const calc::design::DesignCheck& check : answer.checks) {
     out.put(check.key);
     out.put(check.status == CheckStatus::Pass ? ",true," : check.status == CheckStatus::Fail ? ",false," : ",,");
-    putCsvField(out, problemText(check.message));
+    putCsvField(out, calc::phraseText(check.message));
     out.endLine();
   }
 }

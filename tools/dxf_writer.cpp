@@ -1,12 +1,9 @@
 #include "tools/dxf_writer.h"
 
 #include <array>
-#include <cmath>
-#include <cstdint>
 #include <string_view>
 
 #include "numeric/text/number_text.h"
-#include "numeric/elementary/real.h"
 
 namespace channelflow::tools {
 namespace {
@@ -131,22 +128,7 @@ void levelMark(Dxf& dxf, double x, double y) {
 
 }  // namespace
 
-std::string fixedText(double x, int decimals) {
-  // x 10^decimals in double-double is exact; its nearest integer, halves away from zero.
-  double scale = 1;
-  for (int k = 0; k < decimals; ++k) scale *= 10;
-  const numeric::DoubleDouble scaled = (numeric::Real(std::fabs(x)) * numeric::Real(scale)).toDoubleDouble();
-  double whole = std::floor(scaled.hi);
-  const double rest = (scaled.hi - whole) + scaled.lo;
-  if (rest >= 0.5) whole += 1;
-  const auto units = static_cast<std::uint64_t>(whole);
-  std::string digits = std::to_string(units);
-  if (decimals > 0) {
-    if (digits.size() <= static_cast<std::size_t>(decimals)) digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
-    digits.insert(digits.size() - static_cast<std::size_t>(decimals), ".");
-  }
-  return (x < 0 && units != 0 ? "-" : "") + digits;
-}
+std::string fixedText(double x, int decimals) { return numeric::formatFixed(x, decimals); }
 
 std::string dxfOf(const calc::DesignDrawing& d, double scale) {
   const double k = 1000 / scale;  // paper millimetres per metre

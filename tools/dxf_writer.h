@@ -18,7 +18,8 @@ inline constexpr double kDefaultDxfScale = 50;
 // The whole file for scale 1:scale, scale > 0.
 std::string dxfOf(const calc::DesignDrawing& drawing, double scale);
 
-// x rounded to `decimals` (0 to 6) places, halves away from zero: "2.641".
+// x rounded to `decimals` (0 to 15) places, halves away from zero: "2.641"
+// (numeric::formatFixed).
 std::string fixedText(double x, int decimals);
 
 }  // namespace channelflow::tools

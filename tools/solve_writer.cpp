@@ -29,14 +29,13 @@ void writeSolution(const calc::SolveAnswer& answer, OutputFormat format, OutputS
       putUnknownLine(answer, k, termName(count > 1 ? (k ? "deeper" : "shallower") : "solved"), out);
     }
     if (count > 1) {
-      out.put(problemText({calc::MessageId::TwoDepths, {}, {}}));
+      out.put(calc::phraseText({calc::TextId::TwoDepths, {}}));
       out.endLine();
     }
     if (answer.capacity) {
       const calc::Items& c = *answer.capacity;
       const char* system = answer.units == calc::UnitSystem::US ? "us" : "si";
-      out.put(problemText({calc::MessageId::CircleCapacityLine,
-                           {},
+      out.put(calc::phraseText({calc::TextId::CircleCapacityLine,
                            {calc::MessageArg::value(c[0].number), calc::MessageArg::unit("discharge", system),
                             calc::MessageArg::value(c[1].number), calc::MessageArg::unit("length", system),
                             calc::MessageArg::value(c[2].number)}}));

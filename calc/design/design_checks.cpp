@@ -6,14 +6,14 @@ namespace channelflow::calc::design {
 namespace {
 
 using enum CheckStatus;
-using enum MessageId;
+using enum TextId;
 
 MessageArg value(const Real& x) { return MessageArg::value(x.toDouble()); }
 MessageArg value(double x) { return MessageArg::value(x); }
 MessageArg field(std::string_view key) { return MessageArg::field(key); }
 
-DesignCheck check(std::string_view key, CheckStatus status, MessageId id, std::vector<MessageArg> args) {
-  return {key, status, Problem{id, {}, std::move(args)}};
+DesignCheck check(std::string_view key, CheckStatus status, TextId id, std::vector<MessageArg> args) {
+  return {key, status, Phrase{id, std::move(args)}};
 }
 
 DesignCheck velocity(const DesignQuestion& q, const DesignResult& d) {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "calc/design/canal_design.h"
-#include "calc/toolkit/problem.h"
+#include "calc/toolkit/phrase.h"
 
 namespace channelflow::calc::design {
 
@@ -21,7 +21,7 @@ enum class CheckStatus : std::uint8_t { Pass, Fail, NotChecked };
 struct DesignCheck {
   std::string_view key;  // "velocity", "scour", "silting", "min-depth", "side-slope", "earth-velocity", "freeboard"
   CheckStatus status = CheckStatus::NotChecked;
-  Problem message;
+  Phrase message;
 };
 
 // The catalog's term of a status: "pass", "fail" or "not-checked".

@@ -8,7 +8,7 @@
 namespace channelflow::calc::design {
 namespace {
 
-using enum MessageId;
+using enum TextId;
 using Kind = ReportLine::Kind;
 
 MessageArg value(const Real& x) { return MessageArg::value(x.toDouble()); }
@@ -16,11 +16,11 @@ MessageArg value(double x) { return MessageArg::value(x); }
 
 class Report {
  public:
-  void line(Kind kind, MessageId id, std::vector<MessageArg> args = {}) {
-    lines_.push_back({kind, Problem{id, {}, std::move(args)}});
+  void line(Kind kind, TextId id, std::vector<MessageArg> args = {}) {
+    lines_.push_back({kind, Phrase{id, std::move(args)}});
   }
-  void step(MessageId id, std::vector<MessageArg> args = {}) { line(Kind::Step, id, std::move(args)); }
-  void heading(MessageId id) { line(Kind::Heading, id, {value(++headings_)}); }
+  void step(TextId id, std::vector<MessageArg> args = {}) { line(Kind::Step, id, std::move(args)); }
+  void heading(TextId id) { line(Kind::Heading, id, {value(++headings_)}); }
   void place(Kind kind) { lines_.push_back({kind, {}}); }
   std::vector<ReportLine> take() { return std::move(lines_); }
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "calc/design/canal_design.h"
-#include "calc/toolkit/problem.h"
+#include "calc/toolkit/phrase.h"
 
 namespace channelflow::calc::design {
 
@@ -25,7 +25,7 @@ struct ReportLine {
     Checks,   // here the list of checks
   };
   Kind kind = Kind::Step;
-  Problem text;  // none for Schemes and Checks
+  Phrase text;  // none for Schemes and Checks
 };
 
 std::vector<ReportLine> designReport(const DesignQuestion& question, const DesignResult& design);

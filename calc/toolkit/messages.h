@@ -5,7 +5,9 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "calc/toolkit/phrase.h"
 #include "calc/toolkit/problem.h"
 
 namespace channelflow::calc {
@@ -30,5 +32,14 @@ const MessageInfo& messageInfo(MessageId id);
 // problem's input ("下底宽 B"), {option} its name in `style`, {0}… its arguments.
 std::string messageText(const Problem& problem, Language language = Language::Chinese,
                         FieldStyle style = FieldStyle::Option);
+
+// The text of the phrase, its arguments filled in as a problem's are.
+std::string phraseText(const Phrase& phrase, Language language = Language::Chinese,
+                       FieldStyle style = FieldStyle::Option);
+
+// A template filled in: {label} is the label of the input `field`, {option}
+// its name in `style`, {0}… the arguments.
+std::string fillTemplate(std::string_view pattern, std::string_view field, const std::vector<MessageArg>& args,
+                         Language language, FieldStyle style);
 
 }  // namespace channelflow::calc

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "numeric/text/decimal_tables.h"
 #include "numeric/text/exact_decimal.h"
 
 namespace channelflow::numeric {
@@ -9,10 +10,6 @@ namespace {
 
 constexpr std::array<double, 23> kPowersOfTen{1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                               1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr std::array<std::int64_t, 19> kIntegerPowersOfTen{
-    1,           10,           100,           1000,           10000,           100000,           1000000,
-    10000000,    100000000,    1000000000,    10000000000,    100000000000,    1000000000000,    10000000000000,
-    100000000000000, 1000000000000000, 10000000000000000, 100000000000000000, 1000000000000000000};
 
 // Aligned significands stay below 2^62, so that a sum or difference of two stays below 2^63.
 constexpr std::int64_t kAlignedLimit = std::int64_t{1} << 62;
@@ -68,8 +65,8 @@ Real canonicalReal(std::int64_t significand, int exponent) {
 
 // x * 10^places below kAlignedLimit in magnitude, or nothing.
 std::optional<std::int64_t> aligned(std::int64_t x, int places) {
-  if (places < 0 || places >= static_cast<int>(kIntegerPowersOfTen.size())) return std::nullopt;
-  const std::int64_t scale = kIntegerPowersOfTen[static_cast<std::size_t>(places)];
+  if (places < 0 || places > 18) return std::nullopt;  // 10^18 is the largest below 2^62
+  const auto scale = static_cast<std::int64_t>(decimal_tables::kWholePowersOfTen[places]);
   if (magnitude(x) >= kAlignedLimit / scale) return std::nullopt;
   return x * scale;
 }

@@ -1,5 +1,7 @@
 #include "numeric/text/exact_decimal.h"
 
+#include "numeric/text/binary_parts.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -253,24 +255,15 @@ double exactDecimalToDouble(std::string_view digits, std::int64_t exponent) {
   return fromBits((biased << 52) | (mantissa & (kHiddenBit - 1)));
 }
 
-FifteenDigits exactFifteenDigits(double value) {
-  std::uint64_t bits = 0;
-  std::memcpy(&bits, &value, sizeof bits);
-  const int biased = static_cast<int>((bits >> 52) & 0x7FF);
-  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
-  int binaryExponent = -1074;  // value = mantissa x 2^binaryExponent
-  if (biased != 0) {
-    mantissa |= std::uint64_t{1} << 52;
-    binaryExponent = biased - 1075;
-  }
+RoundedDecimal exactSignificantDigits(double value, int count) {
+  const BinaryParts parts = binaryParts(value);
   DecimalBuffer d;
-  d.assignInteger(mantissa);
-  d.shift(binaryExponent);
-  d.roundToDigits(15);
-  FifteenDigits result;
-  for (int k = 0; k < 15; ++k) result.digits[static_cast<std::size_t>(k)] = static_cast<char>('0' + (k < d.count() ? d.digit(k) : 0));
-  result.exponent = static_cast<int>(d.point() - 1);
-  return result;
+  d.assignInteger(parts.significand);
+  d.shift(parts.exponent);
+  d.roundToDigits(count);
+  std::uint64_t significand = 0;
+  for (int k = 0; k < count; ++k) significand = significand * 10 + static_cast<std::uint64_t>(k < d.count() ? d.digit(k) : 0);
+  return {significand, static_cast<int>(d.point() - 1)};
 }
 
 }  // namespace channelflow::numeric

@@ -5,7 +5,7 @@
 // every platform and every floating-point unit gives the same bits.
 #pragma once
 
-#include "numeric/text/fifteen_digits.h"
+#include "numeric/text/significant_digits.h"
 
 #include <cstdint>
 #include <string_view>
@@ -18,8 +18,8 @@ namespace channelflow::numeric {
 // double and 0 below the smallest subnormal's half.
 double exactDecimalToDouble(std::string_view digits, std::int64_t exponent);
 
-// Rounds a positive finite double to 15 significant digits, to nearest with
-// ties to even, from its exact binary value.
-FifteenDigits exactFifteenDigits(double value);
+// Rounds a positive finite double to `count` (1..17) significant digits, to
+// nearest with ties to even, from its exact binary value.
+RoundedDecimal exactSignificantDigits(double value, int count);
 
 }  // namespace channelflow::numeric

@@ -2,7 +2,6 @@
 
 #include "numeric/text/decimal.h"
 #include "numeric/text/exact_decimal.h"
-#include "numeric/text/fifteen_digits.h"
 
 #include <array>
 #include <cmath>
@@ -151,69 +150,6 @@ ReadDecimal readStrictDecimal(std::string_view text) {
     }
   }
   return {Decimal(nearest.value), ReadStatus::Ok};
-}
-
-std::size_t formatDouble(double value, char* out) {
-  if (!std::isfinite(value)) return 0;
-  char* o = out;
-  if (value == 0) {
-    *o++ = '0';
-    return 1;
-  }
-  if (value < 0) {
-    *o++ = '-';
-    value = -value;
-  }
-  // 15 significant digits, trailing zeros dropped; the exponent is that of
-  // the rounded value.
-  const FifteenDigits rounded = roundToFifteenDigits(value);
-  const char* const digits = rounded.digits.data();
-  const int exponent = rounded.exponent;
-  std::size_t count = 15;
-  while (count > 1 && digits[count - 1] == '0') --count;
-
-  if (exponent >= -5 && exponent <= 14) {
-    if (exponent < 0) {
-      *o++ = '0';
-      *o++ = '.';
-      for (int zero = -1; zero > exponent; --zero) *o++ = '0';
-      std::memcpy(o, digits, count);
-      o += count;
-    } else {
-      const auto integerDigits = static_cast<std::size_t>(exponent) + 1;
-      if (count <= integerDigits) {
-        std::memcpy(o, digits, count);
-        std::memset(o + count, '0', integerDigits - count);
-        o += integerDigits;
-      } else {
-        std::memcpy(o, digits, integerDigits);
-        o += integerDigits;
-        *o++ = '.';
-        std::memcpy(o, digits + integerDigits, count - integerDigits);
-        o += count - integerDigits;
-      }
-    }
-  } else {
-    *o++ = digits[0];
-    if (count > 1) {
-      *o++ = '.';
-      std::memcpy(o, digits + 1, count - 1);
-      o += count - 1;
-    }
-    *o++ = 'E';
-    *o++ = exponent < 0 ? '-' : '+';
-    const int magnitude = exponent < 0 ? -exponent : exponent;
-    if (magnitude >= 100) *o++ = static_cast<char>('0' + magnitude / 100);
-    *o++ = static_cast<char>('0' + magnitude / 10 % 10);
-    *o++ = static_cast<char>('0' + magnitude % 10);
-  }
-  return static_cast<std::size_t>(o - out);
-}
-
-std::string formatDouble(double value) {
-  std::array<char, kMaxFormattedLength> buffer{};
-  const std::size_t length = formatDouble(value, buffer.data());
-  return std::string(buffer.data(), length);
 }
 
 }  // namespace channelflow::numeric

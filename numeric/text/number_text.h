@@ -38,12 +38,30 @@ ReadNumber readStrictNumber(std::string_view text);
 // negatives; "0" for both zeros. Plain notation when the decimal exponent of
 // the rounded value lies in -5..14, otherwise "1.5E+15" / "-2.5E-07" with at
 // least two exponent digits. A value that is not finite has no text form:
-// the text is empty.
+// the text is empty. The same as formatSignificant(value, 15).
 std::string formatDouble(double value);
 
 // Same text as formatDouble, written into a caller's buffer of at least
 // kMaxFormattedLength bytes; returns the number of bytes written.
 inline constexpr std::size_t kMaxFormattedLength = 32;
 std::size_t formatDouble(double value, char* out);
+
+// The default text form with `digits` significant digits instead of 15:
+// rounded to nearest with ties to even from the exact binary value, trailing
+// zeros dropped, the same notation. `digits` outside 1..17 is taken as the
+// nearer end. Not finite: empty. The buffer holds kMaxFormattedLength bytes.
+std::string formatSignificant(double value, int digits);
+std::size_t formatSignificant(double value, int digits, char* out);
+
+// `value` with exactly `decimals` digits after the point ("2.500", "-0.125",
+// "3" for none): rounded to nearest with ties away from zero from the exact
+// binary value, as engineers and spreadsheets round. A negative value that
+// rounds to zero shows no sign ("0.000"); -0 is "0". `decimals` outside
+// 0..15 is taken as the nearer end. Not finite: empty. Never E notation: the
+// largest double has 309 digits before the point, so the buffer holds
+// kMaxFixedLength bytes.
+inline constexpr std::size_t kMaxFixedLength = 1 + 309 + 1 + 15;
+std::string formatFixed(double value, int decimals);
+std::size_t formatFixed(double value, int decimals, char* out);
 
 }  // namespace channelflow::numeric

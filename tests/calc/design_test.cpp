@@ -157,7 +157,7 @@ TEST(Design, WorkedDesignCheckedByHand) {
       {"Fb", 0.697323}, {"H", 2.686615},  {"v_scour", 0.700035}};
   for (const auto& [key, value] : kExpected) EXPECT_NEAR(number(d.items, key), value, 5e-7) << key;
   for (const DesignCheck& check : d.checks) {
-    EXPECT_NE(check.status, CheckStatus::Fail) << check.key << ": " << messageText(check.message);
+    EXPECT_NE(check.status, CheckStatus::Fail) << check.key << ": " << phraseText(check.message);
   }
   EXPECT_EQ(d.checks[4].status, CheckStatus::Pass) << "side slope";
   EXPECT_TRUE(d.schemes[4].chosen);

@@ -15,6 +15,8 @@ TEST(DxfWriter, LabelsRoundTheDoubleOnce) {
   constexpr Row kRows[] = {
       {2.6405, 3, "2.640"},  {1.0005, 3, "1.000"}, {0.0005, 3, "0.001"}, {0.7, 3, "0.700"},   {12.3456, 2, "12.35"},
       {-2.5, 0, "-3"},       {2.5, 0, "3"},        {-0.0004, 3, "0.000"}, {1e-9, 3, "0.000"}, {1234567.25, 1, "1234567.3"},
+      // x 10^3 rounded to a double once read 4503599627370497.024 here.
+      {4503599627370497.0, 3, "4503599627370497.000"},
   };
   for (const Row& row : kRows) EXPECT_EQ(channelflow::tools::fixedText(row.x, row.decimals), row.text) << row.x;
 }

@@ -169,7 +169,7 @@ void putDesignAnswer(Json& json, const calc::DesignAnswer& answer, Language lang
                                                           : json.boolean(check.status == calc::design::CheckStatus::Pass);
     json.key("status").string(status);
     json.key("statusText").string(calc::termText(status, language));
-    json.key("message").string(calc::messageText(check.message, language, calc::FieldStyle::Column));
+    json.key("message").string(calc::phraseText(check.message, language, calc::FieldStyle::Column));
     json.endObject();
   }
   json.endArray();
@@ -179,7 +179,7 @@ void putDesignAnswer(Json& json, const calc::DesignAnswer& answer, Language lang
     json.beginObject();
     json.key("kind").string(kKinds[static_cast<int>(line.kind)]);
     const bool table = line.kind == calc::design::ReportLine::Kind::Schemes || line.kind == calc::design::ReportLine::Kind::Checks;
-    json.key("text").string(table ? std::string() : calc::messageText(line.text, language, calc::FieldStyle::Column));
+    json.key("text").string(table ? std::string() : calc::phraseText(line.text, language, calc::FieldStyle::Column));
     json.endObject();
   }
   json.endArray();

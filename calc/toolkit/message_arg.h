@@ -1,0 +1,36 @@
+// A value put into a message or a phrase, kept as data: front ends write it
+// in their language and name inputs as they name them.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace channelflow::calc {
+
+// One value put into a message.
+struct MessageArg {
+  enum class Kind {
+    Text,      // literal text, e.g. a quoted input
+    Number,    // a double, written in the 15-digit text form
+    Field,     // an input's key, written as the front end names inputs ("--B", "B")
+    Quantity,  // a quantity's key, written as its label ("流量 Q")
+    Unit,      // a unit kind's key and a unit system's ("length:si"), written as the unit ("m")
+    Term,      // a term's key ("circle"), written as its name ("圆形")
+    Row,       // a design table row's key ("medium-loam"), written as its name ("中壤土")
+  };
+  Kind kind = Kind::Text;
+  std::string text;
+  double number = 0;
+
+  static MessageArg literal(std::string_view text) { return {Kind::Text, std::string(text), 0}; }
+  static MessageArg value(double number) { return {Kind::Number, {}, number}; }
+  static MessageArg field(std::string_view key) { return {Kind::Field, std::string(key), 0}; }
+  static MessageArg quantity(std::string_view key) { return {Kind::Quantity, std::string(key), 0}; }
+  static MessageArg unit(std::string_view kind, std::string_view system) {
+    return {Kind::Unit, std::string(kind) + ":" + std::string(system), 0};
+  }
+  static MessageArg term(std::string_view key) { return {Kind::Term, std::string(key), 0}; }
+  static MessageArg row(std::string_view key) { return {Kind::Row, std::string(key), 0}; }
+};
+
+}  // namespace channelflow::calc
