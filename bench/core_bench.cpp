@@ -98,7 +98,7 @@ void riverReportFromText(benchmark::State& state) {
   std::string text;
   for (std::size_t k = 0; k < survey.points().size(); ++k) {
     const SurveyPoint& p = survey.points()[k];
-    text += std::to_string(p.x) + "," + std::to_string(p.z);
+    text += std::to_string(p.x.toDouble()) + "," + std::to_string(p.z.toDouble());
     text += k < survey.segmentN().size() ? "," + std::to_string(survey.segmentN()[k]) + " " : "";
   }
   Inputs inputs;

@@ -158,27 +158,30 @@ ProfileClass classifyProfile(const Channel& c, const Real& Q, const Real& h0) {
   return k;
 }
 
-WaterSurfaceProfile directStepProfile(const Channel& c, const Real& Q, double h0, double target, int steps) {
-  const Setup s = setUp(c, Q, Real(h0));
+WaterSurfaceProfile directStepProfile(const Channel& c, const Real& Q, const Real& h0, const Real& target,
+                                      int steps) {
+  const Setup s = setUp(c, Q, h0);
   WaterSurfaceProfile profile = start(s);
-  if (!((target - h0) * s.trend > 0)) {
+  if (!((target - h0).sign() * s.trend > 0)) {
     fail(MessageId::TargetWrongWay, "to-h",
          {MessageArg::term(profileTypeTerm(s.kind.type)),
           MessageArg::term(s.direction == Direction::Upstream ? "upstream" : "downstream"),
           MessageArg::term(s.trend > 0 ? "rises" : "falls")});
   }
-  const bool beyond = s.bounded && (s.trend > 0 ? !(Real(target) < s.limit) : !(Real(target) > s.limit));
+  const bool beyond = s.bounded && (s.trend > 0 ? !(target < s.limit) : !(target > s.limit));
   if (beyond && s.limitIsNormal) {
     fail(MessageId::TargetBeyondNormal, "to-h", {MessageArg::value(s.limit.toDouble())});
   }
-  // The depths are doubles: the limit's rounding when the profile stops there.
-  const double end = beyond ? s.limit.toDouble() : target;
-  const double dh = (end - h0) / steps;
-  Station last = stationAt(c, Q, Real(h0), Real(0));
+  // The depths between are doubles, and the limit's rounding when the
+  // profile stops there; the ends as given.
+  const Real end = beyond ? Real(s.limit.toDouble()) : target;
+  const double first = h0.toDouble();
+  const double dh = (end.toDouble() - first) / steps;
+  Station last = stationAt(c, Q, h0, Real(0));
   profile.points.reserve(static_cast<std::size_t>(steps) + 1);
   profile.points.push_back(last.point);
   for (int k = 1; k <= steps; ++k) {
-    const Real h(k == steps ? end : h0 + dh * k);
+    const Real h = k == steps ? end : Real(first + dh * k);
     const FlowState f = flowAt(c, h, Q);
     Station next = stationOf(f, last.x + stepLength(c, last, f.E, f.Sf));
     profile.points.push_back(next.point);
@@ -189,8 +192,8 @@ WaterSurfaceProfile directStepProfile(const Channel& c, const Real& Q, double h0
   return profile;
 }
 
-WaterSurfaceProfile standardStepProfile(const Channel& c, const Real& Q, double h0, double length, int steps) {
-  const Setup s = setUp(c, Q, Real(h0));
+WaterSurfaceProfile standardStepProfile(const Channel& c, const Real& Q, const Real& h0, double length, int steps) {
+  const Setup s = setUp(c, Q, h0);
   WaterSurfaceProfile profile = start(s);
   const Real L = Real(length) / Real(steps);
   const bool upstream = s.direction == Direction::Upstream;
@@ -200,7 +203,7 @@ WaterSurfaceProfile standardStepProfile(const Channel& c, const Real& Q, double 
   const bool fast = fitsDoubles(c, Q.toDouble());
   const EnergyAndFriction<Real> critical = energyAndFriction(c, Q, hcReal);
   const Real halfL = L * 0.5;
-  Station known = stationAt(c, Q, Real(h0), Real(0));
+  Station known = stationAt(c, Q, h0, Real(0));
   profile.points.reserve(static_cast<std::size_t>(steps) + 1);
   profile.points.push_back(known.point);
   // Upstream, the unknown depth a above the known b solves

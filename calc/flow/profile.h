@@ -53,10 +53,11 @@ ProfileClass classifyProfile(const Channel& channel, const Real& Q, const Real& 
 // must lie the way the profile runs from its control; a target beyond the
 // critical depth ends the profile at hc (reachedCritical), one at or beyond
 // the normal depth, which a profile only approaches, is an error.
-WaterSurfaceProfile directStepProfile(const Channel& channel, const Real& Q, double h0, double target, int steps);
+WaterSurfaceProfile directStepProfile(const Channel& channel, const Real& Q, const Real& h0, const Real& target,
+                                      int steps);
 
 // Standard step from h0 over `length` (> 0, measured the way the profile
 // runs) in `steps` equal distance steps; stops early at hc or a circle's crown.
-WaterSurfaceProfile standardStepProfile(const Channel& channel, const Real& Q, double h0, double length, int steps);
+WaterSurfaceProfile standardStepProfile(const Channel& channel, const Real& Q, const Real& h0, double length, int steps);
 
 }  // namespace channelflow::calc

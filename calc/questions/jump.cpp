@@ -33,10 +33,10 @@ Answer jump(const Inputs& inputs) {
   reader.requireGiven("h1");
   const Channel c = reader.section();
   const std::optional<double> Q = reader.number("Q");
-  const std::optional<double> h1 = reader.depth("h1", c);
+  const std::optional<Real> h1 = reader.depth("h1", c);
   reader.finish();
 
-  const HydraulicJump j = hydraulicJump(c, Real(*Q), Real(*h1));
+  const HydraulicJump j = hydraulicJump(c, Real(*Q), *h1);
   Answer answer("jump", c.units);
   Items& items = answer.record().items;
   items.reserve(32);

@@ -30,12 +30,13 @@ Answer profile(const Inputs& inputs) {
   const Channel c = reader.channel({}, SlopeUse::Any);
   const int steps = stepCount(reader);
   const std::optional<double> Q = reader.number("Q");
-  const std::optional<double> h0 = reader.depth("h0", c);
-  const std::optional<double> reach = direct ? reader.number("to-h") : reader.number("length");
+  const std::optional<Real> start = reader.depth("h0", c);
+  const std::optional<Real> target = direct ? reader.depthAsTyped("to-h", c) : std::nullopt;
+  const std::optional<double> length = direct ? std::nullopt : reader.number("length");
   reader.finish();
 
-  const WaterSurfaceProfile p = direct ? directStepProfile(c, Real(*Q), *h0, *reach, steps)
-                                       : standardStepProfile(c, Real(*Q), *h0, *reach, steps);
+  const WaterSurfaceProfile p = direct ? directStepProfile(c, Real(*Q), *start, *target, steps)
+                                       : standardStepProfile(c, Real(*Q), *start, *length, steps);
   Answer answer("profile", c.units);
   answer.csvLayout = Answer::CsvLayout::TablesOnly;
   Group& record = answer.record();
@@ -43,7 +44,7 @@ Answer profile(const Inputs& inputs) {
   using enum QuantityId;
   list.channel(c, true, true);
   list.exact(Discharge, *Q);
-  list.exact(ControlDepth, *h0);
+  list.exact(ControlDepth, start->toDouble());
   list.term(Method, direct ? "direct-step" : "standard-step");
   list.term(ProfileType, profileTypeTerm(p.type));
   list.number(CriticalDepth, p.hc);

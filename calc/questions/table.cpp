@@ -10,14 +10,15 @@
 namespace channelflow::calc {
 namespace {
 
+// The range as typed: each row's depth or level is from + k step, exactly.
 struct TableRange {
-  double from = 0, step = 0;
+  numeric::Decimal from, step;
   long rows = 0;
 };
 
-double rangePart(std::string_view key, std::string_view text, std::string_view part) {
+numeric::Decimal rangePart(std::string_view key, std::string_view text, std::string_view part) {
   Problem problem;
-  const std::optional<double> number = readNumber(text, problem);
+  const std::optional<numeric::Decimal> number = readDecimal(text, problem);
   if (!number) {
     const char* reason = problem.id == MessageId::NumberTooLarge ? "too-large"
                          : problem.id == MessageId::NumberTooSmall ? "too-small"
@@ -35,7 +36,7 @@ void checkLevel(const Channel& c, const Real& h, std::string_view key) {
   const Survey& survey = *points->survey;
   const std::string_view unit = unitsOf(c.units).key;
   if (!(h > Real(0))) {
-    fail(MessageId::LevelBelowBottom, key, {MessageArg::value(survey.lowest()), MessageArg::unit("length", unit)});
+    fail(MessageId::LevelBelowBottom, key, {MessageArg::value(survey.lowest().toDouble()), MessageArg::unit("length", unit)});
   }
   if (h > survey.bankDepth()) {
     fail(MessageId::DepthAboveBanks, key,
@@ -47,15 +48,16 @@ void checkLevel(const Channel& c, const Real& h, std::string_view key) {
 // The row of depth (or level) x: h[, wse], A, v, Q, Fr and the regime, or
 // the leading cells it has and why it has no flow. A pipe running full has
 // no free surface, so no Froude number.
-Row rowAt(const Channel& c, double x, bool level) {
+Row rowAt(const Channel& c, const numeric::Decimal& x, bool level) {
   const auto* points = std::get_if<Points>(&c.shape);
-  double h = x, wse = x;  // as far as they are known
+  double h = x.toDouble(), wse = x.toDouble();  // as far as they are known
   Row row;
   try {
-    const Real lowest(points ? points->survey->lowest() : 0.0);
-    const Real depth = level ? Real(x) - lowest : Real(x);
+    // A level less the lowest point, and a surveyed section's depth, exactly
+    // as typed; another section's depth as its double, as every question reads one.
+    const Real depth = !points ? Real(x.toDouble()) : level ? difference(x, points->survey->lowest()) : x.toReal();
     if (points) {
-      level ? h = resultValue(depth, "h") : wse = resultValue(lowest + depth, "wse");
+      level ? h = resultValue(depth, "h") : wse = resultValue(points->survey->lowest().toReal() + depth, "wse");
       checkLevel(c, depth, level ? "wse" : "h");
     }
     if (isClosed(c.shape) && depth > c.size) fail(MessageId::DepthAboveDiameter, "h");
@@ -84,19 +86,23 @@ TableRange readRange(std::string_view key, std::string_view range, bool ofDepths
   if (second == std::string_view::npos || range.find(':', second + 1) != std::string_view::npos) {
     fail(MessageId::RangeSyntax, key);
   }
-  const double from = rangePart(key, range.substr(0, first), "start");
-  const double to = rangePart(key, range.substr(first + 1, second - first - 1), "end");
-  const double step = rangePart(key, range.substr(second + 1), "step");
-  if (!(step > 0) || !(to >= from)) fail(MessageId::RangeOrder, key);
-  const double span = (to - from) / step;
+  const numeric::Decimal from = rangePart(key, range.substr(0, first), "start");
+  const numeric::Decimal to = rangePart(key, range.substr(first + 1, second - first - 1), "end");
+  const numeric::Decimal step = rangePart(key, range.substr(second + 1), "step");
+  if (!(step.toDouble() > 0) || compare(to, from) < 0) fail(MessageId::RangeOrder, key);
+  // The whole steps from the start to the end, counted exactly in decimal;
+  // texts beyond it counted in doubles, where 0.3 - 0.1 is a hair under two
+  // steps of 0.1 and the last row must not be lost.
+  const std::optional<std::int64_t> steps = wholeSteps(from, to, step);
+  const double span = steps ? static_cast<double>(*steps) : (to.toDouble() - from.toDouble()) / step.toDouble();
   if (!(span < static_cast<double>(kMaxTableRows))) fail(MessageId::RangeRows, key);
-  if (ofDepths && !(from > 0)) {
+  if (ofDepths && !(from.toDouble() > 0)) {
     fail(MessageId::RangeStart, key, {MessageArg::literal(quoteForMessage(range.substr(0, first)))});
   }
-  // 0.3 - 0.1 is a hair under two steps of 0.1: the last depth must not be lost.
-  const TableRange depths{from, step, static_cast<long>(std::floor(span * (1 + 1e-12) + 1e-9)) + 1};
-  if (!std::isfinite(from + static_cast<double>(depths.rows - 1) * step)) fail(MessageId::RangeEnd, key);
-  return depths;
+  const long rows = (steps ? static_cast<long>(*steps) : static_cast<long>(std::floor(span * (1 + 1e-12) + 1e-9))) + 1;
+  const TableRange table{from, step, rows};
+  if (!std::isfinite(from.advanced(step, rows - 1).toDouble())) fail(MessageId::RangeEnd, key);
+  return table;
 }
 
 }  // namespace
@@ -114,7 +120,7 @@ Answer table(const Inputs& inputs) {
   if (isSurvey(c.shape)) columns.insert(columns.begin() + 1, Wse);
   Answer answer("table", c.units);
   answer.record().tables.push_back(Table{"rows", std::move(columns), true, range.rows, [c, range, levels](long k) {
-                                           return rowAt(c, range.from + static_cast<double>(k) * range.step, levels);
+                                           return rowAt(c, range.from.advanced(range.step, k), levels);
                                          }});
   return answer;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <variant>
+#include <vector>
 
 #include "calc/survey/survey.h"
 #include "numeric/elementary/elementary.h"
@@ -11,18 +12,24 @@ namespace {
 
 constexpr int kArcSegments = 48;
 
+// A drawing needs no more than doubles.
+struct DrawnPoint {
+  double x, z;
+};
+
 Outline surveyOutline(const Survey& survey, double h) {
   Outline outline;
-  const std::span<const SurveyPoint> p = survey.points();
-  const double surface = survey.lowest() + h;
-  for (const SurveyPoint& point : p) outline.boundary.push_back({point.x, point.z});
+  std::vector<DrawnPoint> p;
+  for (const SurveyPoint& point : survey.points()) p.push_back({point.x.toDouble(), point.z.toDouble()});
+  const double surface = survey.lowest().toDouble() + h;
+  for (const DrawnPoint& point : p) outline.boundary.push_back({point.x, point.z});
   outline.segmentN.assign(survey.segmentN().begin(), survey.segmentN().end());
   // Where each segment lies below the surface, the runs joined.
   for (std::size_t k = 0; k + 1 < p.size(); ++k) {
-    const SurveyPoint& a = p[k];
-    const SurveyPoint& b = p[k + 1];
+    const DrawnPoint& a = p[k];
+    const DrawnPoint& b = p[k + 1];
     if (!(a.z < surface || b.z < surface)) continue;
-    auto crossing = [surface](const SurveyPoint& from, const SurveyPoint& to) {
+    auto crossing = [surface](const DrawnPoint& from, const DrawnPoint& to) {
       return from.x + (to.x - from.x) * (surface - from.z) / (to.z - from.z);
     };
     const double left = a.z <= surface ? a.x : crossing(a, b);
@@ -34,13 +41,13 @@ Outline surveyOutline(const Survey& survey, double h) {
     }
   }
   if (outline.water.empty()) {  // water too shallow to lift the surface off the lowest point in doubles
-    const auto lowest = std::min_element(p.begin(), p.end(), [](const SurveyPoint& a, const SurveyPoint& b) { return a.z < b.z; });
+    const auto lowest = std::min_element(p.begin(), p.end(), [](const DrawnPoint& a, const DrawnPoint& b) { return a.z < b.z; });
     outline.water.push_back({lowest->x, lowest->x});
   }
   outline.waterLeft = {outline.water.front()[0], surface};
   outline.waterRight = {outline.water.back()[1], surface};
   for (int k : survey.dividingPoints()) {
-    const SurveyPoint& bed = p[static_cast<std::size_t>(k)];
+    const DrawnPoint& bed = p[static_cast<std::size_t>(k)];
     if (bed.z < surface) outline.dividers.push_back({bed.x, bed.z, surface});
   }
   return outline;

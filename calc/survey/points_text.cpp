@@ -74,11 +74,12 @@ std::optional<SurveyText> readSurveyText(std::string_view text, std::string_view
       ++bad;
       continue;
     }
-    double values[3] = {0, 0, 0};
+    // The station and elevation as typed, for their exact differences.
+    numeric::Decimal values[3];
     bool readable = true;
     for (std::size_t v = 0; v < words.values.size(); ++v) {
       Problem problem;
-      const std::optional<double> number = readNumber(words.values[v], problem);
+      const std::optional<numeric::Decimal> number = readDecimal(words.values[v], problem);
       if (number) {
         values[v] = *number;
         continue;
@@ -89,7 +90,7 @@ std::optional<SurveyText> readSurveyText(std::string_view text, std::string_view
                                    MessageArg::term(reasonTerm(problem.id))});
       readable = false;
     }
-    if (readable && words.values.size() == 3 && !(values[2] > 0)) {
+    if (readable && words.values.size() == 3 && !(values[2].toDouble() > 0)) {
       keep(MessageId::PointRoughness, {position(k)});
       readable = false;
     }
@@ -98,7 +99,7 @@ std::optional<SurveyText> readSurveyText(std::string_view text, std::string_view
       continue;
     }
     survey.points.back() = {values[0], values[1]};
-    if (words.values.size() == 3) survey.n.back() = values[2];
+    if (words.values.size() == 3) survey.n.back() = values[2].toDouble();
   }
   if (problems.size() > before) return std::nullopt;
 
@@ -108,22 +109,23 @@ std::optional<SurveyText> readSurveyText(std::string_view text, std::string_view
   if (count > Survey::kMaxPoints) keep(MessageId::PointsTooMany, {MessageArg::literal(std::to_string(count))});
   if (problems.size() > before) return std::nullopt;
   for (std::size_t k = 1; k < count; ++k) {
-    if (p[k].x < p[k - 1].x) {
-      keep(MessageId::StationsDecrease, {position(k), MessageArg::value(p[k].x), MessageArg::value(p[k - 1].x)});
+    if (compare(p[k].x, p[k - 1].x) < 0) {
+      keep(MessageId::StationsDecrease,
+           {position(k), MessageArg::value(p[k].x.toDouble()), MessageArg::value(p[k - 1].x.toDouble())});
       return std::nullopt;
     }
   }
-  const double ends = std::min(p.front().z, p.back().z);
-  const auto lowest = std::min_element(p.begin(), p.end(), [](const SurveyPoint& a, const SurveyPoint& b) { return a.z < b.z; });
-  if (!(lowest->z < ends)) {
-    keep(MessageId::NoLowPoint, {MessageArg::value(p.front().z), MessageArg::value(p.back().z)});
+  const auto lower = [](const SurveyPoint& a, const SurveyPoint& b) { return compare(a.z, b.z) < 0; };
+  const auto lowest = std::min_element(p.begin(), p.end(), lower);
+  if (!lower(*lowest, p.front()) || !lower(*lowest, p.back())) {
+    keep(MessageId::NoLowPoint, {MessageArg::value(p.front().z.toDouble()), MessageArg::value(p.back().z.toDouble())});
     return std::nullopt;
   }
   // Water just above the lowest elevation needs a segment there that is not vertical.
   bool width = false;
   for (std::size_t k = 0; k + 1 < count; ++k) {
-    const bool touches = p[k].z == lowest->z || p[k + 1].z == lowest->z;
-    width = width || (touches && p[k + 1].x > p[k].x);
+    const bool touches = compare(p[k].z, lowest->z) == 0 || compare(p[k + 1].z, lowest->z) == 0;
+    width = width || (touches && compare(p[k + 1].x, p[k].x) > 0);
   }
   if (!width) {
     keep(MessageId::NoWidthAtBottom, {position(static_cast<std::size_t>(lowest - p.begin()))});

@@ -1,6 +1,7 @@
 #include "calc/survey/survey.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <numeric>
 
@@ -18,49 +19,41 @@ Survey::Survey(std::vector<SurveyPoint> points, std::vector<double> segmentN)
     : points_(std::move(points)), segmentN_(std::move(segmentN)) {
   const std::size_t count = points_.size();
   const std::size_t segments = count - 1;
-  zMin_ = points_[0].z;
-  for (const SurveyPoint& p : points_) zMin_ = std::min(zMin_, p.z);
-  bankZ_ = std::min(points_.front().z, points_.back().z);
-  std::vector<Real> height(count);  // above the lowest point, exactly
+  std::vector<int> rank(count);
+  rankElevations(rank);
   for (std::size_t k = 0; k < count; ++k) {
-    height[k] = Real(points_[k].z) - Real(zMin_);
-    moderate_ = moderate_ && moderateValue(points_[k].x - points_[0].x) && moderateValue(points_[k].z - zMin_);
+    moderate_ = moderate_ && moderateValue(points_[k].x.toDouble() - points_[0].x.toDouble()) &&
+                moderateValue(heightsFast_[static_cast<std::size_t>(rank[k])]);
   }
-  bankDepth_ = Real(bankZ_) - Real(zMin_);
 
   // Parts: runs of segments with one n.
   segmentPart_.resize(segments);
-  segmentBottomZ_.resize(segments);
-  segmentTopZ_.resize(segments);
+  segmentBottom_.resize(segments);
+  segmentTop_.resize(segments);
   for (std::size_t s = 0; s < segments; ++s) {
     if (s == 0 || segmentN_[s] != segmentN_[s - 1]) {
-      parts_.push_back({static_cast<int>(s), static_cast<int>(s), segmentN_[s], 1 / segmentN_[s], HUGE_VAL, {}, {}});
+      parts_.push_back({static_cast<int>(s), static_cast<int>(s), segmentN_[s], 1 / segmentN_[s], INT_MAX, {}, {}});
       moderate_ = moderate_ && moderateValue(segmentN_[s]);
     }
     Part& part = parts_.back();
     part.end = static_cast<int>(s + 1);
     segmentPart_[s] = static_cast<int>(parts_.size() - 1);
-    segmentBottomZ_[s] = std::min(points_[s].z, points_[s + 1].z);
-    segmentTopZ_[s] = std::max(points_[s].z, points_[s + 1].z);
-    part.bottomZ = std::min(part.bottomZ, segmentBottomZ_[s]);
+    segmentBottom_[s] = std::min(rank[s], rank[s + 1]);
+    segmentTop_[s] = std::max(rank[s], rank[s + 1]);
+    part.bottom = std::min(part.bottom, segmentBottom_[s]);
   }
   for (Part& part : parts_) {
     part.byTop.resize(static_cast<std::size_t>(part.end - part.first));
     std::iota(part.byTop.begin(), part.byTop.end(), part.first);
     std::stable_sort(part.byTop.begin(), part.byTop.end(),
-                     [this](int a, int b) { return segmentTopZ_[static_cast<std::size_t>(a)] < segmentTopZ_[static_cast<std::size_t>(b)]; });
-    for (int s : part.byTop) part.tops.push_back(segmentTopZ_[static_cast<std::size_t>(s)]);
+                     [this](int a, int b) { return segmentTop_[static_cast<std::size_t>(a)] < segmentTop_[static_cast<std::size_t>(b)]; });
+    for (int s : part.byTop) part.tops.push_back(segmentTop_[static_cast<std::size_t>(s)]);
   }
 
-  // The intervals: every point elevation above the lowest, up to the lower end.
-  for (const SurveyPoint& p : points_) {
-    if (p.z > zMin_ && p.z <= bankZ_) levelZ_.push_back(p.z);
-  }
-  std::sort(levelZ_.begin(), levelZ_.end());
-  levelZ_.erase(std::unique(levelZ_.begin(), levelZ_.end()), levelZ_.end());
-  for (double z : levelZ_) {
-    levels_.real.push_back(Real(z) - Real(zMin_));
-    levels_.fast.push_back(levels_.real.back().toDouble());
+  // The intervals: every elevation above the lowest, up to the lower end.
+  for (int r = 1; r <= bankRank_; ++r) {
+    levels_.real.push_back(heights_[static_cast<std::size_t>(r)]);
+    levels_.fast.push_back(heightsFast_[static_cast<std::size_t>(r)]);
   }
 
   // The segments the surface cuts in each interval: their bottom at or below
@@ -68,27 +61,54 @@ Survey::Survey(std::vector<SurveyPoint> points, std::vector<double> segmentN)
   std::vector<int> byBottom(segments);
   std::iota(byBottom.begin(), byBottom.end(), 0);
   std::stable_sort(byBottom.begin(), byBottom.end(), [this](int a, int b) {
-    return segmentBottomZ_[static_cast<std::size_t>(a)] < segmentBottomZ_[static_cast<std::size_t>(b)];
+    return segmentBottom_[static_cast<std::size_t>(a)] < segmentBottom_[static_cast<std::size_t>(b)];
   });
   std::vector<int> active;  // in station order
   std::size_t next = 0;
-  for (std::size_t k = 0; k < levelZ_.size(); ++k) {
-    const double lowerZ = k == 0 ? zMin_ : levelZ_[k - 1];
-    for (; next < segments && segmentBottomZ_[static_cast<std::size_t>(byBottom[next])] <= lowerZ; ++next) {
+  for (int k = 0; k < bankRank_; ++k) {
+    for (; next < segments && segmentBottom_[static_cast<std::size_t>(byBottom[next])] <= k; ++next) {
       const int s = byBottom[next];
-      if (segmentTopZ_[static_cast<std::size_t>(s)] > lowerZ) active.insert(std::upper_bound(active.begin(), active.end(), s), s);
+      if (segmentTop_[static_cast<std::size_t>(s)] > k) active.insert(std::upper_bound(active.begin(), active.end(), s), s);
     }
-    std::erase_if(active, [&](int s) { return segmentTopZ_[static_cast<std::size_t>(s)] <= lowerZ; });
+    std::erase_if(active, [&](int s) { return segmentTop_[static_cast<std::size_t>(s)] <= k; });
     cutStart_.push_back(static_cast<int>(cuts_.size()));
     cuts_.insert(cuts_.end(), active.begin(), active.end());
   }
   cutStart_.push_back(static_cast<int>(cuts_.size()));
 
-  fillTables(height);
+  fillTables(rank);
   buildSamples();
 }
 
-void Survey::fillTables(const std::vector<Real>& height) {
+// Each point's rank among the distinct elevations, and each rank's height
+// above the lowest: the exact difference of the two as typed, one rounding.
+void Survey::rankElevations(std::vector<int>& rank) {
+  const std::size_t count = points_.size();
+  lowest_ = points_[0].z;
+  for (const SurveyPoint& p : points_) {
+    if (compare(p.z, lowest_) < 0) lowest_ = p.z;
+  }
+  const bool frontLower = compare(points_.front().z, points_.back().z) <= 0;
+  bank_ = frontLower ? points_.front().z : points_.back().z;
+  std::vector<Real> height(count);
+  for (std::size_t k = 0; k < count; ++k) height[k] = difference(points_[k].z, lowest_);
+  std::vector<int> byHeight(count);
+  std::iota(byHeight.begin(), byHeight.end(), 0);
+  std::stable_sort(byHeight.begin(), byHeight.end(),
+                   [&height](int a, int b) { return height[static_cast<std::size_t>(a)] < height[static_cast<std::size_t>(b)]; });
+  for (int k : byHeight) {
+    const Real& h = height[static_cast<std::size_t>(k)];
+    if (heights_.empty() || heights_.back() != h) {
+      heights_.push_back(h);
+      heightsFast_.push_back(h.toDouble());
+    }
+    rank[static_cast<std::size_t>(k)] = static_cast<int>(heights_.size()) - 1;
+  }
+  bankRank_ = rank[frontLower ? 0 : count - 1];
+  bankDepth_ = heights_[static_cast<std::size_t>(bankRank_)];
+}
+
+void Survey::fillTables(const std::vector<int>& rank) {
   const std::size_t segments = points_.size() - 1;
   // Each segment once in Reals; the doubles are their roundings.
   std::vector<Real> width(segments), area0(segments), length(segments), moment0(segments);
@@ -96,10 +116,10 @@ void Survey::fillTables(const std::vector<Real>& height) {
   real_.widthPerRise.resize(segments);
   real_.lengthPerRise.resize(segments);
   for (std::size_t s = 0; s < segments; ++s) {
-    const Real& e0 = height[s];
-    const Real& e1 = height[s + 1];
-    const Real dx = Real(points_[s + 1].x) - Real(points_[s].x);
-    const Real rise = abs(e1 - e0);
+    const Real& e0 = heights_[static_cast<std::size_t>(rank[s])];
+    const Real& e1 = heights_[static_cast<std::size_t>(rank[s + 1])];
+    const Real dx = difference(points_[s + 1].x, points_[s].x);
+    const Real rise = abs(difference(points_[s + 1].z, points_[s].z));
     width[s] = dx;
     length[s] = numeric::sqrt(dx * dx + rise * rise);
     area0[s] = dx * (e0 + e1) * 0.5;
@@ -158,25 +178,24 @@ void Survey::buildSamples() {
   const double bank = levelDepthApprox(intervalCount() - 1);
   std::vector<double> aboveBottoms;
   for (const Part& part : parts_) {
-    const double bottom = part.bottomZ - zMin_;
+    const double bottom = heightsFast_[static_cast<std::size_t>(part.bottom)];
     double share = 0.5;
     for (int j = 0; j < 23; ++j, share *= 0.70710678118654752) aboveBottoms.push_back(bottom + (bank - bottom) * share);
   }
   std::sort(aboveBottoms.begin(), aboveBottoms.end());
-  samples_.reserve(levelZ_.size() * 5 + parts_.size() * 40);
+  samples_.reserve(static_cast<std::size_t>(bankRank_) * 5 + parts_.size() * 40);
   std::vector<double> fractions;
   for (int k = 0; k < intervalCount(); ++k) {
     const auto interval = static_cast<std::size_t>(k);
-    const double lowerZ = k == 0 ? zMin_ : levelZ_[interval - 1];
     bool firstWater = false;
-    for (const Part& part : parts_) firstWater = firstWater || part.bottomZ == lowerZ;
+    for (const Part& part : parts_) firstWater = firstWater || part.bottom == k;
     if (moderate_) {
       int cut = cutStart_[interval];
       for (std::size_t j = 0; j < parts_.size(); ++j) {
         const Part& part = parts_[j];
         Polynomial& p = parts[j];
         const std::size_t wet = static_cast<std::size_t>(
-            std::upper_bound(part.tops.begin(), part.tops.end(), lowerZ) - part.tops.begin());
+            std::upper_bound(part.tops.begin(), part.tops.end(), k) - part.tops.begin());
         p = {-fast_.area0[j][wet], fast_.width[j][wet], 0, fast_.length[j][wet], 0};
         for (; cut < cutStart_[interval + 1] &&
                segmentPart_[static_cast<std::size_t>(cuts_[static_cast<std::size_t>(cut)])] == static_cast<int>(j);

@@ -2,7 +2,10 @@
 // elevation) and Manning's n by segment, with what its geometry at any depth
 // needs, computed once. Depths h are measured from the lowest point; every
 // segment below the water surface is wet, ponds behind high ground included,
-// each cut exactly where the surface crosses it.
+// each cut exactly where the surface crosses it. Stations and elevations are
+// kept as typed: each segment's width and each point's height above the
+// lowest are their exact differences, so that a survey 2,600 m above its
+// datum has the geometry of one at 0.
 //
 // The section is split by vertical lines at every station where n changes
 // into parts, each with the area and the bed perimeter of its own segments.
@@ -17,12 +20,13 @@
 #include <vector>
 
 #include "calc/sections/number_forms.h"
+#include "numeric/text/decimal.h"
 
 namespace channelflow::calc {
 
 struct SurveyPoint {
-  double x = 0;  // station
-  double z = 0;  // elevation
+  numeric::Decimal x;  // station
+  numeric::Decimal z;  // elevation
 };
 
 // One part's geometry at a depth.
@@ -47,10 +51,12 @@ class Survey {
 
   std::span<const SurveyPoint> points() const { return points_; }
   std::span<const double> segmentN() const { return segmentN_; }
-  double lowest() const { return zMin_; }
+  // The lowest elevation, from which depths are measured.
+  const numeric::Decimal& lowest() const { return lowest_; }
   // The lower end point's elevation, and its depth: the deepest water the section holds.
-  double bankElevation() const { return bankZ_; }
+  double bankElevation() const { return bank_.toDouble(); }
   const Real& bankDepth() const { return bankDepth_; }
+
   // Whether n changes along the section, which is then divided into parts.
   bool divided() const { return parts_.size() > 1; }
   int partCount() const { return static_cast<int>(parts_.size()); }
@@ -86,7 +92,7 @@ class Survey {
 
   // The depths between which the geometry is smooth: the elevations of the
   // points above the lowest, up to bankDepth(), as depths.
-  int intervalCount() const { return static_cast<int>(levelZ_.size()); }
+  int intervalCount() const { return bankRank_; }
   const Real& levelDepth(int k) const { return levels_.real[static_cast<std::size_t>(k)]; }
   double levelDepthApprox(int k) const { return levels_.fast[static_cast<std::size_t>(k)]; }
 
@@ -104,13 +110,15 @@ class Survey {
   std::span<const Sample> samples() const { return samples_; }
 
  private:
+  // Elevations are compared by their rank among the distinct ones, lowest
+  // 0: the interval k of depths lies between ranks k and k + 1.
   struct Part {
     int first = 0, end = 0;  // its segments
     double n = 0;
     double perN = 0;         // 1/n, for the samples in doubles
-    double bottomZ = 0;      // its lowest point
-    std::vector<int> byTop;  // its segments by their top's elevation
-    std::vector<double> tops;
+    int bottom = 0;          // its lowest point's rank
+    std::vector<int> byTop;  // its segments by their top's rank
+    std::vector<int> tops;
   };
   // Per segment, or per part's prefix, in one number type.
   template <typename Number>
@@ -152,20 +160,23 @@ class Survey {
   int intervalOf(const Number& h) const;
   template <typename Number, typename Visit>
   void forEachPartIn(const Number& h, int k, Visit&& visit) const;
-  void fillTables(const std::vector<Real>& heights);
+  void rankElevations(std::vector<int>& rank);
+  void fillTables(const std::vector<int>& rank);
   void buildSamples();
   template <class SampleAt>
   void addExtremes(std::size_t first, const std::vector<double>& fractions, const SampleAt& sampleAt);
 
   std::vector<SurveyPoint> points_;
   std::vector<double> segmentN_;
-  double zMin_ = 0, bankZ_ = 0;
+  numeric::Decimal lowest_, bank_;
+  int bankRank_ = 0;
   Real bankDepth_;
   bool moderate_ = true;
   std::vector<Part> parts_;
-  std::vector<double> segmentBottomZ_, segmentTopZ_;
-  std::vector<double> levelZ_;  // each interval's upper elevation
-  Both<double> levels_;         // the same as depths
+  std::vector<int> segmentBottom_, segmentTop_;  // ranks
+  std::vector<Real> heights_;        // each rank's height above the lowest
+  std::vector<double> heightsFast_;  // the same rounded
+  Both<double> levels_;              // each interval's upper depth: ranks 1 to bankRank_
   std::vector<int> cutStart_;   // per interval, into cuts_
   std::vector<int> cuts_;       // the segments the surface cuts, by interval, in station order
   std::vector<int> segmentPart_;
@@ -193,19 +204,17 @@ template <typename Number, typename Visit>
 void Survey::forEachPartIn(const Number& h, int k, Visit&& visit) const {
   const Tables<Number>& t = tables<Number>();
   const std::size_t interval = static_cast<std::size_t>(k);
-  const double lowerZ = k == 0 ? zMin_ : levelZ_[interval - 1];
-  const double upperZ = levelZ_[interval];
   int cut = cutStart_[interval];
   const int cutEnd = cutStart_[interval + 1];
   const Number half(0.5), sixth = Number(1) / Number(6);
   for (std::size_t j = 0; j < parts_.size(); ++j) {
     const Part& part = parts_[j];
-    if (part.bottomZ >= upperZ) continue;  // dry
+    if (part.bottom > k) continue;  // dry
     // The segments wholly under water: their tops at or below the interval's lower level.
     std::size_t wet = 0, count = part.tops.size();
     while (count > 0) {
       const std::size_t step = count / 2;
-      if (part.tops[wet + step] <= lowerZ) {
+      if (part.tops[wet + step] <= k) {
         wet += step + 1;
         count -= step + 1;
       } else {

@@ -5,6 +5,7 @@
 
 #include "calc/toolkit/catalog.h"
 #include "calc/survey/points_text.h"
+#include "numeric/text/decimal.h"
 #include "numeric/text/number_text.h"
 #include "numeric/text/utf8.h"
 
@@ -19,6 +20,21 @@ bool hasNonzeroDigit(std::string_view text) {
     if (c >= '1' && c <= '9') return true;
   }
   return false;
+}
+
+// Whether a reading gave a number a double holds with all its digits; else fills `problem`.
+bool usable(std::string_view text, numeric::ReadStatus status, double value, Problem& problem) {
+  if (status != numeric::ReadStatus::Ok) {
+    problem.id = status == numeric::ReadStatus::TooLarge ? MessageId::NumberTooLarge : MessageId::NotANumber;
+    problem.args = {MessageArg::literal(quoteForMessage(text))};
+    return false;
+  }
+  if ((value == 0 && hasNonzeroDigit(text)) || (value != 0 && std::fabs(value) < DBL_MIN)) {
+    problem.id = MessageId::NumberTooSmall;
+    problem.args = {MessageArg::literal(quoteForMessage(text))};
+    return false;
+  }
+  return true;
 }
 
 const SectionInfo& sectionOf(const Inputs& inputs) {
@@ -57,18 +73,14 @@ const std::string* Inputs::find(std::string_view key) const {
 
 std::optional<double> readNumber(std::string_view text, Problem& problem) {
   const numeric::ReadNumber read = numeric::readStrictNumber(text);
-  if (read.status != numeric::ReadStatus::Ok) {
-    problem.id = read.status == numeric::ReadStatus::TooLarge ? MessageId::NumberTooLarge : MessageId::NotANumber;
-    problem.args = {MessageArg::literal(quoteForMessage(text))};
-    return std::nullopt;
-  }
-  const double value = read.value;
-  if ((value == 0 && hasNonzeroDigit(text)) || (value != 0 && std::fabs(value) < DBL_MIN)) {
-    problem.id = MessageId::NumberTooSmall;
-    problem.args = {MessageArg::literal(quoteForMessage(text))};
-    return std::nullopt;
-  }
-  return value;
+  if (!usable(text, read.status, read.value, problem)) return std::nullopt;
+  return read.value;
+}
+
+std::optional<numeric::Decimal> readDecimal(std::string_view text, Problem& problem) {
+  const numeric::ReadDecimal read = numeric::readStrictDecimal(text);
+  if (!usable(text, read.status, read.value.toDouble(), problem)) return std::nullopt;
+  return read.value;
 }
 
 std::string quoteForMessage(std::string_view text) {
@@ -165,14 +177,23 @@ void InputReader::keepAboveBanks(std::string_view key, const Survey& survey, con
          MessageArg::value(survey.bankDepth().toDouble())}});
 }
 
-std::optional<double> InputReader::depth(std::string_view key, const Channel& channel) {
+std::optional<Real> InputReader::depthAsTyped(std::string_view key, const Channel& channel) {
   const std::optional<double> h = number(key);
-  if (h && isClosed(channel.shape) && channel.size > Real(0) && Real(*h) > channel.size) {
+  if (!h) return std::nullopt;
+  if (!isSurvey(channel.shape)) return Real(*h);
+  Problem unused;  // the text was read above
+  return readDecimal(*inputs_.find(key), unused)->toReal();
+}
+
+std::optional<Real> InputReader::depth(std::string_view key, const Channel& channel) {
+  const std::optional<Real> h = depthAsTyped(key, channel);
+  if (!h) return std::nullopt;
+  if (isClosed(channel.shape) && channel.size > Real(0) && *h > channel.size) {
     keep({MessageId::DepthAboveDiameter, std::string(key), {}});
     return std::nullopt;
   }
   const auto* points = std::get_if<Points>(&channel.shape);
-  if (h && points && points->survey && Real(*h) > points->survey->bankDepth()) {
+  if (points && points->survey && *h > points->survey->bankDepth()) {
     keepAboveBanks(key, *points->survey, channel);
     return std::nullopt;
   }
@@ -187,18 +208,18 @@ void InputReader::requireDepthOrLevel() const {
 }
 
 std::optional<Real> InputReader::depthOrLevel(const Channel& channel) {
-  if (!inputs_.has("wse")) {
-    const std::optional<double> h = depth("h", channel);
-    return h ? std::optional<Real>(Real(*h)) : std::nullopt;
-  }
-  const std::optional<double> wse = number("wse");
+  if (!inputs_.has("wse")) return depth("h", channel);
+  Problem problem;
+  problem.field = "wse";
+  const std::optional<numeric::Decimal> wse = readDecimal(*inputs_.find("wse"), problem);
+  if (!wse) keep(std::move(problem));
   const auto* points = std::get_if<Points>(&channel.shape);
   if (!wse || !points || !points->survey) return std::nullopt;
   const Survey& survey = *points->survey;
-  const Real h = Real(*wse) - Real(survey.lowest());
+  const Real h = difference(*wse, survey.lowest());
   if (!(h > Real(0))) {
     keep({MessageId::LevelBelowBottom, "wse",
-          {MessageArg::value(survey.lowest()), MessageArg::unit("length", unitsOf(channel.units).key)}});
+          {MessageArg::value(survey.lowest().toDouble()), MessageArg::unit("length", unitsOf(channel.units).key)}});
     return std::nullopt;
   }
   if (h > survey.bankDepth()) {

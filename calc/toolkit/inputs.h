@@ -35,6 +35,9 @@ class Inputs {
 // its digits is an error, not 0. On failure returns nothing and fills
 // `problem` (the id and the quoted text; the caller names the field).
 std::optional<double> readNumber(std::string_view text, Problem& problem);
+// The same, the number kept as typed: a level or a station, which is
+// differenced exactly.
+std::optional<numeric::Decimal> readDecimal(std::string_view text, Problem& problem);
 
 // The text as it may stand in a message: valid UTF-8, control characters as
 // blanks, at most 40 bytes and an ellipsis.
@@ -75,12 +78,17 @@ class InputReader {
   // A value read and checked against its parameter's limit; nothing (and the
   // problem kept) when it cannot be used.
   std::optional<double> number(std::string_view key);
-  // A depth: positive, and no deeper than a circle's diameter or a surveyed
+  // A depth as the section computes with it: a surveyed section's exactly as
+  // typed, as its points' heights are (a depth typed as a point's own height
+  // is that height); any other section's as its double.
+  std::optional<Real> depthAsTyped(std::string_view key, const Channel& channel);
+  // The same, positive, and no deeper than a circle's diameter or a surveyed
   // section's lower end.
-  std::optional<double> depth(std::string_view key, const Channel& channel);
+  std::optional<Real> depth(std::string_view key, const Channel& channel);
   // Wrong usage unless exactly one of h and wse (a surveyed section's water level) is given.
   void requireDepthOrLevel() const;
-  // The depth h, or a surveyed section's wse less its lowest elevation, exactly.
+  // The depth h, or a surveyed section's wse less its lowest elevation, exactly
+  // as both were typed.
   std::optional<Real> depthOrLevel(const Channel& channel);
   void keep(Problem problem) { problems_.push_back(std::move(problem)); }
 

@@ -76,7 +76,7 @@ void ItemList::channel(const Channel& c, bool withSlope, bool withRoughness) {
 void ItemList::flow(const Channel& c, const FlowState& f) {
   const auto* points = std::get_if<Points>(&c.shape);
   number(QuantityId::Depth, f.h);
-  if (points) number(QuantityId::Wse, Real(points->survey->lowest()) + f.h);
+  if (points) number(QuantityId::Wse, points->survey->lowest().toReal() + f.h);
   if (c.roughness.composite || (points && points->survey->divided())) number(QuantityId::EquivalentN, f.n);
   number(QuantityId::Area, f.A);
   number(QuantityId::Perimeter, f.P);

@@ -1,5 +1,6 @@
 #include "numeric/text/number_text.h"
 
+#include "numeric/text/decimal.h"
 #include "numeric/text/exact_decimal.h"
 
 #include <array>
@@ -97,6 +98,15 @@ const char* scanNumber(const char* p, const char* last, bool strict, NumberParts
   return p;
 }
 
+// The whole text, blanks around it allowed, as one number; false otherwise.
+bool scanStrict(std::string_view text, NumberParts& parts) {
+  const char* first = text.data();
+  const char* last = first + text.size();
+  while (first < last && isBlank(*first)) ++first;
+  while (last > first && isBlank(last[-1])) --last;
+  return first != last && scanNumber(first, last, /*strict=*/true, parts) == last;
+}
+
 }  // namespace
 
 ReadNumber readLenientNumber(std::string_view text) {
@@ -119,14 +129,27 @@ ReadNumber readLenientNumber(std::string_view text) {
 }
 
 ReadNumber readStrictNumber(std::string_view text) {
-  const char* first = text.data();
-  const char* last = first + text.size();
-  while (first < last && isBlank(*first)) ++first;
-  while (last > first && isBlank(last[-1])) --last;
-  if (first == last) return {0, ReadStatus::NotANumber};
   NumberParts parts;
-  if (scanNumber(first, last, /*strict=*/true, parts) != last) return {0, ReadStatus::NotANumber};
+  if (!scanStrict(text, parts)) return {0, ReadStatus::NotANumber};
   return toDouble(parts);
+}
+
+ReadDecimal readStrictDecimal(std::string_view text) {
+  NumberParts parts;
+  if (!scanStrict(text, parts)) return {Decimal(), ReadStatus::NotANumber};
+  const ReadNumber nearest = toDouble(parts);
+  if (nearest.status != ReadStatus::Ok) return {Decimal(), nearest.status};
+  if (parts.mantissaExact) {
+    std::uint64_t m = parts.mantissa;
+    std::int64_t place = parts.scale + parts.exponent;
+    for (; m != 0 && m % 10 == 0; m /= 10) ++place;
+    if (m < static_cast<std::uint64_t>(Decimal::kSignificandLimit) && place >= -Decimal::kExponentLimit &&
+        place <= Decimal::kExponentLimit) {
+      const auto significand = static_cast<std::int64_t>(m);
+      return {Decimal::of(parts.negative ? -significand : significand, static_cast<int>(place)), ReadStatus::Ok};
+    }
+  }
+  return {Decimal(nearest.value), ReadStatus::Ok};
 }
 
 }  // namespace channelflow::numeric

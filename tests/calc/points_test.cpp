@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "calc/flow/critical.h"
+#include "calc/survey/points_text.h"
 #include "calc/flow/flow_state.h"
 #include "calc/toolkit/messages.h"
 #include "calc/flow/uniform_solvers.h"
@@ -20,6 +23,16 @@ namespace {
 
 using test_inputs::inputsOf;
 using test_inputs::number;
+using test_inputs::cellOf;
+
+// The lowest elevation of a points text, as typed.
+Real typedLowest(const char* points) {
+  std::vector<Problem> problems;
+  const std::optional<SurveyText> read = readSurveyText(points, "points", problems);
+  Real lowest = read->points[0].z.toReal();
+  for (const SurveyPoint& p : read->points) lowest = p.z.toReal() < lowest ? p.z.toReal() : lowest;
+  return lowest;
+}
 
 Channel surveyed(const char* points, const char* n = nullptr) {
   Inputs inputs = inputsOf({{"section", "points"}, {"points", points}, {"i", "0.0005"}});
@@ -31,7 +44,9 @@ Channel surveyed(const char* points, const char* n = nullptr) {
 }
 
 // The same channel by its points and by its closed form: every printed
-// number the same double, however far above the datum it was surveyed.
+// number the same double, however far above the datum it was surveyed. At
+// depths a double holds: a surveyed section takes its depth as typed, the
+// closed forms as its double.
 TEST(PointsSection, TrapezoidsByTheirPointsAreTheTrapezoids) {
   struct Row {
     const char* name;
@@ -42,9 +57,9 @@ TEST(PointsSection, TrapezoidsByTheirPointsAreTheTrapezoids) {
     const char* h;
   };
   const Row rows[] = {
-      {"rectangle with vertical walls", "0,2 0,0 4,0 4,2", "4", "0", "0", "1.3"},
-      {"trapezoid of two slopes", "0,3 3,0 5,0 9.5,3", "2", "1", "1.5", "2.2"},
-      {"the same 100 m up, with a point on each wall", "100,103 102,101 103,100 105,100 108,102 109.5,103", "2", "1", "1.5", "2.2"},
+      {"rectangle with vertical walls", "0,2 0,0 4,0 4,2", "4", "0", "0", "1.3125"},
+      {"trapezoid of two slopes", "0,3 3,0 5,0 9.5,3", "2", "1", "1.5", "2.1875"},
+      {"the same 100 m up, with a point on each wall", "100,103 102,101 103,100 105,100 108,102 109.5,103", "2", "1", "1.5", "2.1875"},
       {"triangle, the water at its banks", "0,1 1,0 2,1", "0", "1", "1", "1"},
   };
   const char* kKeys[] = {"A", "P", "R", "T", "D", "C", "v", "Q", "Fr", "hc", "vc", "ic", "E", "tau0"};
@@ -177,6 +192,106 @@ TEST(PointsSection, PointAtTheSurface) {
     const double A = h <= 1 ? 1.5 * h * h : 1.5 + 3 * y + 0.75 * y * y;
     EXPECT_NEAR(uniformFlow(c, Real(h)).A.toDouble(), A, 2e-16 * A);
   }
+}
+
+// Levels as typed: a water level less the lowest point is the difference of
+// the typed numbers (102.6 - 100 in doubles is 2.5999999999999943), and the
+// same river surveyed 2,523.119 m higher answers the same.
+TEST(PointsSection, LevelsAreTheTypedNumbers) {
+  const char* river = "0,103.5,0.06 25,102.5 30,102,0.035 40,100.5 44,100 52,100 56,100.5 60,102,0.06 90,102.5 120,103.5";
+  const char* high = "0,2626.619,0.06 25,2625.619 30,2625.119,0.035 40,2623.619 44,2623.119 52,2623.119 56,2623.619 "
+                     "60,2625.119,0.06 90,2625.619 120,2626.619";
+  struct Row {
+    const char* name;
+    const char* points;
+    const char* wse;
+    double h, A, T;
+  };
+  const Row rows[] = {
+      {"over the floodplains", river, "102.6", 2.6, 71.025, 70.5},
+      {"the same 2,523.119 m up", high, "2625.719", 2.6, 71.025, 70.5},
+      {"in the main channel", river, "100.7", 0.7, 9.3866666666666667, 17.866666666666667},  // 28.16/3, 53.6/3
+      {"the same up", high, "2623.819", 0.7, 9.3866666666666667, 17.866666666666667},
+      {"at the banks", high, "2626.619", 3.5, 156.75, 120},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    const Answer items =
+        report(inputsOf({{"section", "points"}, {"points", row.points}, {"i", "0.0004"}, {"wse", row.wse}}));
+    EXPECT_EQ(number(items, "h"), row.h);
+    EXPECT_EQ(number(items, "wse"), std::strtod(row.wse, nullptr));
+    EXPECT_EQ(number(items, "A"), row.A);
+    EXPECT_EQ(number(items, "T"), row.T);
+    // A solve from this discharge finds the depth and the level that belong to each other.
+    const std::string Q = std::to_string(number(items, "Q"));
+    const Answer s =
+        solve(inputsOf({{"section", "points"}, {"points", row.points}, {"i", "0.0004"}, {"Q", Q.c_str()}}));
+    ASSERT_EQ(s.records.size(), 1u);
+    const double h = number(s, "h");
+    EXPECT_EQ(number(s, "wse"), (typedLowest(row.points) + Real(h)).toDouble());
+  }
+}
+
+// A range of levels or depths steps in decimal: 100.7 + 2 x 0.3 is 101.3,
+// where the doubles give 101.30000000000001 (and 0.1 + 2 x 0.1 is 0.3,
+// with no row lost to (0.3 - 0.1) / 0.1 = 1.9999999999999998).
+TEST(PointsSection, RangesStepInDecimal) {
+  const char* high = "0,2626.619,0.06 25,2625.619 30,2625.119,0.035 40,2623.619 44,2623.119 52,2623.119 56,2623.619 "
+                     "60,2625.119,0.06 90,2625.619 120,2626.619";
+  struct Row {
+    const char* key;
+    const char* range;
+    std::vector<double> h, wse;
+  };
+  const Row rows[] = {
+      {"wse", "2623.819:2624.419:0.3", {0.7, 1, 1.3}, {2623.819, 2624.119, 2624.419}},
+      {"wse", "2623.2:2623.203:0.001", {0.081, 0.082, 0.083, 0.084}, {2623.2, 2623.201, 2623.202, 2623.203}},
+      {"h", "0.1:0.3:0.1", {0.1, 0.2, 0.3}, {2623.219, 2623.319, 2623.419}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.range);
+    const Answer answer =
+        table(inputsOf({{"section", "points"}, {"points", high}, {"i", "0.0004"}, {row.key, row.range}}));
+    const Table& got = answer.record().tables.front();
+    ASSERT_EQ(got.rowCount, static_cast<long>(row.h.size()));
+    for (long k = 0; k < got.rowCount; ++k) {
+      EXPECT_EQ(cellOf(got, k, "h").number, row.h[static_cast<std::size_t>(k)]);
+      EXPECT_EQ(cellOf(got, k, "wse").number, row.wse[static_cast<std::size_t>(k)]);
+    }
+  }
+  // The first row of the wider range is the report at its level.
+  const Answer wider = table(inputsOf({{"section", "points"}, {"points", high}, {"i", "0.0004"}, {"wse", "2623.819:2624.419:0.3"}}));
+  EXPECT_EQ(cellOf(wider.record().tables.front(), 0, "A").number, 9.3866666666666667);
+}
+
+// A depth and the level it stands for answer alike, to the last digit, even
+// where the double of the depth lies a hair above the height it was typed as:
+// a flat floodplain 1.06 m up stays dry at 1.06 (its double is
+// 1.0600000000000001), and the banks hold 4.2 m (4.2000000000000002).
+TEST(PointsSection, DepthsAndLevelsAgree) {
+  const char* points = "0,2627.319 20,2624.179 40,2624.179 60,2623.119 120,2627.32";
+  struct Row {
+    const char* h;
+    const char* wse;
+    double T;
+  };
+  const Row rows[] = {
+      {"1.06", "2624.179", 35.13925255891454},  // 20 + 60 x 1.06 / 4.201: the floodplain dry
+      {"1.0600001", "2624.1790001", 55.13925462408859},  // and just wet
+      {"4.2", "2627.319", 119.98571768626518},  // 60 + 60 x 4.2 / 4.201
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.h);
+    const Answer byDepth =
+        report(inputsOf({{"section", "points"}, {"points", points}, {"n", "0.03"}, {"i", "0.0004"}, {"h", row.h}}));
+    const Answer byLevel =
+        report(inputsOf({{"section", "points"}, {"points", points}, {"n", "0.03"}, {"i", "0.0004"}, {"wse", row.wse}}));
+    for (const char* key : {"h", "wse", "A", "P", "T", "Q", "E", "hc"}) EXPECT_EQ(number(byDepth, key), number(byLevel, key)) << key;
+    EXPECT_EQ(number(byDepth, "T"), row.T);
+  }
+  EXPECT_THROW(
+      report(inputsOf({{"section", "points"}, {"points", points}, {"n", "0.03"}, {"i", "0.0004"}, {"h", "4.2000001"}})),
+      CalcError);
 }
 
 TEST(PointsSection, BadSurveysNameTheirPoint) {

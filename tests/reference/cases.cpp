@@ -31,6 +31,12 @@ CaseGenerator::Input typed(double value, int decimals) {
   return {text, std::strtod(text, nullptr)};
 }
 
+// A depth as the program computes with it: a surveyed section's as typed
+// (it is differenced with the points' heights), another section's as its double.
+Real asTyped(const Channel& c, const CaseGenerator::Input& depth) {
+  return c.shape == Shape::Points ? fromText(depth.text) : Real(depth.value);
+}
+
 }  // namespace
 
 namespace {
@@ -58,7 +64,7 @@ ExpectedObject flowObject(const Channel& c, const Flow& f, bool withCriticalFlow
                                      c.segmentN.end();
   if (c.composite || divided) o.numbers.emplace_back("n", f.n);
   if (survey) {
-    o.numbers.insert(o.numbers.end(), {{"wse", Real(lowestElevation(c)) + f.h},
+    o.numbers.insert(o.numbers.end(), {{"wse", lowestElevation(c) + f.h},
                                        {"K", f.K},
                                        {"alpha", f.alpha}});
   }
@@ -119,7 +125,6 @@ CaseGenerator::Input CaseGenerator::decimal(double value, bool exact) {
 // n rougher than the main channel's, or the same.
 void CaseGenerator::survey(Drawn& d, bool withRoughness) {
   Channel& c = d.ref;
-  c.shape = Shape::Points;
   c.size = 0;
   const double s = d.scale;
   const double offset = chance(0.5) ? static_cast<int>(uniform(0, 500)) * s : 0;
@@ -146,6 +151,8 @@ void CaseGenerator::survey(Drawn& d, bool withRoughness) {
   steps.push_back({rightPlain, depth + rightRise * rightPlain, 0});
   steps.push_back({rightBank * uniform(2, 4), depth + rightRise * rightPlain + rightBank, 0});
   std::string text, firstN;
+  std::vector<std::string> typedPoints;
+  std::vector<SurveyPoint> points;
   double x = 0, n = 0;
   for (const Step& step : steps) {
     const Input station = typed(x + step.dx, 2), elevation = typed(offset + step.z, 2);
@@ -154,16 +161,18 @@ void CaseGenerator::survey(Drawn& d, bool withRoughness) {
     if (step.n > 0) n = given.value;
     if (firstN.empty()) firstN = given.text;
     c.segmentN.push_back(n);  // of the segment that starts here
-    c.points.emplace_back(station.value, elevation.value);
-    text += (text.empty() ? "" : " ") + station.text + "," + elevation.text;
+    points.push_back({fromText(station.text), fromText(elevation.text)});  // the typed numbers, not their doubles
+    typedPoints.push_back(station.text + "," + elevation.text);
+    text += (text.empty() ? "" : " ") + typedPoints.back();
     if (!given.text.empty()) text += "," + given.text;
   }
+  setPoints(c, std::move(points));
   c.segmentN.pop_back();  // the last point starts none
   // A ditch that lost its bed to the rounding, or one n over all of it: then one n, as --n, or none for a jump.
   const bool divided = std::adjacent_find(c.segmentN.begin(), c.segmentN.end(), std::not_equal_to<>()) != c.segmentN.end();
   if (!divided) {
     text.clear();
-    for (const auto& [px, pz] : c.points) text += (text.empty() ? "" : " ") + typed(px, 2).text + "," + typed(pz, 2).text;
+    for (const std::string& point : typedPoints) text += (text.empty() ? "" : " ") + point;
     if (withRoughness) {
       c.n = c.segmentN.front();
       d.roughness = {{"n", firstN}};
@@ -268,6 +277,13 @@ CaseGenerator::Input CaseGenerator::depth(const Drawn& d) {
   }
 }
 
+std::optional<CaseGenerator::Level> CaseGenerator::level(const Drawn& d, double depth) {
+  const Input level = typed(lowestElevation(d.ref).toDouble() + depth, chance(0.5) ? 2 : 3);
+  const Real exact = fromText(level.text) - lowestElevation(d.ref);
+  if (!(sign(exact) > 0 && exact <= bankDepth(d.ref))) return std::nullopt;
+  return Level{level.text, exact};
+}
+
 Case CaseGenerator::next() {
   for (;;) {
     Case c;
@@ -296,8 +312,11 @@ bool CaseGenerator::report(Case& c) {
   c.words = {"report"};
   addOptions(c.words, d.section, {firstEdition ? "section" : ""});
   addOptions(c.words, d.roughness);
-  c.words.insert(c.words.end(), {"--h", h.text, "--i", d.i.text});
-  c.objects = {flowObject(d.ref, uniformFlow(d.ref, h.value))};
+  // A surveyed section's water given as its level half the time.
+  const std::optional<Level> given = d.ref.shape == Shape::Points && chance(0.5) ? level(d, h.value) : std::nullopt;
+  c.words.insert(c.words.end(), {given ? "--wse" : "--h", given ? given->text : h.text, "--i", d.i.text});
+  c.objects = {flowObject(d.ref, uniformFlow(d.ref, given ? given->depth : asTyped(d.ref, h)))};
+  if (given) c.objects[0].numbers.emplace_back("h", given->depth);
   return true;
 }
 
@@ -333,11 +352,19 @@ bool CaseGenerator::solve(Case& c) {
   if (unknown != kRoughness) addOptions(c.words, d.roughness);
   if (unknown != kSlope) c.words.insert(c.words.end(), {"--i", d.i.text});
   if (unknown != kQ) c.words.insert(c.words.end(), {"--Q", Q.text});
-  if (unknown != kDepth) c.words.insert(c.words.end(), {"--h", h.text});
+  // A surveyed section's water given as its level, now and then.
+  const std::optional<Level> given =
+      unknown != kDepth && ref.shape == Shape::Points && chance(0.4) ? level(d, h.value) : std::nullopt;
+  const Real water = given ? given->depth : asTyped(ref, h);
+  if (unknown != kDepth) c.words.insert(c.words.end(), {given ? "--wse" : "--h", given ? given->text : h.text});
+  auto withDepth = [&given](ExpectedObject o) {
+    if (given) o.numbers.emplace_back("h", given->depth);
+    return o;
+  };
 
   switch (unknown) {
     case kQ:
-      c.objects = {flowObject(ref, uniformFlow(ref, h.value))};
+      c.objects = {withDepth(flowObject(ref, uniformFlow(ref, water)))};
       return true;
     case kDepth: {
       const std::vector<Real> depths = normalDepths(ref, Q.value);
@@ -364,13 +391,13 @@ bool CaseGenerator::solve(Case& c) {
       return true;
     }
     case kSlope:
-      ref.i = flowAt(ref, h.value, Q.value).Sf;
+      ref.i = flowAt(ref, water, Q.value).Sf;
       break;
     case kRoughness:
-      ref.n = roughnessFor(ref, h.value, Q.value);
+      ref.n = roughnessFor(ref, water, Q.value);
       break;
   }
-  c.objects = {flowObject(ref, uniformFlow(ref, h.value))};
+  c.objects = {withDepth(flowObject(ref, uniformFlow(ref, water)))};
   c.objects[0].numbers.emplace_back(unknown == kSlope ? "i" : "n", unknown == kSlope ? ref.i : ref.n);
   return true;
 }
@@ -382,27 +409,54 @@ bool CaseGenerator::table(Case& c) {
                                                     : 10 * d.scale;
   // Round steps, as a rating table has them, whose depths may land on the crown.
   const double unit = std::pow(10, std::floor(std::log10(top)) - 1);
-  const Input step = decimal(unit * static_cast<int>(uniform(1, 10)));
-  const Input from = decimal(step.value * static_cast<int>(uniform(1, 8)));
-  const Input to = decimal(std::fmin(from.value + step.value * static_cast<int>(uniform(2, 15)), top));
-  // The depths as the table computes them, in doubles.
+  Input step = decimal(unit * static_cast<int>(uniform(1, 10)));
+  Input from = decimal(step.value * static_cast<int>(uniform(1, 8)));
+  Input to = decimal(std::fmin(from.value + step.value * static_cast<int>(uniform(2, 15)), top));
   if (!(to.value > from.value)) return false;
-  const double span = (to.value - from.value) / step.value;
-  const long rows = static_cast<long>(std::floor(span * (1 + 1e-12) + 1e-9)) + 1;
+  // A surveyed section's range given as water levels half the time, typed to the centimetre or the millimetre.
+  const bool levels = d.ref.shape == Shape::Points && chance(0.5);
+  if (levels) {
+    const double lowest = lowestElevation(d.ref).toDouble();
+    const int decimals = chance(0.5) ? 2 : 3;
+    step = typed(step.value, decimals);
+    from = typed(lowest + from.value, decimals);
+    to = typed(lowest + to.value, decimals);
+    if (!(step.value > 0)) return false;
+  }
+  // Each row's depth or level is the typed start plus whole typed steps,
+  // exactly; their count is exact too (a quotient of short decimals that is
+  // no integer is 10^-40 away from one).
+  const Real first = fromText(from.text), increment = fromText(step.text);
+  Real span = (fromText(to.text) - first) / increment;
+  mpfr_floor(span.get(), (span + 1e-40).get());
+  const long rows = std::lround(span.toDouble()) + 1;
   c.command = "table";
   c.words = {"table"};
   addOptions(c.words, d.section, {d.plain && chance(0.5) ? "section" : ""});
   addOptions(c.words, d.roughness);
-  c.words.insert(c.words.end(), {"--i", d.i.text, "--h", from.text + ":" + to.text + ":" + step.text});
+  c.words.insert(c.words.end(), {"--i", d.i.text, levels ? "--wse" : "--h", from.text + ":" + to.text + ":" + step.text});
   for (long k = 0; k < rows; ++k) {
-    const double h = from.value + static_cast<double>(k) * step.value;
-    if (h > top) return false;
-    const Flow f = uniformFlow(d.ref, h);
+    const Real value = first + increment * static_cast<double>(k);
     ExpectedObject o;
-    o.texts = {{"h", expectedText(h)}, {"regime", f.full ? "full" : regimeOf(f.Fr)}};
-    o.numbers = {{"A", f.A}, {"v", f.v}, {"Q", f.Q}};
+    Flow f;
+    if (levels) {
+      const Real h = value - lowestElevation(d.ref);
+      if (!(sign(h) > 0 && h <= bankDepth(d.ref))) return false;
+      f = uniformFlow(d.ref, h);
+      o.texts = {{"wse", expectedText(value.toDouble())}};
+      o.numbers = {{"h", h}};
+    } else {
+      // A surveyed section's depth as typed, another's as its double.
+      const double h = value.toDouble();
+      const Real at = d.ref.shape == Shape::Points ? value : Real(h);
+      if (d.ref.shape == Shape::Points ? at > bankDepth(d.ref) : h > top) return false;
+      f = uniformFlow(d.ref, at);
+      o.texts = {{"h", expectedText(h)}};
+      if (d.ref.shape == Shape::Points) o.numbers.emplace_back("wse", lowestElevation(d.ref) + at);
+    }
+    o.texts.emplace_back("regime", f.full ? "full" : regimeOf(f.Fr));
+    o.numbers.insert(o.numbers.end(), {{"A", f.A}, {"v", f.v}, {"Q", f.Q}});
     if (!f.full) o.numbers.emplace_back("Fr", f.Fr);
-    if (d.ref.shape == Shape::Points) o.numbers.emplace_back("wse", Real(lowestElevation(d.ref)) + h);
     if (f.full) o.absent = {"Fr"};
     c.objects.push_back(std::move(o));
   }
@@ -446,14 +500,14 @@ bool CaseGenerator::jump(Case& c) {
   const double Fr1 = chance(0.3) ? uniform(1.01, 1.2) : logUniform(1.2, 12);
   const Flow f = flowAt(d.ref, h1.value, 1.0);
   const Input Q = decimal(toDouble(Fr1 / f.Fr));  // Fr grows as Q
-  std::optional<Jump> j = hydraulicJump(d.ref, Q.value, h1.value);
+  std::optional<Jump> j = hydraulicJump(d.ref, Q.value, asTyped(d.ref, h1));
   if (!j) return false;
   if (chance(0.4)) {  // the depth after the jump given: its supercritical sequent is found
     h1 = decimal(j->down.h.toDouble());
-    j = hydraulicJump(d.ref, Q.value, h1.value);
+    j = hydraulicJump(d.ref, Q.value, asTyped(d.ref, h1));
     if (!j || !j->givenDownstream) return false;
   }
-  if (d.ref.shape == Shape::Points && !(Real(h1.value) < bankDepth(d.ref))) return false;
+  if (d.ref.shape == Shape::Points && !(asTyped(d.ref, h1) < bankDepth(d.ref))) return false;
   c.command = "jump";
   c.words = {"jump"};
   addOptions(c.words, d.section);
@@ -501,11 +555,11 @@ bool CaseGenerator::profile(Case& c) {
   const Input start = decimal(h0);
   // A control depth that rounds onto hc or hn has no profile, or one that hangs on the last digit.
   auto near = [](double a, double b) { return std::fabs(a - b) <= 1e-6 * b; };
-  const bool above = ref.shape == Shape::Points && !(Real(start.value) < bankDepth(ref));
+  const bool above = ref.shape == Shape::Points && !(asTyped(ref, start) < bankDepth(ref));
   if ((ref.shape == Shape::Circle && start.value >= size) || above || near(start.value, hc) || near(start.value, hn)) {
     return false;
   }
-  const Profile head = profileStart(ref, Q.value, start.value);
+  const Profile head = profileStart(ref, Q.value, asTyped(ref, start));
   if (!head.error.empty()) return false;
 
   const int steps = static_cast<int>(uniform(5, 51));
@@ -522,11 +576,11 @@ bool CaseGenerator::profile(Case& c) {
     if (!(target > 0)) return false;
     extent = decimal(target);
     if (head.limit && near(extent.value, head.limit->toDouble())) return false;
-    p = directStep(ref, Q.value, start.value, extent.value, steps);
+    p = directStep(ref, Q.value, asTyped(ref, start), asTyped(ref, extent), steps);
   } else {
     const double slope = std::fmax(std::fabs(i.value), head.points[0].flow.Sf.toDouble());
     extent = decimal(start.value / slope * logUniform(0.02, 2));
-    p = standardStep(ref, Q.value, start.value, extent.value, steps);
+    p = standardStep(ref, Q.value, asTyped(ref, start), extent.value, steps);
   }
   if (!p.error.empty()) return false;
   c.command = "profile";

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <random>
 #include <string>
 #include <utility>
@@ -54,6 +55,14 @@ class CaseGenerator {
   Drawn channel(bool withRoughness, bool plainOnly = false, bool surveys = true);
   void survey(Drawn& d, bool withRoughness);
   Input depth(const Drawn& d);
+  // A surveyed section's water level about `depth` above its lowest point,
+  // typed to the centimetre or the millimetre, and its depth exactly; none
+  // out of the section.
+  struct Level {
+    std::string text;
+    Real depth;
+  };
+  std::optional<Level> level(const Drawn& d, double depth);
 
   bool report(Case& c);
   bool solve(Case& c);

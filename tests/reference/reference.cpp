@@ -69,19 +69,20 @@ struct Geometry {
   T conveyance{}, alpha{1};
 };
 
-double lowestOf(const Channel& c) {
-  double z = c.points.front().second;
-  for (const auto& point : c.points) z = std::min(z, point.second);
-  return z;
-}
-
 // A surveyed section at depth h: each segment below the surface whole, or cut
 // where the surface crosses it (a segment lying on the surface is dry), and
 // the parts of one n each with their own area and bed.
 template <class T>
 Geometry<T> surveyGeometry(const Dims<T>& d, const T& h) {
   const Channel& c = *d.source;
-  const double lowest = lowestOf(c);
+  // A point's station from the first and height above the lowest: exact differences of the typed numbers.
+  auto offset = [&c](std::size_t k) -> std::pair<T, T> {
+    if constexpr (std::is_same_v<T, double>) {
+      return c.offsets[k];
+    } else {
+      return {c.points[k].x - c.points[0].x, c.points[k].z - c.lowest};
+    }
+  };
   Geometry<T> g{T(0), T(0), T(0), T(0), T(0), T(0)};
   struct Part {
     T A, P;
@@ -89,11 +90,11 @@ Geometry<T> surveyGeometry(const Dims<T>& d, const T& h) {
   };
   std::vector<Part> parts;
   for (std::size_t k = 0; k + 1 < c.points.size(); ++k) {
-    const auto [x0, z0] = c.points[k];
-    const auto [x1, z1] = c.points[k + 1];
+    const auto [x0, e0] = offset(k);
+    const auto [x1, e1] = offset(k + 1);
     if (parts.empty() || c.segmentN[k] != parts.back().n) parts.push_back({T(0), T(0), c.segmentN[k]});
-    const T w0 = h - (T(z0) - T(lowest)), w1 = h - (T(z1) - T(lowest));
-    const T dx = T(x1) - T(x0), dz = T(z1) - T(z0);
+    const T w0 = h - e0, w1 = h - e1;
+    const T dx = x1 - x0, dz = e1 - e0;
     const T length = sqrt(dx * dx + dz * dz);
     T share(1), deep;  // the wet share of the segment, and its deeper end's depth
     if (sign(w0) >= 0 && sign(w1) >= 0 && (sign(w0) > 0 || sign(w1) > 0)) {
@@ -330,11 +331,9 @@ T energySlope(const Twin<Dims>& b, const Value& Q, const T& h) {
 // Depths across a surveyed section from the bottom to its lower end: by each
 // point's height and 63 between each two.
 std::vector<double> surveyGrid(const Channel& c) {
-  const double lowest = lowestOf(c);
   const double bank = bankDepth(c).toDouble();
   std::vector<double> levels{0, bank};
-  for (const auto& point : c.points) {
-    const double height = point.second - lowest;
+  for (const auto& [station, height] : c.offsets) {
     if (height > 0 && height < bank) levels.push_back(height);
   }
   std::sort(levels.begin(), levels.end());
@@ -537,10 +536,23 @@ Critical criticalFlow(const Channel& c, const Real& Q) {
   return {hc, f.v, f.Sf, {hc}};
 }
 
-double lowestElevation(const Channel& c) { return lowestOf(c); }
+void setPoints(Channel& c, std::vector<SurveyPoint> points) {
+  c.shape = Shape::Points;
+  c.points = std::move(points);
+  c.lowest = c.points.front().z;
+  for (const SurveyPoint& p : c.points) c.lowest = p.z < c.lowest ? p.z : c.lowest;
+  c.offsets.clear();
+  for (const SurveyPoint& p : c.points) {
+    c.offsets.emplace_back((p.x - c.points.front().x).toDouble(), (p.z - c.lowest).toDouble());
+  }
+}
+
+Real lowestElevation(const Channel& c) { return c.lowest; }
 
 Real bankDepth(const Channel& c) {
-  return Real(std::min(c.points.front().second, c.points.back().second)) - Real(lowestOf(c));
+  const Real& front = c.points.front().z;
+  const Real& back = c.points.back().z;
+  return (front < back ? front : back) - c.lowest;
 }
 
 const Real& greatestDischargeRatio() {
@@ -600,9 +612,9 @@ Real roughnessFor(const Channel& c, const Real& h, const Real& Q) {
   return uniformDischarge(one, h) / Q;
 }
 
-std::optional<Jump> hydraulicJump(const Channel& c, const Real& Q, double h) {
+std::optional<Jump> hydraulicJump(const Channel& c, const Real& Q, const Real& h) {
   const Real hc = criticalDepth(c, Q);
-  const Real given(h);
+  const Real& given = h;
   if (given == hc) return std::nullopt;
   const Twin<Dims> b = twin(c);
   const Value q = twin(Q);
@@ -653,10 +665,10 @@ std::string jumpTypeOf(const Real& Fr1) {
   return "strong";
 }
 
-Profile profileStart(const Channel& c, double Q, double h0) {
+Profile profileStart(const Channel& c, double Q, const Real& h0) {
   Profile p;
   p.hc = criticalDepth(c, Q);
-  const Real start(h0);
+  const Real& start = h0;
   if (start == p.hc) {
     p.error = "h0 is critical";
     return p;
@@ -709,38 +721,40 @@ Profile profileStart(const Channel& c, double Q, double h0) {
   return p;
 }
 
-Profile directStep(const Channel& c, double Q, double h0, double target, int steps) {
+Profile directStep(const Channel& c, double Q, const Real& h0, const Real& target, int steps) {
   Profile p = profileStart(c, Q, h0);
   if (!p.error.empty()) return p;
-  if (!((target - h0) * p.trend > 0)) {
+  if (!(sign(target - h0) * p.trend > 0)) {
     p.error = "the target is not the way the profile runs";
     return p;
   }
-  const bool beyond = p.limit && sign((Real(target) - *p.limit) * p.trend) >= 0;
+  const bool beyond = p.limit && sign((target - *p.limit) * p.trend) >= 0;
   if (beyond && p.toward == Toward::Normal) {
     p.error = "the target is at or beyond the normal depth";
     return p;
   }
-  // The depths are doubles: the limit's correctly rounded one, and equal steps toward it.
-  const double end = beyond ? p.limit->toDouble() : target;
-  const double dh = (end - h0) / steps;
+  // The depths between are doubles, equal steps toward the end: the target
+  // as given, or the limit's correctly rounded double.
+  const Real end = beyond ? Real(p.limit->toDouble()) : target;
+  const double first = h0.toDouble(), dh = (end.toDouble() - first) / steps;
   for (int k = 1; k <= steps; ++k) {
-    const double h = k == steps ? end : h0 + dh * k;
+    const Real h = k == steps ? end : Real(first + dh * k);
     p.points.push_back(stepTo(c, p.points.back(), flowAt(c, h, Q)));
   }
   p.reachedCritical = beyond && p.toward == Toward::Critical;
   return p;
 }
 
-Profile standardStep(const Channel& c, double Q, double h0, double length, int steps) {
+Profile standardStep(const Channel& c, double Q, const Real& h0, double length, int steps) {
   Profile p = profileStart(c, Q, h0);
   if (!p.error.empty()) return p;
   const Twin<Dims> b = twin(c);
   const Value q = twin(Q);
   const Real L = Real(length) / steps;
   const bool up = p.upstream;
-  // A last point at hc or the crown, kept when it lies beyond the previous one.
-  auto endAt = [&](double depth) {
+  // A last point at hc (its double) or the crown (a surveyed section's banks
+  // exactly), kept when it lies beyond the previous one.
+  auto endAt = [&](const Real& depth) {
     const ProfilePoint last = stepTo(c, p.points.back(), flowAt(c, depth, Q));
     if (sign(last.x - p.points.back().x) == (up ? -1 : 1)) p.points.push_back(last);
   };
@@ -761,7 +775,7 @@ Profile standardStep(const Channel& c, double Q, double h0, double length, int s
     };
     const int atCritical = sign(balance(p.hc));
     if (up ? atCritical >= 0 : atCritical <= 0) {
-      endAt(p.hc.toDouble());
+      endAt(Real(p.hc.toDouble()));
       p.reachedCritical = true;
       return p;
     }
@@ -788,7 +802,7 @@ Profile standardStep(const Channel& c, double Q, double h0, double length, int s
     } else if (c.shape == Shape::Circle || c.shape == Shape::Points) {
       const Real top = c.shape == Shape::Points ? bankDepth(c) : c.size;
       if (sign(balance(top)) <= 0) {
-        endAt(top.toDouble());
+        endAt(top);
         return p;
       }
       h = rootBetween(balance, p.hc, top);

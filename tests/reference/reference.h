@@ -14,6 +14,11 @@ namespace channelflow::reference {
 
 enum class Shape { Trapezoid, Circle, U, Parabola, Points };
 
+// A surveyed point's station and elevation, exactly as typed.
+struct SurveyPoint {
+  Real x, z;
+};
+
 struct Channel {
   Shape shape = Shape::Trapezoid;
   Real size;    // B, D, r or p
@@ -22,16 +27,21 @@ struct Channel {
   bool composite = false;  // nBed and nWall weighed by Horton-Einstein instead of one n
   Real n, nBed, nWall;
   Real i;
-  // A surveyed section: its points (station, elevation) and each segment's
-  // n, divided where n changes (all 0 when n plays no part). Depths are
-  // measured from the lowest point.
-  std::vector<std::pair<double, double>> points;
+  // A surveyed section (setPoints): its points and each segment's n, divided
+  // where n changes (all 0 when n plays no part). Depths are measured from
+  // the lowest point; `offsets` are each point's station from the first and
+  // height above the lowest, rounded, for the first passes in doubles.
+  std::vector<SurveyPoint> points;
+  Real lowest;
+  std::vector<std::pair<double, double>> offsets;
   std::vector<double> segmentN;
 };
 
+// Makes c a surveyed section of these points (its segmentN set apart).
+void setPoints(Channel& c, std::vector<SurveyPoint> points);
 // A surveyed section's deepest water: its lower end's height above its lowest point.
 Real bankDepth(const Channel& c);
-double lowestElevation(const Channel& c);
+Real lowestElevation(const Channel& c);
 
 struct Units {
   double g, k, gamma;  // gravity, Manning's factor, unit weight of water
@@ -86,7 +96,7 @@ struct Jump {
   bool givenDownstream = false;
 };
 // The jump through depth h; none when it would fill a circle or h is critical.
-std::optional<Jump> hydraulicJump(const Channel& c, const Real& Q, double h);
+std::optional<Jump> hydraulicJump(const Channel& c, const Real& Q, const Real& h);
 // "undular" ... "strong" (the JSON keys) by the upstream Froude number.
 std::string jumpTypeOf(const Real& Fr1);
 
@@ -110,8 +120,9 @@ struct Profile {
   std::vector<ProfilePoint> points;
 };
 // The profile's type, direction and limit, and its first point.
-Profile profileStart(const Channel& c, double Q, double h0);
-Profile directStep(const Channel& c, double Q, double h0, double target, int steps);
-Profile standardStep(const Channel& c, double Q, double h0, double length, int steps);
+// A surveyed section's h0 and target are the typed numbers, another section's their doubles.
+Profile profileStart(const Channel& c, double Q, const Real& h0);
+Profile directStep(const Channel& c, double Q, const Real& h0, const Real& target, int steps);
+Profile standardStep(const Channel& c, double Q, const Real& h0, double length, int steps);
 
 }  // namespace channelflow::reference
