@@ -1,10 +1,11 @@
 // The offline page in headless chromium: start-up against a blank page, a
-// keystroke to redrawn results and pictures, and the file's size.
+// keystroke to redrawn results and pictures, a pasted survey, and the file's size.
 //   node bench/web/page_bench.mjs [PAGE]   (./dev bench runs it)
 import { writeFileSync, statSync, mkdtempSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { launch, openPage, pages, pageUrl } from '../../tests/web/browser.mjs';
+import { riverSurvey } from '../../tests/web/river.mjs';
 
 const runs = 15;
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
@@ -89,6 +90,39 @@ await naturalPage.evaluate((text) => {
   box.dispatchEvent(new Event('input'));
 }, river);
 const natural = await keystroke(naturalPage, '[role=tabpanel]:not([hidden]) input[name=h]', ['3', '3.5', '4']);
+
+// A survey pasted into 天然断面 by the keyboard, as a user pastes it: the
+// longest task (the page frozen) and the time to the drawing or the core's
+// refusal, each on a fresh page.
+async function paste(count) {
+  const pasteContext = await browser.newContext();
+  await pasteContext.grantPermissions(['clipboard-read', 'clipboard-write']);
+  const { page } = await openPage(pasteContext, shipped);
+  await page.getByRole('tab', { name: '天然断面', exact: true }).click();
+  await page.evaluate((text) => navigator.clipboard.writeText(text), riverSurvey(count));
+  await page.evaluate(() => {
+    window.longestTask = 0;
+    new PerformanceObserver((list) => {
+      for (const task of list.getEntries()) window.longestTask = Math.max(window.longestTask, task.duration);
+    }).observe({ type: 'longtask' });
+    document.querySelector('[role=tabpanel]:not([hidden]) textarea[name=points]')
+      .addEventListener('paste', () => { window.pastedAt = performance.now(); }, { capture: true });
+  });
+  await page.locator('[role=tabpanel]:not([hidden]) textarea[name=points]').focus();
+  await page.keyboard.press('Control+A');
+  await page.keyboard.press('Control+V');
+  const settled = await page.waitForFunction((rows) => {
+    const shown = document.querySelector('[role=tabpanel]:not([hidden])');
+    const done = shown.querySelector('table[data-table=points]').getAttribute('aria-rowcount') === String(rows)
+      && !shown.querySelector('.results-area[aria-busy]') && shown.querySelector('.missing, figure svg');
+    return done && performance.now() - window.pastedAt;
+  }, count + 1, { timeout: 120000, polling: 10 });
+  const figures = { settled: await settled.jsonValue(), longest: await page.evaluate(() => window.longestTask) };
+  await pasteContext.close();
+  return `longest task ${ms(figures.longest)} (target 100 ms), drawn or refused after ${ms(figures.settled)}`;
+}
+const pastes = [];
+for (const count of [2000, 20000, 200000]) pastes.push([`paste, 天然断面 ${count} points`, await paste(count)]);
 await browser.close();
 
 const rows = [
@@ -101,5 +135,6 @@ const rows = [
   ['keystroke, 水面线 10,000 steps (target 50 ms)', split(profile)],
   ['keystroke, 渠道设计 (design, its DXF, drawing; 16 ms)', split(design)],
   ['keystroke, 天然断面 200 points, rating of 50 depths', split(natural)],
+  ...pastes,
 ];
 for (const [what, figure] of rows) console.log(`${what.padEnd(54)} ${figure}`);

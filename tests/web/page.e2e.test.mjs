@@ -5,6 +5,7 @@ import { describe, test, before, after, afterEach } from 'node:test';
 import assert from 'node:assert/strict';
 import { readFileSync } from 'node:fs';
 import { launch, openPage, pages } from './browser.mjs';
+import { riverSurvey } from './river.mjs';
 
 let browser;
 let context = null;
@@ -387,6 +388,55 @@ describe('天然断面', () => {
     assert.equal(await natural.locator('svg [data-part=surface]').count(), 2, 'a pond behind high ground is wet too');
     const [download] = await Promise.all([page.waitForEvent('download'), natural.locator('[data-save=png]').first().click()]);
     assert.equal(download.suggestedFilename(), 'channelflow-natural-section.png');
+  });
+});
+
+describe('a paste of any length', () => {
+  test('2,000, 20,000 and 200,000 surveyed points pasted: drawn or refused with the core\'s message, never holding the page', async () => {
+    context = await browser.newContext();
+    await context.grantPermissions(['clipboard-read', 'clipboard-write']);
+    const page = await open(pages.shipped);
+    const natural = await panel(page, '天然断面');
+    await page.evaluate(() => new PerformanceObserver((list) => {
+      for (const task of list.getEntries()) window.longestTask = Math.max(window.longestTask ?? 0, task.duration);
+    }).observe({ type: 'longtask' }));
+    const box = natural.locator('textarea[name=points]');
+    const rows = [
+      { count: 2000, problem: '' },
+      { count: 20000, problem: 'points 最多 2000 个点，而有 20000 个' },
+      { count: 200000, problem: 'points 最多 2000 个点，而有 200000 个' },
+    ];
+    for (const { count, problem } of rows) {
+      await page.evaluate((text) => navigator.clipboard.writeText(text), riverSurvey(count));
+      await page.evaluate(() => { window.longestTask = 0; });
+      await box.focus();
+      await page.keyboard.press('Control+A');
+      await page.keyboard.press('Control+V');
+      // Settled: the table holds every point, and the answer is in.
+      await page.waitForFunction(({ rows: expected, message }) => {
+        const shown = document.querySelector('[role=tabpanel]:not([hidden])');
+        return shown.querySelector('table[data-table=points]').getAttribute('aria-rowcount') === String(expected)
+          && !shown.querySelector('.results-area[aria-busy]')
+          && shown.querySelector('textarea[name=points]').closest('.field').querySelector('.problem').textContent === message
+          && (message !== '' || shown.querySelector('[data-key=Q]'));
+      }, { rows: count + 1, message: problem }, { timeout: 60000 });
+      const longest = await page.evaluate(() => window.longestTask);
+      // 100 ms is the aim; a loaded test machine gets slack, and a task that
+      // lays out the whole paste or its table (1 s to 10 s before) is still caught.
+      assert.ok(longest < 300, `${count} points: a task of ${Math.round(longest)} ms`);
+      assert.ok((await box.inputValue()).length < 1000, 'the box shows the start of the paste');
+      assert.ok(await natural.locator('table[data-table=points] tbody tr').count() < 60, 'the table draws the rows in view');
+      assert.equal(await natural.locator('figure svg').count(), problem ? 0 : 2, `${count} points`);
+      if (problem) assert.equal(await natural.locator('.missing').textContent(), problem);
+    }
+
+    // A spreadsheet's rows pasted into a cell fill the table from there; the box follows.
+    await page.evaluate(() => navigator.clipboard.writeText('0\t5\t0.03\n10\t1\n20\t5'));
+    await box.fill('1,9 2,8');
+    await natural.locator('table[data-table=points] input[data-row="1"][data-column="0"]').focus();
+    await page.keyboard.press('Control+V');
+    await page.waitForFunction(() => document.querySelector('[role=tabpanel]:not([hidden]) textarea[name=points]').value.split('\n').length === 4);
+    assert.equal(await box.inputValue(), '1\t9\n0\t5\t0.03\n10\t1\n20\t5');
   });
 });
 

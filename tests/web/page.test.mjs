@@ -13,7 +13,9 @@ import { liningOptions, soilOptions } from '../../web/src/design-pickers.js';
 import { designMarks } from '../../web/src/design-drawing.js';
 import { legendPlaces } from '../../web/src/section-drawing.js';
 import { autoRange } from '../../web/src/panels/natural.js';
-import { readPoints, pointsText, rowsText } from '../../web/src/points-paste.js';
+import { readPoints, readPointsInSteps, pointsText, rowsText } from '../../web/src/points-paste.js';
+import { preview, shownChars, shownLines, tooLongToShow } from '../../web/src/long-text.js';
+import { panelCore, Pending } from '../../web/src/panel-core.js';
 import { exaggeration } from '../../web/src/natural-drawing.js';
 import { fakeCatalog, fakeToolkit, fakeClick } from './fake-core.js';
 
@@ -179,7 +181,7 @@ test('a legend gives a level\'s line a row of its own and plain texts two to a r
   for (const [legend, places] of rows) assert.deepEqual(legendPlaces(legend).map((p) => [p.row, p.column]), places);
 });
 
-test('pasted points become the core\'s text, whatever the spreadsheet or file held', () => {
+test('pasted points become the core\'s text, whatever the spreadsheet or file held, read at once or in slices', async () => {
   const rows = [
     ['tabs, a header, a missing n, blank and CRLF lines', '起点距\t高程\t糙率\r\n0\t103.5\t0.06\r\n\r\n25\t102.5\t\n30\t102\t0.035\n', '0,103.5,0.06 25,102.5 30,102,0.035'],
     ['CSV with blanks after commas and an empty n', 'station, elevation, n\n0, 103.5, 0.06\n25,102.5,\n', '0,103.5,0.06 25,102.5'],
@@ -191,10 +193,55 @@ test('pasted points become the core\'s text, whatever the spreadsheet or file he
     ['a bad cell reaches the core as typed', '0\t5\na\t0', '0,5 a,0'],
     ['nothing', ' \n\t\n', ''],
   ];
-  for (const [name, text, core] of rows) assert.equal(pointsText(readPoints(text)), core, name);
+  // The command line's one-line form of a long survey is read in pieces, cut
+  // only where no comma is near ("1 , 2" is one point).
+  const points = Array.from({ length: 6000 }, (_, k) => [`${k}`, `${k % 7}`, k % 3 ? '' : '0.03'].filter(Boolean));
+  for (const [name, point, apart] of [['blanks around commas', ' , ', '  '], ['semicolons', ',', ' ; ']]) {
+    rows.push([`a long line, ${name}`, points.map((p) => p.join(point)).join(apart), pointsText(points)]);
+  }
+  for (const [name, text, core] of rows) {
+    assert.equal(pointsText(readPoints(text)), core, name);
+    const stepped = await readPointsInSteps(text, { pause: async () => {}, budget: 0 });
+    assert.equal(stepped.text, core, `${name}, in slices`);
+    assert.deepEqual(stepped.rows, readPoints(text), `${name}, in slices`);
+  }
+  let newer = false;
+  assert.equal(await readPointsInSteps(rows[0][1], { pause: async () => { newer = true; }, wanted: () => !newer }), null, 'a newer text stops the reading');
   const edited = [['0', '103.5', '0.06'], ['25', '102.5', ''], ['', '', '']];
   assert.equal(rowsText(edited), '0\t103.5\t0.06\n25\t102.5\n');
   assert.deepEqual(readPoints(rowsText(edited)), [['0', '103.5', '0.06'], ['25', '102.5']]);
+});
+
+test('a box shows a text whole up to its limits, and the start of a longer one', () => {
+  const lines = (n, end = '\n') => Array.from({ length: n }, (_, k) => `${k}\t1`).join(end);
+  const rows = [
+    ['lines at the limit', lines(shownLines), false],
+    ['a line more', lines(shownLines + 1), true],
+    ['lines ended by CR alone', lines(shownLines + 1, '\r'), true],
+    ['one line at the limit', 'x'.repeat(shownChars), false],
+    ['one character more', 'x'.repeat(shownChars + 1), true],
+  ];
+  for (const [name, text, long] of rows) assert.equal(tooLongToShow(text), long, name);
+  assert.equal(preview(lines(30)), `${lines(20)}\n…`);
+  assert.equal(preview('1\t2\n3', false), '1\t2 3…');
+});
+
+test('a long question goes to the worker: the update stops until the answer, which is asked once and kept', async () => {
+  const asked = [];
+  const core = { call: (command, inputs) => { asked.push(command); return { ok: true, text: inputs.points.slice(0, 3) }; }, click: () => ({ ok: true }) };
+  let redrawn = 0;
+  let answered;
+  const shown = panelCore(core, () => { redrawn += 1; answered(); });
+  const long = { points: '0,1 '.repeat(5000) };
+  assert.equal(shown.call('solve', { points: '0,1' }, 'zh').text, '0,1', 'a short question is answered at once');
+  const redraw = new Promise((resolve) => { answered = resolve; });
+  assert.throws(() => shown.call('solve', long, 'zh'), Pending);
+  assert.throws(() => shown.call('outline', long, 'zh'), Pending, 'one question at a time');
+  await redraw;
+  assert.equal(redrawn, 1);
+  assert.equal(shown.call('solve', { ...long }, 'zh').text, '0,1');
+  assert.throws(() => shown.call('solve', long, 'en'), Pending, 'another language is another question');
+  assert.deepEqual(asked, ['solve', 'solve']);
 });
 
 test('a rating without a typed range runs on round steps from the lowest point to the lower end', () => {

@@ -1,7 +1,8 @@
-// The batch off the main thread: a worker made from the inlined core's own
-// source and the batch functions' source, so the page needs no other file.
-// Where a worker cannot be made, the same chunks run on the page between
-// frames.
+// The core off the main thread, for batches and for questions too long to
+// answer within a frame: a worker made from the inlined core's own source
+// and the batch functions' source, so the page needs no other file. Where a
+// worker cannot be made, the same work runs on the page (a batch in chunks
+// between frames).
 
 import { Core, coreElementId, loadCore, loadedWasm, toolkitOf } from './core.js';
 import { parseRecord, recordEnds, runBatch, summarize, tabsToCsv, csvCell } from './batch-run.js';
@@ -25,11 +26,15 @@ function finished(csv) {
 function workerMain(scope) {
   let loading = null;
   scope.onmessage = async (event) => {
-    const { id, text, bytes, language, chunkRows, wasmBinary } = event.data;
+    const { id, text, bytes, language, chunkRows, wasmBinary, question } = event.data;
     const post = (message, transfer = []) => scope.postMessage({ id, ...message }, transfer);
     try {
       loading ??= loadCore(scope.createChannelflowCore, { wasmBinary });
       const core = await loading;
+      if (question) {
+        post({ answer: question.click ? core.click(...question.click) : core.call(question.command, question.inputs, language) });
+        return;
+      }
       const input = tabsToCsv(bytes ? decodeBytes(bytes) : text);
       const answer = await runBatch(input, (csv) => core.batch(csv, language), {
         chunkRows, onProgress: (done, total) => post({ progress: [done, total] }),
@@ -50,10 +55,11 @@ export function workerSource(coreText) {
 let worker = null;
 let wasmBinary;
 let lastId = 0;
-// Runs waiting for the worker's answers, by id; the worker takes them in turn.
+// Runs waiting for the worker's answers, by id; the worker takes them in
+// turn. Each knows how to run on the page should the worker fail.
 const waiting = new Map();
 
-function startWorker(fallBack) {
+function startWorker() {
   if (worker !== null) return worker;
   try {
     const coreText = document.getElementById(coreElementId).textContent;
@@ -73,7 +79,7 @@ function startWorker(fallBack) {
     worker.onerror = (event) => {
       event.preventDefault();
       worker = false;
-      for (const run of waiting.values()) run.resolve(fallBack(run));
+      for (const run of waiting.values()) run.resolve(run.onPage());
       waiting.clear();
     };
   } catch {
@@ -86,13 +92,32 @@ function startWorker(fallBack) {
 // with finished()'s {answer, file, rows, errors, text, ends}, {answer}
 // with the core's problems, or {failed}.
 export function runInBackground(core, input, language, onProgress, chunkRows = 2000) {
-  const onPage = (run) => runOnPage(core, run.input, language, run.onProgress, chunkRows);
-  const w = startWorker(onPage);
-  if (!w) return onPage({ input, onProgress });
+  const onPage = () => runOnPage(core, input, language, onProgress, chunkRows);
+  return toWorker({ ...input, language, chunkRows }, onPage, onProgress);
+}
+
+// One question to the core in the worker: resolves with the answer of
+// core.call(command, inputs, language), or of core.click(...click) when
+// question.click is given. Without a worker the page answers it after a
+// frame, so that what the user did shows first.
+export function askInBackground(core, question, language) {
+  const answer = () => (question.click ? core.click(...question.click) : core.call(question.command, question.inputs, language));
+  const onPage = async () => {
+    await new Promise((resolve) => (globalThis.requestAnimationFrame ?? setTimeout)(() => setTimeout(resolve)));
+    return { answer: answer() };
+  };
+  return toWorker({ question, language }, onPage).then((reply) => reply.answer
+    ?? { ok: false, problems: [{ message: reply.failed ?? '' }] });
+}
+
+function toWorker(message, onPage, onProgress = () => {}) {
+  const w = startWorker();
+  if (!w) return onPage();
   return new Promise((resolve) => {
     lastId += 1;
-    waiting.set(lastId, { input, onProgress, resolve });
-    w.postMessage({ id: lastId, ...input, language, chunkRows, wasmBinary });
+    waiting.set(lastId, { onProgress, onPage, resolve });
+    // The worker loads the core from the first message's bytes.
+    w.postMessage({ id: lastId, ...message, wasmBinary: lastId === 1 ? wasmBinary : undefined });
   });
 }
 

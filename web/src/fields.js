@@ -4,6 +4,7 @@
 
 import { el, uniqueId } from './dom.js';
 import { parameterLabel } from './i18n.js';
+import { preview, tooLongToShow } from './long-text.js';
 
 export class Field {
   // kind: 'text' | 'textarea' | 'select' | 'checkbox'. label() gives the label's text now.
@@ -26,7 +27,9 @@ export class Field {
     } else {
       this.input = el('input', { id, name: key, type: 'text', autocomplete: 'off', spellcheck: 'false' });
     }
-    if (kind === 'text' || kind === 'textarea') this.input.value = initial ?? '';
+    // The whole of a text too long to show, which the box shows the start of.
+    this.aside = null;
+    if (kind === 'text' || kind === 'textarea') this.value = initial ?? '';
     this.label = el('label', { for: id });
     this.hint = el('span', { id: this.hintId, class: 'hint' });
     this.problem = el('span', { id: this.errorId, class: 'problem', role: 'alert' });
@@ -35,6 +38,11 @@ export class Field {
       : el('div', { class: 'field' }, this.label, this.input, this.hint, this.problem);
     if (kind === 'select') this.input.addEventListener('change', () => { this.wanted = undefined; });
     const typed = kind === 'text' || kind === 'textarea';
+    if (typed) {
+      this.input.addEventListener('paste', (event) => this.pasted(event));
+      // An edit of the start shown makes it the box's text.
+      this.input.addEventListener('beforeinput', () => { this.aside = null; });
+    }
     if (onInput) this.input.addEventListener(typed ? 'input' : 'change', onInput);
     this.relabel();
   }
@@ -76,14 +84,39 @@ export class Field {
     this.describe();
   }
 
+  // A paste too long to show goes where the selection was, as the browser
+  // would put it, without the browser laying it out. (A one-line box would
+  // take its line ends as blanks; they stay: no number or range is that long,
+  // and the core's message shows them as blanks.)
+  pasted(event) {
+    const text = event.clipboardData?.getData('text/plain') ?? '';
+    const { value, selectionStart, selectionEnd } = this.input;
+    // Within a start shown, a place means nothing: the paste takes the box.
+    const whole = this.aside === null ? value.slice(0, selectionStart) + text + value.slice(selectionEnd) : text;
+    if (this.aside === null && !tooLongToShow(whole)) return;
+    event.preventDefault();
+    this.value = whole;
+    // Reading the clipboard took this task long enough: the panel follows in the next.
+    setTimeout(() => this.input.dispatchEvent(new Event('input', { bubbles: true })));
+  }
+
   get value() {
-    return this.kind === 'checkbox' ? this.input.checked : this.input.value;
+    if (this.kind === 'checkbox') return this.input.checked;
+    return this.aside ?? this.input.value;
+  }
+
+  // What the box shows: the value, or the start of a text kept aside.
+  get shownValue() {
+    return this.input.value;
   }
 
   set value(v) {
     if (this.kind === 'checkbox') this.input.checked = Boolean(v);
-    else if (this.kind !== 'select') this.input.value = v;
-    else {
+    else if (this.kind !== 'select') {
+      const text = String(v);
+      this.aside = tooLongToShow(text) ? text : null;
+      this.input.value = this.aside === null ? text : preview(text, this.kind === 'textarea');
+    } else {
       this.wanted = v;
       if (this.options.some((o) => o.value === v)) this.input.value = v;
     }
@@ -145,9 +178,11 @@ export class FieldSet {
     return texts;
   }
 
-  // Everything, checkboxes included, for keeping between visits.
+  // Everything, checkboxes included, for keeping between visits; a text too
+  // long to show is not kept (storage takes a few megabytes at most, and
+  // writing them at every keystroke would cost more than the keystroke).
   snapshot() {
-    return Object.fromEntries([...this.fields.values()].map((f) => [f.key, f.value]));
+    return Object.fromEntries([...this.fields.values()].filter((f) => f.aside === null).map((f) => [f.key, f.value]));
   }
 
   restore(saved) {

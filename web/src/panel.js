@@ -4,11 +4,12 @@
 import { el } from './dom.js';
 import { FieldSet } from './fields.js';
 import { t } from './i18n.js';
+import { panelCore, Pending } from './panel-core.js';
 import * as store from './store.js';
 
 export class Panel {
   constructor(ctx, definition) {
-    this.ctx = ctx;
+    this.ctx = { ...ctx, core: panelCore(ctx.core, () => this.update()) };
     this.definition = definition;
     this.key = definition.key;
     this.fields = new FieldSet();
@@ -24,6 +25,17 @@ export class Panel {
         el('div', { class: 'column-results' }, this.resultsHeading, this.results)),
       this.pictures, this.extra);
     this.input = () => this.changed();
+    // A long question's answer still on its way leaves the panel as it was.
+    const update = this.update;
+    this.update = () => {
+      try {
+        update.call(this);
+        this.results.removeAttribute('aria-busy');
+      } catch (error) {
+        if (!(error instanceof Pending)) throw error;
+        this.results.setAttribute('aria-busy', 'true');
+      }
+    };
   }
 
   // Called once the subclass has added its boxes.
@@ -63,7 +75,7 @@ export class Panel {
     const rows = [];
     for (const f of this.fields.fields.values()) {
       if (!f.shown || f.kind === 'checkbox' || f.input.disabled) continue;
-      const text = f.kind === 'select' ? f.input.selectedOptions[0]?.textContent ?? f.value : f.value;
+      const text = f.kind === 'select' ? f.input.selectedOptions[0]?.textContent ?? f.value : f.shownValue;
       rows.push([f.label.textContent, text, '']);
     }
     return rows;

@@ -8,10 +8,10 @@ import { copyText } from './clipboard.js';
 const rowHeight = 24;
 const spare = 10;
 
-// The first and last row to draw for a scroll position.
-export function visibleRange(scrollTop, viewHeight, count) {
-  const first = Math.max(0, Math.floor(scrollTop / rowHeight) - spare);
-  const last = Math.min(count, Math.ceil((scrollTop + viewHeight) / rowHeight) + spare);
+// The first and last row to draw for a scroll position, rows `height` px tall.
+export function visibleRange(scrollTop, viewHeight, count, height = rowHeight) {
+  const first = Math.min(Math.max(0, Math.floor(scrollTop / height) - spare), Math.max(0, count - spare));
+  const last = Math.min(count, Math.ceil((scrollTop + viewHeight) / height) + spare);
   return [first, Math.max(first, last)];
 }
 
@@ -90,7 +90,7 @@ export class TableView {
 
 // Heights go through the style object: a CSP without 'unsafe-inline' drops
 // style attributes but not CSSOM changes.
-function spacer(height, span) {
+export function spacer(height, span) {
   const cell = el('td', { colspan: Math.max(1, span) });
   cell.style.height = `${height}px`;
   return el('tr', { class: 'spacer', 'aria-hidden': 'true' }, cell);

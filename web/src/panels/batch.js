@@ -10,12 +10,10 @@ import { TableView } from '../table-view.js';
 import { download } from '../picture.js';
 import { runInBackground } from '../batch-worker.js';
 import { parseRecord } from '../batch-run.js';
+import { preview, tooLongToShow } from '../long-text.js';
 
 // Larger inputs are refused with a message rather than risk the tab.
 export const largestInput = 64 * 1024 * 1024;
-// Pasted text longer than this is kept aside, not put in the text box,
-// whose layout of megabytes of text would stall the page.
-const largestShown = 256 * 1024;
 const exampleCsv = 'B,h,m,i,n\n2,1,1,0.001,0.025\n3,1.5,1.5,0.0005,0.02\n2,1,1,0,0.025\n';
 
 export class BatchPanel extends Panel {
@@ -63,15 +61,16 @@ export class BatchPanel extends Panel {
   }
 
   pasted(event) {
+    // Pasted text too long for the box is kept aside, the box showing its start.
     const text = event.clipboardData?.getData('text/plain') ?? '';
-    if (text.length <= largestShown) return;
+    if (!tooLongToShow(text)) return;
     event.preventDefault();
     if (text.length > largestInput) {
       this.refuse();
       return;
     }
     this.aside = text;
-    this.box.value = `${text.slice(0, 2000).split(/\r\n|\n|\r/).slice(0, 20).join('\n')}\n…`;
+    this.box.value = preview(text);
     this.run({ text });
   }
 

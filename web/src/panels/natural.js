@@ -10,7 +10,7 @@ import { Panel } from '../panel.js';
 import { showResults, itemRows } from '../results.js';
 import { Picture } from '../picture.js';
 import { TableView } from '../table-view.js';
-import { ink, niceTicks } from '../chart.js';
+import { extent, ink, niceTicks } from '../chart.js';
 import { naturalDrawing } from '../natural-drawing.js';
 import { PointsEditor } from '../points-editor.js';
 import { showRatingTable, ratingChart } from './rating.js';
@@ -25,9 +25,8 @@ const unknowns = ['Q', 'h', 'i', 'n'];
 // Some fifty depths from the lowest point to the lower end, on round steps:
 // the rating's range when none is typed. given: 'h' or 'wse'.
 export function autoRange(boundary, given) {
-  const zs = boundary.map((p) => p[1]);
-  const bottom = Math.min(...zs);
-  const top = Math.min(zs[0], zs[zs.length - 1]);
+  const [bottom] = extent(boundary, 1);
+  const top = Math.min(boundary[0][1], boundary[boundary.length - 1][1]);
   if (!(top > bottom)) return '';
   const { step } = niceTicks(0, top - bottom, 50);
   const last = Math.floor((top - bottom) / step + 1e-9) * step;
@@ -68,7 +67,7 @@ export class NaturalPanel extends Panel {
     this.table = new TableView('natural-rating');
     this.extra.append(this.table.root);
     this.finish();
-    this.editor.fillTable();
+    this.editor.read({ changed: false });
   }
 
   system() {
@@ -133,7 +132,7 @@ export class NaturalPanel extends Panel {
       return;
     }
     const unit = unitText(this.catalog, 'length', this.system());
-    const bottom = Math.min(...outline.boundary.map((p) => p[1]));
+    const [bottom] = extent(outline.boundary, 1);
     this.sectionPicture.show(naturalDrawing({
       outline,
       levels: this.criticalLevels(items, bottom),
@@ -164,7 +163,9 @@ export class NaturalPanel extends Panel {
   }
 
   inputRows() {
-    return super.inputRows().map((row) => (row[0] === this.editor.field.label.textContent ? [row[0], this.editor.text(), ''] : row));
+    // The core's text of the points, unless it is too long to show.
+    const points = this.editor.field.aside === null ? this.editor.text() : this.editor.field.shownValue;
+    return super.inputRows().map((row) => (row[0] === this.editor.field.label.textContent ? [row[0], points, ''] : row));
   }
 
   reportData() {
