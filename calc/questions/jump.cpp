@@ -1,6 +1,7 @@
 // jump: the hydraulic jump through a given depth.
 #include "calc/flow/jump.h"
 #include "calc/toolkit/toolkit.h"
+#include "calc/questions/formulas.h"
 #include "calc/toolkit/item_list.h"
 
 namespace channelflow::calc {
@@ -54,6 +55,7 @@ Answer jump(const Inputs& inputs) {
   list.number(JumpHeight, j.height);
   list.term(JumpType, jumpTypeTerm(j.upstream.Fr));
   list.term(GivenDepth, j.givenDownstream ? "given-downstream" : "given-upstream");
+  answer.formulas = jumpFormulas(c, items);
   return answer;
 }
 

@@ -3,6 +3,7 @@
 
 #include "calc/flow/profile.h"
 #include "calc/toolkit/toolkit.h"
+#include "calc/questions/formulas.h"
 #include "calc/toolkit/item_list.h"
 
 namespace channelflow::calc {
@@ -66,6 +67,7 @@ Answer profile(const Inputs& inputs) {
   for (const ProfilePoint& point : p.points) {
     rows.push_back(Row({cell(point.x), cell(point.h), cell(point.A), cell(point.v), cell(point.E), cell(point.Fr), cell(point.Sf)}));
   }
+  answer.formulas = profileFormulas(c);
   record.tables.push_back(Table::of("points", {Distance, Depth, Area, Velocity, Energy, Froude, FrictionSlope}, std::move(rows)));
   return answer;
 }

@@ -1,4 +1,5 @@
 // report: uniform flow at a given depth.
+#include "calc/questions/formulas.h"
 #include "calc/toolkit/item_list.h"
 #include "calc/toolkit/toolkit.h"
 
@@ -11,6 +12,7 @@ Answer reportOf(const Channel& c, const Real& h) {
   ItemList list(items);
   list.channel(c, true, true);
   list.flow(c, uniformFlow(c, h));
+  answer.formulas = uniformFormulas(c, items);
   return answer;
 }
 

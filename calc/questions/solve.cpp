@@ -4,6 +4,7 @@
 
 #include "calc/flow/uniform_solvers.h"
 #include "calc/survey/points_text.h"
+#include "calc/questions/formulas.h"
 #include "calc/toolkit/item_list.h"
 #include "calc/toolkit/result_value.h"
 #include "calc/toolkit/toolkit.h"
@@ -157,6 +158,7 @@ Answer solve(const Inputs& inputs, std::string_view named) {
     answer.records.push_back(std::move(record));
   }
   addSummary(answer, unknownQuantity, values, capacity);
+  if (!answer.records.empty()) answer.formulas = uniformFormulas(c, answer.record().items);
   return answer;
 }
 
