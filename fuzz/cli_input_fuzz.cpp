@@ -4,12 +4,11 @@
 // Every record must come out as valid UTF-8 within the size limit and survive
 // a write and a second read unchanged; every batch row must have the header's
 // columns. Anything else aborts, which libFuzzer reports.
-#include "tools/cli_args.h"
-#include "tools/commands.h"
-#include "tools/csv.h"
-#include "tools/output_sink.h"
-#include "tools/sub_command.h"
+#include "calc/services/batch.h"
+#include "calc/services/csv_reader.h"
 #include "numeric/text/utf8.h"
+#include "tools/cli_args.h"
+#include "tools/sub_command.h"
 
 #include <array>
 #include <cstdint>
@@ -19,6 +18,11 @@
 #include <vector>
 
 using namespace channelflow::tools;
+using channelflow::calc::CsvReader;
+using channelflow::calc::CsvRecord;
+using channelflow::calc::kMaxRecordBytes;
+using channelflow::calc::TextSink;
+using channelflow::calc::TextSource;
 
 namespace {
 
@@ -32,13 +36,15 @@ void fuzzOptions(const std::string& input) {
   for (char c : input) c == '\0' ? static_cast<void>(words.emplace_back()) : words.back().push_back(c);
   std::vector<char*> pointers;
   for (std::string& word : words) pointers.push_back(word.data());
-  constexpr std::array<OptionRule, 3> kRules{{{"B", true}, {"h", true}, {"n", true}}};
+  static constexpr std::array<channelflow::calc::QuestionInput, 3> kInputs{{{"B", true}, {"h", true}, {"n", true}}};
+  static const channelflow::calc::Question kQuestion{
+      "fuzz", channelflow::calc::TextId::HelpReportSummary, channelflow::calc::TextId::HelpReport, kInputs, false, {}, nullptr};
   try {
-    const Options options(pointers, kRules);
+    const Options options(pointers, kQuestion);
     // Every option's text, read as the toolkit reads it: a number or a message naming it.
     const channelflow::calc::Inputs inputs = options.inputs();
     channelflow::calc::InputReader reader(inputs);
-    for (const OptionRule& option : kRules) reader.number(option.name);
+    for (const channelflow::calc::QuestionInput& option : kInputs) reader.number(option.key);
     reader.finish();
   } catch (const channelflow::calc::CalcError& error) {
     for (const auto& problem : error.problems()) {
@@ -52,8 +58,7 @@ void fuzzOptions(const std::string& input) {
 
 std::vector<std::vector<std::string>> readRecords(std::string& text, bool& anyError) {
   std::vector<std::vector<std::string>> records;
-  std::FILE* in = fmemopen(text.data(), text.size(), "r");
-  if (in == nullptr) return records;
+  TextSource in(text);
   CsvReader reader(in);
   CsvRecord record;
   while (reader.next(record)) {
@@ -68,7 +73,6 @@ std::vector<std::vector<std::string>> readRecords(std::string& text, bool& anyEr
     anyError = anyError || record.error.has_value();
     if (!record.blank) records.emplace_back(record.fields.begin(), record.fields.end());
   }
-  std::fclose(in);
   return records;
 }
 
@@ -76,25 +80,17 @@ void fuzzCsv(std::string input) {
   bool anyError = false;
   const auto records = readRecords(input, anyError);
   // Written back and read again, the records are the same.
-  char* written = nullptr;
-  std::size_t size = 0;
-  std::FILE* memory = open_memstream(&written, &size);
-  {
-    OutputSink out(memory);
-    // A blank first line, so that a field starting with U+FEFF is not taken for a byte order mark.
-    out.put("\r\n");
-    for (const auto& fields : records) {
-      for (std::size_t k = 0; k < fields.size(); ++k) {
-        if (k) out.put(',');
-        putCsvField(out, fields[k]);
-      }
-      out.put("\r\n");
+  TextSink out;
+  // A blank first line, so that a field starting with U+FEFF is not taken for a byte order mark.
+  out.put("\r\n");
+  for (const auto& fields : records) {
+    for (std::size_t k = 0; k < fields.size(); ++k) {
+      if (k) out.put(',');
+      putCsvField(out, fields[k]);
     }
-    out.finish();
+    out.put("\r\n");
   }
-  std::fclose(memory);
-  std::string again(written, size);
-  std::free(written);
+  std::string again = out.text();
   bool againError = false;
   // A single empty field writes an empty line, which reads as a blank line: leave those out.
   std::vector<std::vector<std::string>> kept;
@@ -107,22 +103,14 @@ void fuzzCsv(std::string input) {
 }
 
 void fuzzBatch(std::string input) {
-  std::FILE* in = fmemopen(input.data(), input.size(), "r");
-  if (in == nullptr) return;
-  char* written = nullptr;
-  std::size_t size = 0;
-  std::FILE* memory = open_memstream(&written, &size);
-  std::FILE* err = std::fopen("/dev/null", "w");
-  {
-    OutputSink out(memory);
-    runBatch(OutputFormat::Csv, in, out, err);
-    out.finish();
+  TextSource in(input);
+  TextSink out;
+  try {
+    channelflow::calc::runBatch(in, out, {});
+  } catch (const channelflow::calc::CalcError&) {
+    return;  // the whole batch's problem: an unusable header
   }
-  std::fclose(err);
-  std::fclose(memory);
-  std::fclose(in);
-  std::string output(written, size);
-  std::free(written);
+  std::string output = out.text();
   std::string checked;
   channelflow::numeric::appendValidUtf8(checked, output);
   if (checked != output) fail("batch output that is not UTF-8");
