@@ -14,9 +14,9 @@ bool isOption(std::string_view word) { return word.size() > 2 && word.substr(0, 
 
 std::string dashed(std::string_view name) { return "--" + calc::quoteForMessage(name); }
 
-constexpr std::array<OptionRule, 14> kChannelOptions{{
+constexpr std::array<OptionRule, 17> kChannelOptions{{
     {"section"}, {"units"}, {"B"}, {"m"}, {"m1"}, {"m2"}, {"D"}, {"r"}, {"p"}, {"n"}, {"n-bed"}, {"n-wall"},
-    {"points"}, {"points-file"},
+    {"points"}, {"points-file"}, {"H"}, {"Ra"}, {"type"},
 }};
 
 }  // namespace

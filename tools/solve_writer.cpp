@@ -29,7 +29,9 @@ void writeSolution(const calc::SolveAnswer& answer, OutputFormat format, OutputS
       putUnknownLine(answer, k, termName(count > 1 ? (k ? "deeper" : "shallower") : "solved"), out);
     }
     if (count > 1) {
-      out.put(problemText({calc::MessageId::TwoDepths, {}, {}}));
+      const calc::Item* section = calc::findItem(answer.answers[0], "section");
+      const bool pipe = section == nullptr || section->term == "circle";
+      out.put(problemText({pipe ? calc::MessageId::TwoDepths : calc::MessageId::TwoConduitDepths, {}, {}}));
       out.endLine();
     }
     if (answer.capacity) {

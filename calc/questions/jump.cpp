@@ -63,7 +63,7 @@ OutlineAnswer outline(const Inputs& inputs) {
   const std::optional<Real> h = reader.depthOrLevel(c);
   reader.finish();
   const double depth = h->toDouble();
-  return {outlineOf(c, depth, isClosed(c.shape) ? c.size.toDouble() : 1.25 * depth), c.units};
+  return {outlineOf(c, depth, isClosed(c.shape) ? fullDepth(c) : 1.25 * depth), c.units};
 }
 
 }  // namespace channelflow::calc

@@ -21,8 +21,10 @@ std::string_view sizeKey(const Inputs& inputs) {
   return info ? info->parameters[0] : "B";
 }
 
-QuantityId sizeQuantity(std::string_view key) {
+QuantityId sizeQuantity(const Inputs& inputs, std::string_view key) {
+  const std::string* section = inputs.find("section");
   if (key == "D") return QuantityId::Diameter;
+  if (key == "r" && section && *section == "horseshoe") return QuantityId::HorseshoeRadius;
   if (key == "r") return QuantityId::Radius;
   if (key == "p") return QuantityId::ParabolaP;
   return QuantityId::B;
@@ -133,7 +135,7 @@ SolveAnswer solve(const Inputs& inputs, std::string_view named) {
                                                     : "n";
   answer.unknownQuantity = unknown == Unknown::Discharge ? QuantityId::Discharge
                            : unknown == Unknown::Depth   ? QuantityId::NormalDepthSolved
-                           : unknown == Unknown::Size    ? sizeQuantity(size)
+                           : unknown == Unknown::Size    ? sizeQuantity(inputs, size)
                            : unknown == Unknown::Slope   ? QuantityId::Slope
                                                          : QuantityId::N;
   InputReader reader(inputs);
@@ -158,7 +160,7 @@ SolveAnswer solve(const Inputs& inputs, std::string_view named) {
     answer.answers.push_back(std::move(items));
   }
   if (unknown == Unknown::Depth && isClosed(c.shape)) {
-    const CircleCapacity capacity = circleCapacity(c);
+    const ConduitCapacity capacity = conduitCapacity(c);
     Items items;
     ItemList list(items);
     list.number(QuantityId::QMax, capacity.QMax);

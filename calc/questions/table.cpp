@@ -51,7 +51,11 @@ TableRow rowAt(const Channel& c, double x, bool level) {
       if (level) row.h = resultValue(h, "h");  // rounded only when it has a depth
       checkLevel(c, h, level ? "wse" : "h");
     }
-    if (isClosed(c.shape) && h > c.size) fail(MessageId::DepthAboveDiameter, "h");
+    if (std::holds_alternative<Circle>(c.shape) && h > c.size) fail(MessageId::DepthAboveDiameter, "h");
+    if (isClosed(c.shape) && h > topDepth(c)) {
+      fail(MessageId::DepthAboveCrown, "h",
+           {MessageArg::value(topDepth(c).toDouble()), MessageArg::unit("length", unitsOf(c.units).key)});
+    }
     const FlowState f = uniformFlow(c, h);
     row.A = resultValue(f.A, "A");
     row.v = resultValue(f.v, "v");

@@ -23,7 +23,7 @@ constexpr std::array<UnitRow, 9> kUnits{{
   {UnitKind::Percent,   "percent",   "%",       "%"},
 }};
 
-constexpr std::array<ParameterInfo, 36> kParameters{{
+constexpr std::array<ParameterInfo, 39> kParameters{{
   {"section", "",       {"断面形状", "Section"},                UnitKind::None,      Limit::Choice},
   {"units",   "",       {"单位制", "Units"},                    UnitKind::None,      Limit::Choice},
   {"B",       "B",      {"下底宽", "Bottom width"},             UnitKind::Length,    Limit::NonNegative},
@@ -61,14 +61,20 @@ constexpr std::array<ParameterInfo, 36> kParameters{{
   // A surveyed section: its points "x,z[,n] ..." and the water level, given instead of h.
   {"points",  "",       {"断面测点", "Surveyed points"},        UnitKind::Length,    Limit::Text},
   {"wse",     "wse",    {"水位", "Water-surface elevation"},    UnitKind::Length,    Limit::Any},
+  // Closed sections: an arch-roofed tunnel's height and roof, a horseshoe's type.
+  {"H",       "H",      {"洞高（底板至拱顶）", "Height to the crown"}, UnitKind::Length, Limit::Positive},
+  {"Ra",      "Ra",     {"拱顶半径", "Roof radius"},            UnitKind::Length,    Limit::Positive},
+  {"type",    "",       {"马蹄形类型", "Horseshoe type"},       UnitKind::None,      Limit::Choice},
 }};
 
-constexpr std::array<SectionInfo, 5> kSections{{
+constexpr std::array<SectionInfo, 7> kSections{{
   {"trapezoid", {"B", "m", "m1", "m2"}},
   {"circle",    {"D", "", "", ""}},
   {"u",         {"r", "m", "", ""}},
   {"parabola",  {"p", "", "", ""}},
   {"points",    {"points", "wse", "", ""}},
+  {"arch",      {"B", "H", "Ra", ""}},
+  {"horseshoe", {"r", "type", "", ""}},
 }};
 
 using enum QuantityId;
@@ -169,9 +175,17 @@ constexpr std::array<QuantityInfo, static_cast<std::size_t>(QuantityId::Count)> 
   {CriticalDepths,    "hc_all",           "hc",    {"全部临界水深", "Every critical depth"},         UnitKind::Length},
   {CriticalChoice,    "hc_rule",          "",      {"所用临界水深", "Critical depth used"},          UnitKind::None},
   {PartsN,            "n_parts",          "n",     {"各分区粗糙系数", "Manning's n of the parts"},   UnitKind::None},
+  // Closed sections.
+  {CrownHeight,       "H",                "H",     {"洞高", "Height to the crown"},                  UnitKind::Length},
+  {RoofRadius,        "Ra",               "Ra",    {"拱顶半径", "Roof radius"},                      UnitKind::Length},
+  {HorseshoeRadius,   "r",                "r",     {"顶拱半径", "Roof radius"},                      UnitKind::Length},
+  {HorseshoeType,     "type",             "",      {"马蹄形类型（1 为标准Ⅰ型，2 为Ⅱ型）", "Horseshoe type (1: type I, 2: type II)"}, UnitKind::None},
+  {FullArea,          "A_full",           "A_full",{"全断面面积", "Full section's area"},            UnitKind::Area},
+  {FreeAreaPct,       "free_area_pct",    "",      {"水面以上净空面积比", "Free area above the water"}, UnitKind::Percent},
+  {FreeHeight,        "free_height",      "",      {"水面以上净空高度", "Clear height above the water"}, UnitKind::Length},
 }};
 
-constexpr std::array<TermInfo, 74> kTerms{{
+constexpr std::array<TermInfo, 76> kTerms{{
   {"trapezoid",         {"梯形", "trapezoid"}, true},
   {"circle",            {"圆形", "circle"}, true},
   {"u",                 {"U形", "U-shaped"}, true},
@@ -241,6 +255,9 @@ constexpr std::array<TermInfo, 74> kTerms{{
   {"station",           {"起点距", "station"}, false},
   {"elevation",         {"高程", "elevation"}, false},
   {"roughness",         {"粗糙系数", "n"}, false},
+  // Closed sections.
+  {"arch",              {"城门洞形", "arch-roofed"}, true},
+  {"horseshoe",         {"马蹄形", "horseshoe"}, true},
 }};
 // clang-format on
 

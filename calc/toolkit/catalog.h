@@ -68,6 +68,7 @@ enum class QuantityId : std::uint8_t {
   EnlargedDepth, EnlargedVelocity, EnlargedFroude, MinimumDepth, MinimumVelocity, MinimumFroude,
   Freeboard, CanalDepth, EnlargedWidth, BendRise, BendDepth, ScourVelocity,
   Wse, Conveyance, EnergyCoefficient, CriticalDepths, CriticalChoice, PartsN,
+  CrownHeight, RoofRadius, HorseshoeRadius, HorseshoeType, FullArea, FreeAreaPct, FreeHeight,
   Count
 };
 

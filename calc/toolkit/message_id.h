@@ -208,6 +208,16 @@ enum class MessageId : std::uint16_t {
   RoughnessOfPoints,
   PointsFileUnreadable,
   PointsFileHeader,
+  // Closed sections: arch-roofed tunnels and horseshoes.
+  DepthAboveCrown,
+  AboveConduitCapacity,
+  NoConduitSize,
+  ArchTooNarrow,
+  JumpFillsConduit,
+  RoofNarrowerThanWidth,
+  RoofAboveCrown,
+  UnknownHorseshoeType,
+  TwoConduitDepths,
   Count
 };
 

@@ -1,0 +1,112 @@
+#include "calc/sections/circular_segment.h"
+#include "calc/sections/shape.h"
+
+namespace channelflow::calc {
+namespace {
+
+using numeric::asin;
+using numeric::sqrt;
+
+// The section for r = 1, built of three arcs: the invert, radius t centred t
+// above the floor; each side, radius t centred on the springing line (1 above
+// the floor) t - 1 beyond the axis, so that it meets the roof tangentially;
+// the roof, radius 1 about the axis at the springing. Side and invert meet
+// where cos(theta) - sin(theta) = (t - 1)/t, theta the invert's half angle,
+// which is also the side arc's angle below the springing line there.
+struct Unit {
+  Real theta, sinTheta, cosTheta;
+  Real invert;            // the invert's height t (1 - cos theta)
+  Real invertArea, invertMoment;  // the invert segment's area and moment about its chord
+  Real springArea;        // the area below the springing line, t^2 c
+  Real springMoment;      // its moment about the springing line
+  Real fullArea, fullPerimeter, fullMoment;  // the whole section; the moment about the floor
+};
+
+Unit unitOf(double tValue) {
+  const Real t(tValue);
+  Unit u;
+  const Real quarter = Real(numeric::kPi) * 0.25;
+  u.theta = numeric::acos((t - 1) / (sqrt(Real(2)) * t)) - quarter;
+  u.sinTheta = numeric::sin(u.theta);
+  u.cosTheta = numeric::cos(u.theta);
+  const Segment<Real> invert = circularSegment(t, u.theta, u.sinTheta, u.cosTheta);
+  u.invert = t * (1 - u.cosTheta);
+  u.invertArea = invert.A;
+  u.invertMoment = invert.moment;
+  // The area between a side arc and the axis from the invert's top up to the
+  // springing line, as the general band below at a = 0.
+  const Real c = u.theta + u.theta - 2 * (t - 1) / t * u.sinTheta;
+  u.springArea = t * t * c;
+  const Real band = 1 - u.invert;
+  const Real cube = u.cosTheta * u.cosTheta * u.cosTheta;
+  u.springMoment = u.invertMoment + u.invertArea * band - (t - 1) * band * band + 2 * t * t * t * (1 - cube) / 3;
+  const Real halfPi = Real(numeric::kHalfPi);
+  u.fullArea = u.springArea + halfPi;
+  u.fullPerimeter = 4 * t * u.theta + Real(numeric::kPi);
+  // Below the springing: its area at height 1 less its moment about that
+  // line; the half disc above: pi/2 at height 1, and 2/3 about its diameter.
+  u.fullMoment = u.springArea - u.springMoment + halfPi + Real(2) / 3;
+  return u;
+}
+
+const Unit& unitFor(const Horseshoe& s) {
+  static const Unit kTypeOne = unitOf(3), kTypeTwo = unitOf(2);
+  return s.type == 2 ? kTypeTwo : kTypeOne;
+}
+
+}  // namespace
+
+// Three ranges of depth. Up to the invert's top, the segment of the invert's
+// circle (diameter 2tr). Up to the springing line, that segment and the band
+// between the side arcs: with sin(a) = (r - h)/(t r), the band's width at any
+// height is 2r (t cos a - t + 1), and its area and moment are integrals of
+// it in a. Above the springing, the whole section less the dry segment of
+// the roof's circle, as for the arch.
+template <typename Number>
+Geometry<Number> geometry(const Horseshoe& s, const Number& r, const Number& h) {
+  const Unit& unit = unitFor(s);
+  const Number t(s.t());
+  const Number tr = t * r;
+  const Number e = as<Number>(unit.invert) * r;
+  Geometry<Number> g;
+  if (h <= e) {
+    const SegmentAtDepth<Number> wet = circularSegmentAtDepth(tr + tr, h);
+    g.A = wet.segment.A;
+    g.P = wet.segment.P;
+    g.T = wet.T;
+    g.moment = wet.segment.moment;
+  } else if (h <= r) {
+    const Number sinA = (r - h) / tr;
+    const Number cosA = sqrt((Number(1) - sinA) * (Number(1) + sinA));
+    const Number a = asin(sinA);
+    const Number theta = as<Number>(unit.theta);
+    const Number sinTheta = as<Number>(unit.sinTheta);
+    const Number cosTheta = as<Number>(unit.cosTheta);
+    const Number outward = (t - Number(1)) / t;  // the side arcs' centres, over t r
+    const Number c = as<Number>(unit.springArea) / (t * t);
+    g.A = tr * tr * (c - a - sinA * cosA + Number(2) * outward * sinA);
+    g.P = Number(2) * tr * (theta + theta - a);
+    g.T = Number(2) * r * (t * cosA - t + Number(1));
+    // The invert segment carried up to the surface, then the band: the
+    // side arcs' (t - 1) r offset and the integral of (h - y) t r cos(alpha).
+    const Number rise = h - e;
+    const Number cubes = (cosA * cosA * cosA - cosTheta * cosTheta * cosTheta) / Number(3);
+    const Number rest = sinA * ((theta - a) * Number(0.5) + (sinTheta * cosTheta - sinA * cosA) * Number(0.5));
+    g.moment = as<Number>(unit.invertMoment) * r * r * r + as<Number>(unit.invertArea) * r * r * rise -
+               (t - Number(1)) * r * rise * rise + Number(2) * tr * tr * tr * (cubes - rest);
+  } else {
+    const SegmentAtDepth<Number> dry = circularSegmentAtDepth(r + r, r + r - h);
+    const Number fullArea = as<Number>(unit.fullArea) * r * r;
+    g.A = fullArea - dry.segment.A;
+    g.P = as<Number>(unit.fullPerimeter) * r - dry.segment.P;
+    g.T = dry.T;
+    g.moment = h * fullArea - as<Number>(unit.fullMoment) * r * r * r + dry.segment.moment;
+  }
+  g.bed = g.P;
+  return g;
+}
+
+template Geometry<double> geometry(const Horseshoe&, const double&, const double&);
+template Geometry<Real> geometry(const Horseshoe&, const Real&, const Real&);
+
+}  // namespace channelflow::calc
