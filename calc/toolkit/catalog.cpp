@@ -185,7 +185,7 @@ constexpr std::array<QuantityInfo, static_cast<std::size_t>(QuantityId::Count)> 
   {FreeHeight,        "free_height",      "",      {"水面以上净空高度", "Clear height above the water"}, UnitKind::Length},
 }};
 
-constexpr std::array<TermInfo, 76> kTerms{{
+constexpr std::array<TermInfo, 77> kTerms{{
   {"trapezoid",         {"梯形", "trapezoid"}, true},
   {"circle",            {"圆形", "circle"}, true},
   {"u",                 {"U形", "U-shaped"}, true},
@@ -243,6 +243,7 @@ constexpr std::array<TermInfo, 76> kTerms{{
   {"pass",              {"满足", "pass"}, false},
   {"fail",              {"不满足", "fail"}, false},
   {"not-checked",       {"未校核", "not checked"}, false},
+  {"not-applicable",    {"不适用", "not applicable"}, false},
   {"low",               {"下限", "the lower value"}, false},
   {"middle",            {"中值", "the middle"}, false},
   {"high",              {"上限", "the upper value"}, false},

@@ -218,6 +218,16 @@ enum class MessageId : std::uint16_t {
   RoofAboveCrown,
   UnknownHorseshoeType,
   TwoConduitDepths,
+  // Structures: their tables, forms and inputs.
+  TableRange,
+  UnknownForm,
+  RangedFormNeedsXi,
+  RangedFormNeedsXiOrAngle,
+  ValueNotInTable,
+  OutOfRange,
+  EnlargedBelowDesign,
+  MinimumAboveDesign,
+  ChamberDrained,
   Count
 };
 

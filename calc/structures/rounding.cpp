@@ -1,0 +1,39 @@
+#include "calc/structures/rounding.h"
+
+#include <cmath>
+
+#include "calc/structures/table_lookup.h"
+
+namespace channelflow::calc::structures {
+namespace {
+
+// The least k / perMetre not below x: k / perMetre is then the double
+// nearest that decimal, where k times the step in doubles would miss it.
+double steps(const Real& x, double perMetre) {
+  double k = std::ceil((x * perMetre).toDouble());
+  while (k > 1 && Real(k - 1) / perMetre >= x) k -= 1;
+  while (Real(k) / perMetre < x) k += 1;
+  return k / perMetre;
+}
+
+}  // namespace
+
+double roundUp(const Real& x, RoundingRule rule, const char* field) {
+  switch (rule) {
+    case RoundingRule::None: return x.toDouble();
+    case RoundingRule::SiphonDiameter:
+      if (x <= Real(1.0)) return steps(x, 20);
+      if (x <= Real(1.6)) return steps(x, 10);
+      return steps(x, 5);
+    case RoundingRule::PrestressedPipe:
+      requireInTable(x, 0, 2.0, {"10.4.6", field});
+      return x <= Real(0.6) ? 0.6 : steps(x, 5);
+    case RoundingRule::Centimetre: return steps(x, 100);
+    case RoundingRule::Decimetre: return steps(x, 10);
+    case RoundingRule::HalfMetre: return steps(x, 2);
+    case RoundingRule::Metre: return steps(x, 1);
+  }
+  return x.toDouble();
+}
+
+}  // namespace channelflow::calc::structures
