@@ -36,4 +36,12 @@ double roundUp(const Real& x, RoundingRule rule, const char* field) {
   return x.toDouble();
 }
 
+double roundUpTo(const Real& x, double step) {
+  if (!(step > 0)) return x.toDouble();
+  // A decimal step (0.01, 0.05, 0.5) as a whole number of steps per metre.
+  const double perMetre = std::round(1 / step);
+  if (std::fabs(perMetre * step - 1) < 1e-12) return steps(x, perMetre);
+  return std::ceil((x / Real(step)).toDouble()) * step;
+}
+
 }  // namespace channelflow::calc::structures

@@ -24,4 +24,7 @@ enum class RoundingRule : std::uint8_t {
 // prestressed series is a CalcError (Table 10.4.6, the field given).
 double roundUp(const Real& x, RoundingRule rule, const char* field);
 
+// The smallest whole number of steps not below x; x itself for step 0.
+double roundUpTo(const Real& x, double step);
+
 }  // namespace channelflow::calc::structures

@@ -228,6 +228,7 @@ enum class MessageId : std::uint16_t {
   EnlargedBelowDesign,
   MinimumAboveDesign,
   ChamberDrained,
+  TunnelNotClosed,
   Count
 };
 

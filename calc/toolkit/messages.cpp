@@ -385,6 +385,8 @@ constexpr std::array<MessageInfo, static_cast<std::size_t>(Count)> kMessages{{
                                                         "{label} cannot exceed the design flow Q"},
   {ChamberDrained,      "chamber-drained",       false, "{label} 过窄：进口渐变段的水面降落超过了渠道水深",
                                                         "{label} is too narrow: the inlet transition's drop exceeds the canal's depth"},
+  {TunnelNotClosed,     "tunnel-not-closed",     false, "隧洞断面须为封闭断面：circle、arch 或 horseshoe",
+                                                        "A tunnel's section must be closed: circle, arch or horseshoe"},
 }};
 // clang-format on
 
