@@ -7,12 +7,13 @@
 namespace channelflow::calc::structures {
 namespace {
 
-// The least k / perMetre not below x: k / perMetre is then the double
-// nearest that decimal, where k times the step in doubles would miss it.
+// The least k / perMetre not below x, compared as the double nearest that
+// decimal (k / perMetre, correctly rounded, where k times the step would
+// miss it): a typed 1.8 is already a whole number of decimetres.
 double steps(const Real& x, double perMetre) {
   double k = std::ceil((x * perMetre).toDouble());
-  while (k > 1 && Real(k - 1) / perMetre >= x) k -= 1;
-  while (Real(k) / perMetre < x) k += 1;
+  while (k > 1 && Real((k - 1) / perMetre) >= x) k -= 1;
+  while (Real(k / perMetre) < x) k += 1;
   return k / perMetre;
 }
 
