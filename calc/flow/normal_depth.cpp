@@ -83,8 +83,7 @@ Real surveyNormalDepth(const Channel& c, const Real& Q) {
 // the walls below it) to 0 at the crown. A flat roof, whose ratio is below 1
 // at once, carries most with the water at its springing line. The circle's
 // depth is a fixed share of D.
-Real greatestDischargeDepth(const Channel& c) {
-  if (std::holds_alternative<Circle>(c.shape)) return greatestDischargeFraction() * c.size;
+Real searchGreatestDischarge(const Channel& c) {
   const Roof roof = roofOf(c.shape, c.size);
   auto surplus = [&c, &roof](const auto& h) {
     using Number = std::remove_cvref_t<decltype(h)>;
@@ -103,6 +102,24 @@ Real greatestDischargeDepth(const Channel& c) {
   return polishRoot(surplus, root, lo, top);
 }
 
+// A horseshoe's is a fixed share of r for each type, as the circle's of D.
+const Real& horseshoeFraction(int type) {
+  auto fraction = [](int t) {
+    Channel unit;
+    unit.shape = Horseshoe{t};
+    unit.size = Real(1);
+    return searchGreatestDischarge(unit);
+  };
+  static const Real kTypeOne = fraction(1), kTypeTwo = fraction(2);
+  return type == 2 ? kTypeTwo : kTypeOne;
+}
+
+Real greatestDischargeDepth(const Channel& c) {
+  if (std::holds_alternative<Circle>(c.shape)) return greatestDischargeFraction() * c.size;
+  if (const auto* horseshoe = std::get_if<Horseshoe>(&c.shape)) return horseshoeFraction(horseshoe->type) * c.size;
+  return searchGreatestDischarge(c);
+}
+
 }  // namespace
 
 ConduitCapacity conduitCapacity(const Channel& c) {
@@ -116,6 +133,14 @@ ConduitCapacity conduitCapacity(const Channel& c) {
 std::vector<Real> normalDepths(const Channel& c, const Real& Q) {
   if (isSurvey(c.shape)) return {surveyNormalDepth(c, Q)};
   if (!isClosed(c.shape)) return {depthBelow(c, Q, HUGE_VAL)};
+  if (!std::holds_alternative<Circle>(c.shape)) {
+    // The discharge grows up to the springing line: a flow no greater than
+    // it there and running full has one depth, below the springing.
+    const Real springing = roofOf(c.shape, c.size).springing;
+    if (springing > Real(0) && Q <= dischargeAt(c, springing) && Q <= dischargeAt(c, topDepth(c))) {
+      return {depthBelow(c, Q, springing.toDouble())};
+    }
+  }
   const ConduitCapacity capacity = conduitCapacity(c);
   if (Q > capacity.QMax) {
     const char* system = c.units == UnitSystem::US ? "us" : "si";

@@ -1,4 +1,5 @@
 #include "calc/sections/circular_segment.h"
+#include "calc/sections/number_forms.h"
 #include "calc/sections/shape.h"
 
 namespace channelflow::calc {
@@ -27,7 +28,41 @@ RoofArc<Number> roofArc(const Arch& s, const Number& B) {
   return roof;
 }
 
+// The whole section's area, perimeter and first moment about the floor,
+// with the roof's radius and the walls' height.
+template <typename Number>
+struct Whole {
+  Number radius, wall, area, perimeter, moment;
+};
+
+template <typename Number>
+Whole<Number> wholeOf(const Arch& s, const Number& B) {
+  if (s.width > 0 && B == Number(s.width)) {
+    return {as<Number>(s.radius), as<Number>(s.wall), as<Number>(s.area), as<Number>(s.perimeter), as<Number>(s.moment)};
+  }
+  const RoofArc<Number> roof = roofArc(s, B);
+  const Number& R = roof.radius;
+  // A semicircle's half angle is a right angle; a flatter roof's, its atan.
+  const Number alpha = roof.centre == Number(0) ? as<Number>(Real(numeric::kHalfPi)) : atan2(roof.half, roof.centre);
+  const Segment<Number> arc = circularSegment(R, alpha, roof.half / R, roof.centre / R);
+  const Number wallArea = B * roof.wall;
+  return {R, roof.wall, wallArea + arc.A, B + Number(2) * roof.wall + arc.P,
+          wallArea * roof.wall * Number(0.5) + arc.A * roof.wall + arc.moment};
+}
+
 }  // namespace
+
+Arch Arch::withWidth(double H, double Ra, double B) {
+  Arch a{H, Ra};
+  const Whole<Real> whole = wholeOf(a, Real(B));
+  a.width = B;
+  a.radius = whole.radius;
+  a.wall = whole.wall;
+  a.area = whole.area;
+  a.perimeter = whole.perimeter;
+  a.moment = whole.moment;
+  return a;
+}
 
 ArchRoof archRoof(const Arch& s, const Real& B) {
   const RoofArc<Real> roof = roofArc(s, B);
@@ -42,9 +77,9 @@ ArchRoof archRoof(const Arch& s, const Real& B) {
 // moment about the floor.
 template <typename Number>
 Geometry<Number> geometry(const Arch& s, const Number& B, const Number& h) {
-  const RoofArc<Number> roof = roofArc(s, B);
+  const Whole<Number> whole = wholeOf(s, B);
   Geometry<Number> g;
-  if (h <= roof.wall) {
+  if (h <= whole.wall) {
     g.A = B * h;
     g.P = B + h + h;
     g.T = B;
@@ -52,19 +87,16 @@ Geometry<Number> geometry(const Arch& s, const Number& B, const Number& h) {
     g.bed = g.P;
     return g;
   }
-  const Number& R = roof.radius;
-  const Segment<Number> whole = circularSegment(R, atan2(roof.half, roof.centre), roof.half / R, roof.centre / R);
-  const Number wallArea = B * roof.wall;
-  const Number fullArea = wallArea + whole.A;
-  const Number fullMoment = wallArea * roof.wall * Number(0.5) + whole.A * roof.wall + whole.moment;
-  const SegmentAtDepth<Number> dry = circularSegmentAtDepth(R + R, Number(s.H) - h);
-  g.A = fullArea - dry.segment.A;
-  g.P = B + Number(2) * roof.wall + whole.P - dry.segment.P;
+  const SegmentAtDepth<Number> dry = circularSegmentAtDepth(whole.radius + whole.radius, Number(s.H) - h);
+  g.A = whole.area - dry.segment.A;
+  g.P = whole.perimeter - dry.segment.P;
   g.T = dry.T;
-  g.moment = h * fullArea - fullMoment + dry.segment.moment;
+  g.moment = h * whole.area - whole.moment + dry.segment.moment;
   g.bed = g.P;
   return g;
 }
+
+Real archArea(const Arch& s, const Real& B) { return wholeOf(s, B).area; }
 
 template Geometry<double> geometry(const Arch&, const double&, const double&);
 template Geometry<Real> geometry(const Arch&, const Real&, const Real&);

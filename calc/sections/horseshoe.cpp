@@ -1,11 +1,23 @@
 #include "calc/sections/circular_segment.h"
+#include "calc/sections/number_forms.h"
 #include "calc/sections/shape.h"
 
 namespace channelflow::calc {
 namespace {
 
-using numeric::asin;
+using numeric::atan2;
 using numeric::sqrt;
+
+// 1/3 to the number's precision: a product where a quotient would cost more.
+template <typename Number>
+Number third() {
+  if constexpr (kIsReal<Number>) {
+    static const Real value = Real(1) / Real(3);
+    return value;
+  } else {
+    return 1.0 / 3.0;
+  }
+}
 
 // The section for r = 1, built of three arcs: the invert, radius t centred t
 // above the floor; each side, radius t centred on the springing line (1 above
@@ -18,6 +30,9 @@ struct Unit {
   Real invert;            // the invert's height t (1 - cos theta)
   Real invertArea, invertMoment;  // the invert segment's area and moment about its chord
   Real springArea;        // the area below the springing line, t^2 c
+  Real c, outward;        // c, and 2 (t - 1)/t, the side arcs' centres off the axis over t r, doubled
+  Real cubeThird;         // cos^3(theta) / 3
+  Real halfProduct;       // sin(theta) cos(theta) / 2
   Real springMoment;      // its moment about the springing line
   Real fullArea, fullPerimeter, fullMoment;  // the whole section; the moment about the floor
 };
@@ -35,8 +50,11 @@ Unit unitOf(double tValue) {
   u.invertMoment = invert.moment;
   // The area between a side arc and the axis from the invert's top up to the
   // springing line, as the general band below at a = 0.
-  const Real c = u.theta + u.theta - 2 * (t - 1) / t * u.sinTheta;
-  u.springArea = t * t * c;
+  u.outward = 2 * (t - 1) / t;
+  u.c = u.theta + u.theta - u.outward * u.sinTheta;
+  u.springArea = t * t * u.c;
+  u.cubeThird = u.cosTheta * u.cosTheta * u.cosTheta / 3;
+  u.halfProduct = u.sinTheta * u.cosTheta * 0.5;
   const Real band = 1 - u.invert;
   const Real cube = u.cosTheta * u.cosTheta * u.cosTheta;
   u.springMoment = u.invertMoment + u.invertArea * band - (t - 1) * band * band + 2 * t * t * t * (1 - cube) / 3;
@@ -78,22 +96,21 @@ Geometry<Number> geometry(const Horseshoe& s, const Number& r, const Number& h) 
   } else if (h <= r) {
     const Number sinA = (r - h) / tr;
     const Number cosA = sqrt((Number(1) - sinA) * (Number(1) + sinA));
-    const Number a = asin(sinA);
+    const Number a = atan2(sinA, cosA);
     const Number theta = as<Number>(unit.theta);
-    const Number sinTheta = as<Number>(unit.sinTheta);
-    const Number cosTheta = as<Number>(unit.cosTheta);
-    const Number outward = (t - Number(1)) / t;  // the side arcs' centres, over t r
-    const Number c = as<Number>(unit.springArea) / (t * t);
-    g.A = tr * tr * (c - a - sinA * cosA + Number(2) * outward * sinA);
+    const Number sinCos = sinA * cosA;
+    const Number trSquared = tr * tr;
+    g.A = trSquared * (as<Number>(unit.c) - a - sinCos + as<Number>(unit.outward) * sinA);
     g.P = Number(2) * tr * (theta + theta - a);
     g.T = Number(2) * r * (t * cosA - t + Number(1));
     // The invert segment carried up to the surface, then the band: the
     // side arcs' (t - 1) r offset and the integral of (h - y) t r cos(alpha).
     const Number rise = h - e;
-    const Number cubes = (cosA * cosA * cosA - cosTheta * cosTheta * cosTheta) / Number(3);
-    const Number rest = sinA * ((theta - a) * Number(0.5) + (sinTheta * cosTheta - sinA * cosA) * Number(0.5));
-    g.moment = as<Number>(unit.invertMoment) * r * r * r + as<Number>(unit.invertArea) * r * r * rise -
-               (t - Number(1)) * r * rise * rise + Number(2) * tr * tr * tr * (cubes - rest);
+    const Number rSquared = r * r;
+    const Number cubes = cosA * cosA * cosA * third<Number>() - as<Number>(unit.cubeThird);
+    const Number rest = sinA * ((theta - a - sinCos) * Number(0.5) + as<Number>(unit.halfProduct));
+    g.moment = (as<Number>(unit.invertMoment) * r + as<Number>(unit.invertArea) * rise) * rSquared -
+               (t - Number(1)) * r * rise * rise + Number(2) * trSquared * tr * (cubes - rest);
   } else {
     const SegmentAtDepth<Number> dry = circularSegmentAtDepth(r + r, r + r - h);
     const Number fullArea = as<Number>(unit.fullArea) * r * r;
@@ -105,6 +122,8 @@ Geometry<Number> geometry(const Horseshoe& s, const Number& r, const Number& h) 
   g.bed = g.P;
   return g;
 }
+
+Real horseshoeArea(const Horseshoe& s, const Real& r) { return unitFor(s).fullArea * r * r; }
 
 template Geometry<double> geometry(const Horseshoe&, const double&, const double&);
 template Geometry<Real> geometry(const Horseshoe&, const Real&, const Real&);

@@ -13,6 +13,15 @@ Real crownDepth(const Shape& shape, const Real& size) {
   return size;
 }
 
+Real archArea(const Arch& shape, const Real& B);
+Real horseshoeArea(const Horseshoe& shape, const Real& r);
+
+Real fullArea(const Shape& shape, const Real& size) {
+  if (const auto* arch = std::get_if<Arch>(&shape)) return archArea(*arch, size);
+  if (const auto* horseshoe = std::get_if<Horseshoe>(&shape)) return horseshoeArea(*horseshoe, size);
+  return geometry(shape, size, crownDepth(shape, size)).A;
+}
+
 Roof roofOf(const Shape& shape, const Real& size) {
   if (const auto* arch = std::get_if<Arch>(&shape)) {
     const ArchRoof roof = archRoof(*arch, size);

@@ -57,6 +57,14 @@ struct Parabola {};
 struct Arch {
   double H = 0;
   double Ra = 0;
+  // For the width it was made for by withWidth (0 when not), what is the
+  // same at every depth, worked out once: the roof's radius, the walls'
+  // height, and the whole section's area, perimeter and first moment about
+  // the floor.
+  double width = 0;
+  Real radius{}, wall{}, area{}, perimeter{}, moment{};
+
+  static Arch withWidth(double H, double Ra, double B);
 };
 
 // The standard horseshoe of roof radius r (the size), 2r high: a semicircular
@@ -124,6 +132,9 @@ inline bool isClosed(const Shape& shape) {
 
 // A closed section's height from the invert to the crown: D, H or 2r.
 Real crownDepth(const Shape& shape, const Real& size);
+
+// A closed section's whole area, as its geometry at the crown gives it.
+Real fullArea(const Shape& shape, const Real& size);
 
 // Where a closed section's roof arc begins (the depth of its springing line,
 // 0 for a circle) and its radius: above the springing the surface narrows to

@@ -46,11 +46,13 @@ Barrel barrelOf(const CulvertInput& in, double g) {
       break;
     case CulvertShape::Arch:
       require(in.B > 0, MessageId::NotPositive, "B");
-      c.shape = Arch{in.D, in.Ra};
       c.size = Real(in.B);
-      if (in.Ra > 0 && Real(in.Ra) < Real(in.B) / 2) fail(MessageId::RoofNarrowerThanWidth, "Ra", {MessageArg::value(in.B / 2), MessageArg::unit("length", "si")});
-      if (archRoof(Arch{in.D, in.Ra}, c.size).wall < Real(0)) {
-        fail(MessageId::RoofAboveCrown, "D", {MessageArg::value(archRoof(Arch{in.D, in.Ra}, c.size).rise.toDouble()), MessageArg::unit("length", "si")});
+      if (in.Ra > 0 && Real(in.Ra) < c.size / 2) {
+        fail(MessageId::RoofNarrowerThanWidth, "Ra", {MessageArg::value(in.B / 2), MessageArg::unit("length", "si")});
+      }
+      c.shape = Arch::withWidth(in.D, in.Ra, in.B);
+      if (const ArchRoof roof = archRoof(std::get<Arch>(c.shape), c.size); roof.wall < Real(0)) {
+        fail(MessageId::RoofAboveCrown, "D", {MessageArg::value(roof.rise.toDouble()), MessageArg::unit("length", "si")});
       }
       break;
   }

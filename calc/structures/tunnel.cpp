@@ -83,7 +83,7 @@ TunnelSizing sizeTunnel(TunnelInput in, TunnelShape shape, double heightRatio, i
     Channel& c = trial.section;
     c.size = Real(size);
     if (shape == TunnelShape::Circle) c.shape = Circle{};
-    if (shape == TunnelShape::Arch) c.shape = Arch{heightRatio * size, 0};
+    if (shape == TunnelShape::Arch) c.shape = Arch::withWidth(heightRatio * size, 0, size);
     if (shape == TunnelShape::Horseshoe) c.shape = Horseshoe{horseshoeType};
     return trial;
   };
@@ -116,7 +116,7 @@ TunnelSizing sizeTunnel(TunnelInput in, TunnelShape shape, double heightRatio, i
   s.adopted = roundUp(Real(hi), RoundingRule::Decimetre, "size");
   if (shape == TunnelShape::Arch) s.height = roundUp(Real(heightRatio) * Real(s.adopted), RoundingRule::Decimetre, "H");
   TunnelInput adopted = withSize(s.adopted);
-  if (shape == TunnelShape::Arch) adopted.section.shape = Arch{s.height, 0};
+  if (shape == TunnelShape::Arch) adopted.section.shape = Arch::withWidth(s.height, 0, s.adopted);
   s.result = tunnel(adopted);
   return s;
 }

@@ -291,7 +291,7 @@ Arch InputReader::arch(double B, UnitSystem units) {
   }
   const ArchRoof roof = archRoof(a, Real(B));
   if (roof.wall < Real(0)) keep({MessageId::RoofAboveCrown, "H", {MessageArg::value(roof.rise.toDouble()), unit}});
-  return a;
+  return Arch::withWidth(a.H, a.Ra, B);
 }
 
 // Type 1 (I) unless given as 2 (II).

@@ -121,7 +121,7 @@ void ItemList::flow(const Channel& c, const FlowState& f) {
 
 void ItemList::closedSection(const Channel& c, const Real& A, const Real& h) {
   const Real top = topDepth(c);
-  const Real full = geometry(c.shape, c.size, top).A;
+  const Real full = fullArea(c.shape, c.size);
   number(QuantityId::FullArea, full);
   number(QuantityId::FreeAreaPct, (full - A) / full * 100);
   number(QuantityId::FreeHeight, top - h);
