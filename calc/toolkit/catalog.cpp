@@ -179,7 +179,7 @@ constexpr std::array<QuantityInfo, static_cast<std::size_t>(QuantityId::Count)> 
   {CrownHeight,       "H",                "H",     {"洞高", "Height to the crown"},                  UnitKind::Length},
   {RoofRadius,        "Ra",               "Ra",    {"拱顶半径", "Roof radius"},                      UnitKind::Length},
   {HorseshoeRadius,   "r",                "r",     {"顶拱半径", "Roof radius"},                      UnitKind::Length},
-  {HorseshoeType,     "type",             "",      {"马蹄形类型（1 为标准Ⅰ型，2 为Ⅱ型）", "Horseshoe type (1: type I, 2: type II)"}, UnitKind::None},
+  {HorseshoeType,     "horseshoe_type",   "",      {"马蹄形类型（1 为标准Ⅰ型，2 为Ⅱ型）", "Horseshoe type (1: type I, 2: type II)"}, UnitKind::None},
   {FullArea,          "A_full",           "A_full",{"全断面面积", "Full section's area"},            UnitKind::Area},
   {FreeAreaPct,       "free_area_pct",    "",      {"水面以上净空面积比", "Free area above the water"}, UnitKind::Percent},
   {FreeHeight,        "free_height",      "",      {"水面以上净空高度", "Clear height above the water"}, UnitKind::Length},

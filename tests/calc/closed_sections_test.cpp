@@ -129,7 +129,7 @@ TEST(ClosedSections, ReportsFreeAreaAndHeight) {
   const Items horseshoe =
       report(inputsOf({{"section", "horseshoe"}, {"r", "1"}, {"type", "2"}, {"h", "1"}, {"i", "0.001"}, {"n", "0.014"}}));
   EXPECT_EQ(number(horseshoe, "free_height"), 1.0);
-  EXPECT_EQ(number(horseshoe, "type"), 2.0);
+  EXPECT_EQ(number(horseshoe, "horseshoe_type"), 2.0);
 }
 
 // The size carrying a report's own flow at its depth is the size it had.
