@@ -49,7 +49,9 @@ Outline surveyOutline(const Survey& survey, double h) {
 
 // Points along the arc about (x, z) of radius r from angle a0 to a1, both ends included.
 void appendArc(std::vector<std::array<double, 2>>& boundary, double x, double z, double r, double a0, double a1) {
-  const int segments = std::max(2, static_cast<int>(kArcSegments * std::fabs(a1 - a0) / numeric::kPi.hi) + 1);
+  // An even count: an arc symmetric about the invert passes through its lowest point.
+  int segments = std::max(2, static_cast<int>(kArcSegments * std::fabs(a1 - a0) / numeric::kPi.hi) + 1);
+  segments += segments % 2;
   for (int k = 0; k <= segments; ++k) {
     const double angle = a0 + (a1 - a0) * k / segments;
     boundary.push_back({x + r * numeric::cos(angle), z + r * numeric::sin(angle)});

@@ -12,6 +12,9 @@
 // - A curved trough's freeboard stands over its largest transverse depth:
 //   the surface tilts about its mean level by the K.1.4 difference, so the
 //   outer wall's depth is h + Δh/2.
+// - K.1.1's ε = 1.071 (1 - b0/bs)^4 sqrt(b0/bs) cannot give the 0.80–0.92 it
+//   states for usual widths: the exponent or a bracket is garbled, and ε is
+//   taken as given within 0.80–0.92 (item 5).
 // - The short-trough bound is L <= 15 h1 as K.1.2 writes it (K.1.1 writes
 //   L < 15 h1); a short trough fails the check that Manning's formula may
 //   carry it, and wants a non-uniform profile (§17).
@@ -19,6 +22,7 @@
 
 #include "calc/flow/flow_state.h"
 #include "calc/flow/uniform_solvers.h"
+#include "calc/structures/culvert.h"
 #include "calc/structures/rounding.h"
 #include "calc/toolkit/problem.h"
 #include "numeric/elementary/elementary.h"
@@ -175,6 +179,28 @@ AqueductResult aqueduct(const AqueductInput& in) {
   }
   addChecks(in, r);
   return r;
+}
+
+namespace {
+
+void requireWithin(double value, double low, double high, const char* field) {
+  if (!(value >= low && value <= high)) fail(MessageId::OutOfRange, field, {MessageArg::value(low), MessageArg::value(high)});
+}
+
+}  // namespace
+
+Real shortRectangularTrough(const Real& B, const Real& H0, const Real& hs, double m, double epsilon, double g) {
+  requireWithin(m, 0.32, 0.38, "m");
+  requireWithin(epsilon, 0.80, 0.92, "epsilon");
+  return freeSurfaceCapacity(B, H0, hs, m, epsilon, gravityOf(g));
+}
+
+Real shortShapedTrough(const Real& A, const Real& Z1, const Real& v1, double phi, double epsilon, double g) {
+  requireWithin(phi, 0.89, 0.95, "phi");
+  requireWithin(epsilon, 0.80, 0.92, "epsilon");
+  const double g0 = gravityOf(g);
+  const Real Z0 = Z1 + v1 * v1 / (Real(g0) + Real(g0));
+  return Real(epsilon) * Real(phi) * A * numeric::sqrt((Real(g0) + Real(g0)) * Z0);
 }
 
 AqueductSizing sizeAqueduct(AqueductInput in, double ratio) {

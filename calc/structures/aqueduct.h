@@ -77,6 +77,14 @@ struct AqueductResult {
 
 AqueductResult aqueduct(const AqueductInput& input);
 
+// K.1.1-2: a short trough (L <= 15 h1) passes its flow as a submerged
+// broad-crested weir. Rectangular: Q = ε σ m B sqrt(2g) H0^(3/2), H0 = h' +
+// v1^2/2g, σ from Table M.0.3-1 at h_s/H0, m 0.32–0.38, ε 0.80–0.92. U or
+// trapezoidal: Q = ε φ A sqrt(2g Z0), Z0 = Z1 + v1^2/2g, φ 0.89–0.95. A
+// coefficient outside its range is refused.
+Real shortRectangularTrough(const Real& B, const Real& H0, const Real& hs, double m, double epsilon, double g);
+Real shortShapedTrough(const Real& A, const Real& Z1, const Real& v1, double phi, double epsilon, double g);
+
 // Sizing (practice): the width B, or R0, at which the height needed is
 // `ratio` times B (or 2 R0), rounded up to the height step, then every
 // flow and check at it.

@@ -124,6 +124,19 @@ TEST(Aqueduct, SizingForARatio) {
   EXPECT_EQ(findCheck(s.result.checks, "aqueduct-height-ratio")->verdict, Verdict::Pass);
 }
 
+// A short trough as a submerged weir (g = 9.81): B = 2, H0 = 1.0, h_s =
+// 0.85 (σ = 0.93 - 0.03 · 0.5 = 0.915), m = 0.35, ε = 0.85: Q = 0.85 · 0.915
+// · 0.35 · 2 · sqrt(19.62) = 2.411502. A U trough: A = 2.0, Z1 = 0.12,
+// v1 = 0.8 (Z0 = 0.152620), φ = 0.92, ε = 0.85: Q = 1.564 sqrt(19.62 Z0) = 2.706398.
+TEST(Aqueduct, ShortTroughAsAWeir) {
+  const Printed rows[] = {
+      {"rectangle", shortRectangularTrough(Real(2), Real(1.0), Real(0.85), 0.35, 0.85, 9.81), 2.411502, 6},
+      {"U", shortShapedTrough(Real(2.0), Real(0.12), Real(0.8), 0.92, 0.85, 9.81), 2.706398, 6},
+  };
+  expectPrinted(rows);
+  EXPECT_THROW(shortRectangularTrough(Real(2), Real(1.0), Real(0.85), 0.35, 0.95, 9.81), CalcError);
+}
+
 TEST(Aqueduct, BadInputs) {
   AqueductInput in = tv2();
   in.grade = 2;

@@ -159,6 +159,29 @@ TEST(ClosedSections, SizesSolvedBack) {
   }
 }
 
+// The drawing runs from the crown round the boundary back to it, and the
+// water's ends lie on the walls where it stands.
+TEST(ClosedSections, Outlines) {
+  for (const char* section : {"arch", "horseshoe"}) {
+    SCOPED_TRACE(section);
+    const bool arch = section[0] == 'a';
+    Inputs inputs = arch ? inputsOf({{"section", "arch"}, {"B", "2"}, {"H", "2.5"}, {"Ra", "1.5"}, {"h", "2.2"}})
+                         : inputsOf({{"section", "horseshoe"}, {"r", "1"}, {"h", "0.6"}});
+    const Outline o = outline(inputs).outline;
+    const double crown = arch ? 2.5 : 2.0;
+    EXPECT_NEAR(o.boundary.front()[0], 0, 1e-12);
+    EXPECT_NEAR(o.boundary.front()[1], crown, 1e-12);
+    EXPECT_NEAR(o.boundary.back()[1], crown, 1e-12);
+    double lowest = crown;
+    for (const auto& point : o.boundary) lowest = std::min(lowest, point[1]);
+    EXPECT_NEAR(lowest, 0, 1e-12);
+    // The arch's roof circle is centred 1.0 above the floor: at 2.2, 2 sqrt(1.5² - 1.2²) = 1.8 wide.
+    const double T = arch ? 1.8 : geometry(Shape{Horseshoe{1}}, 1.0, 0.6).T;
+    EXPECT_NEAR(o.waterRight[0] - o.waterLeft[0], T, 1e-12);
+    EXPECT_EQ(o.waterLeft[0], -o.waterRight[0]);
+  }
+}
+
 TEST(ClosedSections, Refusals) {
   struct Row {
     const char* name;
