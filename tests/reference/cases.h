@@ -35,7 +35,7 @@ struct Case {
 
 class CaseGenerator {
  public:
-  explicit CaseGenerator(std::uint64_t seed) : random_(seed) {}
+  explicit CaseGenerator(std::uint64_t seed) : random_(seed), tunnels_(seed + 1) {}
   Case next();
 
   // A number as typed on a command line, and the double it reads as.
@@ -55,6 +55,7 @@ class CaseGenerator {
   void survey(Drawn& d, bool withRoughness);
   Input depth(const Drawn& d);
 
+  Case nextOf(bool tunnels);
   bool report(Case& c);
   bool solve(Case& c);
   bool table(Case& c);
@@ -64,6 +65,9 @@ class CaseGenerator {
   bool design(Case& c);
 
   std::mt19937_64 random_;
+  std::mt19937_64 tunnels_;  // the arches' and horseshoes' own sequence
+  long drawn_ = 0;
+  bool closedOnly_ = false;
 };
 
 }  // namespace channelflow::reference
