@@ -38,7 +38,8 @@ struct Whole {
 template <typename Number>
 Whole<Number> wholeOf(const Arch& s, const Number& B) {
   if (s.width > 0 && B == Number(s.width)) {
-    return {as<Number>(s.radius), as<Number>(s.wall), as<Number>(s.area), as<Number>(s.perimeter), as<Number>(s.moment)};
+    return {as<Number>(s.radius), as<Number>(s.wall), as<Number>(s.area), as<Number>(s.perimeter),
+            as<Number>(s.moment)};
   }
   const RoofArc<Number> roof = roofArc(s, B);
   const Number& R = roof.radius;

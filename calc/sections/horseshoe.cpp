@@ -27,13 +27,13 @@ Number third() {
 // which is also the side arc's angle below the springing line there.
 struct Unit {
   Real theta, sinTheta, cosTheta;
-  Real invert;            // the invert's height t (1 - cos theta)
+  Real invert;                    // the invert's height t (1 - cos theta)
   Real invertArea, invertMoment;  // the invert segment's area and moment about its chord
-  Real springArea;        // the area below the springing line, t^2 c
-  Real c, outward;        // c, and 2 (t - 1)/t, the side arcs' centres off the axis over t r, doubled
-  Real cubeThird;         // cos^3(theta) / 3
-  Real halfProduct;       // sin(theta) cos(theta) / 2
-  Real springMoment;      // its moment about the springing line
+  Real springArea;                // the area below the springing line, t^2 c
+  Real c, outward;                // c, and 2 (t - 1)/t, the side arcs' centres off the axis over t r, doubled
+  Real cubeThird;                 // cos^3(theta) / 3
+  Real halfProduct;               // sin(theta) cos(theta) / 2
+  Real springMoment;              // its moment about the springing line
   Real fullArea, fullPerimeter, fullMoment;  // the whole section; the moment about the floor
 };
 

@@ -107,11 +107,14 @@ void heights(const AqueductInput& in, AqueductResult& r) {
 void addChecks(const AqueductInput& in, AqueductResult& r) {
   using V = Compared;
   const AqueductFlow& design = r.flows.front();
-  r.checks.push_back(within("aqueduct-velocity", "9.4.1-1", V{"v", design.v}, V{"v_low", Real(1.0)}, V{"v_high", Real(2.5)}));
+  r.checks.push_back(
+      within("aqueduct-velocity", "9.4.1-1", V{"v", design.v}, V{"v_low", Real(1.0)}, V{"v_high", Real(2.5)}));
   if (in.shape == TroughShape::Rectangle) {
-    r.checks.push_back(within("aqueduct-height-ratio", "9.3.3-2", V{"H/B", r.heightRatio}, V{"low", Real(0.6)}, V{"high", Real(0.8)}));
+    r.checks.push_back(
+        within("aqueduct-height-ratio", "9.3.3-2", V{"H/B", r.heightRatio}, V{"low", Real(0.6)}, V{"high", Real(0.8)}));
   } else {
-    r.checks.push_back(within("aqueduct-height-ratio", "9.3.3-4", V{"H/2R0", r.heightRatio}, V{"low", Real(0.7)}, V{"high", Real(0.9)}));
+    r.checks.push_back(within("aqueduct-height-ratio", "9.3.3-4", V{"H/2R0", r.heightRatio}, V{"low", Real(0.7)},
+                              V{"high", Real(0.9)}));
   }
   if (design.h1) {
     Check check = atLeast("aqueduct-long-trough", "K.1.1", V{"L", Real(in.L)}, V{"15h1", *design.h1 * 15});
@@ -131,12 +134,13 @@ void addChecks(const AqueductInput& in, AqueductResult& r) {
   }
   if (in.covered && enlarged) {
     // A box: the section up to its roof at the adopted height.
-    const Real whole = in.shape == TroughShape::Rectangle
-                           ? Real(in.B) * Real(r.H)
-                           : Real(numeric::kPi) * Real(in.R0) * Real(in.R0) / 2 + Real(in.R0) * 2 * (Real(r.H) - Real(in.R0));
+    const Real whole = in.shape == TroughShape::Rectangle ? Real(in.B) * Real(r.H)
+                                                          : Real(numeric::kPi) * Real(in.R0) * Real(in.R0) / 2 +
+                                                                Real(in.R0) * 2 * (Real(r.H) - Real(in.R0));
     const Real free = (whole - enlarged->A) / whole * 100;
     r.checks.push_back(atLeast("aqueduct-box-free-area", "9.3.3-2", V{"free_area_pct", free}, V{"least", Real(15)}));
-    r.checks.push_back(atLeast("aqueduct-box-clear-height", "9.3.3-2", V{"free_height", Real(r.H) - enlarged->h}, V{"least", Real(0.4)}));
+    r.checks.push_back(atLeast("aqueduct-box-clear-height", "9.3.3-2", V{"free_height", Real(r.H) - enlarged->h},
+                               V{"least", Real(0.4)}));
   } else {
     r.checks.push_back(notApplicable("aqueduct-box-free-area", "9.3.3-2"));
     r.checks.push_back(notApplicable("aqueduct-box-clear-height", "9.3.3-2"));
@@ -150,14 +154,17 @@ AqueductResult aqueduct(const AqueductInput& in) {
   r.g = gravityOf(in.g);
   const std::vector<StructureFlow> flows = threeFlows(in.flows);
   require(in.L > 0, MessageId::NotPositive, "L");
-  if (!(in.grade >= 1 && in.grade <= 5)) fail(MessageId::OutOfRange, "grade", {MessageArg::value(1), MessageArg::value(5)});
+  if (!(in.grade >= 1 && in.grade <= 5))
+    fail(MessageId::OutOfRange, "grade", {MessageArg::value(1), MessageArg::value(5)});
   const Channel trough = troughOf(in, r.g);
   const bool canals = in.upstreamCanal && in.downstreamCanal;
   const bool anyEnds = canals || in.ends[0] || in.ends[1] || in.ends[2];
   if (anyEnds) {
-    r.xi1 = transitionXi(TransitionFamily::Aqueduct, TransitionEnd::Inlet, in.inletTransition, {"inlet-form", "xi1", "theta1"}) +
+    r.xi1 = transitionXi(TransitionFamily::Aqueduct, TransitionEnd::Inlet, in.inletTransition,
+                         {"inlet-form", "xi1", "theta1"}) +
             Real(in.inletSlotZeta);
-    r.xi2 = transitionXi(TransitionFamily::Aqueduct, TransitionEnd::Outlet, in.outletTransition, {"outlet-form", "xi2", "theta2"}) +
+    r.xi2 = transitionXi(TransitionFamily::Aqueduct, TransitionEnd::Outlet, in.outletTransition,
+                         {"outlet-form", "xi2", "theta2"}) +
             Real(in.outletSlotZeta);
   }
   if (anyEnds && in.grade <= 3) {
@@ -184,7 +191,8 @@ AqueductResult aqueduct(const AqueductInput& in) {
 namespace {
 
 void requireWithin(double value, double low, double high, const char* field) {
-  if (!(value >= low && value <= high)) fail(MessageId::OutOfRange, field, {MessageArg::value(low), MessageArg::value(high)});
+  if (!(value >= low && value <= high))
+    fail(MessageId::OutOfRange, field, {MessageArg::value(low), MessageArg::value(high)});
 }
 
 }  // namespace

@@ -44,10 +44,10 @@ struct AqueductInput {
   std::array<std::optional<AqueductEnds>, 3> ends;
   std::optional<Channel> upstreamCanal, downstreamCanal;
   double inletLength = 0, outletLength = 0;  // the transitions', for their friction (grades 1–3)
-  double bendRadius = 0;  // a curved trough's centre-line radius; 0: straight
-  bool covered = false;   // a box trough, closed over the top (§9.3.3-2)
-  double heightStep = 0.01;  // the height adopted is rounded up to this (0: not rounded)
-  double upstreamBed = NAN;  // ∇3, the canal bed before the inlet transition (K.1.3)
+  double bendRadius = 0;                     // a curved trough's centre-line radius; 0: straight
+  bool covered = false;                      // a box trough, closed over the top (§9.3.3-2)
+  double heightStep = 0.01;                  // the height adopted is rounded up to this (0: not rounded)
+  double upstreamBed = NAN;                  // ∇3, the canal bed before the inlet transition (K.1.3)
 };
 
 struct AqueductFlow {
@@ -55,9 +55,9 @@ struct AqueductFlow {
   Real Q, h, A, P, R, T, v;  // the trough's uniform flow
   bool hasEnds = false;
   Real v1, v3;
-  Real J1, J2;               // the transitions' mean friction slopes (0 for grades 4–5)
+  Real J1, J2;  // the transitions' mean friction slopes (0 for grades 4–5)
   Real Z1, Z2, Z3, dZ;
-  Real bendRise;             // K.1.4: α1 v^2 A / (g r h) across a curved trough; 0 when straight
+  Real bendRise;  // K.1.4: α1 v^2 A / (g r h) across a curved trough; 0 when straight
   std::optional<Real> h1, h2;
 };
 
@@ -89,7 +89,7 @@ Real shortShapedTrough(const Real& A, const Real& Z1, const Real& v1, double phi
 // `ratio` times B (or 2 R0), rounded up to the height step, then every
 // flow and check at it.
 struct AqueductSizing {
-  Real exact;     // the width or radius where H = ratio B
+  Real exact;  // the width or radius where H = ratio B
   double adopted = 0;
   AqueductResult result;
 };

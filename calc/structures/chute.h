@@ -14,14 +14,14 @@
 namespace channelflow::calc::structures {
 
 struct ChuteInput {
-  double g = 0;        // 0: kStandardGravity
-  Channel chute;       // its section, n and (steep) slope
-  double Q = 0;        // the flow the walls are built for: the enlarged one
-  double L = 0;        // length of the chute
+  double g = 0;   // 0: kStandardGravity
+  Channel chute;  // its section, n and (steep) slope
+  double Q = 0;   // the flow the walls are built for: the enlarged one
+  double L = 0;   // length of the chute
   int steps = 100;
-  double zeta = 1.0;        // aeration ζ, 1.0–1.4 s/m
-  double backwater = 0;     // an allowed backwater at the wall
-  double freeboard = 0.5;   // 0.3–0.5 m
+  double zeta = 1.0;       // aeration ζ, 1.0–1.4 s/m
+  double backwater = 0;    // an allowed backwater at the wall
+  double freeboard = 0.5;  // 0.3–0.5 m
 };
 
 struct ChuteResult {
@@ -29,7 +29,7 @@ struct ChuteResult {
   WaterSurfaceProfile profile;
   std::vector<double> aerated;  // each point's h_b
   double deepestAerated = 0;
-  double wallHeight = 0;        // deepest h_b + backwater + freeboard
+  double wallHeight = 0;  // deepest h_b + backwater + freeboard
   std::vector<Check> checks;
 };
 

@@ -12,11 +12,11 @@ namespace channelflow::calc::structures {
 using numeric::Real;
 
 struct ConduitFlow {
-  bool carried = true;      // a free-surface depth carries Q
-  Real h, A, v;             // at that depth (the crown's when not carried)
-  Real freeAreaPct;         // (A_full - A) / A_full, in per cent
-  Real freeHeight;          // crown - h
-  Real QMax;                // a closed section's greatest discharge (0 for an open barrel)
+  bool carried = true;  // a free-surface depth carries Q
+  Real h, A, v;         // at that depth (the crown's when not carried)
+  Real freeAreaPct;     // (A_full - A) / A_full, in per cent
+  Real freeHeight;      // crown - h
+  Real QMax;            // a closed section's greatest discharge (0 for an open barrel)
 };
 
 // The shallower normal depth of Q in `barrel` (its own section, which may be

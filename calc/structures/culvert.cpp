@@ -52,7 +52,8 @@ Barrel barrelOf(const CulvertInput& in, double g) {
       }
       c.shape = Arch::withWidth(in.D, in.Ra, in.B);
       if (const ArchRoof roof = archRoof(std::get<Arch>(c.shape), c.size); roof.wall < Real(0)) {
-        fail(MessageId::RoofAboveCrown, "D", {MessageArg::value(roof.rise.toDouble()), MessageArg::unit("length", "si")});
+        fail(MessageId::RoofAboveCrown, "D",
+             {MessageArg::value(roof.rise.toDouble()), MessageArg::unit("length", "si")});
       }
       break;
   }
@@ -99,8 +100,10 @@ CulvertResult culvert(const CulvertInput& in) {
   r.leastClearHeight = leastClearHeight(in.shape, barrel.crown);
   const bool anyEnds = in.ends[0] || in.ends[1] || in.ends[2];
   if (anyEnds) {
-    r.xi1 = transitionXi(TransitionFamily::Culvert, TransitionEnd::Inlet, in.inletTransition, {"inlet-form", "xi1", "theta1"});
-    r.xi2 = transitionXi(TransitionFamily::Culvert, TransitionEnd::Outlet, in.outletTransition, {"outlet-form", "xi2", "theta2"});
+    r.xi1 = transitionXi(TransitionFamily::Culvert, TransitionEnd::Inlet, in.inletTransition,
+                         {"inlet-form", "xi1", "theta1"});
+    r.xi2 = transitionXi(TransitionFamily::Culvert, TransitionEnd::Outlet, in.outletTransition,
+                         {"outlet-form", "xi2", "theta2"});
   }
   using V = Compared;
   for (const StructureFlow& flow : flows) {
@@ -129,13 +132,19 @@ CulvertResult culvert(const CulvertInput& in) {
   }
   const CulvertFlow& design = r.flows.front();
   const CulvertFlow& highest = r.flows.size() > 1 && r.flows[1].which == FlowCase::Enlarged ? r.flows[1] : design;
-  r.checks.push_back(atLeast("culvert-free-area", "11.2.5-5", V{"free_area_pct", design.freeAreaPct}, V{"least", Real(10)}));
-  r.checks.push_back(atMost("culvert-free-area-upper", "11.2.5-5", V{"free_area_pct", design.freeAreaPct}, V{"most", Real(30)}));
-  r.checks.push_back(atLeast("culvert-clear-height", "Table 11.2.5", V{"free_height", highest.freeHeight}, V{"least", r.leastClearHeight}));
+  r.checks.push_back(
+      atLeast("culvert-free-area", "11.2.5-5", V{"free_area_pct", design.freeAreaPct}, V{"least", Real(10)}));
+  r.checks.push_back(
+      atMost("culvert-free-area-upper", "11.2.5-5", V{"free_area_pct", design.freeAreaPct}, V{"most", Real(30)}));
+  r.checks.push_back(atLeast("culvert-clear-height", "Table 11.2.5", V{"free_height", highest.freeHeight},
+                             V{"least", r.leastClearHeight}));
   bool free = true;
   for (const CulvertFlow& f : r.flows) free = free && f.carried && f.regime == CulvertRegime::FreeSurface;
-  r.checks.push_back({"culvert-free-surface", "8.2.5", free ? Verdict::Pass : Verdict::Fail,
-                      {V{"H", highest.inletDepth}, V{"1.2D", barrel.crown * Real(1.2)}, V{"h", highest.h}, V{"D", barrel.crown}}});
+  r.checks.push_back(
+      {"culvert-free-surface",
+       "8.2.5",
+       free ? Verdict::Pass : Verdict::Fail,
+       {V{"H", highest.inletDepth}, V{"1.2D", barrel.crown * Real(1.2)}, V{"h", highest.h}, V{"D", barrel.crown}}});
   return r;
 }
 

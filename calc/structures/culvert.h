@@ -56,8 +56,8 @@ struct CulvertFlow {
   Real h, A, v;
   Real freeAreaPct, freeHeight;
   bool hasEnds = false;
-  Real Z1, Z2, Z3, dZ;       // Z2 = i L
-  Real inletDepth;           // H over the invert: h + Z1
+  Real Z1, Z2, Z3, dZ;  // Z2 = i L
+  Real inletDepth;      // H over the invert: h + Z1
   CulvertRegime regime = CulvertRegime::FreeSurface;
   bool isLong = false;
 };

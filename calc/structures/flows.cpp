@@ -15,7 +15,8 @@ const char* flowCaseKey(FlowCase which) {
 
 std::vector<StructureFlow> threeFlows(const FlowsInput& f) {
   require(f.Q > 0, MessageId::NotPositive, "Q");
-  if (f.Qj > 0 && f.enlarge > 0) fail(MessageId::EitherInput, "enlarge", {MessageArg::field("Qj"), MessageArg::field("enlarge")});
+  if (f.Qj > 0 && f.enlarge > 0)
+    fail(MessageId::EitherInput, "enlarge", {MessageArg::field("Qj"), MessageArg::field("enlarge")});
   require(f.Qj >= 0, MessageId::Negative, "Qj");
   require(f.enlarge >= 0, MessageId::Negative, "enlarge");
   require(f.Qmin >= 0, MessageId::Negative, "Qmin");

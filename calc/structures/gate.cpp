@@ -49,7 +49,8 @@ GateFlow gateHead(const GateOpening& o, double Q, double hs) {
   auto excess = [&](const Real& H0) { return atHead(o, g, H0, depth).Q - Real(Q); };
   if (excess(lowest) > Real(0)) {  // the head would lie closer to h_s than the table's last row
     fail(MessageId::TableRange, "Q",
-         {MessageArg::literal("h_s/H0 > 0.998"), MessageArg::literal("M.0.3-1"), MessageArg::value(0), MessageArg::value(0.998)});
+         {MessageArg::literal("h_s/H0 > 0.998"), MessageArg::literal("M.0.3-1"), MessageArg::value(0),
+          MessageArg::value(0.998)});
   }
   Real hi = lowest > Real(0) ? lowest * 2 : Real(1);
   while (excess(hi) < Real(0)) hi = hi * 2;

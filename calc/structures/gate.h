@@ -21,13 +21,13 @@ struct GateOpening {
 };
 
 struct GateFlow {
-  Real H0;        // H + α v0^2/2g, α = 1.05
-  Real ratio;     // h_s/H0
-  Real sigma;     // 1 while h_s/H0 <= 0.72: free flow
+  Real H0;     // H + α v0^2/2g, α = 1.05
+  Real ratio;  // h_s/H0
+  Real sigma;  // 1 while h_s/H0 <= 0.72: free flow
   bool submerged = false;
   Real Q;
-  Real H;         // the upstream depth over the sill
-  Real loss;      // H - h_s: the level's fall across the gate
+  Real H;     // the upstream depth over the sill
+  Real loss;  // H - h_s: the level's fall across the gate
 };
 
 // The flow through the opening with depth H upstream and h_s downstream over the sill.

@@ -87,7 +87,8 @@ Real entranceZeta(const SiphonInput& in) {
          {MessageArg::literal(in.inletForm), MessageArg::literal("L.1.4-2"), MessageArg::literal(entranceKeys())});
   }
   if (form->zeta.low == form->zeta.high) {
-    if (typed) fail(MessageId::EitherInput, "inlet-zeta", {MessageArg::field("inlet-form"), MessageArg::field("inlet-zeta")});
+    if (typed)
+      fail(MessageId::EitherInput, "inlet-zeta", {MessageArg::field("inlet-form"), MessageArg::field("inlet-zeta")});
     return Real(form->zeta.low);
   }
   if (!typed) {
@@ -110,14 +111,16 @@ void requireShapeFactor(double beta, const char* field) {
     if (beta == printed) return;
   }
   fail(MessageId::ValueNotInTable, field,
-       {MessageArg::value(beta), MessageArg::literal("L.1.4-1"), MessageArg::literal("2.42, 1.83, 1.79, 1.67, 1.04, 0.92, 0.76")});
+       {MessageArg::value(beta), MessageArg::literal("L.1.4-1"),
+        MessageArg::literal("2.42, 1.83, 1.79, 1.67, 1.04, 0.92, 0.76")});
 }
 
 Real rackZeta(const Rack& rack, const Real& barrel) {
   requireShapeFactor(rack.beta, "rack");
   require(rack.s > 0, MessageId::NotPositive, "rack");
   require(rack.b > 0, MessageId::NotPositive, "rack");
-  if (!(rack.angle > 0 && rack.angle <= 90)) fail(MessageId::OutOfRange, "rack", {MessageArg::value(0), MessageArg::value(90)});
+  if (!(rack.angle > 0 && rack.angle <= 90))
+    fail(MessageId::OutOfRange, "rack", {MessageArg::value(0), MessageArg::value(90)});
   Real bars = Real(rack.beta) * fourThirds(Real(rack.s) / Real(rack.b));
   if (rack.pierBeta > 0) {
     requireShapeFactor(rack.pierBeta, "rack");
@@ -192,7 +195,8 @@ SiphonFlow flowThrough(const SiphonInput& in, const SiphonResult& r, const Struc
 void addChecks(const SiphonInput& in, SiphonResult& r) {
   using V = Compared;
   const SiphonFlow& design = r.flows.front();
-  r.checks.push_back(within("siphon-velocity", "10.3.2", V{"v", design.v}, V{"v_low", Real(1.5)}, V{"v_high", Real(2.5)}));
+  r.checks.push_back(
+      within("siphon-velocity", "10.3.2", V{"v", design.v}, V{"v_low", Real(1.5)}, V{"v_high", Real(2.5)}));
 
   const SiphonFlow* minimum = nullptr;
   for (const SiphonFlow& f : r.flows) {
@@ -286,12 +290,15 @@ SiphonResult siphon(const SiphonInput& in) {
   const bool canals = in.upstreamCanal && in.downstreamCanal;
   const bool anyEnds = canals || in.ends[0] || in.ends[1] || in.ends[2];
   if (anyEnds) {
-    r.xi1 = transitionXi(TransitionFamily::Siphon, TransitionEnd::Inlet, in.inletTransition, {"inlet-form", "xi1", "theta1"});
-    r.xi2 = transitionXi(TransitionFamily::Siphon, TransitionEnd::Outlet, in.outletTransition, {"outlet-form", "xi2", "theta2"});
+    r.xi1 = transitionXi(TransitionFamily::Siphon, TransitionEnd::Inlet, in.inletTransition,
+                         {"inlet-form", "xi1", "theta1"});
+    r.xi2 = transitionXi(TransitionFamily::Siphon, TransitionEnd::Outlet, in.outletTransition,
+                         {"outlet-form", "xi2", "theta2"});
   }
   for (const StructureFlow& flow : flows) {
     std::optional<SiphonEnds> ends = in.ends[static_cast<std::size_t>(flow.which)];
-    if (!ends && canals) ends = endsFromCanals(*in.upstreamCanal, *in.downstreamCanal, in.chamberWidth, flow.Q, r.xi1, r.g);
+    if (!ends && canals)
+      ends = endsFromCanals(*in.upstreamCanal, *in.downstreamCanal, in.chamberWidth, flow.Q, r.xi1, r.g);
     r.flows.push_back(flowThrough(in, r, flow, ends));
   }
   const SiphonFlow& design = r.flows.front();

@@ -26,10 +26,10 @@ namespace channelflow::calc::structures {
 
 // A trash rack: ξ = [β (s/b)^(4/3) + β2 (s2/b2)^(4/3)] sin α (ω/ω_rack)^2.
 struct Rack {
-  double beta = 0, s = 0, b = 0;                // bar shape factor (Table L.1.4-1), thickness, clear spacing
-  double pierBeta = 0, pierS = 0, pierB = 0;    // the piers', when it has them (pierBeta 0: none)
-  double angle = 90;                            // to the horizontal, degrees
-  double area = 0;                              // the flow area at the rack; 0: the barrel's
+  double beta = 0, s = 0, b = 0;              // bar shape factor (Table L.1.4-1), thickness, clear spacing
+  double pierBeta = 0, pierS = 0, pierB = 0;  // the piers', when it has them (pierBeta 0: none)
+  double angle = 90;                          // to the horizontal, degrees
+  double area = 0;                            // the flow area at the rack; 0: the barrel's
 };
 
 // A bend of the barrels: its radius and deflection (degrees).
@@ -76,10 +76,10 @@ struct SiphonInput {
   std::optional<Channel> upstreamCanal, downstreamCanal;
   double chamberWidth = 0;  // the rectangular inlet chamber at the end of the inlet transition; 0: v2 = v1
   // Levels and limits, each optional (NaN).
-  double upstreamBed = NAN;  // H_u: the bed at the end of the upstream canal
-  double allowedHead = NAN;  // the head allocated to the siphon in planning
+  double upstreamBed = NAN;                    // H_u: the bed at the end of the upstream canal
+  double allowedHead = NAN;                    // the head allocated to the siphon in planning
   double inletCrown = NAN, outletCrown = NAN;  // elevations of the barrels' crowns at the inlet and the outlet
-  double vnp = NAN;          // the non-silting velocity the minimum flow must exceed
+  double vnp = NAN;                            // the non-silting velocity the minimum flow must exceed
 };
 
 // The local loss coefficients, referred to the barrel's velocity.
@@ -90,15 +90,15 @@ struct SiphonZeta {
 
 struct SiphonFlow {
   FlowCase which = FlowCase::Design;
-  Real Q, q;            // the flow, and each barrel's share
-  Real v, velocityHead; // in the barrels
-  Real friction;        // 2 g L / (C^2 R), so that h_f = friction v^2/2g
-  Real hf, hj, z;       // z = h_f + h_j
+  Real Q, q;             // the flow, and each barrel's share
+  Real v, velocityHead;  // in the barrels
+  Real friction;         // 2 g L / (C^2 R), so that h_f = friction v^2/2g
+  Real hf, hj, z;        // z = h_f + h_j
   bool hasEnds = false;
   Real v1, v2, v3;
   Real dZ1, dZ2, dZ3, dZ;
-  Real mu;              // L.1.5: Q = N mu ω sqrt(2 g ΔZ2)
-  std::optional<Real> hu, hd;                      // the canal depths, when known
+  Real mu;                                             // L.1.5: Q = N mu ω sqrt(2 g ΔZ2)
+  std::optional<Real> hu, hd;                          // the canal depths, when known
   std::optional<Real> upstreamLevel, downstreamLevel;  // water levels, when the beds are known
 };
 

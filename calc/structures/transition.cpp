@@ -39,7 +39,8 @@ Real transitionXi(TransitionFamily family, TransitionEnd end, const TransitionSp
   const TransitionForm* form = findTransitionForm(family, spec.form);
   if (form == nullptr) {
     fail(MessageId::UnknownForm, fields.form,
-         {MessageArg::literal(spec.form), MessageArg::literal(familyTable(family)), MessageArg::literal(formKeys(family))});
+         {MessageArg::literal(spec.form), MessageArg::literal(familyTable(family)),
+          MessageArg::literal(formKeys(family))});
   }
   const bool inlet = end == TransitionEnd::Inlet;
   const Range xi = inlet ? form->inlet : form->outlet;
@@ -47,15 +48,18 @@ Real transitionXi(TransitionFamily family, TransitionEnd end, const TransitionSp
   const TableRef table{familyTable(family), fields.xi};
   if (xi.low == xi.high) {
     if (typed) fail(MessageId::EitherInput, fields.xi, {MessageArg::field(fields.form), MessageArg::field(fields.xi)});
-    if (angled && form->angleLimit > 0) requireInTable(Real(spec.angle), 0, form->angleLimit, {table.name, fields.angle});
+    if (angled && form->angleLimit > 0)
+      requireInTable(Real(spec.angle), 0, form->angleLimit, {table.name, fields.angle});
     return Real(xi.low);
   }
-  if (typed && angled) fail(MessageId::EitherInput, fields.xi, {MessageArg::field(fields.xi), MessageArg::field(fields.angle)});
+  if (typed && angled)
+    fail(MessageId::EitherInput, fields.xi, {MessageArg::field(fields.xi), MessageArg::field(fields.angle)});
   if (typed) {
     requireInTable(Real(spec.xi), xi.low, xi.high, table);
     return Real(spec.xi);
   }
-  const std::vector<MessageArg> range{MessageArg::literal(spec.form), MessageArg::value(xi.low), MessageArg::value(xi.high)};
+  const std::vector<MessageArg> range{MessageArg::literal(spec.form), MessageArg::value(xi.low),
+                                      MessageArg::value(xi.high)};
   if (angles.high == 0) fail(MessageId::RangedFormNeedsXi, fields.xi, range);
   if (!angled) {
     std::vector<MessageArg> withAngle = range;
@@ -89,9 +93,11 @@ LengthRange transitionLength(StructureKind kind, TransitionEnd end, const Real& 
     case StructureKind::Aqueduct: return inlet ? byAngle(18, 11, "9.2.4-3") : byAngle(11, 8, "9.2.4-3");
     case StructureKind::Culvert: return byAngle(12, 6, "11.2.8");
     case StructureKind::Siphon:
-      return inlet ? LengthRange{canalDepth * 3, canalDepth * 5, "10.2.4-1"} : LengthRange{canalDepth * 4, canalDepth * 6, "10.2.4-1"};
+      return inlet ? LengthRange{canalDepth * 3, canalDepth * 5, "10.2.4-1"}
+                   : LengthRange{canalDepth * 4, canalDepth * 6, "10.2.4-1"};
     case StructureKind::Tunnel:
-      return inlet ? LengthRange{canalDepth * 3, canalDepth * 5, "15.2.3"} : LengthRange{canalDepth * 4, canalDepth * 6, "15.2.3"};
+      return inlet ? LengthRange{canalDepth * 3, canalDepth * 5, "15.2.3"}
+                   : LengthRange{canalDepth * 4, canalDepth * 6, "15.2.3"};
   }
   return {};
 }

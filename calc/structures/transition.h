@@ -48,7 +48,8 @@ struct TransitionDrop {
   Real friction;      // J L, when counted
   Real drop;          // their sum
 };
-TransitionDrop transitionDrop(const Real& vIn, const Real& vOut, const Real& xi, double g, const Real& friction = Real(0));
+TransitionDrop transitionDrop(const Real& vIn, const Real& vOut, const Real& xi, double g,
+                              const Real& friction = Real(0));
 
 // A transition's length as its structure's clause bounds it: [low, high]
 // (high infinite where only a least length is set).

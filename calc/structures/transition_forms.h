@@ -28,9 +28,9 @@ struct TransitionForm {
   TransitionFamily family;
   std::string_view key;  // "reverse-warped"
   Text name;
-  Range inlet, outlet;             // ξ1 and ξ2
-  Range inletAngle, outletAngle;   // θ1, θ2 in degrees over which a ranged ξ runs; 0, 0 when none
-  double angleLimit = 0;           // the table's condition θ <= this (degrees); 0 when none
+  Range inlet, outlet;            // ξ1 and ξ2
+  Range inletAngle, outletAngle;  // θ1, θ2 in degrees over which a ranged ξ runs; 0, 0 when none
+  double angleLimit = 0;          // the table's condition θ <= this (degrees); 0 when none
 };
 
 std::span<const TransitionForm> transitionForms();

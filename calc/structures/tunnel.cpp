@@ -6,9 +6,9 @@
 // unless told.
 #include "calc/structures/tunnel.h"
 
-#include "calc/structures/conduit_flow.h"
-
 #include <string>
+
+#include "calc/structures/conduit_flow.h"
 #include "calc/structures/rounding.h"
 #include "calc/toolkit/problem.h"
 
@@ -18,8 +18,8 @@ namespace {
 void clearanceChecks(const TunnelFlow& f, std::vector<Check>& checks) {
   using V = Compared;
   const bool enlarged = f.which == FlowCase::Enlarged;
-  Check area = atLeast(enlarged ? "tunnel-free-area-enlarged" : "tunnel-free-area", "15.2.6", V{"free_area_pct", f.freeAreaPct},
-                       V{"least", Real(15)});
+  Check area = atLeast(enlarged ? "tunnel-free-area-enlarged" : "tunnel-free-area", "15.2.6",
+                       V{"free_area_pct", f.freeAreaPct}, V{"least", Real(15)});
   Check height = atLeast(enlarged ? "tunnel-clear-height-enlarged" : "tunnel-clear-height", "15.2.6",
                          V{"free_height", f.freeHeight}, V{"least", Real(0.4)});
   if (!f.carried) {
@@ -45,8 +45,10 @@ TunnelResult tunnel(const TunnelInput& in) {
   r.fullArea = geometry(section.shape, section.size, r.crown).A;
   const bool anyEnds = in.ends[0] || in.ends[1] || in.ends[2];
   if (anyEnds) {
-    r.xi1 = transitionXi(TransitionFamily::Aqueduct, TransitionEnd::Inlet, in.inletTransition, {"inlet-form", "xi1", "theta1"});
-    r.xi2 = transitionXi(TransitionFamily::Aqueduct, TransitionEnd::Outlet, in.outletTransition, {"outlet-form", "xi2", "theta2"});
+    r.xi1 = transitionXi(TransitionFamily::Aqueduct, TransitionEnd::Inlet, in.inletTransition,
+                         {"inlet-form", "xi1", "theta1"});
+    r.xi2 = transitionXi(TransitionFamily::Aqueduct, TransitionEnd::Outlet, in.outletTransition,
+                         {"outlet-form", "xi2", "theta2"});
   }
   for (const StructureFlow& flow : flows) {
     TunnelFlow f;
