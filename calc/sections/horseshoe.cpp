@@ -83,8 +83,8 @@ const Unit& unitFor(const Horseshoe& s) {
 template <typename Number>
 Geometry<Number> geometry(const Horseshoe& s, const Number& r, const Number& h) {
   const Unit& unit = unitFor(s);
-  const Number t(s.t());
-  const Number tr = t * r;
+  const double t = s.t();  // a small whole number: its products are a double's fast path
+  const Number tr = r * t;
   const Number e = as<Number>(unit.invert) * r;
   Geometry<Number> g;
   if (h <= e) {
@@ -101,16 +101,17 @@ Geometry<Number> geometry(const Horseshoe& s, const Number& r, const Number& h) 
     const Number sinCos = sinA * cosA;
     const Number trSquared = tr * tr;
     g.A = trSquared * (as<Number>(unit.c) - a - sinCos + as<Number>(unit.outward) * sinA);
-    g.P = Number(2) * tr * (theta + theta - a);
-    g.T = Number(2) * r * (t * cosA - t + Number(1));
+    g.P = (tr + tr) * (theta + theta - a);
+    g.T = (r + r) * (cosA * t - Number(t - 1));
     // The invert segment carried up to the surface, then the band: the
     // side arcs' (t - 1) r offset and the integral of (h - y) t r cos(alpha).
     const Number rise = h - e;
     const Number rSquared = r * r;
+    const Number rCubed = rSquared * r;
     const Number cubes = cosA * cosA * cosA * third<Number>() - as<Number>(unit.cubeThird);
-    const Number rest = sinA * ((theta - a - sinCos) * Number(0.5) + as<Number>(unit.halfProduct));
-    g.moment = (as<Number>(unit.invertMoment) * r + as<Number>(unit.invertArea) * rise) * rSquared -
-               (t - Number(1)) * r * rise * rise + Number(2) * trSquared * tr * (cubes - rest);
+    const Number rest = sinA * ((theta - a - sinCos) * 0.5 + as<Number>(unit.halfProduct));
+    g.moment = as<Number>(unit.invertMoment) * rCubed + as<Number>(unit.invertArea) * rSquared * rise -
+               r * rise * rise * (t - 1) + rCubed * (2 * t * t * t) * (cubes - rest);
   } else {
     const SegmentAtDepth<Number> dry = circularSegmentAtDepth(r + r, r + r - h);
     const Number fullArea = as<Number>(unit.fullArea) * r * r;
