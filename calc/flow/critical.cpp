@@ -24,7 +24,8 @@ Real closedFormCriticalDepth(const Channel& c, const Real& Q) {
   // Start from the depth of a rectangle as wide as the section's size
   // parameter: the secants in log h close in from there in a few steps.
   const double q = Q.toDouble();
-  const double size = c.size.toDouble();
+  // A horseshoe is 2r wide.
+  const double size = c.size.toDouble() * (std::holds_alternative<Horseshoe>(c.shape) ? 2 : 1);
   const double unit = (size > 0 ? q / size : q) / numeric::sqrt(g0);
   const double guess = numeric::cbrt(unit * unit);
   const double top = fullDepth(c);

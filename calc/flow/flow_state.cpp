@@ -38,7 +38,7 @@ bool hasTop(const Channel& c) { return isClosed(c.shape) || isSurvey(c.shape); }
 
 Real topDepth(const Channel& c) {
   if (const auto* points = std::get_if<Points>(&c.shape)) return points->survey->bankDepth();
-  return isClosed(c.shape) ? c.size : Real(HUGE_VAL);
+  return isClosed(c.shape) ? crownDepth(c.shape, c.size) : Real(HUGE_VAL);
 }
 
 double fullDepth(const Channel& c) { return hasTop(c) ? topDepth(c).toDouble() : HUGE_VAL; }

@@ -105,7 +105,8 @@ HydraulicJump hydraulicJump(const Channel& c, const Real& Q, const Real& h) {
       const Real top = topDepth(c);
       const double full = top.toDouble();
       const double atFull = excess(top).toDouble();
-      if (!(atFull >= 0) && isClosed(c.shape)) fail(MessageId::JumpFillsPipe, "h1");
+      if (!(atFull >= 0) && std::holds_alternative<Circle>(c.shape)) fail(MessageId::JumpFillsPipe, "h1");
+      if (!(atFull >= 0) && isClosed(c.shape)) fail(MessageId::JumpFillsConduit, "h1");
       if (!(atFull >= 0)) {
         fail(MessageId::JumpAboveBanks, "h1",
              {MessageArg::value(std::get<Points>(c.shape).survey->bankElevation()),

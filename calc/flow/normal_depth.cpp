@@ -76,23 +76,75 @@ Real surveyNormalDepth(const Channel& c, const Real& Q) {
   }
 }
 
+// The depth of a closed section's greatest discharge. The conveyance grows
+// as A^(5/3) / P^(2/3), greatest where 5 P dA = 2 A dP. Above the springing
+// of a roof of radius R, dA = T dh and dP = 4 R / T dh: the ratio
+// 5 T^2 P / (8 A R) falls through 1 there, from above 1 (a roof steeper than
+// the walls below it) to 0 at the crown. A flat roof, whose ratio is below 1
+// at once, carries most with the water at its springing line. The circle's
+// depth is a fixed share of D.
+Real searchGreatestDischarge(const Channel& c) {
+  const Roof roof = roofOf(c.shape, c.size);
+  auto surplus = [&c, &roof](const auto& h) {
+    using Number = std::remove_cvref_t<decltype(h)>;
+    const Geometry<Number> g = geometry(c.shape, as<Number>(c.size), h);
+    return Number(5) * g.T * g.T * g.P / (Number(8) * g.A * as<Number>(roof.radius)) - Number(1);
+  };
+  const double springing = roof.springing.toDouble();
+  const double top = fullDepth(c);
+  const auto first = firstStage(surplus, fitsDoubles(c, 1.0));
+  // A roof springing from the floor: from just above it, where the floor is
+  // all the perimeter and the ratio is vast.
+  const double lo = springing > 0 ? springing : top * 0x1p-40;
+  const double atLo = first(lo);
+  if (!(atLo > 0)) return roof.springing;
+  const double root = findRoot(first, {lo, top}, atLo, -1, 0.5 * (lo + top));
+  return polishRoot(surplus, root, lo, top);
+}
+
+// A horseshoe's is a fixed share of r for each type, as the circle's of D.
+const Real& horseshoeFraction(int type) {
+  auto fraction = [](int t) {
+    Channel unit;
+    unit.shape = Horseshoe{t};
+    unit.size = Real(1);
+    return searchGreatestDischarge(unit);
+  };
+  static const Real kTypeOne = fraction(1), kTypeTwo = fraction(2);
+  return type == 2 ? kTypeTwo : kTypeOne;
+}
+
+Real greatestDischargeDepth(const Channel& c) {
+  if (std::holds_alternative<Circle>(c.shape)) return greatestDischargeFraction() * c.size;
+  if (const auto* horseshoe = std::get_if<Horseshoe>(&c.shape)) return horseshoeFraction(horseshoe->type) * c.size;
+  return searchGreatestDischarge(c);
+}
+
 }  // namespace
 
-CircleCapacity circleCapacity(const Channel& c) {
-  CircleCapacity capacity;
-  capacity.hMax = greatestDischargeFraction() * c.size;
+ConduitCapacity conduitCapacity(const Channel& c) {
+  ConduitCapacity capacity;
+  capacity.hMax = greatestDischargeDepth(c);
   capacity.QMax = dischargeAt(c, capacity.hMax);
-  capacity.QFull = dischargeAt(c, c.size);
+  capacity.QFull = dischargeAt(c, topDepth(c));
   return capacity;
 }
 
 std::vector<Real> normalDepths(const Channel& c, const Real& Q) {
   if (isSurvey(c.shape)) return {surveyNormalDepth(c, Q)};
   if (!isClosed(c.shape)) return {depthBelow(c, Q, HUGE_VAL)};
-  const CircleCapacity capacity = circleCapacity(c);
+  if (!std::holds_alternative<Circle>(c.shape)) {
+    // The discharge grows up to the springing line: a flow no greater than
+    // it there and running full has one depth, below the springing.
+    const Real springing = roofOf(c.shape, c.size).springing;
+    if (springing > Real(0) && Q <= dischargeAt(c, springing) && Q <= dischargeAt(c, topDepth(c))) {
+      return {depthBelow(c, Q, springing.toDouble())};
+    }
+  }
+  const ConduitCapacity capacity = conduitCapacity(c);
   if (Q > capacity.QMax) {
     const char* system = c.units == UnitSystem::US ? "us" : "si";
-    fail(MessageId::AboveCapacity, "Q",
+    fail(std::holds_alternative<Circle>(c.shape) ? MessageId::AboveCapacity : MessageId::AboveConduitCapacity, "Q",
          {MessageArg::value(capacity.QMax.toDouble()), MessageArg::unit("discharge", system),
           MessageArg::value(capacity.hMax.toDouble()), MessageArg::unit("length", system)});
   }
@@ -101,11 +153,11 @@ std::vector<Real> normalDepths(const Channel& c, const Real& Q) {
   if (Q <= capacity.QFull) return {lower};
   // Above the greatest discharge Q falls again toward the full conduit's.
   const auto excess = dischargeExcess(c, Q);
-  const double D = c.size.toDouble();
+  const double top = fullDepth(c);
   const double q = Q.toDouble();
-  const double upper = findRoot(firstStage(excess, fitsDoubles(c, q)), {hMax, D}, (capacity.QMax / Q).toDouble() - 1,
-                                (capacity.QFull / Q).toDouble() - 1, 0.5 * (hMax + D));
-  return {lower, polishRoot(excess, upper, hMax, D)};
+  const double upper = findRoot(firstStage(excess, fitsDoubles(c, q)), {hMax, top}, (capacity.QMax / Q).toDouble() - 1,
+                                (capacity.QFull / Q).toDouble() - 1, 0.5 * (hMax + top));
+  return {lower, polishRoot(excess, upper, hMax, top)};
 }
 
 }  // namespace channelflow::calc

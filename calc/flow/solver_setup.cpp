@@ -21,6 +21,7 @@ bool fitsDoubles(const Channel& c, double Q) {
                                         : moderate(c.roughness.n.toDouble()));
   if (const auto* t = std::get_if<Trapezoid>(&c.shape)) fits = fits && moderate(t->m1) && moderate(t->m2);
   if (const auto* u = std::get_if<UShape>(&c.shape)) fits = fits && moderate(u->m);
+  if (const auto* a = std::get_if<Arch>(&c.shape)) fits = fits && moderate(a->H) && moderate(a->Ra);
   if (const auto* p = std::get_if<Points>(&c.shape)) fits = fits && p->survey->moderate();
   return fits;
 }

@@ -15,13 +15,22 @@ namespace {
 
 // "B", "diameter", "r" or "p": the size's quantity.
 const char* sizeKey(const Shape& shape) {
-  constexpr const char* kKeys[] = {"B", "diameter", "r", "p", "points"};
+  constexpr const char* kKeys[] = {"B", "diameter", "r", "p", "points", "B", "r"};
   return kKeys[shape.index()];
 }
 
 Channel withSize(Channel c, const Real& size) {
   c.size = size;
   return c;
+}
+
+// The widest arch of the given height and roof: a semicircle as high as the
+// crown, or the roof's whole diameter when its half circle fits under the
+// crown, or else the chord whose rise is H, (B/2)^2 = H (2 Ra - H).
+double widestArch(const Arch& a) {
+  if (!(a.Ra > 0)) return a.H + a.H;
+  if (a.Ra <= a.H) return a.Ra + a.Ra;
+  return 2 * numeric::sqrt(a.H * (a.Ra + a.Ra - a.H));
 }
 
 // The size that carries Q at depth h: K sqrt(i) / Q - 1 rises with the size.
@@ -33,22 +42,34 @@ Real solveSize(const Channel& c, const Real& Q, const Real& h) {
     return conveyance(c, g) * numeric::sqrt(as<Number>(c.i)) / as<Number>(Q) - Number(1);
   };
   // The smallest size the section can take at this depth: a circle no
-  // narrower than the depth, the others down to nothing (the trapezoid and
-  // the U shape then being the triangle of their walls).
-  const bool circle = isClosed(c.shape);
+  // narrower than the depth, a horseshoe half as tall, the others down to
+  // nothing (the trapezoid and the U shape then being the triangle of their
+  // walls). An arch's height stays as given: it is no wider than the widest
+  // roof of its radius that fits under its crown.
+  const bool pipe = std::holds_alternative<Circle>(c.shape);
+  const bool horseshoe = std::holds_alternative<Horseshoe>(c.shape);
   const double depth = h.toDouble();
-  const double smallest = circle ? depth : 0;
-  const double atSmallest = excess(Real(circle ? depth : std::numeric_limits<double>::denorm_min())).toDouble();
-  if (atSmallest >= 0) {
-    if (circle) fail(MessageId::NoDiameter, "h");
+  const double smallest = pipe ? depth : horseshoe ? depth * 0.5 : 0;
+  const Real atSmallest = excess(pipe || horseshoe ? Real(smallest) : Real(std::numeric_limits<double>::denorm_min()));
+  if (atSmallest >= Real(0)) {
+    if (pipe) fail(MessageId::NoDiameter, "h");
+    if (horseshoe) fail(MessageId::NoConduitSize, "h");
     fail(MessageId::NegativeSize, std::holds_alternative<Trapezoid>(c.shape) ? "B" : "r",
          {MessageArg::quantity(std::holds_alternative<Trapezoid>(c.shape) ? "B" : "r")});
   }
+  double largest = HUGE_VAL;
+  if (const auto* arch = std::get_if<Arch>(&c.shape)) {
+    largest = widestArch(*arch);
+    if (excess(Real(largest)) < Real(0)) {
+      const char* system = c.units == UnitSystem::US ? "us" : "si";
+      fail(MessageId::ArchTooNarrow, "h", {MessageArg::value(largest), MessageArg::unit("length", system)});
+    }
+  }
   const double given = c.size.toDouble();
-  const double guess = given > smallest ? given : smallest * 2 + 1;
+  const double guess = given > smallest && given < largest ? given : std::fmin(smallest * 2 + 1, largest * 0.5);
   const double size = findRootFrom(firstStage(excess, fitsDoubles(c, Q.toDouble()) && depth > 0x1p-120 && depth < 0x1p120),
-                                   smallest, HUGE_VAL, guess, sizeKey(c.shape));
-  return polishRoot(excess, size, smallest, HUGE_VAL);
+                                   smallest, largest, guess, sizeKey(c.shape));
+  return polishRoot(excess, size, smallest, largest);
 }
 
 }  // namespace

@@ -20,20 +20,20 @@ struct UniformSolution {
 };
 
 // Fills in the unknown (its value in `channel`, h or Q is ignored) and
-// returns the answers: one, or for a circle's depth two when the discharge
-// lies between the full conduit's and the greatest, shallower first. The
+// returns the answers: one, or for a closed section's depth two when the
+// discharge lies between the full conduit's and the greatest, shallower first. The
 // inputs were checked by the caller (i > 0, Q > 0, h within the section, one
 // n when n is the unknown). Throws CalcError when there is no answer.
 std::vector<UniformSolution> solveUniformFlow(const Channel& channel, Unknown unknown, const Real& Q, const Real& h);
 
-// The normal depths that carry Q: one, or two in a circle (see above).
+// The normal depths that carry Q: one, or two in a closed section (see above).
 std::vector<Real> normalDepths(const Channel& channel, const Real& Q);
 
-// A circle's greatest discharge and the depth that carries it (about 0.938 D),
-// and its discharge running full.
-struct CircleCapacity {
+// A closed section's greatest discharge and the depth that carries it (a
+// circle's about 0.938 D), and its discharge running full.
+struct ConduitCapacity {
   Real hMax, QMax, QFull;
 };
-CircleCapacity circleCapacity(const Channel& channel);
+ConduitCapacity conduitCapacity(const Channel& channel);
 
 }  // namespace channelflow::calc

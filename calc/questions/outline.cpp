@@ -39,7 +39,7 @@ Answer outline(const Inputs& inputs) {
   reader.finish();
   const double depth = h->toDouble();
   Answer answer("outline", c.units);
-  answer.record().tables = outlineTables(outlineOf(c, depth, isClosed(c.shape) ? c.size.toDouble() : 1.25 * depth));
+  answer.record().tables = outlineTables(outlineOf(c, depth, isClosed(c.shape) ? fullDepth(c) : 1.25 * depth));
   return answer;
 }
 

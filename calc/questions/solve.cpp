@@ -18,8 +18,10 @@ std::string_view sizeKey(const Inputs& inputs) {
   return info ? info->parameters[0] : "B";
 }
 
-QuantityId sizeQuantity(std::string_view key) {
+QuantityId sizeQuantity(const Inputs& inputs, std::string_view key) {
+  const std::string* section = inputs.find("section");
   if (key == "D") return QuantityId::Diameter;
+  if (key == "r" && section && *section == "horseshoe") return QuantityId::HorseshoeRadius;
   if (key == "r") return QuantityId::Radius;
   if (key == "p") return QuantityId::ParabolaP;
   return QuantityId::B;
@@ -93,14 +95,17 @@ Real unknownValue(Unknown unknown, const UniformSolution& s) {
 
 // The lines before the answers: the unknown found (both of a circle's
 // depths), and a circle's capacity when its depth was sought.
-void addSummary(Answer& answer, QuantityId unknown, const std::vector<double>& values,
-                const std::optional<CircleCapacity>& capacity) {
+void addSummary(Answer& answer, const Channel& channel, QuantityId unknown, const std::vector<double>& values,
+                const std::optional<ConduitCapacity>& capacity) {
   const std::size_t count = values.size();
   for (std::size_t k = 0; k < count; ++k) {
     answer.report.push_back(
         ReportLine::of(count > 1 ? (k ? "deeper" : "shallower") : "solved", Item(unknown, Cell::of(values[k]))));
   }
-  if (count > 1) answer.report.emplace_back(ReportLine::Kind::Plain, Phrase{TextId::TwoDepths, {}});
+  if (count > 1) {
+    const bool pipe = std::holds_alternative<Circle>(channel.shape);
+    answer.report.emplace_back(ReportLine::Kind::Plain, Phrase{pipe ? TextId::TwoDepths : TextId::TwoConduitDepths, {}});
+  }
   if (capacity) {
     const char* system = answer.units == UnitSystem::US ? "us" : "si";
     answer.report.emplace_back(
@@ -124,7 +129,7 @@ Answer solve(const Inputs& inputs, std::string_view named) {
                                                                : "n";
   const QuantityId unknownQuantity = unknown == Unknown::Discharge ? QuantityId::Discharge
                                      : unknown == Unknown::Depth   ? QuantityId::NormalDepthSolved
-                                     : unknown == Unknown::Size    ? sizeQuantity(size)
+                                     : unknown == Unknown::Size    ? sizeQuantity(inputs, size)
                                      : unknown == Unknown::Slope   ? QuantityId::Slope
                                                                    : QuantityId::N;
   InputReader reader(inputs);
@@ -138,8 +143,8 @@ Answer solve(const Inputs& inputs, std::string_view named) {
   reader.finish();
 
   Answer answer("solve", c.units, 0);
-  std::optional<CircleCapacity> capacity;
-  if (unknown == Unknown::Depth && isClosed(c.shape)) capacity = circleCapacity(c);
+  std::optional<ConduitCapacity> capacity;
+  if (unknown == Unknown::Depth && isClosed(c.shape)) capacity = conduitCapacity(c);
   std::vector<double> values;
   for (const UniformSolution& s : solveUniformFlow(c, unknown, Q, h)) {
     values.push_back(resultValue(unknownValue(unknown, s), unknownKey));
@@ -157,7 +162,7 @@ Answer solve(const Inputs& inputs, std::string_view named) {
     }
     answer.records.push_back(std::move(record));
   }
-  addSummary(answer, unknownQuantity, values, capacity);
+  addSummary(answer, c, unknownQuantity, values, capacity);
   if (!answer.records.empty()) answer.formulas = uniformFormulas(c, answer.record().items);
   return answer;
 }

@@ -60,7 +60,11 @@ Row rowAt(const Channel& c, const numeric::Decimal& x, bool level) {
       level ? h = resultValue(depth, "h") : wse = resultValue(points->survey->lowest().toReal() + depth, "wse");
       checkLevel(c, depth, level ? "wse" : "h");
     }
-    if (isClosed(c.shape) && depth > c.size) fail(MessageId::DepthAboveDiameter, "h");
+    if (std::holds_alternative<Circle>(c.shape) && depth > c.size) fail(MessageId::DepthAboveDiameter, "h");
+    if (isClosed(c.shape) && depth > topDepth(c)) {
+      fail(MessageId::DepthAboveCrown, "h",
+           {MessageArg::value(topDepth(c).toDouble()), MessageArg::unit("length", unitsOf(c.units).key)});
+    }
     const FlowState f = uniformFlow(c, depth);
     row.cells.reserve(7);
     row.cells.push_back(Cell::of(h));

@@ -25,8 +25,18 @@ struct Channel {
   Real i;     // bed slope, positive falling downstream
   Roughness roughness;
   UnitSystem units = UnitSystem::SI;
+  // Gravity in place of the unit system's standard one, when > 0: the 9.81
+  // of Chinese workbooks, whose numbers reproduce only with it.
+  double g = 0;
 
-  const Units& constants() const { return unitsOf(units); }
+  Units constants() const {
+    Units u = unitsOf(units);
+    if (g > 0) {
+      u.unitWeight = u.unitWeight / u.g * g;
+      u.g = g;
+    }
+    return u;
+  }
 };
 
 // The deepest water the section holds: a circle's diameter, a surveyed

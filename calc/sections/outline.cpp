@@ -1,6 +1,7 @@
 #include "calc/sections/outline.h"
 
 #include <algorithm>
+#include <cmath>
 #include <variant>
 #include <vector>
 
@@ -53,10 +54,55 @@ Outline surveyOutline(const Survey& survey, double h) {
   return outline;
 }
 
+// Points along the arc about (x, z) of radius r from angle a0 to a1, both ends included.
+void appendArc(std::vector<std::array<double, 2>>& boundary, double x, double z, double r, double a0, double a1) {
+  // An even count: an arc symmetric about the invert passes through its lowest point.
+  int segments = std::max(2, static_cast<int>(kArcSegments * std::fabs(a1 - a0) / numeric::kPi.hi) + 1);
+  segments += segments % 2;
+  for (int k = 0; k <= segments; ++k) {
+    const double angle = a0 + (a1 - a0) * k / segments;
+    boundary.push_back({x + r * numeric::cos(angle), z + r * numeric::sin(angle)});
+  }
+}
+
+// A tunnel's whole boundary from the crown round the left side, the floor
+// and back to the crown, as the circle's.
+void closedBoundary(const Channel& c, std::vector<std::array<double, 2>>& boundary) {
+  const double size = c.size.toDouble();
+  const double pi = numeric::kPi.hi;
+  if (const auto* arch = std::get_if<Arch>(&c.shape)) {
+    const ArchRoof roof = archRoof(*arch, c.size);
+    const double R = roof.radius.toDouble(), wall = roof.wall.toDouble(), half = size / 2;
+    const double below = R - roof.rise.toDouble();  // the roof's centre below the springing line
+    const double spring = numeric::atan2(below, half);
+    appendArc(boundary, 0, wall - below, R, pi / 2, pi - spring);
+    boundary.push_back({-half, 0});
+    boundary.push_back({half, 0});
+    appendArc(boundary, 0, wall - below, R, spring, pi / 2);
+    return;
+  }
+  const auto& horseshoe = std::get<Horseshoe>(c.shape);
+  const double r = size, tr = horseshoe.t() * size, out = tr - r;
+  const double theta = numeric::acos((horseshoe.t() - 1) / (numeric::sqrt(2.0) * horseshoe.t())) - pi / 4;
+  appendArc(boundary, 0, r, r, pi / 2, pi);
+  appendArc(boundary, out, r, tr, pi, pi + theta);
+  appendArc(boundary, 0, tr, tr, 1.5 * pi - theta, 1.5 * pi + theta);
+  appendArc(boundary, -out, r, tr, -theta, 0);
+  appendArc(boundary, 0, r, r, 0, pi / 2);
+}
+
 }  // namespace
 
 Outline outlineOf(const Channel& c, double h, double top) {
   if (const auto* points = std::get_if<Points>(&c.shape)) return surveyOutline(*points->survey, h);
+  if (std::holds_alternative<Arch>(c.shape) || std::holds_alternative<Horseshoe>(c.shape)) {
+    Outline outline;
+    closedBoundary(c, outline.boundary);
+    const double half = geometry(c.shape, c.size.toDouble(), h).T / 2;
+    outline.waterLeft = {-half, h};
+    outline.waterRight = {half, h};
+    return outline;
+  }
   Outline outline;
   const double size = c.size.toDouble();
   auto& boundary = outline.boundary;

@@ -23,7 +23,7 @@ constexpr std::array<UnitRow, 9> kUnits{{
   {UnitKind::Percent,   "percent",   "%",       "%"},
 }};
 
-constexpr std::array<ParameterInfo, 36> kParameters{{
+constexpr std::array<ParameterInfo, 39> kParameters{{
   {"section", "",       {"断面形状", "Section"},                UnitKind::None,      Limit::Choice},
   {"units",   "",       {"单位制", "Units"},                    UnitKind::None,      Limit::Choice},
   {"B",       "B",      {"下底宽", "Bottom width"},             UnitKind::Length,    Limit::NonNegative},
@@ -61,14 +61,20 @@ constexpr std::array<ParameterInfo, 36> kParameters{{
   // A surveyed section: its points "x,z[,n] ..." and the water level, given instead of h.
   {"points",  "",       {"断面测点", "Surveyed points"},        UnitKind::Length,    Limit::Text},
   {"wse",     "wse",    {"水位", "Water-surface elevation"},    UnitKind::Length,    Limit::Any},
+  // Closed sections: an arch-roofed tunnel's height and roof, a horseshoe's type.
+  {"H",       "H",      {"洞高（底板至拱顶）", "Height to the crown"}, UnitKind::Length, Limit::Positive},
+  {"Ra",      "Ra",     {"拱顶半径", "Roof radius"},            UnitKind::Length,    Limit::Positive},
+  {"type",    "",       {"马蹄形类型", "Horseshoe type"},       UnitKind::None,      Limit::Choice},
 }};
 
-constexpr std::array<SectionInfo, 5> kSections{{
+constexpr std::array<SectionInfo, 7> kSections{{
   {"trapezoid", {"B", "m", "m1", "m2"}},
   {"circle",    {"D", "", "", ""}},
   {"u",         {"r", "m", "", ""}},
   {"parabola",  {"p", "", "", ""}},
   {"points",    {"points", "wse", "", ""}},
+  {"arch",      {"B", "H", "Ra", ""}},
+  {"horseshoe", {"r", "type", "", ""}},
 }};
 
 using enum QuantityId;
@@ -195,9 +201,17 @@ constexpr std::array<QuantityInfo, static_cast<std::size_t>(QuantityId::Count)> 
   {LimitAtDepth1,     "v_h1",             "",      {"h = 1 m 时的允许不冲流速", "Allowable velocity at h = 1 m"},     UnitKind::None},
   {LimitAtDepth2,     "v_h2",             "",      {"h = 2 m 时的允许不冲流速", "Allowable velocity at h = 2 m"},     UnitKind::None},
   {LimitAtDepth3,     "v_h3",             "",      {"h = 3 m 时的允许不冲流速", "Allowable velocity at h = 3 m"},     UnitKind::None},
+  // Closed sections.
+  {CrownHeight,       "H",                "H",     {"洞高", "Height to the crown"},                  UnitKind::Length},
+  {RoofRadius,        "Ra",               "Ra",    {"拱顶半径", "Roof radius"},                      UnitKind::Length},
+  {HorseshoeRadius,   "r",                "r",     {"顶拱半径", "Roof radius"},                      UnitKind::Length},
+  {HorseshoeType,     "horseshoe_type",   "",      {"马蹄形类型（1 为标准Ⅰ型，2 为Ⅱ型）", "Horseshoe type (1: type I, 2: type II)"}, UnitKind::None},
+  {FullArea,          "A_full",           "A_full",{"全断面面积", "Full section's area"},            UnitKind::Area},
+  {FreeAreaPct,       "free_area_pct",    "",      {"水面以上净空面积比", "Free area above the water"}, UnitKind::Percent},
+  {FreeHeight,        "free_height",      "",      {"水面以上净空高度", "Clear height above the water"}, UnitKind::Length},
 }};
 
-constexpr std::array<TermInfo, 76> kTerms{{
+constexpr std::array<TermInfo, 79> kTerms{{
   {"trapezoid",         {"梯形", "trapezoid"}, true},
   {"circle",            {"圆形", "circle"}, true},
   {"u",                 {"U形", "U-shaped"}, true},
@@ -255,6 +269,7 @@ constexpr std::array<TermInfo, 76> kTerms{{
   {"pass",              {"满足", "pass"}, false},
   {"fail",              {"不满足", "fail"}, false},
   {"not-checked",       {"未校核", "not checked"}, false},
+  {"not-applicable",    {"不适用", "not applicable"}, false},
   {"low",               {"下限", "the lower value"}, false},
   {"middle",            {"中值", "the middle"}, false},
   {"high",              {"上限", "the upper value"}, false},
@@ -269,6 +284,9 @@ constexpr std::array<TermInfo, 76> kTerms{{
   {"roughness",         {"粗糙系数", "n"}, false},
   {"yes",               {"是", "yes"}, false},
   {"no",                {"否", "no"}, false},
+  // Closed sections.
+  {"arch",              {"城门洞形", "arch-roofed"}, true},
+  {"horseshoe",         {"马蹄形", "horseshoe"}, true},
 }};
 // clang-format on
 

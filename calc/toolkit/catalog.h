@@ -71,6 +71,7 @@ enum class QuantityId : std::uint8_t {
   X, Z, From, To, Top, ReachedCritical, Chosen, InTable, CheckKey, CheckOk, CheckMessage,
   RowKey, TableName, GroupName, FlowClassName, Condition, NLow, NHigh, NEscape, RowName, Grain,
   Limit, LimitAtDepth04, LimitAtDepth1, LimitAtDepth2, LimitAtDepth3,
+  CrownHeight, RoofRadius, HorseshoeRadius, HorseshoeType, FullArea, FreeAreaPct, FreeHeight,
   Count
 };
 

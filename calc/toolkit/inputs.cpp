@@ -111,7 +111,7 @@ void InputReader::checkChannelUsage(ChannelGaps gaps) const {
   if (const std::string* units = inputs_.find("units"); units && !unitSystemNamed(*units)) {
     fail(MessageId::UnknownUnits, "units", {MessageArg::literal(quoteForMessage(*units))});
   }
-  for (std::string_view key : {"B", "m", "m1", "m2", "D", "r", "p", "points", "wse"}) {
+  for (std::string_view key : {"B", "m", "m1", "m2", "D", "r", "p", "points", "wse", "H", "Ra", "type"}) {
     if (inputs_.has(key) && !takes(section, key)) {
       fail(MessageId::NotTakenBySection, key, {MessageArg::literal(section.key)});
     }
@@ -121,6 +121,7 @@ void InputReader::checkChannelUsage(ChannelGaps gaps) const {
     if (survey && inputs_.has(key)) fail(MessageId::NotTakenBySection, key, {MessageArg::literal(section.key)});
   }
   if (!gaps.size) requireGiven(section.parameters[0]);
+  if (section.key == "arch") requireGiven("H");
   if (section.key == "trapezoid") {
     if (inputs_.has("m") && (inputs_.has("m1") || inputs_.has("m2"))) {
       fail(MessageId::ExclusiveInputs, "m", {MessageArg::field("m"), MessageArg::field("m1"), MessageArg::field("m2")});
@@ -188,9 +189,19 @@ std::optional<Real> InputReader::depthAsTyped(std::string_view key, const Channe
 std::optional<Real> InputReader::depth(std::string_view key, const Channel& channel) {
   const std::optional<Real> h = depthAsTyped(key, channel);
   if (!h) return std::nullopt;
-  if (isClosed(channel.shape) && channel.size > Real(0) && *h > channel.size) {
+  if (std::holds_alternative<Circle>(channel.shape) && channel.size > Real(0) && *h > channel.size) {
     keep({MessageId::DepthAboveDiameter, std::string(key), {}});
     return std::nullopt;
+  }
+  // An arch's crown stands at H whatever its width; a horseshoe's at 2r.
+  const bool arch = std::holds_alternative<Arch>(channel.shape);
+  if (isClosed(channel.shape) && !std::holds_alternative<Circle>(channel.shape) && (arch || channel.size > Real(0))) {
+    const Real crown = crownDepth(channel.shape, channel.size);
+    if (crown > Real(0) && *h > crown) {
+      keep({MessageId::DepthAboveCrown, std::string(key),
+            {MessageArg::value(crown.toDouble()), MessageArg::unit("length", unitsOf(channel.units).key)}});
+      return std::nullopt;
+    }
   }
   const auto* points = std::get_if<Points>(&channel.shape);
   if (points && points->survey && *h > points->survey->bankDepth()) {
@@ -274,10 +285,43 @@ Channel InputReader::shape(bool withSize, RoughnessUse roughness) {
     c.shape = UShape::withSlope(valueOr("m", 0));
   } else if (section.key == "parabola") {
     c.shape = Parabola{};
+  } else if (section.key == "arch") {
+    if (withSize && problems_.size() == before && size == 0) keep({MessageId::NotPositive, "B", {}});
+    c.shape = arch(withSize ? size : 0, c.units);
+  } else if (section.key == "horseshoe") {
+    c.shape = horseshoe();
   } else {
     c.shape = Points{survey(roughness, c.roughness)};
   }
   return c;
+}
+
+// H and Ra (B/2 when left out), and a roof that spans B (Ra >= B/2) and
+// fits under H. A width still unknown (0) is checked by its solver.
+Arch InputReader::arch(double B, UnitSystem units) {
+  const std::size_t before = problems_.size();
+  Arch a;
+  a.H = valueOr("H", 0);
+  a.Ra = valueOr("Ra", 0);
+  if (problems_.size() != before || !(B > 0)) return a;
+  const MessageArg unit = MessageArg::unit("length", unitsOf(units).key);
+  const Real half = Real(B) * 0.5;
+  if (a.Ra > 0 && Real(a.Ra) < half) {
+    keep({MessageId::RoofNarrowerThanWidth, "Ra", {MessageArg::value(half.toDouble()), unit}});
+    return a;
+  }
+  const ArchRoof roof = archRoof(a, Real(B));
+  if (roof.wall < Real(0)) keep({MessageId::RoofAboveCrown, "H", {MessageArg::value(roof.rise.toDouble()), unit}});
+  return Arch::withWidth(a.H, a.Ra, B);
+}
+
+// Type 1 (I) unless given as 2 (II).
+Horseshoe InputReader::horseshoe() {
+  const std::string* text = inputs_.find("type");
+  if (text == nullptr || *text == "1") return {1};
+  if (*text == "2") return {2};
+  keep({MessageId::UnknownHorseshoeType, "type", {MessageArg::literal(quoteForMessage(*text))}});
+  return {1};
 }
 
 Channel InputReader::section() {

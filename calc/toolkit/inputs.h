@@ -100,6 +100,8 @@ class InputReader {
  private:
   void checkChannelUsage(ChannelGaps gaps) const;
   Channel shape(bool withSize, RoughnessUse roughness);
+  Arch arch(double B, UnitSystem units);
+  Horseshoe horseshoe();
   std::shared_ptr<const Survey> survey(RoughnessUse roughness, Roughness& common);
   void keepAboveBanks(std::string_view key, const Survey& survey, const Channel& channel);
   double valueOr(std::string_view key, double otherwise);

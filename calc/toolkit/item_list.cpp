@@ -57,6 +57,13 @@ void ItemList::channel(const Channel& c, bool withSlope, bool withRoughness) {
     exact(QuantityId::M, u->m);
   } else if (std::holds_alternative<Parabola>(c.shape)) {
     number(QuantityId::ParabolaP, c.size);
+  } else if (const auto* arch = std::get_if<Arch>(&c.shape)) {
+    number(QuantityId::B, c.size);
+    exact(QuantityId::CrownHeight, arch->H);
+    number(QuantityId::RoofRadius, archRoof(*arch, c.size).radius);
+  } else if (const auto* horseshoe = std::get_if<Horseshoe>(&c.shape)) {
+    number(QuantityId::HorseshoeRadius, c.size);
+    exact(QuantityId::HorseshoeType, horseshoe->type);
   }
   if (withSlope) number(QuantityId::Slope, c.i);
   if (!withRoughness) return;
@@ -107,6 +114,15 @@ void ItemList::flow(const Channel& c, const FlowState& f) {
   }
   number(QuantityId::Energy, f.E);
   number(QuantityId::ShearStress, f.tau0);
+  if (isClosed(c.shape)) closedSection(c, f.A, f.h);
+}
+
+void ItemList::closedSection(const Channel& c, const Real& A, const Real& h) {
+  const Real top = topDepth(c);
+  const Real full = fullArea(c.shape, c.size);
+  number(QuantityId::FullArea, full);
+  number(QuantityId::FreeAreaPct, (full - A) / full * 100);
+  number(QuantityId::FreeHeight, top - h);
 }
 
 void ItemList::criticalChoice(const Channel& c, const Real& Q) {

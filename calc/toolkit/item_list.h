@@ -26,8 +26,12 @@ class ItemList {
 
   // The channel's inputs: section, units, its size, i and the roughness (each unless left out).
   void channel(const Channel& c, bool withSlope, bool withRoughness);
-  // Every quantity of the flow, and the critical flow of its discharge.
+  // Every quantity of the flow, and the critical flow of its discharge; a
+  // closed section's free area and height above the water too.
   void flow(const Channel& c, const FlowState& f);
+  // A closed section's full area, the share of it above the water at depth
+  // h (flow area A) in per cent, and the clear height from the water to the crown.
+  void closedSection(const Channel& c, const Real& A, const Real& h);
   // A surveyed section's every critical depth for Q, and which of them a
   // jump or a profile is judged by.
   void criticalChoice(const Channel& c, const Real& Q);

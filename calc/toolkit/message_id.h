@@ -114,6 +114,26 @@ enum class MessageId : std::uint16_t {
   RoughnessOfPoints,
   PointsFileUnreadable,
   PointsFileHeader,
+  // Closed sections: arch-roofed tunnels and horseshoes.
+  DepthAboveCrown,
+  AboveConduitCapacity,
+  NoConduitSize,
+  ArchTooNarrow,
+  JumpFillsConduit,
+  RoofNarrowerThanWidth,
+  RoofAboveCrown,
+  UnknownHorseshoeType,
+  // Structures: their tables, forms and inputs.
+  TableRange,
+  UnknownForm,
+  RangedFormNeedsXi,
+  RangedFormNeedsXiOrAngle,
+  ValueNotInTable,
+  OutOfRange,
+  EnlargedBelowDesign,
+  MinimumAboveDesign,
+  ChamberDrained,
+  TunnelNotClosed,
   Count
 };
 

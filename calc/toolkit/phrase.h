@@ -16,6 +16,7 @@ enum class TextId : std::uint16_t {
   // The command line's lines of a solution.
   TwoDepths,
   CircleCapacityLine,
+  TwoConduitDepths,
   // Designing a canal: its checks.
   CheckVelocityWithin,
   CheckVelocityLow,

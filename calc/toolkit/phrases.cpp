@@ -16,6 +16,8 @@ constexpr std::array<PhraseInfo, static_cast<std::size_t>(Count)> kPhrases{{
                                                         "Both depths carry this discharge in uniform flow (a pipe's discharge is greatest at about 0.938 D)"},
   {CircleCapacityLine,  "circle-capacity",       "最大过流能力 Qmax = {0} {1}（水深 {2} {3}），满管流量 Qfull = {4} {1}",
                                                         "Greatest discharge Qmax = {0} {1} (at depth {2} {3}), discharge running full Qfull = {4} {1}"},
+  {TwoConduitDepths,    "two-conduit-depths",    "两个水深都以均匀流通过该流量（封闭断面的流量在顶部以下某一水深处最大）",
+                                                        "Both depths carry this discharge in uniform flow (a closed section's discharge is greatest at a depth below its crown)"},
   {CheckVelocityWithin, "check-velocity-within", "设计流量的流速 v = {0} m/s，在允许范围 {1} 之内",
                                                         "The design flow's velocity v = {0} m/s lies within the allowed {1}"},
   {CheckVelocityLow,    "check-velocity-low",    "设计流量的流速 v = {0} m/s，小于 {1} = {2} m/s",

@@ -10,9 +10,9 @@ namespace {
 using enum TextId;
 
 // clang-format off
-constexpr std::array<QuestionInput, 13> kChannel{{
+constexpr std::array<QuestionInput, 16> kChannel{{
   {"section", false, "trapezoid"}, {"units", false, "si"}, {"B"}, {"m"}, {"m1"}, {"m2"},
-  {"D"}, {"r"}, {"p"}, {"n"}, {"n-bed"}, {"n-wall"}, {"points"},
+  {"D"}, {"r"}, {"p"}, {"H"}, {"Ra"}, {"type", false, "1"}, {"n"}, {"n-bed"}, {"n-wall"}, {"points"},
 }};
 
 constexpr std::array<QuestionInput, 3> kReport{{{"h", false, {}, 1}, {"wse", false, {}, 1}, {"i", true}}};
@@ -92,7 +92,8 @@ const Question* findQuestion(std::string_view name) {
 std::span<const QuestionInput> channelInputs() { return kChannel; }
 
 std::string_view choicesOf(std::string_view key) {
-  if (key == "section") return "trapezoid|circle|u|parabola|points";
+  if (key == "section") return "trapezoid|circle|u|parabola|arch|horseshoe|points";
+  if (key == "type") return "1|2";
   if (key == "units") return "si|us";
   if (key == "n-pick" || key == "scour-pick") return "low|middle|high";
   if (key == "unknown") return "Q|h|B|D|r|p|i|n";

@@ -149,7 +149,7 @@ TEST(Solve, PublishedWorkedExamples) {
 // any discharge between the two.
 TEST(Solve, CircleCapacityAndItsTwoDepths) {
   const Channel pipe = channel(Circle{}, 1.2, 0.002, oneN(0.013));
-  const CircleCapacity capacity = circleCapacity(pipe);
+  const ConduitCapacity capacity = conduitCapacity(pipe);
   EXPECT_NEAR((capacity.hMax / pipe.size).toDouble(), 0.938, 0.0005);
   EXPECT_NEAR((capacity.QMax / capacity.QFull).toDouble(), 1.076, 0.0005);
   // Half full carries half the full discharge: R is D/4 in both.

@@ -41,9 +41,10 @@ Real asTyped(const Channel& c, const CaseGenerator::Input& depth) {
 
 namespace {
 
-constexpr const char* kSizeKey[] = {"B", "diameter", "r", "p"};  // the size's key in a report
-constexpr const char* kSizeOption[] = {"B", "D", "r", "p"};
-constexpr const char* kSectionName[] = {"trapezoid", "circle", "u", "parabola"};
+// By Shape: the size's key in a report, its option, the section's name.
+constexpr const char* kSizeKey[] = {"B", "diameter", "r", "p", "", "B", "r"};
+constexpr const char* kSizeOption[] = {"B", "D", "r", "p", "", "B", "r"};
+constexpr const char* kSectionName[] = {"trapezoid", "circle", "u", "parabola", "points", "arch", "horseshoe"};
 
 using Field = std::pair<const char*, const Real*>;
 
@@ -77,6 +78,11 @@ ExpectedObject flowObject(const Channel& c, const Flow& f, bool withCriticalFlow
     o.numbers.emplace_back("D", f.D);
     o.numbers.emplace_back("Fr", f.Fr);
     o.texts.emplace_back("regime", regimeOf(f.Fr));
+  }
+  if (isClosed(c)) {  // the full section, and the free area and height above the water
+    const Real full = flowAt(c, crownOf(c), f.Q).A;
+    o.numbers.insert(o.numbers.end(),
+                     {{"A_full", full}, {"free_area_pct", (full - f.A) / full * 100}, {"free_height", crownOf(c) - f.h}});
   }
   const Critical critical = criticalFlow(c, f.Q);
   o.numbers.emplace_back("hc", critical.hc);
@@ -185,7 +191,7 @@ void CaseGenerator::survey(Drawn& d, bool withRoughness) {
 
 CaseGenerator::Drawn CaseGenerator::channel(bool withRoughness, bool plainOnly, bool surveys) {
   Drawn d;
-  if (surveys && !plainOnly && chance(0.1)) {
+  if (!closedOnly_ && surveys && !plainOnly && chance(0.1)) {
     d.ref.us = chance(0.3);
     d.scale = d.ref.us ? 1 / 0.3048 : 1;
     d.section.emplace_back("section", "points");
@@ -195,14 +201,19 @@ CaseGenerator::Drawn CaseGenerator::channel(bool withRoughness, bool plainOnly, 
     survey(d, withRoughness);
     return d;
   }
-  const int kind = plainOnly ? (chance(0.8) ? 0 : 2) : static_cast<int>(uniform(0, 8));
+  // A batch's columns name no arch or horseshoe.
+  const int kind = plainOnly               ? (chance(0.8) ? 0 : 2)
+                   : closedOnly_ && surveys ? (chance(0.5) ? 8 : 9)
+                                            : static_cast<int>(uniform(0, 8));
   d.ref.us = !plainOnly && chance(0.3);
   d.scale = d.ref.us ? 1 / 0.3048 : 1;
   auto slope = [&] { return decimal(chance(0.5) ? 0.5 * static_cast<int>(uniform(1, 8)) : uniform(0.1, 4)); };
   Input size, m1, m2;
-  // trapezoid, asymmetric trapezoid, rectangle, triangle, circle, U with and without walls' slope, parabola
-  static constexpr Shape kShapes[] = {Shape::Trapezoid, Shape::Trapezoid, Shape::Trapezoid, Shape::Trapezoid,
-                                      Shape::Circle,    Shape::U,         Shape::U,         Shape::Parabola};
+  Cells extra;  // an arch's H and Ra, a horseshoe's type
+  // trapezoid, asymmetric trapezoid, rectangle, triangle, circle, U with and without walls' slope, parabola,
+  // arch-roofed tunnel, horseshoe
+  static constexpr Shape kShapes[] = {Shape::Trapezoid, Shape::Trapezoid, Shape::Trapezoid, Shape::Trapezoid, Shape::Circle,
+                                      Shape::U,         Shape::U,         Shape::Parabola,  Shape::Arch,      Shape::Horseshoe};
   d.ref.shape = kShapes[kind];
   const int shape = static_cast<int>(d.ref.shape);
   d.section.emplace_back("section", kSectionName[shape]);
@@ -224,6 +235,24 @@ CaseGenerator::Drawn CaseGenerator::channel(bool withRoughness, bool plainOnly, 
       size = decimal(logUniform(0.1, 3) * d.scale);
       m1 = kind == 5 ? Input{"0", 0} : slope();
       break;
+    case 8: {  // H from 0.9 to 1.6 B; a semicircular roof, or a flatter one of Ra up to 2.5 B/2
+      size = decimal(logUniform(0.5, 6) * d.scale);
+      const Input H = decimal(size.value * uniform(0.9, 1.6));
+      d.ref.H = H.value;
+      extra.emplace_back("H", H.text);
+      if (chance(0.5)) {
+        const Input Ra = decimal(size.value / 2 * uniform(1.0, 2.5));
+        if (Ra.value < size.value / 2) return channel(withRoughness, plainOnly, surveys);
+        d.ref.Ra = Ra.value;
+        extra.emplace_back("Ra", Ra.text);
+      }
+      break;
+    }
+    case 9:
+      size = decimal(logUniform(0.5, 4) * d.scale);
+      d.ref.type = chance(0.5) ? 2 : 1;
+      if (d.ref.type == 2 || chance(0.5)) extra.emplace_back("type", d.ref.type == 2 ? "2" : "1");
+      break;
     default:
       size = decimal(logUniform(0.1, 10) * d.scale);
   }
@@ -232,6 +261,7 @@ CaseGenerator::Drawn CaseGenerator::channel(bool withRoughness, bool plainOnly, 
   d.ref.m1 = m1.value;
   d.ref.m2 = m2.value;
   d.section.emplace_back(kSizeOption[shape], size.text);
+  d.section.insert(d.section.end(), extra.begin(), extra.end());
   if (d.ref.shape == Shape::Trapezoid && m1.value == m2.value) d.section.emplace_back("m", m1.text);
   if (d.ref.shape == Shape::Trapezoid && m1.value != m2.value)
     d.section.insert(d.section.end(), {{"m1", m1.text}, {"m2", m2.text}});
@@ -263,13 +293,16 @@ CaseGenerator::Input CaseGenerator::depth(const Drawn& d) {
       return h.value < bank ? h : decimal(bank * 0.99, true);
     }
     case Shape::Circle:
-      if (chance(0.1)) return d.size;  // running full
-      if (chance(0.15)) return decimal(size * (1 - std::pow(10, -uniform(2.5, 7))), true);
-      {
-        // Typed with few digits, a depth near the crown may round above it: the crown then.
-        const Input h = decimal(size * uniform(0.05, 0.98));
-        return h.value <= size ? h : d.size;
-      }
+    case Shape::Arch:
+    case Shape::Horseshoe: {
+      const double top = crownOf(d.ref).toDouble();
+      const Input crown = d.ref.shape == Shape::Circle ? d.size : decimal(top, true);
+      if (chance(0.1)) return crown;  // running full
+      if (chance(0.15)) return decimal(top * (1 - std::pow(10, -uniform(2.5, 7))), true);
+      // Typed with few digits, a depth near the crown may round above it: the crown then.
+      const Input h = decimal(top * uniform(0.05, 0.98));
+      return h.value <= top ? h : crown;
+    }
     case Shape::U:
       return decimal(std::fmin(size * logUniform(0.1, 3), 10 * d.scale));
     default:
@@ -284,10 +317,24 @@ std::optional<CaseGenerator::Level> CaseGenerator::level(const Drawn& d, double 
   return Level{level.text, exact};
 }
 
+// Every eighth case is drawn from a second sequence of its own, of arches
+// and horseshoes only, so that the first sequence draws the cases it always
+// drew (the sections before these two, and their known answers).
 Case CaseGenerator::next() {
+  if (++drawn_ % 8 != 0) return nextOf(false);
+  std::swap(random_, tunnels_);
+  closedOnly_ = true;
+  Case c = nextOf(true);
+  closedOnly_ = false;
+  std::swap(random_, tunnels_);
+  return c;
+}
+
+Case CaseGenerator::nextOf(bool tunnels) {
   for (;;) {
     Case c;
     const double pick = uniform(0, 1);
+    if (tunnels && ((pick >= 0.60 && pick < 0.69) || pick >= 0.95)) continue;  // batches and designs take no tunnel
     bool made = false;
     try {
       made = pick < 0.25   ? report(c)
@@ -329,17 +376,17 @@ bool CaseGenerator::solve(Case& c) {
   // No composite n as the unknown. A triangle's or a full conduit's own flow
   // would put the answer on a knife edge: a width of zero, a conduit or a
   // second depth exactly as deep as the water.
-  const bool full = ref.shape == Shape::Circle && h.value == ref.size.toDouble();
-  const bool edge = sign(ref.size) == 0 || (ref.shape == Shape::Circle && h.value > 0.99 * ref.size.toDouble());
+  const bool full = isClosed(ref) && h.value == crownOf(ref).toDouble();
+  const bool edge = sign(ref.size) == 0 || (isClosed(ref) && h.value > 0.99 * crownOf(ref).toDouble());
   // Nor the n of a section divided by its points' own n.
   const bool divided = std::adjacent_find(ref.segmentN.begin(), ref.segmentN.end(), std::not_equal_to<>()) !=
                        ref.segmentN.end();
   if ((unknown == kRoughness && (ref.composite || divided)) || (unknown == kSize && edge)) unknown = kDepth;
   if (unknown == kDepth && full) unknown = kQ;
   Input Q = decimal(uniformFlow(ref, h.value).Q.toDouble());
-  const bool circleDepth = unknown == kDepth && ref.shape == Shape::Circle;
+  const bool circleDepth = unknown == kDepth && isClosed(ref);
   if (circleDepth && chance(0.4)) {  // between the full conduit's discharge and the greatest: two depths
-    const Capacity capacity = circleCapacity(ref);
+    const Capacity capacity = conduitCapacity(ref);
     Q = decimal(toDouble(capacity.QFull + (capacity.QMax - capacity.QFull) * uniform(0.02, 0.98)), true);
   }
   c.command = unknown == kDepth && chance(0.4)  ? "solve-depth"
@@ -369,12 +416,12 @@ bool CaseGenerator::solve(Case& c) {
     case kDepth: {
       const std::vector<Real> depths = normalDepths(ref, Q.value);
       // Several depths of an open channel are an ambiguous question, not an answer to check.
-      if (ref.shape != Shape::Circle && depths.size() > 1) return false;
+      if (!isClosed(ref) && depths.size() > 1) return false;
       for (const Real& depth : depths) {
         ExpectedObject o = flowObject(ref, uniformFlow(ref, depth));
         o.numbers.emplace_back("h", depth);
         if (circleDepth) {
-          const Capacity capacity = circleCapacity(ref);
+          const Capacity capacity = conduitCapacity(ref);
           o.numbers.insert(o.numbers.end(),
                            {{"Qmax", capacity.QMax}, {"hmax", capacity.hMax}, {"Qfull", capacity.QFull}});
         }
@@ -404,7 +451,7 @@ bool CaseGenerator::solve(Case& c) {
 
 bool CaseGenerator::table(Case& c) {
   Drawn d = channel(true);
-  const double top = d.ref.shape == Shape::Circle   ? d.ref.size.toDouble()
+  const double top = isClosed(d.ref)                 ? crownOf(d.ref).toDouble()
                      : d.ref.shape == Shape::Points ? bankDepth(d.ref).toDouble()
                                                     : 10 * d.scale;
   // Round steps, as a rating table has them, whose depths may land on the crown.
@@ -495,7 +542,7 @@ bool CaseGenerator::batch(Case& c) {
 bool CaseGenerator::jump(Case& c) {
   Drawn d = channel(false);
   Input h1 = depth(d);
-  if (d.ref.shape == Shape::Circle && h1.value > 0.7 * d.ref.size.toDouble()) return false;
+  if (isClosed(d.ref) && h1.value > 0.7 * crownOf(d.ref).toDouble()) return false;
   // Froude numbers from the weakest undular jump to a strong one.
   const double Fr1 = chance(0.3) ? uniform(1.01, 1.2) : logUniform(1.2, 12);
   const Flow f = flowAt(d.ref, h1.value, 1.0);
@@ -528,9 +575,9 @@ bool CaseGenerator::jump(Case& c) {
 bool CaseGenerator::profile(Case& c) {
   Drawn d = channel(true);
   Channel& ref = d.ref;
-  const double size = ref.size.toDouble();
+  const double size = isClosed(ref) ? crownOf(ref).toDouble() : ref.size.toDouble();
   Input hr = depth(d);
-  if (ref.shape == Shape::Circle && hr.value > 0.9 * size) return false;
+  if (isClosed(ref) && hr.value > 0.9 * size) return false;
   const Input Q = decimal(uniformFlow(ref, hr.value).Q.toDouble());
   const double family = uniform(0, 1);  // mild or steep as drawn, critical, horizontal, adverse
   Input i = d.i;
@@ -542,21 +589,21 @@ bool CaseGenerator::profile(Case& c) {
   double hn = hc;
   if (i.value > 0) {
     const std::vector<Real> depths = normalDepths(ref, Q.value);
-    if (depths.empty() || (ref.shape != Shape::Circle && depths.size() > 1)) return false;
+    if (depths.empty() || (!isClosed(ref) && depths.size() > 1)) return false;
     hn = depths.front().toDouble();
   }
   const double low = std::fmin(hc, hn), high = std::fmax(hc, hn);
   const double zone = uniform(0, 1);
   double h0 = low * uniform(0.2, 0.9);
   if (zone < 0.4) {
-    h0 = ref.shape == Shape::Circle ? high + (size - high) * uniform(0.1, 0.9) : high * (1 + logUniform(0.02, 1));
+    h0 = isClosed(ref) ? high + (size - high) * uniform(0.1, 0.9) : high * (1 + logUniform(0.02, 1));
   }
   if (zone >= 0.4 && zone < 0.7 && high > low * 1.05) h0 = low + (high - low) * uniform(0.1, 0.9);
   const Input start = decimal(h0);
   // A control depth that rounds onto hc or hn has no profile, or one that hangs on the last digit.
   auto near = [](double a, double b) { return std::fabs(a - b) <= 1e-6 * b; };
   const bool above = ref.shape == Shape::Points && !(asTyped(ref, start) < bankDepth(ref));
-  if ((ref.shape == Shape::Circle && start.value >= size) || above || near(start.value, hc) || near(start.value, hn)) {
+  if ((isClosed(ref) && start.value >= size) || above || near(start.value, hc) || near(start.value, hn)) {
     return false;
   }
   const Profile head = profileStart(ref, Q.value, asTyped(ref, start));

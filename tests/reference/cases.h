@@ -36,7 +36,7 @@ struct Case {
 
 class CaseGenerator {
  public:
-  explicit CaseGenerator(std::uint64_t seed) : random_(seed) {}
+  explicit CaseGenerator(std::uint64_t seed) : random_(seed), tunnels_(seed + 1) {}
   Case next();
 
   // A number as typed on a command line, and the double it reads as.
@@ -64,6 +64,7 @@ class CaseGenerator {
   };
   std::optional<Level> level(const Drawn& d, double depth);
 
+  Case nextOf(bool tunnels);
   bool report(Case& c);
   bool solve(Case& c);
   bool table(Case& c);
@@ -73,6 +74,9 @@ class CaseGenerator {
   bool design(Case& c);
 
   std::mt19937_64 random_;
+  std::mt19937_64 tunnels_;  // the arches' and horseshoes' own sequence
+  long drawn_ = 0;
+  bool closedOnly_ = false;
 };
 
 }  // namespace channelflow::reference

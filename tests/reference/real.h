@@ -71,6 +71,7 @@ inline Real cbrt(const Real& a) { return apply(mpfr_cbrt, a); }
 inline Real abs(const Real& a) { return apply(mpfr_abs, a); }
 inline Real asinh(const Real& a) { return apply(mpfr_asinh, a); }
 inline Real atan2(const Real& y, const Real& x) { return apply(mpfr_atan2, y, x); }
+inline Real asin(const Real& a) { return apply(mpfr_asin, a); }
 inline Real sin(const Real& a) { return apply(mpfr_sin, a); }
 inline Real cos(const Real& a) { return apply(mpfr_cos, a); }
 inline int sign(const Real& a) { return mpfr_sgn(a.get()); }
@@ -83,6 +84,7 @@ inline double cbrt(double a) { return std::cbrt(a); }
 inline double abs(double a) { return std::fabs(a); }
 inline double asinh(double a) { return std::asinh(a); }
 inline double atan2(double y, double x) { return std::atan2(y, x); }
+inline double asin(double a) { return std::asin(a); }
 inline double sin(double a) { return std::sin(a); }
 inline double cos(double a) { return std::cos(a); }
 inline int sign(double a) { return (a > 0) - (a < 0); }

@@ -30,13 +30,16 @@ struct Dims {
   bool composite;
   T g, k;
   const Channel* source;  // a surveyed section's points
+  T H, Ra;
+  int type;
 };
 
 template <class T>
 Dims<T> dims(const Channel& c) {
   const Units u = unitsOf(c.us);
   return {c.shape,        as<T>(c.size), as<T>(c.m1), as<T>(c.m2), as<T>(c.n), as<T>(c.nBed),
-          as<T>(c.nWall), as<T>(c.i),    c.composite, u.g,         u.k,         &c};
+          as<T>(c.nWall), as<T>(c.i),    c.composite, u.g,         u.k,         &c,
+          as<T>(c.H),     as<T>(c.Ra),   c.type};
 }
 
 // A value in both arithmetics, for a function that runs in either.
@@ -141,6 +144,71 @@ Geometry<T> segment(const T& r, const T& h) {
   return {A, P, 2 * c, 2 * c * c * c / 3 - A * (r - h), P, T(0)};
 }
 
+// One piece of a closed section's right-hand boundary: a line up its wall
+// (radius 0) from height y0, or an arc about (xc, yc) of radius R from
+// angle a0, rising to a1 (x = xc + R cos a, y = yc + R sin a).
+template <class T>
+struct Piece {
+  T xc, yc, R, a0, a1;
+  T x, y0, y1;  // a wall: its station and heights
+};
+
+// The right half of the wet section by Green's theorem along the boundary
+// from the bottom up to the surface: the area is the integral of x dy and
+// its first moment about the floor that of x y dy (the axis and the surface
+// add nothing); each piece is cut where the surface crosses it.
+template <class T>
+Geometry<T> closedGeometry(const Dims<T>& c, const T& h) {
+  std::vector<Piece<T>> pieces;
+  const T zero(0);
+  if (c.shape == Shape::Arch) {
+    const T half = c.size / 2;
+    const T R = sign(c.Ra) > 0 ? c.Ra : half;
+    const T centre = sqrt(R * R - half * half);
+    const T wall = c.H - (R - centre);
+    pieces.push_back({zero, zero, zero, zero, zero, half, zero, wall});
+    pieces.push_back({zero, wall - centre, R, atan2(centre, half), zero, zero, zero, zero});
+  } else {
+    const T t(c.type == 2 ? 2 : 3);
+    const T& r = c.size;
+    const T theta = atan2(sqrt(2 * t * t - (t - 1) * (t - 1)), t - 1) - atan2(T(1), T(1));  // acos((t-1)/(sqrt2 t)) - pi/4
+    const T quarter = 2 * atan2(T(1), T(1));
+    pieces.push_back({zero, t * r, t * r, -quarter, -quarter + theta, zero, zero, zero});
+    pieces.push_back({-(t - 1) * r, r, t * r, -theta, zero, zero, zero, zero});
+    pieces.push_back({zero, r, r, zero, quarter, zero, zero, zero});
+  }
+  T A(0), S(0), P(0), x(0);
+  if (c.shape == Shape::Arch) P = c.size / 2;  // half the floor
+  for (std::size_t k = 0; k < pieces.size(); ++k) {
+    Piece<T> p = pieces[k];
+    if (sign(p.R) == 0) {  // a wall
+      const T top = h < p.y1 ? h : p.y1;
+      A += p.x * (top - p.y0);
+      S += p.x * (top * top - p.y0 * p.y0) / 2;
+      P += top - p.y0;
+      x = p.x;
+      if (!(h > p.y1)) break;
+      continue;
+    }
+    if (k == 1 && c.shape == Shape::Arch) p.a1 = 2 * atan2(T(1), T(1));  // the roof rises to the crown
+    const T highest = p.yc + p.R * sin(p.a1);
+    const bool cut = h < highest;
+    if (cut) p.a1 = asin((h - p.yc) / p.R);
+    auto band = [](const T& a) { return a / 2 + sin(2 * a) / 4; };
+    const T areaBand = p.R * p.R * (band(p.a1) - band(p.a0));
+    A += p.xc * p.R * (sin(p.a1) - sin(p.a0)) + areaBand;
+    S += p.xc * p.yc * p.R * (sin(p.a1) - sin(p.a0)) + p.xc * p.R * p.R * (sin(p.a1) * sin(p.a1) - sin(p.a0) * sin(p.a0)) / 2 +
+         p.yc * areaBand - p.R * p.R * p.R * (cos(p.a1) * cos(p.a1) * cos(p.a1) - cos(p.a0) * cos(p.a0) * cos(p.a0)) / 3;
+    P += p.R * (p.a1 - p.a0);
+    x = p.xc + p.R * cos(p.a1);
+    if (cut) break;
+  }
+  Geometry<T> g{2 * A, 2 * P, 2 * x, h * 2 * A - 2 * S, 2 * P, T(0)};
+  const T crown = c.shape == Shape::Arch ? c.H : 2 * c.size;
+  if (!(h < crown)) g.top = T(0);
+  return g;
+}
+
 template <class T>
 Geometry<T> geometry(const Dims<T>& c, const T& h) {
   switch (c.shape) {
@@ -181,6 +249,9 @@ Geometry<T> geometry(const Dims<T>& c, const T& h) {
     }
     case Shape::Points:
       return surveyGeometry(c, h);
+    case Shape::Arch:
+    case Shape::Horseshoe:
+      return closedGeometry(c, h);
   }
   std::abort();
 }
@@ -470,8 +541,8 @@ Real criticalDepth(const Channel& c, const Real& Q) {
     const T& Qt = q.get<T>();
     return d.g * g.A * g.A * g.A - Qt * Qt * g.top;
   };
-  const double start = c.shape == Shape::Circle ? c.size.toDouble() / 2 : 1.0;
-  const Real hi = c.shape == Shape::Circle ? c.size : *stepOut(f, start, 2, 1);
+  const double start = isClosed(c) ? crownOf(c).toDouble() / 2 : 1.0;
+  const Real hi = isClosed(c) ? crownOf(c) : *stepOut(f, start, 2, 1);
   return rootBetween(f, *stepOut(f, start, 0.5, -1), hi);
 }
 
@@ -555,6 +626,14 @@ Real bankDepth(const Channel& c) {
   return (front < back ? front : back) - c.lowest;
 }
 
+bool isClosed(const Channel& c) { return c.shape == Shape::Circle || c.shape == Shape::Arch || c.shape == Shape::Horseshoe; }
+
+Real crownOf(const Channel& c) {
+  if (c.shape == Shape::Arch) return c.H;
+  if (c.shape == Shape::Horseshoe) return 2 * c.size;
+  return c.size;
+}
+
 const Real& greatestDischargeRatio() {
   // Q grows as A^(5/3) / P^(2/3), greatest where 5 P dA = 2 A dP, which with
   // the wetted angle theta is 5 theta (1 - cos theta) = 2 (theta - sin theta).
@@ -566,9 +645,47 @@ const Real& greatestDischargeRatio() {
   return ratio;
 }
 
-Capacity circleCapacity(const Channel& c) {
-  const Real hMax = greatestDischargeRatio() * c.size;
-  return {hMax, uniformDischarge(c, hMax), uniformDischarge(c, c.size)};
+namespace {
+
+// Where an arch's roof or a horseshoe's semicircular top begins.
+Real springingOf(const Channel& c) {
+  if (c.shape == Shape::Horseshoe) return c.size;
+  const Real half = c.size / 2;
+  const Real R = sign(c.Ra) > 0 ? c.Ra : half;
+  return c.H - (R - sqrt(R * R - half * half));
+}
+
+// dQ/dh as a central difference 2^-100 h wide (10^-7 h in doubles).
+template <class T>
+T dischargeSlope(const Twin<Dims>& b, const T& h) {
+  const Dims<T>& d = b.get<T>();
+  T width;
+  if constexpr (std::is_same_v<T, double>) {
+    width = h * 1e-7;
+  } else {
+    width = h;
+    mpfr_mul_2si(width.get(), width.get(), -100, MPFR_RNDN);
+  }
+  const T below = h - width, above = h + width;
+  return (conveyance(d, geometry(d, above)) - conveyance(d, geometry(d, below))) / (2 * width);
+}
+
+}  // namespace
+
+Capacity conduitCapacity(const Channel& c) {
+  Real hMax;
+  if (c.shape == Shape::Circle) {
+    hMax = greatestDischargeRatio() * c.size;
+  } else {
+    const Twin<Dims> b = twin(c);
+    auto slope = [&](const auto& h) { return dischargeSlope(b, h); };
+    const Real springing = springingOf(c), top = crownOf(c);
+    // Just above the springing line the slope is the roof's: a flat roof's
+    // is below 0 there, and the greatest discharge at the springing.
+    const Real above = springing + (top - springing) * 1e-9;
+    hMax = sign(slope(above)) <= 0 ? springing : rootBetween(slope, above, top - (top - springing) * 1e-12);
+  }
+  return {hMax, uniformDischarge(c, hMax), uniformDischarge(c, crownOf(c))};
 }
 
 std::vector<Real> normalDepths(const Channel& c, const Real& Q) {
@@ -579,14 +696,14 @@ std::vector<Real> normalDepths(const Channel& c, const Real& Q) {
     const auto f = dischargeExcess(b, q, depth);
     return risingRoots(f, surveyGrid(c), true);
   }
-  if (c.shape != Shape::Circle) return dischargeRoots(c, q, depth, 1);
+  if (!isClosed(c)) return dischargeRoots(c, q, depth, 1);
   // Q peaks at hMax: one depth below it, and one above where Q exceeds the full conduit's.
   const Twin<Dims> b = twin(c);
   const auto f = dischargeExcess(b, q, depth);
-  const Capacity capacity = circleCapacity(c);
+  const Capacity capacity = conduitCapacity(c);
   if (Q > capacity.QMax) return {};
   std::vector<Real> depths{rootBetween(f, *stepOut(f, capacity.hMax.toDouble() / 2, 0.5, -1), capacity.hMax)};
-  if (Q > capacity.QFull) depths.push_back(rootBetween(f, capacity.hMax, c.size));
+  if (Q > capacity.QFull) depths.push_back(rootBetween(f, capacity.hMax, crownOf(c)));
   return depths;
 }
 
@@ -601,6 +718,17 @@ std::optional<Real> sizeFor(const Channel& c, const Real& h, const Real& Q) {
   // The smallest conduit is as deep as the water; it must carry less than Q.
   if (c.shape == Shape::Circle) {
     return sign(f(h)) < 0 ? std::optional(rootBetween(f, h, *stepOut(f, 2 * h.toDouble(), 2, 1))) : std::nullopt;
+  }
+  if (c.shape == Shape::Horseshoe) {
+    const Real least = h / 2;
+    return sign(f(least)) < 0 ? std::optional(rootBetween(f, least, *stepOut(f, 2 * h.toDouble(), 2, 1))) : std::nullopt;
+  }
+  // An arch of its height: no wider than the widest roof that fits under its crown.
+  if (c.shape == Shape::Arch) {
+    const Real widest = sign(c.Ra) <= 0 ? 2 * c.H : c.Ra <= c.H ? 2 * c.Ra : 2 * sqrt(c.H * (2 * c.Ra - c.H));
+    const Real least = widest * 1e-12;
+    if (!(sign(f(least)) < 0 && sign(f(widest)) > 0)) return std::nullopt;
+    return rootBetween(f, least, widest);
   }
   const std::vector<Real> sizes = dischargeRoots(c, q, size, h.toDouble());
   return sizes.size() == 1 ? std::optional(sizes.front()) : std::nullopt;
@@ -636,9 +764,9 @@ std::optional<Jump> hydraulicJump(const Channel& c, const Real& Q, const Real& h
     sequent = root ? *root : rootBetween(f, *stepOut(f, hc.toDouble() / 2, 0.5, 1), hc);
   } else if (j.givenDownstream) {
     sequent = rootBetween(f, *stepOut(f, hc.toDouble() / 2, 0.5, 1), hc);
-  } else if (c.shape == Shape::Circle) {
-    if (sign(f(c.size)) < 0) return std::nullopt;  // the jump would fill the conduit
-    sequent = rootBetween(f, hc, c.size);
+  } else if (isClosed(c)) {
+    if (sign(f(crownOf(c))) < 0) return std::nullopt;  // the jump would fill the conduit
+    sequent = rootBetween(f, hc, crownOf(c));
   } else if (c.shape == Shape::Points) {
     // The water would leave the section, or (alpha and several least energies
     // apart) the momentum at hc is no less than the given depth's: no jump.
@@ -705,8 +833,8 @@ Profile profileStart(const Channel& c, double Q, const Real& h0) {
   const int slope = sign((c.i - f.Sf) / rate);
   p.trend = (slope > 0) == !above ? 1 : -1;
   if (p.trend < 0) p.limit = Real(0);
-  if (p.trend > 0 && (c.shape == Shape::Circle || c.shape == Shape::Points)) {
-    p.limit = c.shape == Shape::Points ? bankDepth(c) : c.size;
+  if (p.trend > 0 && (isClosed(c) || c.shape == Shape::Points)) {
+    p.limit = c.shape == Shape::Points ? bankDepth(c) : crownOf(c);
     p.toward = Toward::Crown;
   }
   auto consider = [&](const Real& depth, Toward kind) {
@@ -799,8 +927,8 @@ Profile standardStep(const Channel& c, double Q, const Real& h0, double length, 
     Real h;
     if (!up) {
       h = rootBetween(balance, *stepOut(balance, p.hc.toDouble() / 2, 0.5, -1), p.hc);
-    } else if (c.shape == Shape::Circle || c.shape == Shape::Points) {
-      const Real top = c.shape == Shape::Points ? bankDepth(c) : c.size;
+    } else if (isClosed(c) || c.shape == Shape::Points) {
+      const Real top = c.shape == Shape::Points ? bankDepth(c) : crownOf(c);
       if (sign(balance(top)) <= 0) {
         endAt(top);
         return p;

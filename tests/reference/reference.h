@@ -12,7 +12,7 @@
 
 namespace channelflow::reference {
 
-enum class Shape { Trapezoid, Circle, U, Parabola, Points };
+enum class Shape { Trapezoid, Circle, U, Parabola, Points, Arch, Horseshoe };
 
 // A surveyed point's station and elevation, exactly as typed.
 struct SurveyPoint {
@@ -21,8 +21,10 @@ struct SurveyPoint {
 
 struct Channel {
   Shape shape = Shape::Trapezoid;
-  Real size;    // B, D, r or p
+  Real size;    // B, D, r or p; an arch's width B, a horseshoe's roof radius r
   Real m1, m2;  // the trapezoid's walls; the U shape's walls are m1
+  Real H, Ra;   // an arch's height to the crown and roof radius (0: a semicircle, B/2)
+  int type = 1; // a horseshoe's: its sides and invert of radius 3r (1) or 2r (2)
   bool us = false;
   bool composite = false;  // nBed and nWall weighed by Horton-Einstein instead of one n
   Real n, nBed, nWall;
@@ -41,6 +43,10 @@ struct Channel {
 void setPoints(Channel& c, std::vector<SurveyPoint> points);
 // A surveyed section's deepest water: its lower end's height above its lowest point.
 Real bankDepth(const Channel& c);
+// Whether the section is closed over the top (circle, arch, horseshoe), and
+// the height of its crown.
+bool isClosed(const Channel& c);
+Real crownOf(const Channel& c);
 Real lowestElevation(const Channel& c);
 
 struct Units {
@@ -82,7 +88,10 @@ Real roughnessFor(const Channel& c, const Real& h, const Real& Q);
 struct Capacity {
   Real hMax, QMax, QFull;
 };
-Capacity circleCapacity(const Channel& c);
+// A closed section's: the depth of its greatest discharge (the circle's a
+// fixed share of D, the others' where dQ/dh falls through 0, or an arch's
+// springing line when it falls there at once), that discharge and the full one's.
+Capacity conduitCapacity(const Channel& c);
 // The h/D of a circle's greatest discharge, about 0.938.
 const Real& greatestDischargeRatio();
 

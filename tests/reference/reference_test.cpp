@@ -145,7 +145,7 @@ TEST(Reference, CircleCapacityAndItsTwoDepths) {
   // mpmath: the root of 5 theta (1 - cos theta) = 2 (theta - sin theta), as (1 - cos(theta/2)) / 2.
   expectNear(greatestDischargeRatio(), fromText("0.93818121616060709816517599292706293514151797940482"), "hmax/D", 160);
   const Channel c = channel(Shape::Circle, 1.2);
-  const Capacity capacity = circleCapacity(c);
+  const Capacity capacity = conduitCapacity(c);
   const Real Q = (capacity.QFull + capacity.QMax) / 2;
   const std::vector<Real> depths = normalDepths(c, Q);
   ASSERT_EQ(depths.size(), 2u);

@@ -309,7 +309,7 @@ describe('天然断面', () => {
   test('a pasted compound channel gives the command line\'s report, its depth for a discharge, and the table edits the points', async () => {
     const page = await open(pages.shipped);
     const uniform = await panel(page, '均匀流');
-    assert.deepEqual(await uniform.locator('select[name=section] option').evaluateAll((o) => o.map((x) => x.value)), ['trapezoid', 'circle', 'u', 'parabola'],
+    assert.deepEqual(await uniform.locator('select[name=section] option').evaluateAll((o) => o.map((x) => x.value)), ['trapezoid', 'circle', 'u', 'parabola', 'arch', 'horseshoe'],
       'points are entered here, not in the other panels');
     const natural = await panel(page, '天然断面');
     const box = natural.locator('textarea[name=points]');

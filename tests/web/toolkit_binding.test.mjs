@@ -15,7 +15,7 @@ const item = (answer, key, k = 0) => answer.results[k].items.find((i) => i.key =
 
 test('the catalog names every section, parameter and quantity in both languages', () => {
   const catalog = JSON.parse(core.catalog());
-  assert.deepEqual(catalog.sections.map((s) => s.key), ['trapezoid', 'circle', 'u', 'parabola', 'points']);
+  assert.deepEqual(catalog.sections.map((s) => s.key), ['trapezoid', 'circle', 'u', 'parabola', 'points', 'arch', 'horseshoe']);
   assert.deepEqual(catalog.sections[4].parameters, ['points', 'wse']);
   assert.equal(catalog.parameters.find((p) => p.key === 'points').limit, 'text');
   for (const entry of [...catalog.parameters, ...catalog.quantities]) {

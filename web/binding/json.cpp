@@ -260,6 +260,9 @@ std::string_view quantityId(calc::QuantityId id) {
   if (id == calc::QuantityId::DesignMethod) return "design-method";
   if (id == calc::QuantityId::BestDepth) return "best-h0";
   if (id == calc::QuantityId::EnergyCoefficient) return "energy-alpha";
+  if (id == calc::QuantityId::CrownHeight) return "crown-H";
+  if (id == calc::QuantityId::HorseshoeRadius) return "horseshoe-r";
+  if (id == calc::QuantityId::HorseshoeType) return "horseshoe-type";
   return calc::quantityInfo(id).key;
 }
 

@@ -1,0 +1,68 @@
+// The free-surface tunnel (隧洞), §15: a circle, an arch-roofed section or a
+// horseshoe in uniform flow at each of its flows, the free area and height
+// above the water against §15.2.6 (15 % and 0.4 m, at the design and the
+// enlarged flow), the head it costs (i L and its transitions, whose
+// coefficients practice borrows from Table K.1.2), and its sizing at the
+// enlarged flow (§15.2.5) with practice's least sizes for construction.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "calc/sections/channel.h"
+#include "calc/structures/check.h"
+#include "calc/structures/flows.h"
+#include "calc/structures/transition.h"
+
+namespace channelflow::calc::structures {
+
+struct TunnelEnds {
+  double v1 = 0, v3 = 0;  // the canal's velocities upstream and downstream
+};
+
+struct TunnelInput {
+  FlowsInput flows;
+  double g = 0;     // 0: kStandardGravity
+  Channel section;  // a closed section (circle, arch, horseshoe), its n and slope
+  double L = 0;
+  TransitionSpec inletTransition, outletTransition;  // Table K.1.2's forms or typed ξ
+  std::array<std::optional<TunnelEnds>, 3> ends;     // by FlowCase
+};
+
+struct TunnelFlow {
+  FlowCase which = FlowCase::Design;
+  Real Q;
+  bool carried = true;  // a free-surface depth carries Q; else QMax is what the tunnel carries
+  Real QMax;
+  Real h, A, v, freeAreaPct, freeHeight;
+  bool hasEnds = false;
+  Real Z1, Z2, Z3, dZ;  // Z2 = i L
+};
+
+struct TunnelResult {
+  double g = 0;
+  Real crown, fullArea;
+  Real xi1, xi2;
+  std::vector<TunnelFlow> flows;
+  std::vector<Check> checks;
+};
+
+// Throws CalcError for a section that is not closed; a flow the tunnel
+// cannot carry with a free surface is a failed check.
+TunnelResult tunnel(const TunnelInput& input);
+
+// Sizing (§15.2.5): the least size for which the design and enlarged flows
+// keep their clearances, no less than practice's least for construction
+// (D 2.0 m; B 1.8 m and H 2.0 m; r 1.0 m), rounded up to 0.1 m. An arch
+// keeps H = heightRatio B and a semicircular roof.
+enum class TunnelShape : std::uint8_t { Circle, Arch, Horseshoe };
+struct TunnelSizing {
+  double adopted = 0;  // D, B or r
+  double height = 0;   // an arch's H
+  TunnelResult result;
+};
+TunnelSizing sizeTunnel(TunnelInput input, TunnelShape shape, double heightRatio = 1.2, int horseshoeType = 1);
+
+}  // namespace channelflow::calc::structures
