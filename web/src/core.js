@@ -126,15 +126,20 @@ export function batchAnswer(text) {
 
 export function indexCatalog(raw) {
   const design = raw.design ?? { roughness: [], soils: [] };
+  // A question's input names its group of exclusive inputs by a count, not a quantity.
+  const inputs = (list) => (list ?? []).map((input) => ({ ...input, oneOf: Number(input.oneOf?.value ?? input.oneOf ?? 0) }));
+  const questions = (raw.questions ?? []).map((question) => ({ ...question, inputs: inputs(question.inputs) }));
   return {
     ...raw,
+    questions,
+    channelInputs: inputs(raw.channelInputs),
     sectionByKey: new Map(raw.sections.map((s) => [s.key, s])),
     parameterByKey: new Map(raw.parameters.map((p) => [p.key, p])),
     quantityById: new Map(raw.quantities.map((q) => [q.id, q])),
     // Several quantities may share a key (the normal depth is also "h"): the
     // first is the plain one.
     quantityByKey: new Map([...raw.quantities].reverse().map((q) => [q.key, q])),
-    questionByName: new Map((raw.questions ?? []).map((q) => [q.name, q])),
+    questionByName: new Map(questions.map((q) => [q.name, q])),
     // A design answer names its bed and soil by their rows' keys.
     rowByKey: new Map([...design.roughness ?? [], ...design.soils ?? []].map((row) => [row.key, row])),
   };
