@@ -61,6 +61,9 @@ test('every number keeps the text the core wrote, read by the engine or by our o
     ['an exponent', '{"x": [1E-7]}', (v) => v.x[0], '1E-7'],
     ['zeros a rounding keeps', '[{"h": 1.000}]', (v) => v[0].h, '1.000'],
     ['negative zero', '{"z": -0.0}', (v) => v.z, '-0.0'],
+    ['keys the engine lists out of order', '{"b": [{"2": 1.0, "1": 2.50}]}', (v) => v.b[0][2], '1.0'],
+    ['escaped quotes and backslashes in strings', String.raw`{"a\\": "1", "b\\\"": ["x\"9\\", 2.50]}`, (v) => v['b\\"'][1], '2.50'],
+    ['a key named twice', '{"a": 1.0, "a": 2.50, "c": 3.0}', (v) => v.c, '3.0'],
   ];
   for (const [name, json, at, text] of rows) {
     for (const [how, parse] of [['parseKeeping', parseKeeping], ['readJson', readJson]]) {

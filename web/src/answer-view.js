@@ -13,21 +13,35 @@ const aboutAnswer = new Set(['labels', 'words', 'formulas', 'report']);
 
 export const absentCell = Object.freeze({ kind: 'absent', text: '', full: '', value: null });
 
+// A table's rows are read as they are wanted: a 10,000-point profile draws
+// the forty rows in view, and its curve takes the numbers alone.
 export class Table {
-  constructor(key, columns, rows) {
+  constructor(key, columns, raw, cell) {
     this.key = key;
     this.columns = columns;  // [{key, label, unit, symbol}]
-    this.rows = rows;        // [{cells: [cell per column], error: text or null}]
+    this.raw = raw;          // the rows as the core wrote them
+    this.cell = cell;
+    this.length = raw.length;
   }
 
   column(key) {
     return this.columns.findIndex((c) => c.key === key);
   }
 
+  // Row k: {cells: [a cell per column], error: its text or null}.
+  row(k) {
+    const row = this.raw[k];
+    return { cells: this.columns.map((c) => this.cell(row[c.key])), error: typeof row.error === 'string' ? row.error : null };
+  }
+
+  get rows() {
+    this.all ??= this.raw.map((row, k) => this.row(k));
+    return this.all;
+  }
+
   // A column's numbers, null where a row has none.
   values(key) {
-    const at = this.column(key);
-    return this.rows.map((row) => (at >= 0 && row.cells[at].kind === 'number' ? row.cells[at].value : null));
+    return this.raw.map((row) => (row[key] instanceof Num ? row[key].value : null));
   }
 }
 
@@ -150,8 +164,9 @@ class Reader {
     return record;
   }
 
-  // Columns in the order the rows first name them; a row the core could not
-  // answer has the leading cells it has and its error.
+  // Columns in the order the rows first name them. A row the core could not
+  // answer has the leading cells it has and its error; every other row has
+  // them all, so the first such row ends the search.
   table(key, rows) {
     const keys = [];
     const seen = new Set(['error']);
@@ -162,13 +177,10 @@ class Reader {
           keys.push(column);
         }
       }
+      if (!('error' in row)) break;
     }
     const columns = keys.map((column) => ({ key: column, label: this.label(column), unit: this.unit(column), symbol: this.symbol(column) }));
-    const viewRows = rows.map((row) => ({
-      cells: keys.map((column) => this.cell(row[column])),
-      error: typeof row.error === 'string' ? row.error : null,
-    }));
-    return new Table(key, columns, viewRows);
+    return new Table(key, columns, rows, (value) => this.cell(value));
   }
 }
 

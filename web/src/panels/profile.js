@@ -61,7 +61,7 @@ export class ProfilePanel extends ChannelPanel {
       this.picture.show(null);
       return;
     }
-    this.table.show(columnTitles(points), points.rows.length, (k) => points.rows[k].cells);
+    this.table.show(columnTitles(points), points.length, (k) => points.row(k).cells);
     const { record } = response;
     const lines = profileSeries(points.values('x'), points.values('h'), record.value('i') ?? 0, record.value('hn'), record.value('hc'));
     const texts = record.texts();

@@ -28,9 +28,10 @@ export function columnPoints(table, key) {
 // The table in its view: the core's columns with their units, and each
 // row's error, if any, in a last column.
 export function showRatingTable(view, table) {
-  view.show([...columnTitles(table), t('why')], table.rows.length,
-    (k) => [...table.rows[k].cells, table.rows[k].error ?? ''],
-    (k) => (table.rows[k].error !== null ? 'error' : ''));
+  view.show([...columnTitles(table), t('why')], table.length, (k) => {
+    const { cells, error } = table.row(k);
+    return [...cells, error ?? ''];
+  }, (k) => (typeof table.raw[k].error === 'string' ? 'error' : ''));
 }
 
 // One column's curve against h, with horizontal lines at marked depths; null
