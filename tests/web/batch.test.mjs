@@ -3,6 +3,8 @@ import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { recordEnds, parseRecord, tabsToCsv, runBatch, summarize } from '../../web/src/batch-run.js';
 import { decodeBytes } from '../../web/src/batch-worker.js';
+import { batchAnswer } from '../../web/src/core.js';
+import { fakeBatch } from './fake-core.js';
 
 test('records end at line ends outside quotes', () => {
   const rows = [
@@ -58,4 +60,13 @@ test('a summary counts rows and error rows and keeps the first rows only', () =>
   const csv = 'B,error\r\n1,\r\n2,"bad, row"\r\n3,\r\n4,no';
   assert.deepEqual(summarize(csv, 2), { rows: 4, errors: 2, text: 'B,error\r\n1,\r\n2,"bad, row"\r\n', ends: [9, 13, 27] });
   assert.deepEqual(summarize('', 5), { rows: 0, errors: 0, text: '', ends: [] });
+});
+
+test('the batch service answers its counts and CSV, or a header it cannot use as a problem with its field and code', () => {
+  assert.deepEqual(batchAnswer(fakeBatch('B,h,m,i,n\n2,1,1,x,0.025\n', 'en')),
+    { ok: true, rows: 1, failed: 1, csv: 'B,h,m,i,n,Q,error\n2,1,1,x,0.025,,bad row\n' });
+  const refused = batchAnswer(fakeBatch('B,h,m,i\n1,1,1,1\n', 'en'));
+  assert.deepEqual(refused.problems.map((p) => [p.field, p.code, p.message]),
+    [['csv', 'column-missing-bhmin', 'The header lacks column n (it needs B, h, m, i and n)']]);
+  assert.deepEqual(batchAnswer(fakeBatch('', 'zh')), { ok: true, rows: 0, failed: 0, csv: '' });
 });

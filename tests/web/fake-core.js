@@ -1,9 +1,13 @@
 // A stand-in for the core module, for the page's unit tests under node.
-// It speaks the same JSON protocol (catalog() and call(request)) with rough
-// formulas: its numbers are plausible, not right, and never shipped.
+// It speaks the module's protocol (catalog(), call(request), batch(csv,
+// language), designDxf(request): a status line, then the answer as the
+// command line's JSON writes it, then the same rounded when digits are
+// asked) with rough formulas: its numbers are plausible, not right, and
+// never shipped.
 
-const g = { si: 9.80665, us: 32.174 };
-const manning = { si: 1, us: 1.486 };
+const g = { si: 9.80665, us: 9.80665 / 0.3048 };
+const manning = { si: 1, us: 1 / 0.3048 ** (1 / 3) };
+const separator = '\u001e';
 
 const parameterRows = [
   // key       zh              en                    unit         limit
@@ -78,6 +82,10 @@ const terms = {
   downstream: { zh: '向下游', en: 'downstream' },
   si: { zh: '国际单位制', en: 'SI' },
   us: { zh: '英制单位', en: 'US customary' },
+  full: { zh: '满管', en: 'running full' },
+  yes: { zh: '是', en: 'yes' },
+  no: { zh: '否', en: 'no' },
+  trapezoid: { zh: '梯形', en: 'trapezoid' },
 };
 
 const sections = [
@@ -92,8 +100,21 @@ const units = {
   us: { length: 'ft', area: 'ft²', discharge: 'ft³/s', velocity: 'ft/s', stress: 'lb/ft²', chezy: 'ft^0.5/s', momentum: 'ft³', none: '' },
 };
 
+const input = (key, required = false, byDefault = '', oneOf = 0) => ({ key, required, default: byDefault, oneOf });
+const questions = [
+  { name: 'report', channel: true, inputs: [input('h', false, '', 1), input('i', true)] },
+  { name: 'solve', channel: true, inputs: [input('Q'), input('h', false, '', 1), input('i'), input('unknown')] },
+  { name: 'table', channel: true, inputs: [input('i', true), input('h')] },
+  { name: 'jump', channel: true, inputs: [input('Q', true), input('h1', true)] },
+  { name: 'profile', channel: true, inputs: [input('Q', true), input('i', true), input('h0', true), input('to-h', false, '', 1),
+    input('length', false, '', 1), input('steps', false, '100')] },
+  { name: 'outline', channel: true, inputs: [input('h')] },
+];
+
 export const fakeCatalog = {
   sections,
+  questions,
+  channelInputs: ['section', 'units', 'B', 'm', 'm1', 'm2', 'D', 'r', 'p', 'n', 'n-bed', 'n-wall'].map((key) => input(key)),
   parameters: parameterRows.map(([key, zh, en, unit, limit]) => ({ key, symbol: ['term', 'choice'].includes(limit) ? '' : key, name: { zh, en }, unit, limit })),
   quantities: quantityRows.map(([key, symbol, zh, en, unit]) => ({ id: key, key, symbol, name: { zh, en }, unit })),
   units,
@@ -202,36 +223,32 @@ function bisect(f, lo, hi, sign) {
   return (lo + hi) / 2;
 }
 
-function numberItem(key, value) {
-  return { id: key, key, value, text: text(value) };
-}
-
-function termItem(key, term, language) {
-  return { id: key, key, term, text: terms[term][language] };
-}
-
-function flowItems(ch, h, i, language) {
+// A record's members: numbers, term keys, lists and tables, in the order written.
+function flowMembers(ch, h, i) {
   const f = ch.flow(h, i);
   const Fr = f.v / Math.sqrt(g[ch.system] * f.D);
-  const hc = ch.critical(f.Q);
-  const items = [];
+  const members = { section: ch.section, units: ch.system };
   // As the command line's JSON: a circle's diameter is "diameter", D being the hydraulic depth.
-  for (const [key, value] of Object.entries(ch.values)) items.push(numberItem(key === 'D' ? 'diameter' : key, value));
-  items.push(numberItem('h', h), numberItem('i', i), numberItem('n', ch.nValue));
-  for (const key of ['A', 'P', 'R', 'T', 'D', 'C', 'v', 'Q']) items.push(numberItem(key, f[key]));
-  items.push(numberItem('Fr', Fr), termItem('regime', Fr < 1 ? 'subcritical' : 'supercritical', language));
-  items.push(numberItem('hc', hc), numberItem('E', h + (f.v * f.v) / (2 * g[ch.system])));
-  items.push(numberItem('tau0', 1000 * g[ch.system] * f.R * i));
-  if (ch.section === 'circle') {
-    items.push(numberItem('Qmax', ch.flow(0.938 * ch.size, i).Q), numberItem('Qfull', ch.flow(ch.size, i).Q));
-  }
-  return items;
+  for (const [key, value] of Object.entries(ch.values)) members[key === 'D' ? 'diameter' : key] = value;
+  Object.assign(members, { h, i, n: ch.nValue });
+  for (const key of ['A', 'P', 'R', 'T', 'D', 'C', 'v', 'Q']) members[key] = f[key];
+  Object.assign(members, { Fr, regime: Fr < 1 ? 'subcritical' : 'supercritical', hc: ch.critical(f.Q) });
+  members.E = h + (f.v * f.v) / (2 * g[ch.system]);
+  members.tau0 = 1000 * g[ch.system] * f.R * i;
+  if (ch.section === 'circle') Object.assign(members, { Qmax: ch.flow(0.938 * ch.size, i).Q, Qfull: ch.flow(ch.size, i).Q });
+  return members;
+}
+
+// The core's formula lines, with g as the core computes it.
+function formulas(members, system) {
+  return [`A = (B + m·h)·h = ${text(members.A)}`, `Fr = v / √(g·D),  g = ${text(g[system])}:  ${text(members.Fr)}`];
 }
 
 function report(inputs, language) {
   const ch = channel(inputs, language);
   const { h, i } = readNumbers(inputs, ['h', 'i'], language);
-  return { results: [{ items: flowItems(ch, h, i, language) }] };
+  const members = flowMembers(ch, h, i);
+  return [{ ...members, formulas: formulas(members, ch.system) }];
 }
 
 function solve(inputs, language) {
@@ -243,24 +260,22 @@ function solve(inputs, language) {
   if (unknown === 'h') {
     const ch = channel(without, language);
     const { Q, i } = readNumbers(inputs, ['Q', 'i'], language);
-    const h = ch.normal(Q, i);
-    const results = [{ items: [{ id: 'unknown', key: 'unknown', text: 'h' }, ...flowItems(ch, h, i, language)] }];
+    const records = [{ unknown: 'h', ...flowMembers(ch, ch.normal(Q, i), i) }];
     if (ch.section === 'circle' && Q > ch.flow(ch.size, i).Q) {
-      const deeper = bisect((d) => Q - ch.flow(d, i).Q, 0.938 * ch.size, ch.size, 1);
-      results.push({ items: flowItems(ch, deeper, i, language) });
+      records.push({ unknown: 'h', ...flowMembers(ch, bisect((d) => Q - ch.flow(d, i).Q, 0.938 * ch.size, ch.size, 1), i) });
     }
-    return { results };
+    return records;
   }
   readNumbers(inputs, given.filter((k) => k !== 'n' || inputs['n-bed'] === undefined), language);
   // Any other unknown: answer with the channel as given (the fake does not solve for it).
-  const filled = { ...inputs, [unknown]: unknown === 'i' ? '0.001' : unknown === 'n' ? '0.025' : '2' };
-  return report(filled, language);
+  return report({ ...inputs, [unknown]: unknown === 'i' ? '0.001' : unknown === 'n' ? '0.025' : '2' }, language);
 }
 
+// A rating table: the answer is the table alone; a full pipe has no Froude number.
 function table(inputs, language) {
   const ch = channel(inputs, language);
   const { i } = readNumbers(inputs, ['i'], language);
-  const parts = (inputs.h || '').split(':').map((s) => Number(s));
+  const parts = (inputs.h || '').split(':').map((part) => Number(part));
   if (parts.length !== 3 || parts.some((x) => !Number.isFinite(x)) || parts[2] <= 0 || parts[1] < parts[0]) {
     throw new Problems([problem('h', 'notNumber', language)]);
   }
@@ -269,15 +284,15 @@ function table(inputs, language) {
   for (let k = 0; from + k * step <= to * (1 + 1e-12) && k < 100001; ++k) {
     const h = from + k * step;
     if (h <= 0) {
-      rows.push({ h: text(h), error: problem('h', 'notPositive', language).message });
+      rows.push({ h, error: problem('h', 'notPositive', language).message });
       continue;
     }
     const f = ch.flow(h, i);
+    const full = ch.section === 'circle' && h >= ch.size;
     const Fr = f.v / Math.sqrt(g[ch.system] * f.D);
-    const values = [h, f.A, f.v, f.Q, Fr];
-    rows.push({ cells: [...values.map(text), terms[Fr < 1 ? 'subcritical' : 'supercritical'][language]], values: [...values, null] });
+    rows.push({ h, A: f.A, v: f.v, Q: f.Q, Fr: full ? null : Fr, regime: full ? 'full' : Fr < 1 ? 'subcritical' : 'supercritical' });
   }
-  return { results: [{ items: [] }], table: { columns: ['h', 'A', 'v', 'Q', 'Fr', 'regime'], rows } };
+  return [rows];
 }
 
 function jump(inputs, language) {
@@ -288,36 +303,29 @@ function jump(inputs, language) {
   const Fr1 = v1 / Math.sqrt((g[ch.system] * A1) / ch.top(h1));
   const h2 = (h1 / 2) * (Math.sqrt(1 + 8 * Fr1 * Fr1) - 1);
   const v2 = Q / ch.area(h2);
-  const items = [numberItem('Q', Q), numberItem('hc', ch.critical(Q)), numberItem('h1', h1), numberItem('v1', v1),
-    numberItem('Fr1', Fr1), numberItem('h2', h2), numberItem('v2', v2),
-    numberItem('Fr2', v2 / Math.sqrt((g[ch.system] * ch.area(h2)) / ch.top(h2))),
-    numberItem('dE', (h2 - h1) ** 3 / (4 * h1 * h2)), termItem('jump_type', Fr1 > 9 ? 'strong' : 'steady', language)];
-  return { results: [{ items }] };
+  return [{
+    Q, hc: ch.critical(Q), h1, v1, Fr1, h2, v2, Fr2: v2 / Math.sqrt((g[ch.system] * ch.area(h2)) / ch.top(h2)),
+    dE: (h2 - h1) ** 3 / (4 * h1 * h2), jump_type: Fr1 > 9 ? 'strong' : 'steady',
+  }];
 }
 
 function profile(inputs, language) {
   const ch = channel(inputs, language);
   const v = readNumbers(inputs, ['Q', 'i', 'h0', 'to-h', 'length', 'steps'], language, ['to-h', 'length', 'steps']);
   const steps = Math.round(v.steps ?? 100);
-  const hc = ch.critical(v.Q);
   const hn = ch.normal(v.Q, v.i);
   const end = v['to-h'] ?? hn + (v.h0 - hn) * 0.05;
   const length = v.length ?? 1000;
-  const rows = [];
-  const texts = [];
+  const points = [];
   for (let k = 0; k <= steps; ++k) {
-    const x = (-length * k) / steps;
     const h = v.h0 + ((end - v.h0) * k) / steps;
     const A = ch.area(h);
     const vel = v.Q / A;
     const R = A / ch.perimeter(h);
-    const row = [x, h, A, vel, h + (vel * vel) / (2 * g[ch.system]),
-      vel / Math.sqrt((g[ch.system] * A) / ch.top(h)), (ch.nValue * vel) ** 2 / R ** (4 / 3)];
-    rows.push(row);
-    texts.push(row.map(text));
+    points.push({ x: (-length * k) / steps, h, A, v: vel, E: h + (vel * vel) / (2 * g[ch.system]),
+      Fr: vel / Math.sqrt((g[ch.system] * A) / ch.top(h)), Sf: (ch.nValue * vel) ** 2 / R ** (4 / 3) });
   }
-  const items = [numberItem('i', v.i), numberItem('hc', hc), numberItem('hn', hn), termItem('direction', 'upstream', language)];
-  return { results: [{ items }], points: { columns: ['x', 'h', 'A', 'v', 'E', 'Fr', 'Sf'], rows, texts } };
+  return [{ i: v.i, hc: ch.critical(v.Q), hn, direction: 'upstream', reached_critical: false, points }];
 }
 
 function outline(inputs, language) {
@@ -327,52 +335,111 @@ function outline(inputs, language) {
   if (ch.section === 'circle') {
     for (let k = 0; k <= 64; ++k) {
       const a = (2 * Math.PI * k) / 64;
-      boundary.push([(ch.size / 2) * Math.sin(a), ch.size / 2 - (ch.size / 2) * Math.cos(a)]);
+      boundary.push({ x: (ch.size / 2) * Math.sin(a), z: ch.size / 2 - (ch.size / 2) * Math.cos(a) });
     }
   } else {
     const height = Math.max(h * 1.3, ch.size * 0.2);
     const half = ch.top(height) / 2;
     const bottom = ch.section === 'trapezoid' ? ch.size / 2 : 0;
-    boundary.push([-half, height], [-bottom, 0], [bottom, 0], [half, height]);
+    boundary.push({ x: -half, z: height }, { x: -bottom, z: 0 }, { x: bottom, z: 0 }, { x: half, z: height });
   }
   const half = ch.top(Math.min(h, ch.section === 'circle' ? ch.size : h)) / 2;
-  return { boundary, water: [[-half, h], [half, h]] };
+  return [{ boundary, water: [{ x: -half, z: h }, { x: half, z: h }] }];
 }
 
-// Splits a batch's CSV, adds the columns and an error column; rough, like the rest.
-function batch(inputs) {
-  const lines = (inputs.csv || '').split(/\r\n|\n|\r/).filter((line) => line !== '');
-  if (!lines.length) return { csv: '' };
-  const header = lines[0].split(',').map((s) => s.trim());
+const questionAnswers = { report, solve, table, jump, profile, outline };
+
+// Rounded for show as "eng" asks, by the unit of each quantity; rough, like the rest.
+function engText(key, value) {
+  const unit = quantityByKey.get(key)?.unit ?? 'none';
+  if (unit === 'none') return text(Number(value.toPrecision(4)));
+  return value.toFixed(unit === 'stress' || unit === 'chezy' ? 2 : 3);
+}
+
+// The command line's JSON: members in order, a table's rows a line each;
+// the last record carries the labels and words of what the answer used.
+function writeJson(records, language, shown) {
+  const labels = {};
+  const words = {};
+  const write = (value, key) => {
+    if (typeof value === 'number') return shown(key, value);
+    if (typeof value === 'string') {
+      if (terms[value]) words[value] = terms[value][language];
+      return JSON.stringify(value);
+    }
+    if (value === null || typeof value === 'boolean') return JSON.stringify(value);
+    if (Array.isArray(value) && value.every((v) => typeof v === 'string')) return JSON.stringify(value);
+    if (Array.isArray(value) && value.every((v) => typeof v === 'number')) return `[${value.map((v) => shown(key, v)).join(', ')}]`;
+    if (Array.isArray(value)) return value.length ? `[\n  ${value.map((row) => write(row)).join(',\n  ')}\n]` : '[]';
+    return `{${Object.entries(value).map(([member, v]) => {
+      const q = quantityByKey.get(member);
+      if (q && !(member in labels)) labels[member] = q.symbol && q.symbol !== q.name[language] ? `${q.name[language]} ${q.symbol}` : q.name[language];
+      return `${JSON.stringify(member)}: ${write(v, member)}`;
+    }).join(', ')}}`;
+  };
+  return records.map((record, k) => {
+    if (Array.isArray(record)) return `${write(record)}\n`;
+    const body = write(record);
+    if (k + 1 < records.length) return `${body}\n`;
+    return `${body.slice(0, -1)}, "labels": ${JSON.stringify(labels)}, "words": ${JSON.stringify(words)}}\n`;
+  }).join('');
+}
+
+function refusal(problems) {
+  return JSON.stringify({ ok: false, problems: problems.map((p) => ({ usage: false, ...p })) });
+}
+
+export function fakeCall(requestJson) {
+  let request;
+  try {
+    request = JSON.parse(requestJson);
+  } catch {
+    return refusal([{ field: 'question', code: 'unknown-question', message: '没有名为 "" 的问题' }]);
+  }
+  const language = request.language === 'en' ? 'en' : 'zh';
+  const answer = questionAnswers[request.question];
+  if (!answer) return refusal([{ field: 'question', code: 'unknown-question', message: `没有名为 "${request.question}" 的问题` }]);
+  try {
+    const records = answer(request.inputs || {}, language);
+    const parts = ['{"ok": true}', writeJson(records, language, (key, value) => text(value))];
+    if (request.digits && request.digits !== 'full') parts.push(writeJson(records, language, engText));
+    return parts.join(separator);
+  } catch (error) {
+    if (error instanceof Problems) return refusal(error.problems);
+    throw error;
+  }
+}
+
+// Adds Q and an error column to each row; a header without n is refused
+// with the core's code. Rough, like the rest.
+export function fakeBatch(csv, language) {
+  const lines = csv.split(/\r\n|\n|\r/).filter((line) => line !== '');
+  if (!lines.length) return `{"ok": true, "rows": 0, "failed": 0}${separator}`;
+  const header = lines[0].split(',').map((cell) => cell.trim());
+  if (!header.includes('n')) {
+    return refusal([{ field: 'csv', code: 'column-missing-bhmin', usage: true,
+      message: language === 'en' ? 'The header lacks column n (it needs B, h, m, i and n)' : '表头缺少列 n（应含 B,h,m,i,n）' }]);
+  }
   const out = [[...header, 'Q', 'error'].join(',')];
+  let failed = 0;
   for (const line of lines.slice(1)) {
     const cells = line.split(',');
     const value = Object.fromEntries(header.map((key, k) => [key, Number(cells[k])]));
     const ok = ['B', 'h', 'm', 'i', 'n'].every((k) => Number.isFinite(value[k])) && value.i > 0 && value.n > 0;
     const Q = ok ? ((value.B + value.m * value.h) * value.h) ** (5 / 3) * Math.sqrt(value.i) / value.n / (value.B + 2 * value.h) ** (2 / 3) : 0;
-    out.push([...cells, ok ? text(Q) : '', ok ? '' : 'bad row'].join(','));
+    if (!ok) failed += 1;
+    out.push([...cells, ok ? text(Q) : '', ok ? '' : (language === 'en' ? 'bad row' : '此行有误')].join(','));
   }
-  return { csv: `${out.join('\n')}\n` };
+  return `{"ok": true, "rows": ${lines.length - 1}, "failed": ${failed}}${separator}${out.join('\n')}\n`;
 }
 
-const commands = { report, solve, table, jump, profile, outline, batch };
-
-export function fakeCall(requestJson) {
-  const request = JSON.parse(requestJson);
-  const language = request.language === 'en' ? 'en' : 'zh';
-  const command = commands[request.command];
-  if (!command) return JSON.stringify({ ok: false, problems: [{ field: '', code: 'command', message: request.command }] });
-  try {
-    return JSON.stringify({ ok: true, ...command(request.inputs || {}, language) });
-  } catch (error) {
-    if (error instanceof Problems) return JSON.stringify({ ok: false, problems: error.problems });
-    throw error;
-  }
+export function fakeDesignDxf() {
+  return `{"ok": true}${separator}  0\nSECTION\n  0\nEOF\n`;
 }
 
 // The toolkit half of a module: what the page's adapter looks for.
 export function fakeToolkit() {
-  return { catalog: () => JSON.stringify(fakeCatalog), call: fakeCall };
+  return { catalog: () => JSON.stringify(fakeCatalog), call: fakeCall, batch: fakeBatch, designDxf: fakeDesignDxf };
 }
 
 // The click half, for pages and tests built without the real module.

@@ -191,6 +191,41 @@ describe('the toolkit\'s panels', () => {
     assert.ok(!(await page.getByRole('tabpanel').isVisible()));
   });
 
+  test('fewer digits shown: results, tables and the print round, a copy gives the full value, the setting is kept', async () => {
+    const page = await open(pages.shipped);
+    const uniform = await panel(page, '均匀流');
+    await page.evaluate(() => window.addEventListener('copy', (e) => { window.copied = e.clipboardData.getData('text/plain'); }));
+    await page.locator('select[name=digits]').selectOption('eng');
+    const Q = value(uniform, 'Q');
+    assert.equal(await Q.textContent(), '2.763', 'the core\'s engineering precision');
+    await Q.click();
+    assert.equal(await page.evaluate(() => window.copied), '2.7630683521479');
+    await page.getByRole('button', { name: '复制结果' }).click();
+    assert.match(await page.evaluate(() => window.copied), /\r\n流量 Q\t2\.7630683521479\tm³\/s/);
+    await page.evaluate(() => { window.print = () => {}; });
+    await page.getByRole('button', { name: '打印计算书' }).click();
+    assert.match(await page.locator('#print-report').textContent(), /流量 Q2\.763m³\/s/);
+    const profile = await panel(page, '水面线');
+    const cell = profile.locator('table[data-table=profile] tbody tr[data-row="1"] td').nth(1);
+    assert.match(await cell.textContent(), /^\d+\.\d{3}$/);
+    await cell.click();
+    assert.match(await page.evaluate(() => window.copied), /^\d+\.\d{4,}$/, 'a table\'s cell copies in full too');
+    await page.reload();
+    await page.waitForSelector('html[data-ready]');
+    assert.equal(await page.locator('select[name=digits]').inputValue(), 'eng');
+  });
+
+  test('the printed formulas are the core\'s, with its numbers and g as it computes in US units', async () => {
+    const page = await open(pages.shipped);
+    const uniform = await panel(page, '均匀流');
+    await uniform.locator('select[name=units]').selectOption('us');
+    await page.evaluate(() => { window.print = () => {}; });
+    await page.getByRole('button', { name: '打印计算书' }).click();
+    const formulas = await page.locator('#print-report ol.formulas li').allTextContents();
+    assert.ok(formulas.some((line) => line.startsWith('Fr = v / √(g·D),  g = 32.1740485564304:')), formulas.join('\n'));
+    assert.ok(!formulas.some((line) => line.includes('32.174 ')), 'not the page\'s own rounded g');
+  });
+
   test('nothing typed is read as markup', async () => {
     const page = await open(pages.shipped);
     const uniform = await panel(page, '均匀流');
@@ -286,7 +321,7 @@ describe('渠道设计', () => {
     assert.match(await report.locator('.report-subtitle').textContent(), /GB 50288-2018/);
     assert.equal(await report.locator('h2').first().textContent(), '1 设计条件');
     assert.equal(await report.locator('table[data-table=schemes] tr[aria-current=true] th').textContent(), '1.02');
-    assert.equal(await report.locator('.checks li').count(), 7);
+    assert.equal(await report.locator('p', { hasText: /^\[满足\] / }).count(), 7, 'the core\'s lines of the checks');
     assert.match(await report.textContent(), /渠深 H = hj \+ Fb = .* = 2\.95925992032676 m/);
     const clip = await report.locator('svg [data-part=water]').getAttribute('clip-path');
     const clipId = clip.slice(5, -1);
@@ -355,8 +390,8 @@ describe('天然断面', () => {
     const natural = await panel(page, '天然断面');
     await natural.locator('select[name=given]').selectOption('wse');
     await natural.locator('input[name=wse]').fill('102.6');
-    assert.equal(await value(natural, 'h').textContent(), '2.59999999999999', 'as the command line reads --wse 102.6');
-    assert.equal(await value(natural, 'Q').textContent(), '53.6267488235603');
+    assert.equal(await value(natural, 'h').textContent(), '2.6', 'as the command line reads --wse 102.6');
+    assert.equal(await value(natural, 'Q').textContent(), '53.6267488235607');
     assert.equal(await natural.locator('input[name=range]').getAttribute('placeholder'), '100.1:103.5:0.1');
     const range = natural.locator('input[name=range]');
     await range.fill('101:104:1');
@@ -451,6 +486,27 @@ describe('批量', () => {
     const bytes = readFileSync(await download.path());
     assert.deepEqual([...bytes.subarray(0, 3)], [0xef, 0xbb, 0xbf]);
     assert.match(bytes.toString('utf8'), /^\ufeffB,h,m,i,n,/);
+  });
+
+  test('in English a row\'s error and regime read English, and a missing column is the core\'s problem with its code', async () => {
+    const page = await open(pages.shipped);
+    await page.getByRole('button', { name: 'English' }).click();
+    const batch = await panel(page, 'Batch');
+    const box = batch.locator('textarea');
+    await box.fill('B,h,m,i,n\n2,1,1,0.001,0.025\n2,1,1,-0.001,0.025\n');
+    await batch.locator('table[data-table=batch] tbody tr.error').waitFor();
+    const header = await batch.locator('table[data-table=batch] th').allTextContents();
+    const first = await batch.locator('table[data-table=batch] tbody tr[data-row="0"] td').allTextContents();
+    assert.equal(first[header.indexOf('regime')], 'subcritical');
+    assert.equal(await batch.locator('tr.error td').last().textContent(),
+      'Bed slope i must be greater than zero: a flat or adverse bed has no uniform flow');
+    await box.fill('B,h,m,i\n2,1,1,0.001\n');
+    const problem = batch.locator('.missing p');
+    await problem.waitFor();
+    assert.equal(await problem.textContent(), 'The header lacks column n (it needs B, h, m, i and n)');
+    assert.equal(await problem.getAttribute('data-code'), 'column-missing-bhmin');
+    assert.equal(await box.getAttribute('aria-invalid'), 'true');
+    assert.equal(await batch.locator('table[data-table=batch]').isVisible(), false);
   });
 
   test('a file that is not UTF-8 reads with U+FFFD, and a 10 MB paste runs without freezing the page', async () => {

@@ -1,17 +1,19 @@
-// The page's own logic over the core's answers: the adapter, labels, the
-// pictures' geometry and the report's formulas.
+// The page's own logic over the core's answers: the adapter and its reading
+// of answers, labels, the pictures' geometry and the pickers.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
-import { Core, indexCatalog, loadCore } from '../../web/src/core.js';
+import { Core, indexCatalog, loadCore, readRecords } from '../../web/src/core.js';
+import { answerView } from '../../web/src/answer-view.js';
+import { Num, pairFull, parseKeeping, readJson } from '../../web/src/json-source.js';
 import { chromeKeys, parameterLabel, quantityLabel, setLanguage } from '../../web/src/i18n.js';
 import { niceTicks, thin, tickText } from '../../web/src/chart.js';
-import { fill, uniformFormulas } from '../../web/src/formulas.js';
 import { sectionMarks } from '../../web/src/panels/uniform.js';
 import { columnPoints } from '../../web/src/panels/rating.js';
 import { profileSeries } from '../../web/src/panels/profile.js';
 import { liningOptions, soilOptions } from '../../web/src/design-pickers.js';
 import { designMarks } from '../../web/src/design-drawing.js';
 import { legendPlaces } from '../../web/src/section-drawing.js';
+import { outlineGeometry } from '../../web/src/outline.js';
 import { autoRange } from '../../web/src/panels/natural.js';
 import { readPoints, readPointsInSteps, pointsText, rowsText } from '../../web/src/points-paste.js';
 import { preview, shownChars, shownLines, tooLongToShow } from '../../web/src/long-text.js';
@@ -19,17 +21,28 @@ import { panelCore, Pending } from '../../web/src/panel-core.js';
 import { exaggeration } from '../../web/src/natural-drawing.js';
 import { fakeCatalog, fakeToolkit, fakeClick } from './fake-core.js';
 
-test('the adapter leaves blank boxes out and passes the texts as typed', () => {
-  let sent;
-  const core = new Core({}, { catalog: () => '{}', call: (json) => { sent = JSON.parse(json); return '{"ok":true,"results":[]}'; } });
+const catalog = indexCatalog(fakeCatalog);
+// An answer's view from the core's JSON lines, as Core.read makes it.
+const view = (json, question = 'solve') => answerView(readRecords(json), { catalog, question, language: 'en' });
+
+test('the adapter asks for what is typed: blanks left out, digits only when fewer are asked for', () => {
+  const sent = [];
+  const core = new Core({}, { catalog: () => JSON.stringify(fakeCatalog), call: (json) => { sent.push(JSON.parse(json)); return '{"ok": true}\u001e{}\n'; } });
   core.call('report', { B: ' 2.5m', h: '', m: '  ', n: '0.025' }, 'en');
-  assert.deepEqual(sent, { command: 'report', inputs: { B: ' 2.5m', n: '0.025' }, language: 'en' });
+  core.call('report', { B: '2' }, 'zh', 'eng');
+  core.call('report', { B: '2' }, 'zh', 'full');
+  assert.deepEqual(sent, [
+    { question: 'report', inputs: { B: ' 2.5m', n: '0.025' }, language: 'en' },
+    { question: 'report', inputs: { B: '2' }, language: 'zh', digits: 'eng' },
+    { question: 'report', inputs: { B: '2' }, language: 'zh' },
+  ]);
 });
 
 test('a refusal keeps the core\'s problems; a click error names its box and speaks the page\'s language', () => {
+  const problems = [{ field: 'B', code: 'negative', usage: false, message: 'no' }];
   const core = new Core({ click: (...texts) => (texts[4] === 'abc' ? { ok: false, error: 13, message: 'm13', english: 'e13', field: 'n' } : { ok: false, error: 11, message: 'm11', english: 'e11', field: '' }) },
-    { catalog: () => '{}', call: () => '{"ok":false,"problems":[{"field":"B","code":"negative","message":"no"}]}' });
-  assert.deepEqual(core.call('report', {}, 'zh'), { ok: false, problems: [{ field: 'B', code: 'negative', message: 'no' }] });
+    { catalog: () => JSON.stringify(fakeCatalog), call: () => JSON.stringify({ ok: false, problems }) });
+  assert.deepEqual(core.call('report', {}, 'zh'), { ok: false, problems });
   assert.equal(core.click('2', '1', '1', '0.001', 'abc').field, 'n');
   assert.equal(core.click('', '', '', '', '0').field, '');
   assert.equal(core.click('', '', '', '', '0', 'en').message, 'e11');
@@ -39,6 +52,84 @@ test('a module without the toolkit offers the click alone', async () => {
   assert.equal((await loadCore(async () => ({ click: fakeClick }))).hasToolkit, false);
   const whole = await loadCore(async () => ({ click: fakeClick, ...fakeToolkit() }));
   assert.equal(whole.catalog().sectionByKey.get('circle').parameters[0], 'D');
+});
+
+test('every number keeps the text the core wrote, read by the engine or by our own reader', () => {
+  const rows = [
+    ['15 digits', '{"Q": 2.7630683521479}', (v) => v.Q, '2.7630683521479'],
+    ['a small number without an exponent', '[0.0000368446039327178]', (v) => v[0], '0.0000368446039327178'],
+    ['an exponent', '{"x": [1E-7]}', (v) => v.x[0], '1E-7'],
+    ['zeros a rounding keeps', '[{"h": 1.000}]', (v) => v[0].h, '1.000'],
+    ['negative zero', '{"z": -0.0}', (v) => v.z, '-0.0'],
+    ['keys the engine lists out of order', '{"b": [{"2": 1.0, "1": 2.50}]}', (v) => v.b[0][2], '1.0'],
+    ['escaped quotes and backslashes in strings', String.raw`{"a\\": "1", "b\\\"": ["x\"9\\", 2.50]}`, (v) => v['b\\"'][1], '2.50'],
+    ['a key named twice', '{"a": 1.0, "a": 2.50, "c": 3.0}', (v) => v.c, '3.0'],
+  ];
+  for (const [name, json, at, text] of rows) {
+    for (const [how, parse] of [['parseKeeping', parseKeeping], ['readJson', readJson]]) {
+      const number = at(parse(json));
+      assert.ok(number instanceof Num, `${name}, ${how}`);
+      assert.equal(number.text, text, `${name}, ${how}`);
+      assert.equal(number.value, Number(text), `${name}, ${how}`);
+    }
+  }
+  const words = '{"a\\"b": "x\\u001e\\n", "__proto__": [true, false, null], "e": {}}';
+  const plain = (v) => JSON.parse(JSON.stringify(v, (key, x) => (x instanceof Num ? x.value : x)));
+  assert.deepEqual(plain(readJson(words)), JSON.parse(words), 'strings, literals and keys as JSON.parse reads them');
+  for (const bad of ['', '{"a": 1,}', '[1] 2', '01', '{"a" 1}', '"\t"']) assert.throws(() => readJson(bad), SyntaxError, JSON.stringify(bad));
+});
+
+test('a rounded answer shows the rounded texts and keeps the full ones, place by place', () => {
+  const full = parseKeeping('{"Q": 2.7630683521479, "hc_all": [0.52806, 1.25], "t": [{"h": 0.5, "Fr": null}]}');
+  const shown = parseKeeping('{"Q": 2.763, "hc_all": [0.528, 1.250], "t": [{"h": 0.500, "Fr": null}]}');
+  pairFull(shown, full);
+  assert.deepEqual([shown.Q.text, shown.Q.full, shown.Q.value], ['2.763', '2.7630683521479', 2.7630683521479]);
+  assert.deepEqual(shown.hc_all.map((n) => [n.text, n.full]), [['0.528', '0.52806'], ['1.250', '1.25']]);
+  assert.deepEqual([shown.t[0].h.text, shown.t[0].h.full], ['0.500', '0.5']);
+  const core = new Core({}, fakeToolkit());
+  const answer = core.call('solve', { B: '2', m: '1', Q: '3', i: '0.001', n: '0.025', unknown: 'h' }, 'en', 'eng');
+  const Q = answer.record.item('Q');
+  assert.deepEqual([Q.text, Q.full, Q.value, Q.unit], ['3.000', '3', 3, 'm³/s']);
+  assert.equal(answer.record.item('regime').text, 'subcritical');
+});
+
+test('an answer reads as records of items, groups and tables, every term in words and every cell\'s kind kept', () => {
+  const design = { design: { roughness: [{ key: 'earth-a', name: { zh: '土渠甲', en: 'earth A' } }], soils: [] } };
+  const withRows = indexCatalog({ ...fakeCatalog, ...design });
+  const json = [
+    '{"unknown": "h", "h": 0.8, "regime": "subcritical", "lining": "earth-a", "reached": false, "Fr": null, "hc_all": [0.5, 0.7], "drawing": {"B": 2, "boundary": [',
+    '  {"x": -1, "z": 0},',
+    '  {"x": 1, "z": 0}',
+    ']}}',
+    '{"unknown": "h", "h": 0.9, "regime": "subcritical", "formulas": ["R = A / P"], "labels": {"h": "Depth h"}, "words": {"subcritical": "calm", "earth-a": "earth-a"}}',
+    '',
+  ].join('\n');
+  const answer = answerView(readRecords(json), { catalog: withRows, question: 'solve', language: 'en' });
+  assert.equal(answer.records.length, 2, 'a record a line');
+  const { record } = answer;
+  const kinds = Object.fromEntries(record.items.map((item) => [item.key, [item.kind, item.text]]));
+  assert.deepEqual(kinds, {
+    unknown: ['text', 'h'], h: ['number', '0.8'], regime: ['term', 'calm'], lining: ['term', 'earth A'],
+    reached: ['flag', 'no'], Fr: ['absent', ''], hc_all: ['list', '0.5, 0.7'],
+  });
+  assert.equal(record.item('h').label, 'Depth h', 'the answer\'s label');
+  assert.equal(record.item('Fr').label, 'Froude number Fr', 'else the catalog\'s');
+  assert.deepEqual(record.item('hc_all').values, [0.5, 0.7]);
+  assert.deepEqual(outlineGeometry(record.group('drawing')).boundary, [[-1, 0], [1, 0]]);
+  assert.deepEqual(answer.formulas, ['R = A / P']);
+  const rating = view('[\n  {"h": 0, "error": "no depth"},\n  {"h": 1, "Q": 2, "Fr": null, "regime": "full"}\n]\n', 'table');
+  const table = rating.record.table('table');
+  assert.deepEqual(table.columns.map((c) => [c.key, c.unit]), [['h', 'm'], ['Q', 'm³/s'], ['Fr', ''], ['regime', '']]);
+  assert.deepEqual(table.rows.map((row) => [row.cells.map((c) => c.text), row.error]), [[['0', '', '', ''], 'no depth'], [['1', '2', '', 'running full'], null]]);
+});
+
+test('a surveyed section\'s outline: each segment\'s n as written, the wet stretches and the dividing lines', () => {
+  const { record } = view('{"boundary": [\n  {"x": 0, "z": 5},\n  {"x": 10, "z": 1},\n  {"x": 20, "z": 5}\n], "segments": [\n  {"n": 0.030},\n  {"n": null}\n], '
+    + '"surface": [\n  {"from": 2, "to": 18, "z": 4}\n], "dividers": [\n  {"x": 10, "z": 1, "top": 4}\n]}\n', 'outline');
+  const outline = outlineGeometry(record);
+  assert.deepEqual(outline.segments, [{ from: 0, to: 1, n: '0.030' }, { from: 1, to: 2, n: null }]);
+  assert.deepEqual(outline.surface, [[2, 4, 18]]);
+  assert.deepEqual(outline.dividers, [[10, 1, 10, 4]]);
 });
 
 test('both languages have every word of the page', () => {
@@ -91,44 +182,35 @@ test('thinning a long curve keeps each column\'s extremes in order and bounds th
   assert.equal(thin(points.slice(0, 10), 500).length, 10);
 });
 
-test('formulas take the core\'s texts, and a line without all of them shows no numbers', () => {
-  assert.equal(fill('{A} / {P}', { A: '3', P: '4.82842712474619' }), '3 / 4.82842712474619');
-  assert.equal(fill('{A} / {P}', { A: '3' }), null);
-  const lines = uniformFormulas('trapezoid', 'si', { B: '2', m: '1', h: '1', A: '3', P: '4.8' });
-  assert.equal(lines[0], 'A = (B + m·h)·h = (2 + 1×1)×1 = 3');
-  assert.ok(lines.includes('R = A / P'));
-});
-
 test('the section drawing marks N–N at h and K–K at hc above the lowest point, with B along the floor', () => {
   const outline = { boundary: [[-3, 2], [-1, 0.5], [1, 0.5], [3, 2]], water: [[-2, 1.5], [2, 1.5]] };
-  const items = [{ key: 'B', value: 2, text: '2' }, { key: 'h', value: 1, text: '1' }, { key: 'T', value: 4, text: '4' },
-    { key: 'hc', value: 0.5, text: '0.5' }];
-  const { levels, dims } = sectionMarks(outline, items);
+  const { record } = view('{"B": 2, "h": 1, "T": 4, "hc": 0.5}\n');
+  const { levels, dims } = sectionMarks(outline, record);
   assert.deepEqual(levels.map((l) => [l.key, l.z]), [['hn', 1.5], ['hc', 1]]);
   assert.deepEqual(dims.map((d) => d.text), ['h = 1', 'T = 4', 'B = 2']);
   assert.deepEqual(dims[2].from, [-1, 0.5]);
 });
 
 test('curves skip the rows the core could not compute', () => {
-  const table = { columns: ['h', 'A', 'v', 'Q'], rows: [{ values: [0.5, 1, 2, 3] }, { h: '0', error: 'no' }, { values: [1, 2, 3, 6] }] };
+  const table = view('[\n  {"h": 0.5, "Q": 3},\n  {"h": 0, "error": "no"},\n  {"h": 1, "Q": 6}\n]\n', 'table').record.tables[0];
   assert.deepEqual(columnPoints(table, 'Q'), [[3, 0.5], [6, 1]]);
 });
 
 test('a profile stands on a bed falling downstream, with normal and critical lines parallel to it', () => {
-  const points = { columns: ['x', 'h'], rows: [[0, 2], [-100, 1.5]] };
-  const lines = profileSeries(points, 0.001, 1.2, 0.8);
+  const lines = profileSeries([0, -100], [2, 1.5], 0.001, 1.2, 0.8);
   assert.deepEqual(lines.surface, [[0, 2], [-100, 1.6]]);
   assert.deepEqual(lines.normal, [[-100, 1.3], [0, 1.2]]);
-  assert.equal(profileSeries(points, 0, undefined, 0.8).normal, null);
+  assert.equal(profileSeries([0, -100], [2, 1.5], 0, undefined, 0.8).normal, null);
 });
 
 test('the design pickers group rows as their tables do, after a choice of none', () => {
   const text = (zh, en) => ({ zh, en });
+  const n = (low, high) => ({ n_low: new Num(Number(low), low), n_high: new Num(Number(high), high) });
   const design = {
     roughness: [
-      { key: 'earth-a', table: 'B.0.1', group: text('土渠', 'earth canal'), name: text('土渠甲', 'earth A'), n: [0.0225, 0.0225] },
-      { key: 'earth-b', table: 'B.0.1', group: text('土渠', 'earth canal'), name: text('土渠乙', 'earth B'), n: [0.02, 0.025] },
-      { key: 'concrete', table: 'B.0.3', group: text('混凝土', 'concrete'), name: text('混凝土', 'concrete'), n: [0.014, 0.017] },
+      { key: 'earth-a', table: 'B.0.1', group: text('土渠', 'earth canal'), name: text('土渠甲', 'earth A'), ...n('0.0225', '0.0225') },
+      { key: 'earth-b', table: 'B.0.1', group: text('土渠', 'earth canal'), name: text('土渠乙', 'earth B'), ...n('0.020', '0.025') },
+      { key: 'concrete', table: 'B.0.3', group: text('混凝土', 'concrete'), name: text('混凝土', 'concrete'), ...n('0.014', '0.017') },
     ],
     scour: [{ key: 'clay', table: 'C.0.1', group: text('', '') }, { key: 'granite', table: 'C.0.3', group: text('', '') }],
     soils: [{ key: 'clay', name: text('黏土', 'clay'), scour: true }, { key: 'granite', name: text('花岗岩', 'granite'), scour: true },
@@ -138,7 +220,7 @@ test('the design pickers group rows as their tables do, after a choice of none',
   const linings = liningOptions(design);
   assert.deepEqual(linings.map((o) => [o.value, o.group?.text() ?? null]),
     [['', null], ['earth-a', 'B.0.1 earth canal'], ['earth-b', 'B.0.1 earth canal'], ['concrete', 'B.0.3 concrete']]);
-  assert.deepEqual(linings.slice(1).map((o) => o.text()), ['earth A（n = 0.0225）', 'earth B（n = 0.02～0.025）', 'concrete（n = 0.014～0.017）']);
+  assert.deepEqual(linings.slice(1).map((o) => o.text()), ['earth A（n = 0.0225）', 'earth B（n = 0.020～0.025）', 'concrete（n = 0.014～0.017）']);
   const soils = soilOptions(design);
   assert.deepEqual(soils.map((o) => o.group?.text() ?? null), [null, 'C.0.1', 'C.0.3', 'Other soils of Table 6.4.4 (side slope only)']);
   setLanguage('zh');
@@ -228,7 +310,11 @@ test('a box shows a text whole up to its limits, and the start of a longer one',
 
 test('a long question goes to the worker: the update stops until the answer, which is asked once and kept', async () => {
   const asked = [];
-  const core = { call: (command, inputs) => { asked.push(command); return { ok: true, text: inputs.points.slice(0, 3) }; }, click: () => ({ ok: true }) };
+  const core = {
+    request: (question, inputs, language, digits) => ({ question, inputs, language, digits }),
+    call: (question, inputs) => { asked.push(question); return { ok: true, text: inputs.points.slice(0, 3) }; },
+    click: () => ({ ok: true }),
+  };
   let redrawn = 0;
   let answered;
   const shown = panelCore(core, () => { redrawn += 1; answered(); });
@@ -241,6 +327,7 @@ test('a long question goes to the worker: the update stops until the answer, whi
   assert.equal(redrawn, 1);
   assert.equal(shown.call('solve', { ...long }, 'zh').text, '0,1');
   assert.throws(() => shown.call('solve', long, 'en'), Pending, 'another language is another question');
+  assert.throws(() => shown.call('solve', long, 'zh', 'eng'), Pending, 'and other digits');
   assert.deepEqual(asked, ['solve', 'solve']);
 });
 

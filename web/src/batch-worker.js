@@ -4,7 +4,7 @@
 // worker cannot be made, the same work runs on the page (a batch in chunks
 // between frames).
 
-import { Core, coreElementId, loadCore, loadedWasm, toolkitOf } from './core.js';
+import { batchAnswer, clickAnswer, coreElementId, loadedWasm } from './core.js';
 import { parseRecord, recordEnds, runBatch, summarize, tabsToCsv, csvCell } from './batch-run.js';
 
 // Text from bytes: UTF-8, anything else becomes U+FFFD; a byte order mark is dropped.
@@ -22,21 +22,28 @@ function finished(csv) {
   return { answer: { ok: true }, file, ...summarize(csv, shownRows) };
 }
 
-// The worker's body; it sees only what workerSource() puts before it.
+// The worker's body; it sees only what workerSource() puts before it. A
+// question's answer goes back as the core's text, which the page reads.
 function workerMain(scope) {
   let loading = null;
   scope.onmessage = async (event) => {
     const { id, text, bytes, language, chunkRows, wasmBinary, question } = event.data;
     const post = (message, transfer = []) => scope.postMessage({ id, ...message }, transfer);
     try {
-      loading ??= loadCore(scope.createChannelflowCore, { wasmBinary });
-      const core = await loading;
+      loading ??= scope.createChannelflowCore({ wasmBinary });
+      const module = await loading;
+      if (question?.click) {
+        const [B, h, m, i, n] = question.click;
+        const { ok, v, Q, error, message, english, field } = module.click(B, h, m, i, n);
+        post({ click: { ok, v, Q, error, message, english, field } });
+        return;
+      }
       if (question) {
-        post({ answer: question.click ? core.click(...question.click) : core.call(question.command, question.inputs, language) });
+        post({ text: module.call(JSON.stringify(question)) });
         return;
       }
       const input = tabsToCsv(bytes ? decodeBytes(bytes) : text);
-      const answer = await runBatch(input, (csv) => core.batch(csv, language), {
+      const answer = await runBatch(input, (csv) => batchAnswer(module.batch(csv, language)), {
         chunkRows, onProgress: (done, total) => post({ progress: [done, total] }),
       });
       post(answer.ok ? finished(answer.csv) : { answer });
@@ -47,8 +54,7 @@ function workerMain(scope) {
 }
 
 export function workerSource(coreText) {
-  const parts = [coreText, decodeBytes, toolkitOf, Core, loadCore, recordEnds, parseRecord, csvCell, tabsToCsv, runBatch, summarize,
-    finished];
+  const parts = [coreText, decodeBytes, batchAnswer, recordEnds, parseRecord, csvCell, tabsToCsv, runBatch, summarize, finished];
   return `${parts.map(String).join('\n')}\nconst shownRows = ${shownRows};\n(${workerMain})(self);\n`;
 }
 
@@ -96,18 +102,22 @@ export function runInBackground(core, input, language, onProgress, chunkRows = 2
   return toWorker({ ...input, language, chunkRows }, onPage, onProgress);
 }
 
-// One question to the core in the worker: resolves with the answer of
-// core.call(command, inputs, language), or of core.click(...click) when
-// question.click is given. Without a worker the page answers it after a
-// frame, so that what the user did shows first.
-export function askInBackground(core, question, language) {
-  const answer = () => (question.click ? core.click(...question.click) : core.call(question.command, question.inputs, language));
+// One question to the core in the worker: `question` is a request (see
+// Core.request), or {click: [B, h, m, i, n, language]}. Resolves with the
+// answer as core.call() or core.click() gives it. Without a worker the page
+// answers it after a frame, so that what the user did shows first.
+export function askInBackground(core, question) {
   const onPage = async () => {
     await new Promise((resolve) => (globalThis.requestAnimationFrame ?? setTimeout)(() => setTimeout(resolve)));
-    return { answer: answer() };
+    if (question.click) return { answer: core.click(...question.click) };
+    return { answer: core.call(question.question, question.inputs, question.language, question.digits) };
   };
-  return toWorker({ question, language }, onPage).then((reply) => reply.answer
-    ?? { ok: false, problems: [{ message: reply.failed ?? '' }] });
+  return toWorker({ question }, onPage).then((reply) => {
+    if (reply.answer) return reply.answer;
+    if (reply.click) return clickAnswer(reply.click, question.click[5]);
+    if (reply.text !== undefined) return core.read(reply.text, question);
+    return { ok: false, problems: [{ message: reply.failed ?? '' }] };
+  });
 }
 
 function toWorker(message, onPage, onProgress = () => {}) {

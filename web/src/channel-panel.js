@@ -5,7 +5,7 @@
 import { ChannelInputs } from './channel.js';
 import { t } from './i18n.js';
 import { Panel } from './panel.js';
-import { itemRows } from './results.js';
+import { resultSections } from './results.js';
 
 export class ChannelPanel extends Panel {
   constructor(ctx, definition, channelOptions = {}) {
@@ -18,10 +18,8 @@ export class ChannelPanel extends Panel {
     this.channel.arrange();
   }
 
-  // The inputs, then the items (when there is an answer) under `title`.
-  answerSections(items, title = t('results')) {
-    const sections = [{ title: t('inputs'), rows: this.inputRows() }];
-    if (items) sections.push({ title, rows: itemRows(this.catalog, items, this.channel.system()).map((r) => [r.label, r.text, r.unit]) });
-    return sections;
+  // The inputs, then each record's items (when there is an answer).
+  answerSections(answer) {
+    return [{ title: t('inputs'), rows: this.inputRows() }, ...resultSections(answer)];
   }
 }

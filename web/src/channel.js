@@ -3,6 +3,7 @@
 
 import { Field, parameterField } from './fields.js';
 import { currentLanguage, t, termText } from './i18n.js';
+import { roughnessKeys } from './questions.js';
 
 // What a new page shows before the user types anything.
 export const initialTexts = {
@@ -49,8 +50,8 @@ export class ChannelInputs {
     this.roughnessKeys = [];
     if (roughness) {
       this.composite = fields.add(new Field('composite', { kind: 'checkbox', label: () => t('composite'), onInput: changed }));
-      for (const key of ['n', 'n-bed', 'n-wall']) {
-        fields.add(parameterField(catalog, key, system, { initial: initialTexts[key], onInput }));
+      for (const key of roughnessKeys(catalog)) {
+        fields.add(parameterField(catalog, key, system, { initial: initialTexts[key] ?? '', onInput }));
         this.roughnessKeys.push(key);
       }
     }
@@ -85,10 +86,9 @@ export class ChannelInputs {
       this.fields.get(key).show(shown);
     }
     if (this.roughness) {
+      // One n, or the bed's and the walls' apart.
       const composite = this.composed();
-      this.fields.get('n').show(!composite);
-      this.fields.get('n-bed').show(composite);
-      this.fields.get('n-wall').show(composite);
+      for (const key of this.roughnessKeys) this.fields.get(key).show((key !== 'n') === composite);
     }
   }
 

@@ -1,6 +1,15 @@
-// The one place that knows the core module: how it is loaded, what it is
-// called with and what its answers look like. Everything else in the page
-// works on the plain objects this module returns.
+// The one place that knows the core module and how it speaks. A request is
+// {question, inputs, language, digits}; a response is parts apart by U+001E:
+// a status line ({"ok": true} or the problems, each with its field, code and
+// message in the request's language), the answer exactly as the command
+// line's --format json writes it (a record a line), and, when fewer digits
+// are asked, the same answer rounded for show. The panels work on the plain
+// views made here (answer-view.js) and never see the protocol.
+
+import { pairFull, parseKeeping } from './json-source.js';
+import { answerView } from './answer-view.js';
+
+export const separator = '\u001e';
 
 export class Core {
   constructor(module, toolkit) {
@@ -12,70 +21,140 @@ export class Core {
   // The calculator's click over the five box texts: {ok, v, Q} or
   // {ok: false, error, message, field}, the message in the page's language.
   click(B, h, m, i, n, language = 'zh') {
-    const answer = this.module.click(B, h, m, i, n);
-    if (answer.ok) return { ok: true, v: answer.v, Q: answer.Q };
-    const message = language === 'en' && answer.english ? answer.english : answer.message;
-    return { ok: false, error: answer.error, message, field: answer.field ?? '' };
+    return clickAnswer(this.module.click(B, h, m, i, n), language);
   }
 
   get hasToolkit() {
     return this.toolkit !== null;
   }
 
-  // The tables of sections, parameters, quantities, units and terms, indexed.
+  // The tables of sections, parameters, quantities, units, terms, questions
+  // and the design's rows, indexed; its numbers keep their text (Num).
   catalog() {
-    if (!this.catalogCache) this.catalogCache = indexCatalog(JSON.parse(this.toolkit.catalog()));
+    if (!this.catalogCache) this.catalogCache = indexCatalog(parseKeeping(this.toolkit.catalog()));
     return this.catalogCache;
   }
 
-  // One question to the toolkit. Inputs left blank are left out, as an option
-  // not given on the command line.
-  call(command, inputs, language) {
+  // Inputs left blank are left out, as an option not given on the command
+  // line; digits 'full' (or none) asks for no rounded part.
+  request(question, inputs, language = 'zh', digits = 'full') {
     const given = {};
     for (const [key, value] of Object.entries(inputs)) {
       if (typeof value === 'string' && value.trim() !== '') given[key] = value;
     }
+    const request = { question, inputs: given, language: language === 'en' ? 'en' : 'zh' };
+    if (digits && digits !== 'full') request.digits = digits;
+    return request;
+  }
+
+  // One question: the answer's view (answer-view.js) or {ok: false, problems}.
+  call(question, inputs, language, digits) {
+    const request = this.request(question, inputs, language, digits);
     const start = performance.now();
-    const json = this.toolkit.call(JSON.stringify({ command, inputs: given, language }));
+    const text = this.toolkit.call(JSON.stringify(request));
     const answered = performance.now();
-    const response = JSON.parse(json);
+    const answer = this.read(text, request);
     // For the benchmark: time in the core and in reading its answer.
     performance.measure('channelflow-core', { start, end: answered });
     performance.measure('channelflow-parse', { start: answered, end: performance.now() });
-    if (!response.ok) return { ok: false, problems: response.problems ?? [] };
-    // A profile's points come as lines of the command line's texts; the pictures read them as numbers.
-    if (response.points?.lines) {
-      response.points.texts = response.points.lines.map((line) => line.split('\t'));
-      response.points.rows = response.points.texts.map((row) => row.map((text) => (text === '' ? null : Number(text))));
-    }
-    return response;
+    return answer;
   }
 
-  // A batch: CSV text in, CSV text out, or the problems of the whole batch.
+  // A response to `request` (the core's text, here or from the worker) as its view.
+  read(text, request) {
+    const parts = text.split(separator);
+    const status = JSON.parse(parts[0]);
+    if (!status.ok) return refused(status);
+    const full = readRecords(parts[1] ?? '');
+    let shown = full;
+    if (parts.length > 2) {
+      shown = readRecords(parts[2]);
+      pairFull(shown, full);
+    }
+    return answerView(shown, {
+      catalog: this.hasToolkit ? this.catalog() : null,
+      question: request.question,
+      language: request.language,
+      system: request.inputs.units === 'us' ? 'us' : 'si',
+    });
+  }
+
+  // A batch: CSV text in, {ok, csv, rows, failed} out, or the problems of the whole batch.
   batch(csv, language) {
-    const response = JSON.parse(this.toolkit.call(JSON.stringify({ command: 'batch', inputs: { csv }, language })));
-    if (!response.ok) return { ok: false, problems: response.problems ?? [] };
-    return { ok: true, csv: response.csv ?? response.text ?? '' };
+    return batchAnswer(this.toolkit.batch(csv, language === 'en' ? 'en' : 'zh'));
+  }
+
+  // A design's drawing as DXF: {ok, dxf} or {ok: false, problems}.
+  designDxf(inputs, language) {
+    const text = this.toolkit.designDxf(JSON.stringify(this.request('design', inputs, language)));
+    const cut = text.indexOf(separator);
+    const status = JSON.parse(cut < 0 ? text : text.slice(0, cut));
+    return status.ok ? { ok: true, dxf: text.slice(cut + 1) } : refused(status);
   }
 }
 
+function refused(status) {
+  return { ok: false, problems: Array.isArray(status.problems) ? status.problems : [] };
+}
+
+// The JSON values of an answer: a record a line (a circle's two depths are
+// two), or a table alone as one array. Each starts a line; a table's rows
+// inside a record are indented, and strings hold no line ends.
+export function readRecords(text) {
+  const values = [];
+  for (const piece of text.split(/\n(?=[[{])/)) {
+    if (piece.trim() !== '') values.push(parseKeeping(piece));
+  }
+  return values;
+}
+
+// The click's answer object as the page takes it.
+export function clickAnswer(answer, language) {
+  if (answer.ok) return { ok: true, v: answer.v, Q: answer.Q };
+  const message = language === 'en' && answer.english ? answer.english : answer.message;
+  return { ok: false, error: answer.error, message, field: answer.field ?? '' };
+}
+
+// The batch service's response: {ok, rows, failed, csv} or {ok: false,
+// problems}. On its own (no names from outside it): the worker runs it too.
+export function batchAnswer(text) {
+  const cut = text.indexOf('\u001e');
+  const status = JSON.parse(cut < 0 ? text : text.slice(0, cut));
+  if (!status.ok) return { ok: false, problems: Array.isArray(status.problems) ? status.problems : [] };
+  return { ok: true, rows: status.rows, failed: status.failed, csv: cut < 0 ? '' : text.slice(cut + 1) };
+}
+
 export function indexCatalog(raw) {
+  const design = raw.design ?? { roughness: [], soils: [] };
+  // A question's input names its group of exclusive inputs by a count, not a quantity.
+  const inputs = (list) => (list ?? []).map((input) => ({ ...input, oneOf: Number(input.oneOf?.value ?? input.oneOf ?? 0) }));
+  const questions = (raw.questions ?? []).map((question) => ({ ...question, inputs: inputs(question.inputs) }));
   return {
     ...raw,
+    questions,
+    channelInputs: inputs(raw.channelInputs),
     sectionByKey: new Map(raw.sections.map((s) => [s.key, s])),
     parameterByKey: new Map(raw.parameters.map((p) => [p.key, p])),
     quantityById: new Map(raw.quantities.map((q) => [q.id, q])),
     // Several quantities may share a key (the normal depth is also "h"): the
     // first is the plain one.
     quantityByKey: new Map([...raw.quantities].reverse().map((q) => [q.key, q])),
+    questionByName: new Map(questions.map((q) => [q.name, q])),
+    // A design answer names its bed and soil by their rows' keys.
+    rowByKey: new Map([...design.roughness ?? [], ...design.soils ?? []].map((row) => [row.key, row])),
   };
 }
 
-// The toolkit's two functions of a module; a module without them offers the
+// The toolkit's functions of a module; a module without them offers the
 // click alone.
 export function toolkitOf(module) {
   if (typeof module.call === 'function' && typeof module.catalog === 'function') {
-    return { call: (request) => module.call(request), catalog: () => module.catalog() };
+    return {
+      call: (request) => module.call(request),
+      catalog: () => module.catalog(),
+      batch: (csv, language) => module.batch(csv, language),
+      designDxf: (request) => module.designDxf(request),
+    };
   }
   return null;
 }

@@ -5,9 +5,9 @@
 
 import { currentLanguage, t } from './i18n.js';
 
-// n as the table prints it: one value, or a range.
-export function roughnessRange([low, high]) {
-  return low === high ? String(low) : `${low}～${high}`;
+// A row's n as the table prints it: one value, or a range, in the core's digits.
+export function roughnessRange(row) {
+  return row.n_low.text === row.n_high.text ? row.n_low.text : `${row.n_low.text}～${row.n_high.text}`;
 }
 
 // [{value, text(), group}] with a first choice of none (n typed instead).
@@ -15,7 +15,7 @@ export function liningOptions(design) {
   const none = { value: '', text: () => t('noLining') };
   return [none, ...design.roughness.map((row) => ({
     value: row.key,
-    text: () => `${row.name[currentLanguage()]}（n = ${roughnessRange(row.n)}）`,
+    text: () => `${row.name[currentLanguage()]}（n = ${roughnessRange(row)}）`,
     group: { key: `${row.table} ${row.group.zh}`, text: () => `${row.table} ${row.group[currentLanguage()]}` },
   }))];
 }

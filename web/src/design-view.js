@@ -4,51 +4,87 @@
 // core's; these only arrange them.
 
 import { el } from './dom.js';
-import { currentLanguage, t, termText, unitText } from './i18n.js';
+import { t, termText } from './i18n.js';
+
+// The flags of a scheme, said by a mark at the row's end rather than as columns.
+const flags = ['chosen', 'in_table'];
 
 // A column's header as the report prints it, "B(m)", its full name for those who ask.
-function columnHeader(catalog, key) {
-  const q = catalog.quantityByKey.get(key);
-  const unit = q ? unitText(catalog, q.unit, 'si') : '';
-  const symbol = q?.symbol || key;
-  return el('th', { scope: 'col', title: q?.name[currentLanguage()], text: unit ? `${symbol}(${unit})` : symbol });
+function columnHeader(column) {
+  const symbol = column.symbol || column.key;
+  return el('th', { scope: 'col', title: column.label, text: column.unit ? `${symbol}(${column.unit})` : symbol });
 }
 
 // The chosen row says so in words (read aloud with its row) and is marked
 // aria-current; a scheme beyond Table E.0.2 says that too.
-export function schemesTable(catalog, schemes) {
-  const rows = schemes.texts.map((texts, k) => {
-    const chosen = k === schemes.chosen;
-    const marks = [chosen ? termText(catalog, 'chosen') : '', schemes.inTable[k] ? '' : termText(catalog, 'outside-table')].filter(Boolean);
+export function schemesTable(catalog, table) {
+  const [chosenAt, inTableAt] = flags.map((key) => table.column(key));
+  const shown = table.columns.map((column, k) => k).filter((k) => k !== chosenAt && k !== inTableAt);
+  const rows = table.rows.map((row, k) => {
+    const chosen = row.cells[chosenAt]?.flag === true;
+    const outside = row.cells[inTableAt]?.flag === false;
+    const marks = [chosen ? termText(catalog, 'chosen') : '', outside ? termText(catalog, 'outside-table') : ''].filter(Boolean);
+    const [first, ...rest] = shown.map((at) => row.cells[at].text);
     return el('tr', { 'data-scheme': k, class: chosen ? 'chosen' : undefined, 'aria-current': chosen ? 'true' : undefined },
-      el('th', { scope: 'row', text: texts[0] }),
-      texts.slice(1).map((text) => el('td', { text })),
+      el('th', { scope: 'row', text: first }),
+      rest.map((text) => el('td', { text })),
       el('td', { class: 'mark', text: marks.join(t('comma')) }));
   });
   return el('table', { class: 'data schemes', 'data-table': 'schemes' },
     el('caption', { text: t('schemes') }),
-    el('thead', {}, el('tr', {}, schemes.columns.map((key) => columnHeader(catalog, key)), el('th', { scope: 'col', text: '' }))),
+    el('thead', {}, el('tr', {}, shown.map((at) => columnHeader(table.columns[at])), el('th', { scope: 'col', text: '' }))),
     el('tbody', {}, rows));
 }
 
-// ok: true (满足), false (不满足) or null (未校核), each in the core's words.
-export function checksList(checks) {
-  const verdict = (ok) => (ok === true ? 'pass' : ok === false ? 'fail' : 'not-checked');
-  return el('ul', { class: 'checks', 'data-list': 'checks' }, checks.map((check) => el('li', { 'data-check': check.key, 'data-verdict': verdict(check.ok) },
-    el('span', { class: 'verdict', text: check.statusText }),
+// Each check as {key, name, verdict (pass, fail or not-checked), message}.
+function checks(table) {
+  const [keyAt, okAt, messageAt] = ['key', 'ok', 'message'].map((key) => table.column(key));
+  return table.rows.map((row) => {
+    const ok = row.cells[okAt];
+    return {
+      key: row.cells[keyAt]?.term ?? '',
+      name: row.cells[keyAt]?.text ?? '',
+      verdict: ok?.kind === 'flag' ? (ok.flag ? 'pass' : 'fail') : 'not-checked',
+      message: row.cells[messageAt]?.text ?? '',
+    };
+  });
+}
+
+// Each verdict in the core's words.
+export function checksList(catalog, table) {
+  return el('ul', { class: 'checks', 'data-list': 'checks' }, checks(table).map((check) => el('li', { 'data-check': check.key, 'data-verdict': check.verdict },
+    el('span', { class: 'verdict', text: termText(catalog, check.verdict) }),
     el('span', { class: 'check-name', text: `${check.name}${t('colon')}` }),
     el('span', { class: 'check-message', text: check.message }))));
 }
 
-// The report's lines as the printed 计算书: the schemes and checks lines
-// stand for their tables, which come from the same answer.
+// The checks as the clipboard's rows: name, verdict, message.
+export function checkRows(catalog, table) {
+  return checks(table).map((check) => [check.name, termText(catalog, check.verdict), check.message]);
+}
+
+// The report's lines as the printed 计算书. Its table of schemes (lines of
+// tab-separated cells) is printed as the answer's schemes table, with the
+// chosen row marked and the digits the page shows.
 export function reportBody(catalog, answer) {
   const body = el('div', { class: 'design-report' });
+  let schemes = answer.record.table('schemes');
+  // Where the current run of tabbed lines goes: a table of its own, or none
+  // when the schemes table stands for it.
+  let tabbed;
   for (const line of answer.report) {
-    if (line.kind === 'title') body.append(el('p', { class: 'report-subtitle', text: line.text }));
+    if (line.text.includes('\t')) {
+      if (tabbed === undefined) {
+        tabbed = schemes ? null : el('table', { class: 'data' });
+        body.append(tabbed ?? schemesTable(catalog, schemes));
+        schemes = undefined;
+      }
+      tabbed?.append(el('tr', {}, line.text.split('\t').map((text) => el('td', { text }))));
+      continue;
+    }
+    tabbed = undefined;
+    if (line.kind === 'plain') body.append(el('p', { class: 'report-subtitle', text: line.text }));
     else if (line.kind === 'heading') body.append(el('h2', { text: line.text }));
-    else if (line.kind === 'schemes') body.append(schemesTable(catalog, answer.schemes));
-    else if (line.kind === 'checks') body.append(checksList(answer.checks));
     else body.append(el('p', { class: `report-${line.kind}`, text: line.text }));
   }
   return body;

@@ -7,8 +7,9 @@ import { parameterLabel } from './i18n.js';
 import { preview, tooLongToShow } from './long-text.js';
 
 export class Field {
-  // kind: 'text' | 'textarea' | 'select' | 'checkbox'. label() gives the label's text now.
-  constructor(key, { kind = 'text', label, hint, options = [], initial = '', onInput }) {
+  // kind: 'text' | 'textarea' | 'select' | 'checkbox'. label() gives the label's text now;
+  // placeholder, what a blank box stands for (the value the core takes).
+  constructor(key, { kind = 'text', label, hint, options = [], initial = '', placeholder = '', onInput }) {
     this.key = key;
     this.kind = kind;
     this.labelText = label;
@@ -25,7 +26,7 @@ export class Field {
     } else if (kind === 'textarea') {
       this.input = el('textarea', { id, name: key, rows: 6, autocomplete: 'off', spellcheck: 'false' });
     } else {
-      this.input = el('input', { id, name: key, type: 'text', autocomplete: 'off', spellcheck: 'false' });
+      this.input = el('input', { id, name: key, type: 'text', autocomplete: 'off', spellcheck: 'false', placeholder: placeholder || undefined });
     }
     // The whole of a text too long to show, which the box shows the start of.
     this.aside = null;

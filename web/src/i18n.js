@@ -63,6 +63,10 @@ const chrome = {
     removePoint: '删除测点',
     nForRest: '用于测点未给出糙率的测段',
     exaggerated: '高程放大 {n} 倍',
+    digits: '显示精度',
+    digitsFull: '全部位数',
+    digitsEng: '工程精度',
+    digitsPlaces: '{n} 位小数',
   },
   en: {
     title: 'Channel hydraulics toolkit',
@@ -125,6 +129,10 @@ const chrome = {
     removePoint: 'Remove point',
     nForRest: 'for the segments whose points give none',
     exaggerated: 'heights exaggerated {n}×',
+    digits: 'Digits shown',
+    digitsFull: 'Full digits',
+    digitsEng: 'Engineering',
+    digitsPlaces: '{n} decimals',
   },
 };
 

@@ -1,5 +1,5 @@
 // The page: loads the core, builds the tabs from the panel list, switches the
-// language, copies and prints. <html data-ready> tells that the core is
+// language and the digits shown, copies and prints. <html data-ready> tells that the core is
 // loaded and the first panel's results are drawn.
 
 import { el } from './dom.js';
@@ -10,6 +10,14 @@ import { copyReport, fillReport } from './report.js';
 import * as store from './store.js';
 
 const html = document.documentElement;
+
+// The digits the results show, as the core reads them: in full (as it keeps
+// them), to engineering precision, or to a count of decimals.
+const precisions = [
+  ['full', () => t('digitsFull')],
+  ['eng', () => t('digitsEng')],
+  ...['2', '3', '4'].map((n) => [n, () => t('digitsPlaces').replace('{n}', n)]),
+];
 
 function applyLanguage(language) {
   setLanguage(language);
@@ -32,16 +40,22 @@ async function start() {
   }
   status.remove();
 
-  const ctx = { core, language: currentLanguage };
+  let digits = store.load('digits', 'full');
+  if (!precisions.some(([value]) => value === digits)) digits = 'full';
+  const ctx = { core, language: currentLanguage, digits: () => digits };
   const definitions = availablePanels(core);
   const heading = el('h1');
   const languageButton = el('button', { type: 'button', class: 'language', 'data-action': 'language' });
   const copyButton = el('button', { type: 'button', 'data-action': 'copy' });
   const printButton = el('button', { type: 'button', 'data-action': 'print' });
+  const digitsPicker = el('select', { name: 'digits', id: 'page-digits', hidden: !core.hasToolkit },
+    precisions.map(([value]) => el('option', { value })));
+  digitsPicker.value = digits;
+  const digitsLabel = el('label', { for: digitsPicker.id, class: 'digits', hidden: !core.hasToolkit });
   const note = el('p', { class: 'note', hidden: core.hasToolkit });
   const tabs = el('div', { class: 'tabs', role: 'tablist' });
   const printArea = el('article', { class: 'print-report', id: 'print-report' });
-  main.append(el('header', {}, heading, el('div', { class: 'actions' }, copyButton, printButton, languageButton)), note, tabs);
+  main.append(el('header', {}, heading, el('div', { class: 'actions' }, digitsLabel, digitsPicker, copyButton, printButton, languageButton)), note, tabs);
 
   const entries = definitions.map((definition) => {
     const tab = el('button', { type: 'button', role: 'tab', id: `tab-${definition.key}`, 'data-panel': definition.key });
@@ -81,6 +95,8 @@ async function start() {
     copyButton.textContent = t('copyResults');
     printButton.textContent = t('printReport');
     note.textContent = t('noToolkit');
+    digitsLabel.textContent = t('digits');
+    precisions.forEach(([, text], k) => { digitsPicker.options[k].textContent = text(); });
     for (const entry of entries) entry.tab.textContent = entry.definition.name[currentLanguage()];
   };
 
@@ -100,6 +116,11 @@ async function start() {
     store.save('language', currentLanguage());
     relabel();
     for (const entry of entries) entry.panel?.languageChanged();
+  });
+  digitsPicker.addEventListener('change', () => {
+    digits = digitsPicker.value;
+    store.save('digits', digits);
+    for (const entry of entries) entry.panel?.precisionChanged();
   });
   copyButton.addEventListener('click', () => copyReport(active.panel));
   printButton.addEventListener('click', () => {

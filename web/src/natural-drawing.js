@@ -26,7 +26,7 @@ export function roughnessColours(segments) {
   return colours;
 }
 
-// outline: the core's {boundary, segments, surface, dividers}; levels:
+// outline: outlineGeometry()'s {boundary, segments, surface, dividers}; levels:
 // [{key, z, name, color}]; words: {station, elevation, exaggerated(f), n(value)}.
 export function naturalDrawing({ outline, levels = [], words, width = 580, height = 330 }) {
   const colours = roughnessColours(outline.segments ?? []);

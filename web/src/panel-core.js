@@ -27,7 +27,8 @@ function length(texts) {
 // key of a 3 MB question (JSON escapes every tab and line end) takes longer
 // than a frame.
 function same(a, b) {
-  if (a.command !== b.command || a.language !== b.language || Boolean(a.click) !== Boolean(b.click)) return false;
+  if (Boolean(a.click) !== Boolean(b.click)) return false;
+  if (!a.click && (a.question !== b.question || a.language !== b.language || a.digits !== b.digits)) return false;
   const [x, y] = a.click ? [a.click, b.click] : [a.inputs, b.inputs];
   const keys = Object.keys(x);
   return keys.length === Object.keys(y).length && keys.every((key) => x[key] === y[key]);
@@ -43,7 +44,7 @@ export function panelCore(core, redraw) {
     asking = question;
     let answer;
     try {
-      answer = await askInBackground(core, question, question.language);
+      answer = await askInBackground(core, question);
     } catch (error) {
       answer = { ok: false, problems: [{ field: '', message: String(error?.message ?? error) }] };
     }
@@ -61,8 +62,8 @@ export function panelCore(core, redraw) {
     throw new Pending();
   }
 
-  const call = (command, inputs, language) => (length(inputs) <= longestAtOnce
-    ? core.call(command, inputs, language) : fromWorker({ command, inputs, language }));
+  const call = (question, inputs, language, digits) => (length(inputs) <= longestAtOnce
+    ? core.call(question, inputs, language, digits) : fromWorker(core.request(question, inputs, language, digits)));
   // The click takes the five boxes' texts and the language last.
   const click = (...texts) => (length(texts) <= longestAtOnce ? core.click(...texts) : fromWorker({ click: texts }));
 

@@ -65,8 +65,19 @@ export class Panel {
     this.update();
   }
 
-  // For the clipboard and the printed report: [{title, rows: [[label, text, unit]]}],
-  // formulas, pictures and long tables.
+  // The digits to show changed: the core's texts only.
+  precisionChanged() {
+    this.update();
+  }
+
+  // One question to the core in the page's language and precision: the
+  // answer's view, or {ok: false, problems}.
+  ask(question, inputs) {
+    return this.ctx.core.call(question, inputs, this.ctx.language(), this.ctx.digits());
+  }
+
+  // For the clipboard and the printed report: [{title, rows: [[label, shown, unit, full]]}],
+  // the core's formulas, pictures and long tables.
   reportData() {
     return { sections: [], formulas: [], pictures: [], tables: [] };
   }

@@ -1,18 +1,19 @@
 // The printed report (计算书) of the panel in view and the same content on
-// the clipboard: inputs, formulas with the core's numbers, results, pictures.
+// the clipboard: inputs, results, the core's formulas with its numbers, pictures.
 
 import { el, clear, uniqueId } from './dom.js';
 import { t, currentLanguage } from './i18n.js';
 import { copyTable } from './clipboard.js';
 
-// The rows that go to the clipboard: a heading row per group, then
-// label, text and unit.
+// The rows that go to the clipboard: a heading row per group, then label,
+// text and unit. A row is [label, shown, unit, full]: a value shown rounded
+// goes on the clipboard in full.
 export function clipboardRows(data) {
   const rows = [];
   for (const section of data.sections) {
     if (!section.rows.length) continue;
     rows.push([section.title, '', '']);
-    rows.push(...section.rows);
+    rows.push(...section.rows.map(([label, shown, unit, full]) => [label, full ?? shown, unit]));
   }
   return rows;
 }

@@ -1,14 +1,17 @@
-// A list of the core's results: each quantity's name and symbol, its text
-// exactly as the core wrote it (a button that copies it), and its unit.
+// A list of the core's results: each item's label, its text as the core
+// wrote it (rounded when the user asked for fewer digits; a button that
+// copies the full text), and its unit.
 
 import { el, clear } from './dom.js';
-import { currentLanguage, unitText, t } from './i18n.js';
+import { currentLanguage, t } from './i18n.js';
 import { copyText } from './clipboard.js';
 
-export function valueButton(key, text) {
-  const button = el('button', { type: 'button', class: 'value', 'data-key': key, text, title: text });
+// shown: the text on the page; full: what a copy gives (the same unless rounded).
+export function valueButton(key, shown, full = shown) {
+  const button = el('button', { type: 'button', class: 'value', 'data-key': key, text: shown, title: full });
+  button.dataset.full = full;
   button.addEventListener('click', () => {
-    copyText(button.textContent);
+    copyText(button.dataset.full);
     flash(button);
   });
   return button;
@@ -19,42 +22,45 @@ function flash(button) {
   setTimeout(() => { delete button.dataset.copied; }, 900);
 }
 
-// The rows of one result as [label, text, unit], for the list, the clipboard
-// and the printed report alike.
-export function itemRows(catalog, items, system) {
-  return items.map((item) => {
-    // An input given back is named as the parameter it is.
-    const q = catalog.quantityById.get(item.id) ?? catalog.quantityByKey.get(item.key) ?? catalog.parameterByKey.get(item.key);
-    const unit = item.none || item.term || !q ? '' : unitText(catalog, q.unit, system);
-    const label = q ? [q.name[currentLanguage()], q.symbol].filter((s, k) => s && (k === 0 || s !== q.name[currentLanguage()])).join(' ') : item.key;
-    return { key: item.key, label, text: item.text ?? '', unit, none: Boolean(item.none) };
+// The rows of a record's items as [label, shown, unit, full], for the
+// clipboard (which takes the full text) and the printed report (the shown).
+export function itemRows(items) {
+  return items.map((item) => [item.label, item.text, item.unit, item.full]);
+}
+
+function itemList(items) {
+  return el('dl', { class: 'results' }, items.map((item) => el('div', { class: item.kind === 'absent' ? 'item none' : 'item' },
+    el('dt', { text: item.label }),
+    el('dd', {}, valueButton(item.key, item.text, item.full), item.unit ? el('span', { class: 'unit', text: item.unit }) : null))));
+}
+
+// Shows each record's items (an answer view, or a list of items) or, when
+// the core refused the question, why they are missing.
+export function showResults(container, answer) {
+  clear(container);
+  if (!answer.ok) {
+    container.append(missing(answer.problems));
+    return;
+  }
+  const records = answer.records;
+  if (records.length === 1) {
+    container.append(itemList(records[0].items));
+    return;
+  }
+  records.forEach((record, k) => {
+    container.append(el('section', { class: 'answer', 'data-answer': k + 1 },
+      el('h3', { text: t(k === 0 ? 'results1' : 'results2') }), itemList(record.items)));
   });
 }
 
-// Shows results (an array of {items}) or, when the core refused the
-// question, why they are missing.
-export function showResults(container, catalog, response, system) {
-  clear(container);
-  if (!response.ok) {
-    container.append(missing(response.problems));
-    return;
-  }
-  const many = response.results.length > 1;
-  response.results.forEach((result, k) => {
-    const rows = itemRows(catalog, result.items, system);
-    const list = el('dl', { class: 'results' }, rows.map((row) => el('div', { class: row.none ? 'item none' : 'item' },
-      el('dt', { text: row.label }),
-      el('dd', {}, valueButton(row.key, row.text), row.unit ? el('span', { class: 'unit', text: row.unit }) : null))));
-    if (many) {
-      container.append(el('section', { class: 'answer', 'data-answer': k + 1 },
-        el('h3', { text: t(k === 0 ? 'results1' : 'results2') }), list));
-    } else {
-      container.append(list);
-    }
-  });
+// The results of records (or just their items) for the clipboard and the print.
+export function resultSections(answer, title = t('results')) {
+  if (!answer?.ok) return [];
+  const many = answer.records.length > 1;
+  return answer.records.map((record, k) => ({ title: many ? t(k ? 'results2' : 'results1') : title, rows: itemRows(record.items) }));
 }
 
 export function missing(problems) {
   return el('div', { class: 'missing', role: 'status', lang: currentLanguage() === 'en' ? 'en' : 'zh-CN' },
-    problems.map((p) => el('p', { text: p.message })));
+    problems.map((p) => el('p', { text: p.message, 'data-code': p.code || undefined })));
 }

@@ -1,6 +1,6 @@
 // A table of any length that draws only the rows in view, so a 10,000-row
 // profile or a 100,000-row batch updates as fast as a short one. A click on
-// a cell copies its text.
+// a cell copies its text, in full where it is shown rounded.
 
 import { el, clear } from './dom.js';
 import { copyText } from './clipboard.js';
@@ -13,6 +13,11 @@ export function visibleRange(scrollTop, viewHeight, count, height = rowHeight) {
   const first = Math.min(Math.max(0, Math.floor(scrollTop / height) - spare), Math.max(0, count - spare));
   const last = Math.min(count, Math.ceil((scrollTop + viewHeight) / height) + spare);
   return [first, Math.max(first, last)];
+}
+
+// An answer's table's column titles: "水深 h (m)".
+export function columnTitles(table) {
+  return table.columns.map((c) => (c.unit ? `${c.label} (${c.unit})` : c.label));
 }
 
 export class TableView {
@@ -30,13 +35,13 @@ export class TableView {
     });
     this.body.addEventListener('click', (event) => {
       const cell = event.target.closest('td');
-      if (cell && cell.textContent) copyText(cell.textContent);
+      if (cell && cell.textContent) copyText(cell.dataset.full ?? cell.textContent);
     });
     this.root.hidden = true;
   }
 
-  // columns: header texts; count rows; cells(k): the texts of row k, and
-  // rowClass(k) an optional class (an error row).
+  // columns: header texts; count rows; cells(k): row k's cells, each a text
+  // or {text, full} (an answer's cell); rowClass(k) an optional class (an error row).
   show(columns, count, cells, rowClass = () => '') {
     this.columns = columns;
     this.count = count;
@@ -67,7 +72,7 @@ export class TableView {
     if (first > 0) rows.push(spacer(first * rowHeight, this.columns.length));
     for (let k = first; k < last; ++k) {
       const cls = this.rowClass(k);
-      rows.push(el('tr', { 'data-row': k, class: cls || undefined }, this.cells(k).map((text) => el('td', { text }))));
+      rows.push(el('tr', { 'data-row': k, class: cls || undefined }, this.cells(k).map(cellNode)));
     }
     if (last < this.count) rows.push(spacer((this.count - last) * rowHeight, this.columns.length));
     this.body.replaceChildren(...rows);
@@ -80,12 +85,22 @@ export class TableView {
     for (let k = 0; k < this.count; k += stride) picks.push(k);
     if (this.count && picks[picks.length - 1] !== this.count - 1) picks.push(this.count - 1);
     return el('table', { class: 'data' }, el('thead', {}, el('tr', {}, this.columns.map((c) => el('th', { text: c })))),
-      el('tbody', {}, picks.map((k) => el('tr', {}, this.cells(k).map((text) => el('td', { text }))))));
+      el('tbody', {}, picks.map((k) => el('tr', {}, this.cells(k).map((cell) => el('td', { text: textOf(cell) }))))));
   }
 
   clear() {
     clear(this.body);
   }
+}
+
+function textOf(cell) {
+  return typeof cell === 'string' ? cell : cell.text;
+}
+
+function cellNode(cell) {
+  const node = el('td', { text: textOf(cell) });
+  if (typeof cell !== 'string' && cell.full !== cell.text) node.dataset.full = cell.full;
+  return node;
 }
 
 // Heights go through the style object: a CSP without 'unsafe-inline' drops

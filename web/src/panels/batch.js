@@ -111,11 +111,15 @@ export class BatchPanel extends Panel {
 
   show(result) {
     this.results.replaceChildren();
+    // A header the core cannot use is the CSV's problem: the box is marked, its message said.
+    const refused = result.failed ? [{ field: '', message: result.failed }] : result.answer?.ok ? [] : result.answer?.problems ?? [];
+    if (refused.some((p) => p.field === 'csv')) this.box.setAttribute('aria-invalid', 'true');
+    else this.box.removeAttribute('aria-invalid');
     if (result.failed || !result.answer?.ok) {
       this.output = null;
       this.table.hide();
       this.status.textContent = '';
-      this.results.append(missing(result.answer?.problems ?? [{ message: result.failed ?? '' }]));
+      this.results.append(missing(refused));
       return;
     }
     const { text, ends, rows, errors, file } = result;

@@ -6,20 +6,25 @@ import { el } from '../dom.js';
 import { Field, parameterField } from '../fields.js';
 import { currentLanguage, t, parameterLabel, termText, unitText } from '../i18n.js';
 import { Panel } from '../panel.js';
-import { showResults, itemRows } from '../results.js';
+import { showResults, resultSections } from '../results.js';
 import { Picture, download } from '../picture.js';
 import { liningOptions, soilOptions } from '../design-pickers.js';
 import { designDrawing } from '../design-drawing.js';
-import { schemesTable, checksList, reportBody } from '../design-view.js';
-import { itemTexts } from './uniform.js';
+import { schemesTable, checksList, checkRows, reportBody } from '../design-view.js';
+import { outlineGeometry } from '../outline.js';
+import { questionInputs } from '../questions.js';
 
 // The command line's worked example: a 4th-grade canal of 10 m³/s in medium loam.
 const initial = { Q: '10', i: '0.0002', m: '1.5', 'v-min': '0.3', 'v-max': '0.67', 'dxf-scale': '50' };
-const initialChoices = { lining: 'earth-medium-average', soil: 'medium-loam' };
-const numbers = ['Q', 'i', 'n', 'm', 'r', 'alpha', 'beta', 'B', 'v-min', 'v-max', 'enlarge', 'min-ratio', 'freeboard', 'bend-radius'];
+const initialChoices = { lining: 'earth-medium-average', soil: 'medium-loam', 'n-pick': 'middle' };
 // The sizing picker chooses which one of α, β and B the trapezoid is given by.
 const sizings = [['appendix-e', 'alpha'], ['beta', 'beta'], ['width', 'B']];
 const picks = ['low', 'middle', 'high'];
+// Where the design's inputs stand: a pick under what it picks from, the sizing
+// picker before its three boxes. An input the question gains comes last; the
+// drawing's scale stands by the drawing.
+const layout = ['section', 'Q', 'i', 'lining', 'n-pick', 'n', 'm', 'r', 'sizing', 'alpha', 'beta', 'B',
+  'v-min', 'v-max', 'soil', 'scour-pick', 'enlarge', 'min-ratio', 'freeboard', 'bend-radius'];
 // Boxes of the page only, never sent with the design.
 const pageOnly = ['sizing', 'dxf-scale'];
 
@@ -29,25 +34,29 @@ export class DesignPanel extends Panel {
     const catalog = ctx.core.catalog();
     this.catalog = catalog;
     const system = () => 'si';
-    const label = (key) => () => parameterLabel(catalog, key, 'si');
-    const select = (key, options, text = label(key)) => this.fields.add(new Field(key, { kind: 'select', label: text, options, onInput: this.input }));
     const pickOptions = picks.map((value) => ({ value, text: () => termText(catalog, value) }));
-    select('section', ['trapezoid', 'u'].map((key) => ({ value: key, text: () => catalog.sectionByKey.get(key).name[currentLanguage()] })));
-    for (const key of numbers) {
-      this.fields.add(parameterField(catalog, key, system, { initial: initial[key] ?? '', onInput: this.input }));
+    // The pickers' choices; every other input of the question is a box.
+    const choices = {
+      section: ['trapezoid', 'u'].map((key) => ({ value: key, text: () => catalog.sectionByKey.get(key).name[currentLanguage()] })),
+      lining: liningOptions(catalog.design),
+      soil: soilOptions(catalog.design),
+      'n-pick': pickOptions,
+      'scour-pick': pickOptions,
+    };
+    for (const { key, default: byDefault } of questionInputs(catalog, 'design')) {
+      if (choices[key]) {
+        this.fields.add(new Field(key, { kind: 'select', label: () => parameterLabel(catalog, key, 'si'), options: choices[key], onInput: this.input }));
+      } else {
+        this.fields.add(parameterField(catalog, key, system, { initial: initial[key] ?? '', placeholder: byDefault, onInput: this.input }));
+      }
     }
-    select('lining', liningOptions(catalog.design));
-    select('n-pick', pickOptions);
-    this.fields.get('n-pick').value = 'middle';
-    select('sizing', sizings.map(([term]) => ({ value: term, text: () => termText(catalog, term) })),
-      () => catalog.quantityById.get('design-method').name[currentLanguage()]);
-    select('soil', soilOptions(catalog.design));
-    select('scour-pick', pickOptions);
+    this.fields.add(new Field('sizing', {
+      kind: 'select', label: () => catalog.quantityById.get('design-method').name[currentLanguage()], onInput: this.input,
+      options: sizings.map(([term]) => ({ value: term, text: () => termText(catalog, term) })),
+    }));
     for (const [key, value] of Object.entries(initialChoices)) this.fields.get(key).value = value;
-    this.fields.add(parameterField(catalog, 'dxf-scale', system, { initial: initial['dxf-scale'], onInput: this.input }));
-    const rows = (...keys) => keys.map((k) => this.fields.get(k).row);
-    this.inputs.append(...rows('section', 'Q', 'i', 'lining', 'n-pick', 'n', 'm', 'r', 'sizing', 'alpha', 'beta', 'B',
-      'v-min', 'v-max', 'soil', 'scour-pick', 'enlarge', 'min-ratio', 'freeboard', 'bend-radius'));
+    const placed = [...layout, ...[...this.fields.fields.keys()].filter((key) => !layout.includes(key) && key !== 'dxf-scale')];
+    this.inputs.append(...placed.map((key) => this.fields.get(key).row));
 
     this.checksHeading = el('h3');
     this.checks = el('div', { class: 'design-checks' });
@@ -94,22 +103,25 @@ export class DesignPanel extends Panel {
 
   update() {
     const inputs = this.designInputs();
-    const language = this.ctx.language();
-    const response = this.ctx.core.call('design', inputs, language);
+    const answer = this.ask('design', inputs);
     // The drawing's file is made as the inputs change, so that a scale it
     // cannot use marks its box at once, as any other box does.
-    const dxf = response.ok ? this.ctx.core.call('design-dxf', { ...inputs, 'dxf-scale': this.fields.get('dxf-scale').value }, language) : null;
-    this.response = response;
+    const dxf = answer.ok ? this.ctx.core.designDxf({ ...inputs, 'dxf-scale': this.fields.get('dxf-scale').value }, this.ctx.language()) : null;
+    this.answer = answer;
     this.dxf = dxf?.ok ? dxf.dxf : null;
-    const problems = [...(response.ok ? [] : response.problems), ...(dxf && !dxf.ok ? dxf.problems : [])];
+    const problems = [...(answer.ok ? [] : answer.problems), ...(dxf && !dxf.ok ? dxf.problems : [])];
     this.fields.markProblems(problems);
     this.dxfButton.disabled = !this.dxf;
-    showResults(this.items, this.catalog, response.ok ? response : { ok: false, problems }, 'si');
-    const texts = response.ok ? itemTexts(response.results[0].items) : {};
-    this.showTaken(texts);
-    this.checks.replaceChildren(...(response.ok ? [this.checksHeading, checksList(response.checks)] : []));
-    this.schemes.replaceChildren(...(response.ok && response.schemes.rows.length ? [schemesTable(this.catalog, response.schemes)] : []));
-    this.picture.show(response.ok && response.outline.boundary.length ? designDrawing(response.outline, texts, unitText(this.catalog, 'length', 'si')) : null);
+    showResults(this.items, answer.ok ? answer : { ok: false, problems });
+    const record = answer.ok ? answer.record : null;
+    this.showTaken(record?.texts() ?? {});
+    const checks = record?.table('checks');
+    this.checks.replaceChildren(...(checks ? [this.checksHeading, checksList(this.catalog, checks)] : []));
+    const schemes = record?.table('schemes');
+    this.schemes.replaceChildren(...(schemes?.rows.length ? [schemesTable(this.catalog, schemes)] : []));
+    const drawing = record?.group('drawing');
+    const outline = drawing ? { ...outlineGeometry(drawing), section: drawing.item('section')?.term, m: drawing.value('m') ?? 0 } : null;
+    this.picture.show(outline?.boundary.length ? designDrawing(outline, drawing.texts(), unitText(this.catalog, 'length', answer.system)) : null);
   }
 
   // The n a bed's row gave, under the bed's picker. Relabelling rewrites its
@@ -128,10 +140,11 @@ export class DesignPanel extends Panel {
 
   reportData() {
     const sections = [{ title: t('inputs'), rows: this.inputRows() }];
-    const answer = this.response;
+    const { answer } = this;
     if (!answer?.ok) return { sections, formulas: [], pictures: [], tables: [] };
-    sections.push({ title: t('results'), rows: itemRows(this.catalog, answer.results[0].items, 'si').map((r) => [r.label, r.text, r.unit]) });
-    sections.push({ title: t('checks'), rows: answer.checks.map((c) => [c.name, c.statusText, c.message]) });
+    sections.push(...resultSections(answer));
+    const checks = answer.record.table('checks');
+    if (checks) sections.push({ title: t('checks'), rows: checkRows(this.catalog, checks) });
     return {
       sections, formulas: [], tables: [],
       body: reportBody(this.catalog, answer),

@@ -5,31 +5,33 @@ import { initialTexts } from '../channel.js';
 import { parameterField } from '../fields.js';
 import { ChannelPanel } from '../channel-panel.js';
 import { showResults } from '../results.js';
-import { jumpFormulas } from '../formulas.js';
-import { itemTexts } from './uniform.js';
+import { questionInputs, surveyKeys } from '../questions.js';
+
+// The worked jump of the command line's help: 15 m³/s entering at 0.5 m.
+const initial = { Q: '15' };
 
 export class JumpPanel extends ChannelPanel {
   constructor(ctx, definition) {
     super(ctx, definition, { roughness: false });
     const { catalog } = this;
     const system = () => this.channel.system();
-    for (const key of ['Q', 'h1']) {
-      this.fields.add(parameterField(catalog, key, system, { initial: key === 'Q' ? '15' : initialTexts[key], onInput: this.input }));
+    const own = questionInputs(catalog, 'jump', surveyKeys(catalog));
+    for (const { key, default: byDefault } of own) {
+      this.fields.add(parameterField(catalog, key, system, { initial: initial[key] ?? initialTexts[key] ?? byDefault, onInput: this.input }));
     }
-    this.inputs.append(...this.channel.rows(), this.fields.get('Q').row, this.fields.get('h1').row);
+    this.inputs.append(...this.channel.rows(), ...own.map(({ key }) => this.fields.get(key).row));
     this.finish();
   }
 
   update() {
-    const response = this.ctx.core.call('jump', this.fields.texts(), this.ctx.language());
+    const response = this.ask('jump', this.fields.texts());
     this.response = response;
     this.fields.markProblems(response.ok ? [] : response.problems);
-    showResults(this.results, this.catalog, response, this.channel.system());
+    showResults(this.results, response);
   }
 
   reportData() {
-    const items = this.response?.ok ? this.response.results[0].items : null;
-    const formulas = items ? jumpFormulas(this.channel.system(), itemTexts(items)) : [];
-    return { sections: this.answerSections(items), formulas, pictures: [], tables: [] };
+    const formulas = this.response?.ok ? this.response.formulas : [];
+    return { sections: this.answerSections(this.response), formulas, pictures: [], tables: [] };
   }
 }

@@ -7,19 +7,21 @@ import { unitsField } from '../channel.js';
 import { Field, parameterField } from '../fields.js';
 import { t, parameterLabel, termText, unitText } from '../i18n.js';
 import { Panel } from '../panel.js';
-import { showResults, itemRows } from '../results.js';
+import { showResults, resultSections } from '../results.js';
 import { Picture } from '../picture.js';
 import { TableView } from '../table-view.js';
 import { extent, ink, niceTicks } from '../chart.js';
 import { naturalDrawing } from '../natural-drawing.js';
 import { PointsEditor } from '../points-editor.js';
+import { outlineGeometry } from '../outline.js';
+import { questionInputs } from '../questions.js';
 import { showRatingTable, ratingChart } from './rating.js';
-import { itemTexts, itemValue } from './uniform.js';
 
 // A main channel between two floodplains, as a spreadsheet would hold it.
 const compoundChannel = ['0\t103.5\t0.06', '25\t102.5', '30\t102\t0.035', '40\t100.5', '44\t100', '52\t100', '56\t100.5',
   '60\t102\t0.06', '90\t102.5', '100\t103.5'].join('\n');
 const initial = { h: '2.6', wse: '102.6', Q: '60', i: '0.0004', n: '' };
+// What a surveyed section's solve may find (its points have no size).
 const unknowns = ['Q', 'h', 'i', 'n'];
 
 // Some fifty depths from the lowest point to the lower end, on round steps:
@@ -52,15 +54,18 @@ export class NaturalPanel extends Panel {
       kind: 'select', label: () => `${label('h')()} / ${label('wse')()}`, onInput: this.input,
       options: ['h', 'wse'].map((key) => ({ value: key, text: label(key) })),
     }));
-    for (const key of ['h', 'wse', 'Q', 'i', 'n']) {
+    // The solve's own inputs, the depth or level (of which one is given) first, and the n of the points without one.
+    const own = questionInputs(catalog, 'solve', ['unknown']).sort((a, b) => Boolean(b.oneOf) - Boolean(a.oneOf)).map((input) => input.key);
+    this.own = [...own, 'n'];
+    for (const key of this.own) {
       const hint = key === 'n' ? () => t('nForRest') : undefined;
-      this.fields.add(parameterField(catalog, key, system, { initial: initial[key], hint, onInput: this.input }));
+      this.fields.add(parameterField(catalog, key, system, { initial: initial[key] ?? '', hint, onInput: this.input }));
     }
     this.range = this.fields.add(new Field('range', {
       label: () => `${t('rating')}${t('colon')}${label(this.given.value || 'h')()}`, hint: () => t('range'), onInput: this.input,
     }));
     this.inputs.append(this.unknown.row, this.units.row, this.editor.root, this.given.row,
-      ...['h', 'wse', 'Q', 'i', 'n'].map((k) => this.fields.get(k).row), this.range.row);
+      ...this.own.map((k) => this.fields.get(k).row), this.range.row);
     this.sectionPicture = new Picture('channelflow-natural-section', () => t('section'));
     this.ratingPicture = new Picture('channelflow-natural-rating', () => `${t('rating')} h–Q`);
     this.pictures.append(this.sectionPicture.root, this.ratingPicture.root);
@@ -79,7 +84,7 @@ export class NaturalPanel extends Panel {
     const given = this.given.value || 'h';
     for (const key of ['h', 'wse']) this.fields.get(key).show(key === given);
     this.range.relabel();
-    for (const key of ['h', 'wse', 'Q', 'i', 'n']) this.fields.get(key).setDisabled(key === unknown || (unknown === 'h' && key === 'wse'));
+    for (const key of this.own) this.fields.get(key).setDisabled(key === unknown || (unknown === 'h' && key === 'wse'));
   }
 
   relabel() {
@@ -91,24 +96,23 @@ export class NaturalPanel extends Panel {
 
   update() {
     const system = this.system();
-    const language = this.ctx.language();
     const { points, given, range, ...rest } = this.fields.texts();
     const inputs = { ...rest, section: 'points', points: this.editor.text() };
-    const response = this.ctx.core.call('solve', inputs, language);
+    const response = this.ask('solve', inputs);
     this.response = response;
-    const items = response.ok ? response.results[0].items : [];
-    const solved = itemTexts(items);
-    const outline = response.ok ? this.ctx.core.call('outline', this.channelInputs(inputs, solved, { h: solved.h }), language) : null;
-    const boundary = outline?.ok ? outline.boundary : null;
-    this.range.input.placeholder = boundary ? autoRange(boundary, given) : '';
+    const record = response.ok ? response.record : null;
+    const solved = record ? record.texts({ full: true }) : {};
+    const outlined = record ? this.ask('outline', this.channelInputs(inputs, solved, { h: solved.h })) : null;
+    const outline = outlined?.ok ? outlineGeometry(outlined.record) : null;
+    this.range.input.placeholder = outline?.boundary.length ? autoRange(outline.boundary, given) : '';
     const rangeText = range?.trim() ? range : this.range.input.placeholder;
-    const rating = rangeText ? this.ctx.core.call('table', this.channelInputs(inputs, solved, { [given]: rangeText }), language) : null;
+    const rating = rangeText ? this.ask('table', this.channelInputs(inputs, solved, { [given]: rangeText })) : null;
     this.rating = rating;
     const rangeProblems = (rating && !rating.ok ? rating.problems : []).filter((p) => p.field === given).map((p) => ({ ...p, field: 'range' }));
     this.fields.markProblems([...(response.ok ? [] : response.problems), ...rangeProblems]);
-    showResults(this.results, this.catalog, response, system);
-    this.drawSection(outline, items);
-    this.showRating(rating, items, system);
+    showResults(this.results, response);
+    this.drawSection(outline, record);
+    this.showRating(rating?.ok ? rating.record.tables[0] : null, record, system);
   }
 
   // The section's own inputs (points, units, n and i, solved ones included)
@@ -120,14 +124,14 @@ export class NaturalPanel extends Panel {
   }
 
   // Every critical depth, with the core's text of each.
-  criticalLevels(items, bottom) {
-    const all = items.find((item) => item.key === 'hc_all' && !item.none);
-    const texts = all?.text.split(', ') ?? [];
-    return (all?.values ?? []).map((hc, k) => ({ key: k ? `hc-${k + 1}` : 'hc', z: bottom + hc, depth: hc, text: texts[k], name: 'K', color: ink.critical }));
+  criticalLevels(record, bottom) {
+    const all = record?.item('hc_all');
+    if (all?.kind !== 'list') return [];
+    return all.values.map((hc, k) => ({ key: k ? `hc-${k + 1}` : 'hc', z: bottom + hc, depth: hc, text: all.texts[k], name: 'K', color: ink.critical }));
   }
 
-  drawSection(outline, items) {
-    if (!outline?.ok || !outline.boundary?.length) {
+  drawSection(outline, record) {
+    if (!outline?.boundary.length) {
       this.sectionPicture.show(null);
       return;
     }
@@ -135,7 +139,7 @@ export class NaturalPanel extends Panel {
     const [bottom] = extent(outline.boundary, 1);
     this.sectionPicture.show(naturalDrawing({
       outline,
-      levels: this.criticalLevels(items, bottom),
+      levels: this.criticalLevels(record, bottom),
       words: {
         station: `${termText(this.catalog, 'station')} (${unit})`,
         elevation: `${termText(this.catalog, 'elevation')} (${unit})`,
@@ -145,21 +149,20 @@ export class NaturalPanel extends Panel {
     }));
   }
 
-  showRating(rating, items, system) {
-    if (!rating?.ok) {
+  showRating(table, record, system) {
+    if (!table) {
       this.table.hide();
       this.ratingPicture.show(null);
       return;
     }
-    showRatingTable(this.table, this.catalog, rating.table, system);
-    const texts = itemTexts(items);
+    showRatingTable(this.table, table);
     const lines = [];
-    const h = itemValue(items, 'h');
-    if (h !== undefined) lines.push({ key: 'hn', y: h, color: ink.normal, text: `N–N  h = ${texts.h}` });
-    for (const level of this.criticalLevels(items, 0)) {
+    const h = record?.value('h');
+    if (h !== undefined) lines.push({ key: 'hn', y: h, color: ink.normal, text: `N–N  h = ${record.texts().h}` });
+    for (const level of this.criticalLevels(record, 0)) {
       lines.push({ key: level.key, y: level.depth, color: ink.critical, text: `K–K  hc = ${level.text}` });
     }
-    this.ratingPicture.show(ratingChart(this.catalog, rating.table, 'Q', system, lines));
+    this.ratingPicture.show(ratingChart(this.catalog, table, 'Q', system, lines));
   }
 
   inputRows() {
@@ -169,12 +172,8 @@ export class NaturalPanel extends Panel {
   }
 
   reportData() {
-    const system = this.system();
-    const sections = [{ title: t('inputs'), rows: this.inputRows() }];
-    if (this.response?.ok) {
-      sections.push({ title: t('results'), rows: itemRows(this.catalog, this.response.results[0].items, system).map((r) => [r.label, r.text, r.unit]) });
-    }
+    const sections = [{ title: t('inputs'), rows: this.inputRows() }, ...resultSections(this.response)];
     const pictures = [this.sectionPicture, this.ratingPicture].filter((p) => p.drawing).map((p) => p.drawing);
-    return { sections, formulas: [], pictures, tables: this.rating?.ok ? [this.table] : [] };
+    return { sections, formulas: this.response?.ok ? this.response.formulas : [], pictures, tables: this.rating?.ok ? [this.table] : [] };
   }
 }

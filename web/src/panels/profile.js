@@ -8,23 +8,20 @@ import { t, quantityLabel, unitText } from '../i18n.js';
 import { ChannelPanel } from '../channel-panel.js';
 import { showResults } from '../results.js';
 import { Picture } from '../picture.js';
-import { TableView } from '../table-view.js';
+import { TableView, columnTitles } from '../table-view.js';
 import { extent, lineChart, ink } from '../chart.js';
-import { profileFormulas } from '../formulas.js';
-import { itemValue, itemTexts } from './uniform.js';
+import { questionInputs, surveyKeys } from '../questions.js';
 
-const own = ['Q', 'i', 'h0', 'to-h', 'length', 'steps'];
+// The help's worked profile: 15 m³/s backed up from 1.5 m.
+const initial = { Q: '15' };
 
 // The picture's lines in elevation: the bed falls by i per unit of x (x runs
 // downstream), the water stands h above it, and the normal and critical depth
-// lines run parallel to the bed.
-export function profileSeries(points, slope, hn, hc) {
-  const xAt = points.columns.indexOf('x');
-  const hAt = points.columns.indexOf('h');
+// lines run parallel to the bed. xs, hs: the points' distances and depths.
+export function profileSeries(xs, hs, slope, hn, hc) {
   const bed = (x) => -slope * x;
-  const surface = points.rows.map((row) => [row[xAt], bed(row[xAt]) + row[hAt]]);
-  const ends = extent(points.rows, xAt);
-  const along = (depth) => ends.map((x) => [x, bed(x) + depth]);
+  const surface = xs.map((x, k) => [x, bed(x) + hs[k]]);
+  const along = (depth) => extent(xs).map((x) => [x, bed(x) + depth]);
   return {
     bed: along(0),
     surface,
@@ -38,11 +35,13 @@ export class ProfilePanel extends ChannelPanel {
     super(ctx, definition);
     const { catalog } = this;
     const system = () => this.channel.system();
-    for (const key of own) {
-      const hint = key === 'to-h' || key === 'length' ? () => t('profileEnd') : undefined;
-      this.fields.add(parameterField(catalog, key, system, { initial: key === 'Q' ? '15' : initialTexts[key], hint, onInput: this.input }));
+    const own = questionInputs(catalog, 'profile', surveyKeys(catalog));
+    for (const { key, default: byDefault, oneOf } of own) {
+      // Where the profile ends: a target depth or a length, one of the two.
+      const hint = oneOf ? () => t('profileEnd') : undefined;
+      this.fields.add(parameterField(catalog, key, system, { initial: initial[key] ?? initialTexts[key] ?? byDefault, hint, onInput: this.input }));
     }
-    this.inputs.append(...this.channel.rows(), ...this.channel.roughnessRows(), ...own.map((k) => this.fields.get(k).row));
+    this.inputs.append(...this.channel.rows(), ...this.channel.roughnessRows(), ...own.map(({ key }) => this.fields.get(key).row));
     this.picture = new Picture('channelflow-profile', () => t('profile'));
     this.pictures.append(this.picture.root);
     this.table = new TableView('profile');
@@ -52,21 +51,20 @@ export class ProfilePanel extends ChannelPanel {
 
   update() {
     const system = this.channel.system();
-    const response = this.ctx.core.call('profile', this.fields.texts(), this.ctx.language());
+    const response = this.ask('profile', this.fields.texts());
     this.response = response;
     this.fields.markProblems(response.ok ? [] : response.problems);
-    showResults(this.results, this.catalog, response, system);
-    if (!response.ok || !response.points) {
+    showResults(this.results, response);
+    const points = response.ok ? response.record.table('points') : undefined;
+    if (!points) {
       this.table.hide();
       this.picture.show(null);
       return;
     }
-    const { points } = response;
-    this.table.show(points.columns.map((key) => quantityLabel(this.catalog, key, system)), points.texts.length, (k) => points.texts[k]);
-    const items = response.results[0].items;
-    const slope = itemValue(items, 'i') ?? 0;
-    const lines = profileSeries(points, slope, itemValue(items, 'hn'), itemValue(items, 'hc'));
-    const texts = itemTexts(items);
+    this.table.show(columnTitles(points), points.length, (k) => points.row(k).cells);
+    const { record } = response;
+    const lines = profileSeries(points.values('x'), points.values('h'), record.value('i') ?? 0, record.value('hn'), record.value('hc'));
+    const texts = record.texts();
     const series = [
       { key: 'bed', points: lines.bed, color: ink.bed, width: 2.4, label: t('bed') },
       { key: 'surface', points: lines.surface, color: ink.water, width: 2, label: t('waterSurface') },
@@ -80,11 +78,10 @@ export class ProfilePanel extends ChannelPanel {
   }
 
   reportData() {
-    const items = this.response?.ok ? this.response.results[0].items : null;
-    const formulas = items ? profileFormulas(this.channel.system(), itemTexts(items)) : [];
+    const answered = Boolean(this.response?.ok);
     return {
-      sections: this.answerSections(items), formulas, pictures: this.picture.drawing ? [this.picture.drawing] : [],
-      tables: items ? [this.table] : [],
+      sections: this.answerSections(this.response), formulas: answered ? this.response.formulas : [],
+      pictures: this.picture.drawing ? [this.picture.drawing] : [], tables: answered ? [this.table] : [],
     };
   }
 }

@@ -6,29 +6,20 @@ import { initialTexts } from '../channel.js';
 import { Field, parameterField } from '../fields.js';
 import { t, parameterLabel } from '../i18n.js';
 import { ChannelPanel } from '../channel-panel.js';
-import { showResults, itemRows } from '../results.js';
+import { showResults } from '../results.js';
 import { Picture } from '../picture.js';
 import { sectionDrawing } from '../section-drawing.js';
 import { ink } from '../chart.js';
-import { uniformFormulas } from '../formulas.js';
+import { outlineGeometry } from '../outline.js';
+import { questionInputs, surveyKeys } from '../questions.js';
 
-export function itemTexts(items) {
-  const texts = {};
-  for (const item of items) if (!item.none) texts[item.key] = item.text;
-  return texts;
-}
-
-export function itemValue(items, key) {
-  const item = items.find((i) => i.key === key && !i.none);
-  return item && typeof item.value === 'number' ? item.value : undefined;
-}
-
-// The drawing's levels and dimensions from the outline and the results.
-export function sectionMarks(outline, items) {
-  const texts = itemTexts(items);
+// The drawing's levels and dimensions from the outline (outlineGeometry) and
+// the answer's record, its texts as shown.
+export function sectionMarks(outline, record) {
+  const texts = record.texts();
   const levels = [];
-  const h = itemValue(items, 'h');
-  const hc = itemValue(items, 'hc');
+  const h = record.value('h');
+  const hc = record.value('hc');
   const bottom = Math.min(...outline.boundary.map((p) => p[1]));
   if (h !== undefined) levels.push({ key: 'hn', z: bottom + h, name: 'N', color: ink.normal });
   if (hc !== undefined) levels.push({ key: 'hc', z: bottom + hc, name: 'K', color: ink.critical });
@@ -61,9 +52,12 @@ export class UniformPanel extends ChannelPanel {
     super(ctx, definition);
     const { catalog } = this;
     const system = () => this.channel.system();
+    // The solve's own inputs: the unknown's picker and a box for each of the rest.
+    const own = questionInputs(catalog, 'solve', ['unknown', ...surveyKeys(catalog)]).map((input) => input.key);
+    this.own = own;
     this.unknown = this.fields.add(new Field('unknown', { kind: 'select', label: () => parameterLabel(catalog, 'unknown', 'si'), options: [], onInput: this.input }));
-    for (const key of ['Q', 'h', 'i']) this.fields.add(parameterField(catalog, key, system, { initial: initialTexts[key], onInput: this.input }));
-    this.inputs.append(this.unknown.row, ...this.channel.rows(), ...['Q', 'h', 'i'].map((k) => this.fields.get(k).row),
+    for (const key of own) this.fields.add(parameterField(catalog, key, system, { initial: initialTexts[key] ?? '', onInput: this.input }));
+    this.inputs.append(this.unknown.row, ...this.channel.rows(), ...own.map((k) => this.fields.get(k).row),
       ...this.channel.roughnessRows());
     this.picture = new Picture('channelflow-section', () => t('section'));
     this.pictures.append(this.picture.root);
@@ -77,47 +71,33 @@ export class UniformPanel extends ChannelPanel {
     const choices = ['Q', 'h', this.channel.sizeKey(), 'i', ...(this.channel.composed() ? [] : ['n'])];
     this.unknown.setOptions(choices.map((key) => ({ value: key, text: () => parameterLabel(this.catalog, key, this.channel.system()) })));
     const unknown = this.unknown.value;
-    for (const key of ['Q', 'h', 'i', 'n', ...this.channel.sizeKeys]) this.fields.get(key).setDisabled(key === unknown);
+    for (const key of [...this.own, ...this.channel.roughnessKeys, ...this.channel.sizeKeys]) this.fields.get(key).setDisabled(key === unknown);
   }
 
   update() {
-    const system = this.channel.system();
     const inputs = { ...this.fields.texts(), unknown: this.unknown.value };
-    const language = this.ctx.language();
-    const response = this.ctx.core.call('solve', inputs, language);
+    const response = this.ask('solve', inputs);
     this.response = response;
     this.fields.markProblems(response.ok ? [] : response.problems);
-    showResults(this.results, this.catalog, response, system);
-    this.drawSection(inputs, response, language);
+    showResults(this.results, response);
+    this.drawSection(inputs, response);
   }
 
-  drawSection(inputs, response, language) {
-    if (!response.ok) {
+  // The first answer's depth drawn in the section, asked in full.
+  drawSection(inputs, response) {
+    const h = response.ok ? response.record.item('h') : undefined;
+    const answer = h?.kind === 'number' ? this.ask('outline', { ...inputs, h: h.full }) : null;
+    const outline = answer?.ok ? outlineGeometry(answer.record) : null;
+    if (!outline?.boundary.length) {
       this.picture.show(null);
       return;
     }
-    const items = response.results[0].items;
-    const h = items.find((i) => i.key === 'h' && !i.none);
-    const outline = h ? this.ctx.core.call('outline', { ...inputs, h: h.text }, language) : null;
-    if (!outline?.ok || !outline.boundary?.length) {
-      this.picture.show(null);
-      return;
-    }
-    const { levels, dims } = sectionMarks(outline, items);
+    const { levels, dims } = sectionMarks(outline, response.record);
     this.picture.show(sectionDrawing({ outline, levels, dims }));
   }
 
   reportData() {
-    const system = this.channel.system();
-    const sections = [{ title: t('inputs'), rows: this.inputRows() }];
-    let formulas = [];
-    if (this.response?.ok) {
-      this.response.results.forEach((result, k) => {
-        const rows = itemRows(this.catalog, result.items, system).map((r) => [r.label, r.text, r.unit]);
-        sections.push({ title: this.response.results.length > 1 ? t(k ? 'results2' : 'results1') : t('results'), rows });
-      });
-      formulas = uniformFormulas(this.channel.sectionKey(), system, itemTexts(this.response.results[0].items));
-    }
-    return { sections, formulas, pictures: this.picture.drawing ? [this.picture.drawing] : [], tables: [] };
+    const formulas = this.response?.ok ? this.response.formulas : [];
+    return { sections: this.answerSections(this.response), formulas, pictures: this.picture.drawing ? [this.picture.drawing] : [], tables: [] };
   }
 }
