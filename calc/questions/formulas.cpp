@@ -11,7 +11,7 @@ using enum TextId;
 std::optional<MessageArg> valueOf(const Items& items, std::string_view key) {
   const Item* item = findItem(items, key);
   if (item == nullptr || item->cell.kind != Cell::Kind::Number) return std::nullopt;
-  return MessageArg::value(item->cell.number);
+  return MessageArg::measure(item->cell.number, static_cast<int>(quantityInfo(item->id).unit));
 }
 
 // The phrase with the items' numbers in, or, when one is missing, the formula alone.

@@ -96,7 +96,7 @@ class JsonWriter {
     out_.put('[');
     for (std::size_t k = 0; k < lines.size(); ++k) {
       if (k) out_.put(", ");
-      out_.jsonString(phraseText(lines[k], options_.language, options_.fields));
+      out_.jsonString(phraseText(lines[k], options_.language, options_.fields, &options_.precision));
     }
     out_.put(']');
   }
@@ -133,7 +133,7 @@ class JsonWriter {
       if (k) out_.put(", ");
       out_.jsonString(terms_[k]);
       out_.put(": ");
-      out_.jsonString(termText(terms_[k], options_.language));
+      out_.jsonString(termWords(terms_[k], options_.language));
     }
     out_.put('}');
   }

@@ -82,9 +82,12 @@ void writeTextTable(const Table& table, UnitSystem units, TextSink& out, const W
 
 std::string reportLineText(const ReportLine& line, UnitSystem units, const WriteOptions& options) {
   if (line.kind == ReportLine::Kind::Note) {
-    return phraseText({TextId::NoteLine, {MessageArg::nested(line.text)}}, options.language, options.fields);
+    return phraseText({TextId::NoteLine, {MessageArg::nested(line.text)}}, options.language, options.fields,
+                      &options.precision);
   }
-  if (line.kind != ReportLine::Kind::Item || !line.item) return phraseText(line.text, options.language, options.fields);
+  if (line.kind != ReportLine::Kind::Item || !line.item) {
+    return phraseText(line.text, options.language, options.fields, &options.precision);
+  }
   TextSink text;
   putItemLine(*line.item, line.prefix, units, text, options);
   return text.text();

@@ -26,16 +26,21 @@ struct MessageArg {
   std::string text;
   double number = 0;
   std::shared_ptr<const Phrase> phrase;
+  // A Number that is a measured quantity: its unit kind (calc/toolkit/catalog.h's
+  // UnitKind), so that a writer showing numbers rounded rounds it as it rounds
+  // that kind; -1 for a number always shown in full.
+  int unitKind = -1;
 
-  static MessageArg literal(std::string_view text) { return {Kind::Text, std::string(text), 0, {}}; }
-  static MessageArg value(double number) { return {Kind::Number, {}, number, {}}; }
-  static MessageArg field(std::string_view key) { return {Kind::Field, std::string(key), 0, {}}; }
-  static MessageArg quantity(std::string_view key) { return {Kind::Quantity, std::string(key), 0, {}}; }
+  static MessageArg literal(std::string_view text) { return {Kind::Text, std::string(text), 0, {}, -1}; }
+  static MessageArg value(double number) { return {Kind::Number, {}, number, {}, -1}; }
+  static MessageArg measure(double number, int kind) { return {Kind::Number, {}, number, {}, kind}; }
+  static MessageArg field(std::string_view key) { return {Kind::Field, std::string(key), 0, {}, -1}; }
+  static MessageArg quantity(std::string_view key) { return {Kind::Quantity, std::string(key), 0, {}, -1}; }
   static MessageArg unit(std::string_view kind, std::string_view system) {
-    return {Kind::Unit, std::string(kind) + ":" + std::string(system), 0, {}};
+    return {Kind::Unit, std::string(kind) + ":" + std::string(system), 0, {}, -1};
   }
-  static MessageArg term(std::string_view key) { return {Kind::Term, std::string(key), 0, {}}; }
-  static MessageArg row(std::string_view key) { return {Kind::Row, std::string(key), 0, {}}; }
+  static MessageArg term(std::string_view key) { return {Kind::Term, std::string(key), 0, {}, -1}; }
+  static MessageArg row(std::string_view key) { return {Kind::Row, std::string(key), 0, {}, -1}; }
   static MessageArg nested(Phrase phrase);
 };
 

@@ -5,6 +5,7 @@
 
 #include "calc/toolkit/catalog.h"
 #include "calc/design/row_names.h"
+#include "calc/toolkit/precision.h"
 #include "numeric/text/number_text.h"
 
 namespace channelflow::calc {
@@ -249,10 +250,12 @@ std::string fieldName(std::string_view key, FieldStyle style) {
   return style == FieldStyle::Option ? "--" + std::string(key) : std::string(key);
 }
 
-std::string argumentText(const MessageArg& arg, Language language, FieldStyle style) {
+std::string argumentText(const MessageArg& arg, Language language, FieldStyle style, const Precision* precision) {
   switch (arg.kind) {
     case MessageArg::Kind::Text: return arg.text;
-    case MessageArg::Kind::Number: return numeric::formatDouble(arg.number);
+    case MessageArg::Kind::Number:
+      if (precision && arg.unitKind >= 0) return numberText(arg.number, static_cast<UnitKind>(arg.unitKind), *precision);
+      return numeric::formatDouble(arg.number);
     case MessageArg::Kind::Field: return fieldName(arg.text, style);
     case MessageArg::Kind::Quantity: return quantityLabel(arg.text, language);
     case MessageArg::Kind::Unit: {
@@ -263,12 +266,17 @@ std::string argumentText(const MessageArg& arg, Language language, FieldStyle st
     }
     case MessageArg::Kind::Term: return std::string(termText(arg.text, language));
     case MessageArg::Kind::Row: return design::rowName(arg.text, language);
-    case MessageArg::Kind::Phrase: return arg.phrase ? phraseText(*arg.phrase, language, style) : std::string();
+    case MessageArg::Kind::Phrase: return arg.phrase ? phraseText(*arg.phrase, language, style, precision) : std::string();
   }
   return arg.text;
 }
 
 }  // namespace
+
+std::string termWords(std::string_view key, Language language) {
+  if (findTerm(key)) return std::string(termText(key, language));
+  return design::rowName(key, language);
+}
 
 MessageArg MessageArg::nested(Phrase phrase) {
   return {Kind::Phrase, {}, 0, std::make_shared<const Phrase>(std::move(phrase))};
@@ -289,7 +297,7 @@ std::string messageText(const Problem& problem, Language language, FieldStyle st
 }
 
 std::string fillTemplate(std::string_view pattern, std::string_view field, const std::vector<MessageArg>& args,
-                         Language language, FieldStyle style) {
+                         Language language, FieldStyle style, const Precision* precision) {
   std::string text;
   for (std::size_t k = 0; k < pattern.size(); ++k) {
     const char c = pattern[k];
@@ -305,7 +313,7 @@ std::string fillTemplate(std::string_view pattern, std::string_view field, const
       text += fieldName(field, style);
     } else if (name.size() == 1 && name[0] >= '0' && name[0] <= '9') {
       const auto index = static_cast<std::size_t>(name[0] - '0');
-      if (index < args.size()) text += argumentText(args[index], language, style);
+      if (index < args.size()) text += argumentText(args[index], language, style, precision);
     } else {
       text += pattern.substr(k, close - k + 1);
     }

@@ -34,12 +34,17 @@ std::string messageText(const Problem& problem, Language language = Language::Ch
                         FieldStyle style = FieldStyle::Option);
 
 // The text of the phrase, its arguments filled in as a problem's are.
+// Measured numbers in it are shown as `precision` shows their kind, when given.
 std::string phraseText(const Phrase& phrase, Language language = Language::Chinese,
-                       FieldStyle style = FieldStyle::Option);
+                       FieldStyle style = FieldStyle::Option, const struct Precision* precision = nullptr);
+
+// A term's words, or those of a design table's row named by its key (a
+// lining, a soil), or the key itself.
+std::string termWords(std::string_view key, Language language);
 
 // A template filled in: {label} is the label of the input `field`, {option}
 // its name in `style`, {0}… the arguments.
 std::string fillTemplate(std::string_view pattern, std::string_view field, const std::vector<MessageArg>& args,
-                         Language language, FieldStyle style);
+                         Language language, FieldStyle style, const struct Precision* precision = nullptr);
 
 }  // namespace channelflow::calc

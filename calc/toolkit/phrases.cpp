@@ -387,9 +387,10 @@ static_assert(inOrder(), "kPhrases must list every TextId once, in order");
 
 const PhraseInfo& phraseInfo(TextId id) { return kPhrases[static_cast<std::size_t>(id)]; }
 
-std::string phraseText(const Phrase& phrase, Language language, FieldStyle style) {
+std::string phraseText(const Phrase& phrase, Language language, FieldStyle style, const Precision* precision) {
   const PhraseInfo& info = phraseInfo(phrase.id);
-  return fillTemplate(language == Language::English ? info.english : info.chinese, {}, phrase.args, language, style);
+  return fillTemplate(language == Language::English ? info.english : info.chinese, {}, phrase.args, language, style,
+                      precision);
 }
 
 }  // namespace channelflow::calc
