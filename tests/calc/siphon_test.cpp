@@ -170,7 +170,8 @@ TEST(Siphon, BadInputs) {
 TEST(Siphon, HeadTooSmallIsAFailedCheck) {
   SiphonInput in = tv1();
   in.allowedHead = 0.5;
-  const Check* capacity = findCheck(siphon(in).checks, "siphon-capacity");
+  const SiphonResult result = siphon(in);
+  const Check* capacity = findCheck(result.checks, "siphon-capacity");
   ASSERT_NE(capacity, nullptr);
   EXPECT_EQ(capacity->verdict, Verdict::Fail);
   EXPECT_LT(capacity->numbers.at(0).value, Real(2.0));
