@@ -23,7 +23,7 @@ constexpr std::array<UnitRow, 9> kUnits{{
   {UnitKind::Percent,   "percent",   "%",       "%"},
 }};
 
-constexpr std::array<ParameterInfo, 36> kParameters{{
+constexpr std::array<ParameterInfo, 41> kParameters{{
   {"section", "",       {"断面形状", "Section"},                UnitKind::None,      Limit::Choice},
   {"units",   "",       {"单位制", "Units"},                    UnitKind::None,      Limit::Choice},
   {"B",       "B",      {"下底宽", "Bottom width"},             UnitKind::Length,    Limit::NonNegative},
@@ -61,6 +61,12 @@ constexpr std::array<ParameterInfo, 36> kParameters{{
   // A surveyed section: its points "x,z[,n] ..." and the water level, given instead of h.
   {"points",  "",       {"断面测点", "Surveyed points"},        UnitKind::Length,    Limit::Text},
   {"wse",     "wse",    {"水位", "Water-surface elevation"},    UnitKind::Length,    Limit::Any},
+  // A river reach: its sections (CSV or JSON text), flows, boundaries and friction slope.
+  {"file",       "",    {"河段文件", "Reach file"},                 UnitKind::None,      Limit::Text},
+  {"flows",      "",    {"流量", "Flows"},                          UnitKind::Discharge, Limit::Text},
+  {"downstream", "",    {"下游边界条件", "Downstream boundary"},    UnitKind::None,      Limit::Text},
+  {"upstream",   "",    {"上游边界条件", "Upstream boundary"},      UnitKind::None,      Limit::Text},
+  {"friction",   "",    {"平均摩阻坡度取法", "Mean friction slope"}, UnitKind::None,     Limit::Choice},
 }};
 
 constexpr std::array<SectionInfo, 5> kSections{{
@@ -195,9 +201,38 @@ constexpr std::array<QuantityInfo, static_cast<std::size_t>(QuantityId::Count)> 
   {LimitAtDepth1,     "v_h1",             "",      {"h = 1 m 时的允许不冲流速", "Allowable velocity at h = 1 m"},     UnitKind::None},
   {LimitAtDepth2,     "v_h2",             "",      {"h = 2 m 时的允许不冲流速", "Allowable velocity at h = 2 m"},     UnitKind::None},
   {LimitAtDepth3,     "v_h3",             "",      {"h = 3 m 时的允许不冲流速", "Allowable velocity at h = 3 m"},     UnitKind::None},
+  // River reaches.
+  {Station,           "station",          "",      {"桩号", "Station"},                              UnitKind::Length},
+  {Bed,               "bed",              "",      {"河底高程", "Bed level"},                        UnitKind::Length},
+  {LeftBank,          "left_bank",        "",      {"左岸起点距", "Left bank's station"},            UnitKind::Length},
+  {RightBank,         "right_bank",       "",      {"右岸起点距", "Right bank's station"},           UnitKind::Length},
+  {LeftBankLevel,     "z_left",           "",      {"左岸高程", "Left bank's level"},                UnitKind::Length},
+  {RightBankLevel,    "z_right",          "",      {"右岸高程", "Right bank's level"},               UnitKind::Length},
+  {LengthLeft,        "L_left",           "",      {"左滩河段长", "Left overbank's length"},         UnitKind::Length},
+  {LengthChannel,     "L_channel",        "",      {"主槽河段长", "Channel's length"},               UnitKind::Length},
+  {LengthRight,       "L_right",          "",      {"右滩河段长", "Right overbank's length"},        UnitKind::Length},
+  {Contraction,       "contraction",      "",      {"收缩损失系数", "Contraction coefficient"},      UnitKind::None},
+  {Expansion,         "expansion",        "",      {"扩散损失系数", "Expansion coefficient"},        UnitKind::None},
+  {EnergyLevel,       "EG",               "EG",    {"能量线高程", "Energy grade level"},             UnitKind::Length},
+  {CriticalLevel,     "wse_c",            "",      {"临界水位", "Critical level"},                   UnitKind::Length},
+  {VelocityLeft,      "v_left",           "",      {"左滩流速", "Left overbank's velocity"},         UnitKind::Velocity},
+  {VelocityChannel,   "v_channel",        "",      {"主槽流速", "Channel's velocity"},               UnitKind::Velocity},
+  {VelocityRight,     "v_right",          "",      {"右滩流速", "Right overbank's velocity"},        UnitKind::Velocity},
+  {ReachLength,       "L",                "L",     {"至下一断面的计算河段长", "Length to the next section"}, UnitKind::Length},
+  {MeanFrictionSlope, "Sf_mean",          "",      {"平均摩阻坡度", "Mean friction slope"},          UnitKind::None},
+  {FrictionLoss,      "hf",               "hf",    {"沿程水头损失", "Friction loss"},                UnitKind::Length},
+  {LossCoefficient,   "coefficient",      "",      {"局部损失系数", "Loss coefficient"},             UnitKind::None},
+  {HeadChange,        "dhv",              "",      {"流速水头之增", "Rise in velocity head"},        UnitKind::Length},
+  {EddyLoss,          "hce",              "",      {"收缩扩散损失", "Contraction or expansion loss"}, UnitKind::Length},
+  {FlowName,          "flow",             "",      {"流量组", "Flow"},                               UnitKind::None},
+  {DownstreamBoundary,"downstream",       "",      {"下游边界条件", "Downstream boundary"},          UnitKind::None},
+  {UpstreamBoundary,  "upstream",         "",      {"上游边界条件", "Upstream boundary"},            UnitKind::None},
+  {FrictionRuleName,  "friction",         "",      {"平均摩阻坡度取法", "Mean friction slope"},      UnitKind::None},
+  {SectionCount,      "count",            "",      {"断面数", "Sections"},                           UnitKind::None},
+  {Computed,          "computed",         "",      {"推算的水面线", "Profiles computed"},            UnitKind::None},
 }};
 
-constexpr std::array<TermInfo, 76> kTerms{{
+constexpr std::array<TermInfo, 87> kTerms{{
   {"trapezoid",         {"梯形", "trapezoid"}, true},
   {"circle",            {"圆形", "circle"}, true},
   {"u",                 {"U形", "U-shaped"}, true},
@@ -269,6 +304,18 @@ constexpr std::array<TermInfo, 76> kTerms{{
   {"roughness",         {"粗糙系数", "n"}, false},
   {"yes",               {"是", "yes"}, false},
   {"no",                {"否", "no"}, false},
+  // Lines of nodes and river reaches.
+  {"average-conveyance",{"平均流量模数法 ((Q1 + Q2)/(K1 + K2))²", "average conveyance ((Q1 + Q2)/(K1 + K2))²"}, true},
+  {"mean-slope",        {"两端摩阻坡度的平均值", "mean of the two slopes"}, true},
+  {"geometric-mean",    {"两端摩阻坡度的几何平均值", "geometric mean of the two slopes"}, true},
+  {"harmonic-mean",     {"两端摩阻坡度的调和平均值", "harmonic mean of the two slopes"}, true},
+  {"mean-v-r",          {"由平均流速与平均水力半径 n̄²v̄²/R̄^(4/3)", "from the mean velocity and radius n̄²v̄²/R̄^(4/3)"}, true},
+  {"mean-v-c-r",        {"由平均流速、谢才系数与水力半径 v̄²/(C̄²R̄)", "from the mean velocity, Chézy C and radius v̄²/(C̄²R̄)"}, true},
+  {"mixed",             {"混合流（缓流与急流，含水跃）", "mixed (subcritical and supercritical, with jumps)"}, false},
+  {"json-object",       {"对象 {…}", "an object {…}"}, false},
+  {"json-sections",     {"断面对象的数组 [{…}, …]", "an array of section objects [{…}, …]"}, false},
+  {"json-value",        {"数字或字符串", "a number or a string"}, false},
+  {"json-list",         {"数字或字符串，或它们的数组", "a number or a string, or an array of them"}, false},
 }};
 // clang-format on
 

@@ -71,6 +71,10 @@ enum class QuantityId : std::uint8_t {
   X, Z, From, To, Top, ReachedCritical, Chosen, InTable, CheckKey, CheckOk, CheckMessage,
   RowKey, TableName, GroupName, FlowClassName, Condition, NLow, NHigh, NEscape, RowName, Grain,
   Limit, LimitAtDepth04, LimitAtDepth1, LimitAtDepth2, LimitAtDepth3,
+  Station, Bed, LeftBank, RightBank, LeftBankLevel, RightBankLevel, LengthLeft, LengthChannel, LengthRight,
+  Contraction, Expansion, EnergyLevel, CriticalLevel, VelocityLeft, VelocityChannel, VelocityRight,
+  ReachLength, MeanFrictionSlope, FrictionLoss, LossCoefficient, HeadChange, EddyLoss,
+  FlowName, DownstreamBoundary, UpstreamBoundary, FrictionRuleName, SectionCount, Computed,
   Count
 };
 

@@ -9,6 +9,7 @@
 namespace channelflow::calc {
 
 struct Phrase;
+struct Problem;
 
 // One value put into a message.
 struct MessageArg {
@@ -21,22 +22,25 @@ struct MessageArg {
     Term,      // a term's key ("circle"), written as its name ("圆形")
     Row,       // a design table row's key ("medium-loam"), written as its name ("中壤土")
     Phrase,    // a phrase of its own, written in the same language
+    Problem,   // a problem of its own (a cell of a file's row), its input named as a column
   };
   Kind kind = Kind::Text;
   std::string text;
   double number = 0;
   std::shared_ptr<const Phrase> phrase;
+  std::shared_ptr<const Problem> problem;
 
-  static MessageArg literal(std::string_view text) { return {Kind::Text, std::string(text), 0, {}}; }
-  static MessageArg value(double number) { return {Kind::Number, {}, number, {}}; }
-  static MessageArg field(std::string_view key) { return {Kind::Field, std::string(key), 0, {}}; }
-  static MessageArg quantity(std::string_view key) { return {Kind::Quantity, std::string(key), 0, {}}; }
+  static MessageArg literal(std::string_view text) { return {Kind::Text, std::string(text), 0, {}, {}}; }
+  static MessageArg value(double number) { return {Kind::Number, {}, number, {}, {}}; }
+  static MessageArg field(std::string_view key) { return {Kind::Field, std::string(key), 0, {}, {}}; }
+  static MessageArg quantity(std::string_view key) { return {Kind::Quantity, std::string(key), 0, {}, {}}; }
   static MessageArg unit(std::string_view kind, std::string_view system) {
-    return {Kind::Unit, std::string(kind) + ":" + std::string(system), 0, {}};
+    return {Kind::Unit, std::string(kind) + ":" + std::string(system), 0, {}, {}};
   }
-  static MessageArg term(std::string_view key) { return {Kind::Term, std::string(key), 0, {}}; }
-  static MessageArg row(std::string_view key) { return {Kind::Row, std::string(key), 0, {}}; }
+  static MessageArg term(std::string_view key) { return {Kind::Term, std::string(key), 0, {}, {}}; }
+  static MessageArg row(std::string_view key) { return {Kind::Row, std::string(key), 0, {}, {}}; }
   static MessageArg nested(Phrase phrase);
+  static MessageArg nested(Problem problem);
 };
 
 }  // namespace channelflow::calc

@@ -114,6 +114,33 @@ enum class MessageId : std::uint16_t {
   RoughnessOfPoints,
   PointsFileUnreadable,
   PointsFileHeader,
+  // Lines of nodes: where a march has no answer.
+  NoSubcriticalDepth,
+  NoSupercriticalDepth,
+  StartBelowCritical,
+  StartAboveCritical,
+  LevelAboveSection,
+  MarchStopped,
+  // River reaches: their file and boundaries.
+  ReachRow,
+  ReachSection,
+  ReachSetting,
+  ReachSectionCount,
+  ReachHeader,
+  ReachColumnTwice,
+  ReachUnknownColumn,
+  StationsNotIncreasing,
+  BankNotAPoint,
+  BanksOrder,
+  FlowCount,
+  FirstFlowMissing,
+  BoundaryOnlyAtEnd,
+  BoundarySyntax,
+  BoundaryCount,
+  RatingOrder,
+  RatingRange,
+  JsonSyntax,
+  JsonShape,
   Count
 };
 
