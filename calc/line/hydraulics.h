@@ -53,7 +53,8 @@ Hydraulics<Number> hydraulicsAt(const Node& node, const Real& Q, const Number& h
     const Number k(units.manning);
     x.K = k * sum;
     for (Number& K : x.sideK) K = k * K;
-    if (survey.divided()) x.alpha = energy * x.A * x.A / (sum * sum * sum);
+    // Doubles lose the sum of a sliver of water below their range: its alpha is then 1.
+    if (survey.divided() && sum * sum * sum > Number(0)) x.alpha = energy * x.A * x.A / (sum * sum * sum);
   } else {
     const Geometry<Number> g = geometry(c.shape, as<Number>(c.size), h);
     x.A = g.A;

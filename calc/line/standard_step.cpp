@@ -100,8 +100,16 @@ StepResult stepDownstream(const Chain& chain, const FlowAlong& flow, std::size_t
   }
   const double top = high.toDouble();
   const auto first = firstStage(balance, fitsDoubles(down.channel, Q.toDouble()));
-  const double h = findRoot(first, {0, top}, -HUGE_VAL, atHigh.toDouble(), known.h.toDouble());
-  return {StepEnd::Found, polishRoot(balance, h, 0, top)};
+  // A depth below the root: the velocity head grows without bound as the
+  // depth falls, a quarter of the way with each halving.
+  double low = std::fmin(known.h.toDouble(), 0.5 * top), atLow = first(low);
+  for (int halving = 0; !(atLow < 0) && halving < 200; ++halving) {
+    low *= 0.5;
+    atLow = first(low);
+  }
+  require(atLow < 0, MessageId::NoAnswer);
+  const double h = findRoot(first, {low, top}, atLow, atHigh.toDouble(), known.h.toDouble());
+  return {StepEnd::Found, polishRoot(balance, h, low, top)};
 }
 
 }  // namespace channelflow::calc

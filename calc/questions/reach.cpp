@@ -1,4 +1,7 @@
 // reach: the water surface along a river reach, per flow.
+#include <algorithm>
+#include <memory>
+
 #include "calc/reach/reach.h"
 #include "calc/survey/survey.h"
 #include "calc/toolkit/item_list.h"
@@ -13,14 +16,16 @@ using enum QuantityId;
 Cell valueCell(const Real& value, QuantityId id) { return Cell::of(resultValue(value, quantityInfo(id).key)); }
 
 // Each section's station, bed, banks, lengths and coefficients: the
-// longitudinal profile's bed and bank lines.
-Table geometryTable(const Reach& reach) {
-  const std::size_t n = reach.chain.nodes.size();
-  std::vector<Row> rows;
-  rows.reserve(n);
-  for (std::size_t k = 0; k < n; ++k) {
-    const Node& node = reach.chain.nodes[k];
-    const ReachSection& section = reach.sections[k];
+// longitudinal profile's bed and bank lines. Rows are made as they are written.
+Table geometryTable(const std::shared_ptr<const Reach>& reach) {
+  const long n = static_cast<long>(reach->chain.nodes.size());
+  Table table{"geometry",
+              {Station, RowName, Bed, LeftBank, RightBank, LeftBankLevel, RightBankLevel, LengthLeft, LengthChannel,
+               LengthRight, Contraction, Expansion},
+              false, n, {}};
+  table.rowAt = [reach, n](long k) {
+    const Node& node = reach->chain.nodes[static_cast<std::size_t>(k)];
+    const ReachSection& section = reach->sections[static_cast<std::size_t>(k)];
     const std::span<const SurveyPoint> points = std::get<Points>(node.channel.shape).survey->points();
     const SurveyPoint& left = points[static_cast<std::size_t>(section.leftBank)];
     const SurveyPoint& right = points[static_cast<std::size_t>(section.rightBank)];
@@ -31,31 +36,43 @@ Table geometryTable(const Reach& reach) {
     for (const Real& length : section.lengths) cells.push_back(k + 1 < n ? valueCell(length, ReachLength) : Cell::absent());
     cells.push_back(Cell::of(section.contraction));
     cells.push_back(Cell::of(section.expansion));
-    rows.push_back(Row(std::move(cells)));
-  }
-  return Table::of("geometry",
-                   {Station, RowName, Bed, LeftBank, RightBank, LeftBankLevel, RightBankLevel, LengthLeft, LengthChannel,
-                    LengthRight, Contraction, Expansion},
-                   std::move(rows));
+    return Row(std::move(cells));
+  };
+  return table;
 }
 
-// Every section's points, for drawing the cross-sections.
-Table pointsTable(const Reach& reach) {
-  std::vector<Row> rows;
-  for (const Node& node : reach.chain.nodes) {
-    const Survey& survey = *std::get<Points>(node.channel.shape).survey;
-    const std::span<const SurveyPoint> points = survey.points();
-    for (std::size_t p = 0; p < points.size(); ++p) {
-      rows.push_back(Row({Cell::of(node.station.toDouble()), Cell::of(points[p].x.toDouble()), Cell::of(points[p].z.toDouble()),
-                          p + 1 < points.size() ? Cell::of(survey.segmentN()[p]) : Cell::absent()}));
-    }
+// Every section's points, for drawing the cross-sections: a row a point.
+Table pointsTable(const std::shared_ptr<const Reach>& reach) {
+  auto firsts = std::make_shared<std::vector<long>>();  // each section's first row
+  long count = 0;
+  for (const Node& node : reach->chain.nodes) {
+    firsts->push_back(count);
+    count += static_cast<long>(std::get<Points>(node.channel.shape).survey->points().size());
   }
-  return Table::of("points", {Station, X, Z, N}, std::move(rows));
+  Table table{"points", {Station, X, Z, N}, false, count, {}};
+  table.rowAt = [reach, firsts](long row) {
+    const auto section = static_cast<std::size_t>(std::upper_bound(firsts->begin(), firsts->end(), row) - firsts->begin() - 1);
+    const Node& node = reach->chain.nodes[section];
+    const Survey& survey = *std::get<Points>(node.channel.shape).survey;
+    const auto p = static_cast<std::size_t>(row - (*firsts)[section]);
+    const SurveyPoint& point = survey.points()[p];
+    return Row({Cell::of(node.station.toDouble()), Cell::of(point.x.toDouble()), Cell::of(point.z.toDouble()),
+                p < survey.segmentN().size() ? Cell::of(survey.segmentN()[p]) : Cell::absent()});
+  };
+  return table;
 }
+
+// A flow's surface and what its rows are made from.
+struct FlowRows {
+  FlowSurface surface;
+  std::vector<std::optional<Hydraulics<Real>>> states;  // per node where its depth is known
+  std::vector<bool> jumpAfter;                          // per node: a jump stands between it and the next
+};
 
 // Node k's row of the flow: its levels, its flow, and the losses to the next section down.
-Row sectionRow(const Reach& reach, const FlowSurface& flow, const std::vector<std::optional<Hydraulics<Real>>>& states,
-               const std::vector<bool>& jumpAfter, std::size_t k) {
+Row sectionRow(const Reach& reach, const FlowRows& rows, std::size_t k) {
+  const FlowSurface& flow = rows.surface;
+  const std::vector<std::optional<Hydraulics<Real>>>& states = rows.states;
   const Node& node = reach.chain.nodes[k];
   const NodeDepth& depth = flow.surface.nodes[k];
   const NodeCritical& critical = flow.along.critical[k];
@@ -96,7 +113,7 @@ Row sectionRow(const Reach& reach, const FlowSurface& flow, const std::vector<st
     cells.push_back(valueCell(x.K, Conveyance));
     cells.push_back(valueCell(x.alpha, EnergyCoefficient));
     cells.push_back(valueCell(x.Sf, FrictionSlope));
-    if (k + 1 < states.size() && states[k + 1] && !jumpAfter[k]) {
+    if (k + 1 < states.size() && states[k + 1] && !rows.jumpAfter[k]) {
       for (const auto& link : reach.chain.gaps[k]) {
         const Loss loss = link->explain(x, *states[k + 1]);
         for (const LossTerm& term : loss.terms) {
@@ -111,10 +128,19 @@ Row sectionRow(const Reach& reach, const FlowSurface& flow, const std::vector<st
   return Row(std::move(cells));
 }
 
-Group flowGroup(const Reach& reach, const ReachFlow& flow) {
-  const FlowSurface surface = computeFlow(reach, flow);
-  const std::vector<Node>& nodes = reach.chain.nodes;
+Group flowGroup(const std::shared_ptr<const Reach>& reach, const ReachFlow& flow) {
+  const std::vector<Node>& nodes = reach->chain.nodes;
   const std::size_t n = nodes.size();
+  auto rows = std::make_shared<FlowRows>();
+  rows->surface = computeFlow(*reach, flow);
+  rows->states.resize(n);
+  rows->jumpAfter.assign(n, false);
+  for (std::size_t k = 0; k < n; ++k) {
+    const NodeDepth& depth = rows->surface.surface.nodes[k];
+    if (depth.known) rows->states[k] = hydraulicsAt(nodes[k], rows->surface.along.Q[k], depth.h);
+  }
+  for (const Jump& jump : rows->surface.surface.jumps) rows->jumpAfter[jump.before] = true;
+
   Group group(flow.name, true);
   ItemList list(group.items);
   list.text(FlowName, flow.name);
@@ -124,34 +150,26 @@ Group flowGroup(const Reach& reach, const ReachFlow& flow) {
     if (*boundary) {
       list.text(id, (*boundary)->text);
     } else {
-      list.none(id, {});
+      list.none(id, "not-given");
     }
   }
-  std::vector<std::optional<Hydraulics<Real>>> states(n);
-  for (std::size_t k = 0; k < n; ++k) {
-    const NodeDepth& depth = surface.surface.nodes[k];
-    if (depth.known) states[k] = hydraulicsAt(nodes[k], surface.along.Q[k], depth.h);
-  }
-  std::vector<bool> jumpAfter(n, false);
-  for (const Jump& jump : surface.surface.jumps) jumpAfter[jump.before] = true;
-  std::vector<Row> rows;
-  rows.reserve(n);
-  for (std::size_t k = 0; k < n; ++k) rows.push_back(sectionRow(reach, surface, states, jumpAfter, k));
-  group.tables.push_back(Table::of("sections",
-                                   {Station, Bed, Wse, Depth, EnergyLevel, Energy, CriticalDepth, CriticalLevel, Discharge,
-                                    Velocity, VelocityLeft, VelocityChannel, VelocityRight, Froude, Regime, Area, TopWidth,
-                                    Conveyance, EnergyCoefficient, FrictionSlope, ReachLength, FrictionLoss, EddyLoss, Note},
-                                   std::move(rows)));
+  Table sections{"sections",
+                 {Station, Bed, Wse, Depth, EnergyLevel, Energy, CriticalDepth, CriticalLevel, Discharge, Velocity,
+                  VelocityLeft, VelocityChannel, VelocityRight, Froude, Regime, Area, TopWidth, Conveyance,
+                  EnergyCoefficient, FrictionSlope, ReachLength, FrictionLoss, EddyLoss, Note},
+                 false, static_cast<long>(n), {}};
+  sections.rowAt = [reach, rows](long k) { return sectionRow(*reach, *rows, static_cast<std::size_t>(k)); };
+  group.tables.push_back(std::move(sections));
   if (!(flow.downstream && flow.upstream)) return group;
   std::vector<Row> jumps;
-  for (const Jump& jump : surface.surface.jumps) {
+  for (const Jump& jump : rows->surface.surface.jumps) {
     const Node& before = nodes[jump.before];
     const Node& after = nodes[jump.before + 1];
     const Real station = before.station.toReal() + jump.share * difference(after.station, before.station);
-    const Hydraulics<Real>& x = *states[jump.before];
+    const Hydraulics<Real>& x = *rows->states[jump.before];
     const Real Fr = x.v * numeric::sqrt(x.alpha * x.T / (Real(before.channel.constants().g) * x.A));
     jumps.push_back(Row({valueCell(station, Station), Cell::of(before.station.toDouble()), Cell::of(after.station.toDouble()),
-                         valueCell(x.h, H1), valueCell(states[jump.before + 1]->h, H2), valueCell(Fr, Fr1)}));
+                         valueCell(x.h, H1), valueCell(rows->states[jump.before + 1]->h, H2), valueCell(Fr, Fr1)}));
   }
   group.tables.push_back(Table::of("jumps", {Station, From, To, H1, H2, Fr1}, std::move(jumps)));
   return group;
@@ -179,17 +197,17 @@ Answer reach(const Inputs& inputs) {
                                      std::pair{"upstream", &settings.upstream}}) {
     if (const std::string* text = inputs.find(key)) *setting = *text;
   }
-  const Reach r = readReach(*inputs.find("file"), settings);
+  const auto r = std::make_shared<const Reach>(readReach(*inputs.find("file"), settings));
 
   Answer answer("reach", settings.units);
   Group& record = answer.record();
   ItemList list(record.items);
   list.term(QuantityId::Units, settings.units == UnitSystem::US ? "us" : "si");
-  list.term(FrictionRuleName, frictionRuleKey(r.rule));
-  list.exact(SectionCount, static_cast<double>(r.chain.nodes.size()));
+  list.term(FrictionRuleName, frictionRuleKey(r->rule));
+  list.exact(SectionCount, static_cast<double>(r->chain.nodes.size()));
   record.tables.push_back(geometryTable(r));
   Group flows("flows", true);
-  for (const ReachFlow& flow : r.flows) flows.groups.push_back(flowGroup(r, flow));
+  for (const ReachFlow& flow : r->flows) flows.groups.push_back(flowGroup(r, flow));
   record.groups.push_back(std::move(flows));
   Group drawing("drawing");
   drawing.tables.push_back(pointsTable(r));
