@@ -12,10 +12,9 @@ FlowAlong flowAlong(const Chain& chain, std::vector<Real> Q) {
     const Channel& c = chain.nodes[k].channel;
     NodeCritical critical;
     try {
-      const std::vector<Real> depths = criticalDepths(c, flow.Q[k]);
+      critical.depths = criticalDepths(c, flow.Q[k]);
+      const std::vector<Real>& depths = critical.depths;
       critical.found = true;
-      critical.shallowest = depths.front();
-      critical.deepest = depths.back();
       critical.least = depths.front();
       Real leastEnergy = specificEnergy(c, depths.front(), flow.Q[k]);
       for (std::size_t d = 1; d < depths.size(); ++d) {

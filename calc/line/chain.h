@@ -15,12 +15,12 @@ struct Chain {
 };
 
 // One discharge along the chain: each node's (a flow may change at a node),
-// and the critical depths there that bound its branches.
+// and the critical depths there, each a least of the specific energy, that
+// part its subcritical stretches (above each) from its supercritical ones.
 struct NodeCritical {
-  bool found = false;  // false: the least specific energy lies above the section's top
-  Real least;          // of least specific energy: taken where a branch has no answer
-  Real deepest;        // the subcritical branch lies above it
-  Real shallowest;     // the supercritical branch below it
+  bool found = false;        // false: the least specific energy lies above the section's top
+  std::vector<Real> depths;  // every critical depth, shallowest first
+  Real least;                // of least specific energy: taken where a branch has no answer
 };
 
 struct FlowAlong {

@@ -14,15 +14,28 @@ double topLevel(const Node& node) {
   return (node.bed.toReal() + topDepth(node.channel)).toDouble();
 }
 
+// Whether the specific energy grows with the depth at h: dE/dh = 1 - psi Q^2/g > 0.
+bool subcriticalAt(const Node& node, const Real& Q, const Real& h) {
+  const Channel& c = node.channel;
+  Real psi;
+  if (const auto* points = std::get_if<Points>(&c.shape)) {
+    psi = points->survey->energySlopeFactor(h);
+  } else {
+    const Geometry<Real> g = geometry(c.shape, c.size, h);
+    psi = g.T / (g.A * g.A * g.A);
+  }
+  return psi * Q * Q < Real(c.constants().g);
+}
+
 // A profile's first depth: one on the other side of critical flow starts it
 // at the critical depth instead, which the note says.
-NodeDepth startAt(const Node& node, const NodeCritical& critical, const Real& h, bool subcritical) {
+NodeDepth startAt(const Node& node, const NodeCritical& critical, const Real& Q, const Real& h, bool subcritical) {
   NodeDepth start{true, h, false, {}};
   if (!critical.found) {
     if (subcritical) start = {false, {}, false, Problem{MessageId::CriticalAboveBanks, {}, {MessageArg::value(topLevel(node)), lengthUnit(node)}}};
     return start;
   }
-  if (subcritical ? h < critical.deepest : h > critical.shallowest) {
+  if (subcriticalAt(node, Q, h) != subcritical) {
     start.h = critical.least;
     start.critical = true;
     start.note = Problem{subcritical ? MessageId::StartBelowCritical : MessageId::StartAboveCritical, {},
@@ -65,7 +78,7 @@ Real specificForce(const Node& node, const Real& Q, const Real& h) {
 std::vector<NodeDepth> marchUpstream(const Chain& chain, const FlowAlong& flow, const Real& last) {
   const std::size_t n = chain.nodes.size();
   std::vector<NodeDepth> depths(n);
-  depths[n - 1] = startAt(chain.nodes[n - 1], flow.critical[n - 1], last, true);
+  depths[n - 1] = startAt(chain.nodes[n - 1], flow.critical[n - 1], flow.Q[n - 1], last, true);
   std::size_t stopped = depths[n - 1].known ? n : n - 1;
   for (std::size_t k = n - 1; k-- > 0;) {
     if (stopped < n) {
@@ -82,7 +95,7 @@ std::vector<NodeDepth> marchUpstream(const Chain& chain, const FlowAlong& flow, 
 std::vector<NodeDepth> marchDownstream(const Chain& chain, const FlowAlong& flow, const Real& first) {
   const std::size_t n = chain.nodes.size();
   std::vector<NodeDepth> depths(n);
-  depths[0] = startAt(chain.nodes[0], flow.critical[0], first, false);
+  depths[0] = startAt(chain.nodes[0], flow.critical[0], flow.Q[0], first, false);
   std::size_t stopped = n;
   for (std::size_t k = 0; k + 1 < n; ++k) {
     if (stopped < n) {
@@ -112,7 +125,7 @@ Surface mixedSurface(const Chain& chain, const FlowAlong& flow, const std::optio
   surface.nodes.resize(n);
   // The supercritical depth arriving at node k, and at the node it left
   // its specific force less the subcritical profile's there.
-  std::optional<NodeDepth> sup = startAt(chain.nodes[0], flow.critical[0], *first, false);
+  std::optional<NodeDepth> sup = startAt(chain.nodes[0], flow.critical[0], flow.Q[0], *first, false);
   std::optional<Real> leftExcess;
   for (std::size_t k = 0; k < n; ++k) {
     const Node& node = chain.nodes[k];

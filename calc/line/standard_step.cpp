@@ -66,23 +66,32 @@ StepResult stepUpstream(const Chain& chain, const FlowAlong& flow, std::size_t k
   // Heads measured from the upstream bed: the known one less its bed's fall.
   const Real fall = difference(up.bed, chain.nodes[k + 1].bed);
   const Balance<true> balance(up, Q, chain.gaps[k], known, fall - known.h - known.head);
-  const Real atLow = balance(critical.deepest);
-  if (atLow >= Real(0)) return {StepEnd::NoBranch, critical.least};
-  const double low = critical.deepest.toDouble();
-  const double top = fullDepth(up.channel);
+  const std::vector<Real>& depths = critical.depths;
+  std::size_t j = depths.size();
+  Real atLow, atHigh;
+  do {
+    atHigh = atLow;
+    atLow = balance(depths[--j]);
+  } while (!(atLow < Real(0)) && j > 0);
+  if (!(atLow < Real(0))) return {StepEnd::NoBranch, critical.least};
+  const double low = depths[j].toDouble();
   const auto first = firstStage(balance, fitsDoubles(up.channel, Q.toDouble()));
   // The known level is where a short step lands near.
   const double level = (known.h - fall).toDouble();
   const double guess = level > low ? level : low + low;
-  double h = 0;
-  if (std::isfinite(top)) {
+  double h = 0, high = fullDepth(up.channel);
+  if (j + 1 < depths.size()) {
+    if (atHigh == Real(0)) return {StepEnd::Found, depths[j + 1]};
+    high = depths[j + 1].toDouble();
+    h = findRootNear(first, {low, high}, atLow.toDouble(), atHigh.toDouble(), guess, 1e-3 * guess);
+  } else if (std::isfinite(high)) {
     const Real atTop = balance(topDepth(up.channel));
     if (atTop <= Real(0)) return {StepEnd::AboveTop, {}};
-    h = findRootNear(first, {low, top}, atLow.toDouble(), atTop.toDouble(), guess, 1e-3 * guess);
+    h = findRootNear(first, {low, high}, atLow.toDouble(), atTop.toDouble(), guess, 1e-3 * guess);
   } else {
     h = findRootFrom(first, low, HUGE_VAL, guess, "h");
   }
-  return {StepEnd::Found, polishRoot(balance, h, low, top)};
+  return {StepEnd::Found, polishRoot(balance, h, low, high)};
 }
 
 StepResult stepDownstream(const Chain& chain, const FlowAlong& flow, std::size_t k, const Hydraulics<Real>& known) {
@@ -93,23 +102,36 @@ StepResult stepDownstream(const Chain& chain, const FlowAlong& flow, std::size_t
   const Real fall = difference(chain.nodes[k].bed, down.bed);
   const Balance<false> balance(down, Q, chain.gaps[k], known, fall + known.h + known.head);
   // Without a critical depth in the section every depth in it is supercritical.
-  const Real high = critical.found ? critical.shallowest : topDepth(down.channel);
-  const Real atHigh = balance(high);
-  if (atHigh <= Real(0)) {
+  const std::vector<Real> tops = critical.found ? critical.depths : std::vector<Real>{topDepth(down.channel)};
+  std::size_t j = 0;
+  Real atLow, atHigh = balance(tops[0]);
+  while (!(atHigh > Real(0)) && j + 1 < tops.size()) {
+    atLow = atHigh;
+    atHigh = balance(tops[++j]);
+  }
+  if (!(atHigh > Real(0))) {
     return critical.found ? StepResult{StepEnd::NoBranch, critical.least} : StepResult{StepEnd::AboveTop, {}};
   }
-  const double top = high.toDouble();
+  const double high = tops[j].toDouble();
   const auto first = firstStage(balance, fitsDoubles(down.channel, Q.toDouble()));
-  // A depth below the root: the velocity head grows without bound as the
-  // depth falls, a quarter of the way with each halving.
-  double low = std::fmin(known.h.toDouble(), 0.5 * top), atLow = first(low);
-  for (int halving = 0; !(atLow < 0) && halving < 200; ++halving) {
-    low *= 0.5;
-    atLow = first(low);
+  double low = 0, atLowFast = 0;
+  if (j > 0) {
+    if (atLow == Real(0)) return {StepEnd::Found, tops[j - 1]};
+    low = tops[j - 1].toDouble();
+    atLowFast = atLow.toDouble();
+  } else {
+    // A depth below the root: the velocity head grows without bound as the
+    // depth falls, a quarter of the way with each halving.
+    low = std::fmin(known.h.toDouble(), 0.5 * high);
+    atLowFast = first(low);
+    for (int halving = 0; !(atLowFast < 0) && halving < 200; ++halving) {
+      low *= 0.5;
+      atLowFast = first(low);
+    }
+    require(atLowFast < 0, MessageId::NoAnswer);
   }
-  require(atLow < 0, MessageId::NoAnswer);
-  const double h = findRoot(first, {low, top}, atLow, atHigh.toDouble(), known.h.toDouble());
-  return {StepEnd::Found, polishRoot(balance, h, low, top)};
+  const double h = findRoot(first, {low, high}, atLowFast, atHigh.toDouble(), known.h.toDouble());
+  return {StepEnd::Found, polishRoot(balance, h, low, high)};
 }
 
 }  // namespace channelflow::calc

@@ -1,8 +1,12 @@
 // One step of the standard-step method: the depth at a node whose head
 // balances that of its known neighbour across the links between them,
 //   bed_u + h_u + alpha_u v_u^2/2g = bed_d + h_d + alpha_d v_d^2/2g + sum of losses,
-// upstream on the subcritical branch (above the node's deepest critical
-// depth), downstream on the supercritical one (below its shallowest).
+// upstream on the subcritical branch, downstream on the supercritical one.
+// A surveyed section's specific energy may have several leasts (its critical
+// depths), each the foot of a subcritical stretch: the subcritical depth is
+// sought above the deepest critical depth at which the head falls short, and
+// below the next one up; the supercritical depth below the shallowest at
+// which it is to spare, above the next one down.
 #pragma once
 
 #include "calc/line/chain.h"

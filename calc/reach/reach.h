@@ -51,6 +51,7 @@ struct Reach {
 // column, or the input that replaced the file's), every problem of the rows
 // at once (the first ten).
 inline constexpr std::size_t kMaxReachSections = 20000;
+inline constexpr std::size_t kMaxReachFlows = 100;
 Reach readReach(std::string_view text, const ReachSettings& settings);
 
 struct FlowSurface {

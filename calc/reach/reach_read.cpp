@@ -271,6 +271,7 @@ Reach readReach(std::string_view text, const ReachSettings& settings) {
   }
 
   const std::size_t flowCount = rows[0].flows.size();
+  if (flowCount > kMaxReachFlows) fail(MessageId::ReachFlowCount, settings.flows ? "flows" : kFile, {MessageArg::literal(std::to_string(flowCount))});
   std::vector<Boundary> down = boundariesOf(file, file.rows.back(), settings.downstream, file.downstream, Column::Downstream, flowCount);
   std::vector<Boundary> up = boundariesOf(file, file.rows.front(), settings.upstream, file.upstream, Column::Upstream, flowCount);
   if (down.empty() && up.empty()) {

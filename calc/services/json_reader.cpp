@@ -61,8 +61,8 @@ class Parser {
       blanks();
       std::string key;
       if (at_ >= text_.size() || text_[at_] != '"' || !string(key) || !take(':')) return false;
-      out.members.emplace_back(std::move(key), JsonValue{});
-      if (!value(out.members.back().second, depth + 1)) return false;
+      out.members.push_back(JsonMember{std::move(key), {}});
+      if (!value(out.members.back().value, depth + 1)) return false;
     } while (take(','));
     return take('}');
   }

@@ -8,12 +8,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace channelflow::calc {
 
 inline constexpr int kMaxJsonDepth = 64;
+
+struct JsonMember;
 
 struct JsonValue {
   enum class Kind : std::uint8_t { Null, Bool, Number, String, Array, Object };
@@ -21,10 +22,15 @@ struct JsonValue {
   bool flag = false;
   std::string text;  // a number's text, a string's value
   std::vector<JsonValue> items;
-  std::vector<std::pair<std::string, JsonValue>> members;  // in the order written
+  std::vector<JsonMember> members;  // in the order written
 
   // The member named `key`, or nullptr.
   const JsonValue* find(std::string_view key) const;
+};
+
+struct JsonMember {
+  std::string key;
+  JsonValue value;
 };
 
 // The one value the text holds, blanks allowed around it; nothing when the

@@ -127,6 +127,7 @@ enum class MessageId : std::uint16_t {
   ReachSetting,
   ReachSectionCount,
   ReachHeader,
+  ReachFlowCount,
   ReachColumnTwice,
   ReachUnknownColumn,
   StationsNotIncreasing,

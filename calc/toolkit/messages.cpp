@@ -220,6 +220,8 @@ constexpr std::array<MessageInfo, static_cast<std::size_t>(Count)> kMessages{{
                                                         "{option} needs 2 to 20000 sections, not {0}"},
   {ReachHeader,         "reach-header",          false, "{option} 的表头须含 station 与 points 两列",
                                                         "The header of {option} needs the columns station and points"},
+  {ReachFlowCount,      "reach-flow-count",      false, "{option} 给出了 {0} 个流量：至多 100 个",
+                                                        "{option} gives {0} flows: at most 100"},
   {ReachColumnTwice,    "reach-column-twice",    false, "{option} 中列 {0} 出现了两次",
                                                         "{option} names the column {0} twice"},
   {ReachUnknownColumn,  "reach-unknown-column",  false, "{option} 中有未知的列 \"{0}\"（可用的列：{1}）",

@@ -175,6 +175,20 @@ TEST(ReachSurface, WaterLeavingASectionStopsTheMarch) {
   EXPECT_EQ(messageText(table.rowAt(0).cells.back().message), "未推算：缓流水面线推算在桩号 100 处中止");
 }
 
+// Flat floodplains 2 m above the channel give 60 m³/s two critical depths,
+// 1.37 and about 2.0 m: 1.8 m, below the floodplains, lies on the lower
+// subcritical stretch, a level to start from, not one to replace by hc.
+TEST(ReachSurface, ASubcriticalStretchBelowADeeperCriticalDepth) {
+  const std::string file = "station,points,n,Q,downstream\n"
+                           "0,\"0,3.2 10,2.2 40,2.2 45,0.2 55,0.2 60,2.2 90,2.2 100,3.2\",0.03,60,\n"
+                           "200,\"0,3 10,2 40,2 45,0 55,0 60,2 90,2 100,3\",0.03,,wse=1.8\n";
+  const Answer answer = answerOf(file);
+  const Table& table = sectionsOf(answer, 0);
+  EXPECT_EQ(cellOf(table, 1, "h"), 1.8);
+  EXPECT_EQ(table.rowAt(1).cells.back().kind, Cell::Kind::Absent);
+  EXPECT_GT(cellOf(table, 0, "h"), 2.2);  // over the floodplains upstream
+}
+
 // Text and CSV write every flow's table after the reach's own.
 TEST(ReachAnswer, ViewsWriteEveryFlow) {
   const Answer answer = answerOf(reachCsv());
