@@ -10,6 +10,7 @@
 #include <string>
 
 #include "calc/reach/reach.h"
+#include "calc/survey/survey.h"
 #include "calc/toolkit/toolkit.h"
 #include "tests/support/macdonald_reach.h"
 
@@ -65,6 +66,21 @@ void reachRead(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(readReach(kRiver, {}));
 }
 BENCHMARK(reachRead)->Unit(benchmark::kMillisecond);
+
+// What reading costs in surveying alone: each section's tables of sums and
+// its samples of dE/dh (calc/survey/survey.h), as a single section's question pays too.
+void reachSurveys(benchmark::State& state) {
+  const Reach river = readReach(kRiver, {});
+  for (auto _ : state) {
+    for (const Node& node : river.chain.nodes) {
+      const Survey& survey = *std::get<Points>(node.channel.shape).survey;
+      const std::vector<SurveyPoint> points(survey.points().begin(), survey.points().end());
+      const std::vector<double> n(survey.segmentN().begin(), survey.segmentN().end());
+      benchmark::DoNotOptimize(Survey(points, n, {33, 67}));
+    }
+  }
+}
+BENCHMARK(reachSurveys)->Unit(benchmark::kMillisecond);
 
 void reachSurface(benchmark::State& state) {
   const Reach river = readReach(kRiver, {});
