@@ -64,7 +64,7 @@ class RowReader {
 
 // What a row says, read.
 struct SectionRow {
-  numeric::Decimal station;
+  std::optional<numeric::Decimal> station;
   std::shared_ptr<const Survey> survey;
   ReachSection section;
   std::array<std::optional<numeric::Decimal>, kSides> lengths;
@@ -148,7 +148,7 @@ void readSurvey(RowReader& reader, SectionRow& out) {
 SectionRow readRow(RowReader& reader) {
   SectionRow out;
   if (!reader.cell(Column::Station)) reader.keep(MessageId::MissingInput, Column::Station);
-  if (const std::optional<numeric::Decimal> station = reader.decimal(Column::Station)) out.station = *station;
+  out.station = reader.decimal(Column::Station);
   readSurvey(reader, out);
   constexpr Column kLengths[kSides] = {Column::LengthLeft, Column::LengthChannel, Column::LengthRight};
   for (std::size_t s = 0; s < kSides; ++s) {
@@ -175,7 +175,7 @@ SectionRow readRow(RowReader& reader) {
 
 Node nodeOf(const ReachRow& row, const SectionRow& read, UnitSystem units) {
   Node node;
-  node.station = read.station;
+  node.station = *read.station;
   if (row[Column::Name]) node.name = *row[Column::Name];
   const Survey& survey = *read.survey;
   node.bed = survey.lowest();
@@ -197,6 +197,10 @@ std::vector<Boundary> boundariesOf(const ReachFile& file, const ReachRow& end, c
                                    const std::optional<std::string>& setting, Column column, std::size_t flows) {
   const std::string_view key = reachColumnKey(column);
   if (input) return readBoundaries(*input, key, flows);
+  if (setting && end[column]) {
+    fail(MessageId::EitherInput, kFile,
+         {MessageArg::literal(key), MessageArg::literal("sections[" + std::to_string(end.place - 1) + "]." + std::string(key))});
+  }
   const std::optional<std::string>& text = setting ? setting : end[column];
   if (!text) return {};
   try {
@@ -219,9 +223,9 @@ Reach readReach(std::string_view text, const ReachSettings& settings) {
   for (std::size_t k = 0; k < n; ++k) {
     RowReader reader(file, file.rows[k], problems);
     rows.push_back(readRow(reader));
-    if (k > 0 && reader.cell(Column::Station) && rows[k - 1].survey && compare(rows[k].station, rows[k - 1].station) <= 0) {
+    if (k > 0 && rows[k].station && rows[k - 1].station && compare(*rows[k].station, *rows[k - 1].station) <= 0) {
       reader.keep(MessageId::StationsNotIncreasing, Column::Station,
-                  {MessageArg::value(rows[k].station.toDouble()), MessageArg::value(rows[k - 1].station.toDouble())});
+                  {MessageArg::value(rows[k].station->toDouble()), MessageArg::value(rows[k - 1].station->toDouble())});
     }
     if (k + 1 < n && reader.cell(Column::Downstream)) reader.keep(MessageId::BoundaryOnlyAtEnd, Column::Downstream, {MessageArg::term("end")});
     if (k > 0 && reader.cell(Column::Upstream)) reader.keep(MessageId::BoundaryOnlyAtEnd, Column::Upstream, {MessageArg::term("start")});
@@ -259,7 +263,7 @@ Reach readReach(std::string_view text, const ReachSettings& settings) {
     for (std::size_t s = 0; s < kSides; ++s) {
       section.lengths[s] = k + 1 == n           ? Real(0)
                            : rows[k].lengths[s] ? rows[k].lengths[s]->toReal()
-                                                : difference(rows[k + 1].station, rows[k].station);
+                                                : difference(*rows[k + 1].station, *rows[k].station);
     }
     if (k + 1 < n) {
       Links links;

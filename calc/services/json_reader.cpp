@@ -11,7 +11,7 @@ class Parser {
 
   bool value(JsonValue& out, int depth) {
     blanks();
-    if (depth > kMaxJsonDepth || at_ >= text_.size()) return false;
+    if (depth >= kMaxJsonDepth || at_ >= text_.size()) return false;
     const char c = text_[at_];
     if (c == '{') return object(out, depth);
     if (c == '[') return array(out, depth);
