@@ -4,7 +4,7 @@
 // channel and the right overbank, whose conveyances weigh the reach lengths.
 #pragma once
 
-#include <array>
+#include <cstdint>
 #include <string>
 #include <vector>
 

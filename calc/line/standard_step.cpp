@@ -15,8 +15,9 @@ Number lossesOf(const Links& links, const Hydraulics<Number>& up, const Hydrauli
   return total;
 }
 
-// The head of `h` at node `at` less `source`, in either number type: the
-// unknown node's part of the balance, the known node's given once in each.
+// A step's energy balance as a function of the unknown node's depth, in
+// either number type: the known node's head (as `source`, measured from the
+// unknown node's bed) and state given once in each.
 template <bool kUnknownUpstream>
 class Balance {
  public:
@@ -36,8 +37,8 @@ class Balance {
 
  private:
   // Upstream: the unknown node's head less the known one's and the losses,
-  // rising with h; downstream: the known head less the unknown one's and the
-  // losses, rising with h on the supercritical branch.
+  // rising with h where the flow is subcritical; downstream: the known head
+  // less the unknown one's and the losses, rising with h where it is supercritical.
   template <typename Number>
   Number value(const Hydraulics<Number>& at, const Hydraulics<Number>& known, const Number& source) const {
     if constexpr (kUnknownUpstream) {
