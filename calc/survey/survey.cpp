@@ -15,7 +15,7 @@ bool moderateValue(double x) {
 
 }  // namespace
 
-Survey::Survey(std::vector<SurveyPoint> points, std::vector<double> segmentN)
+Survey::Survey(std::vector<SurveyPoint> points, std::vector<double> segmentN, std::vector<int> breaks)
     : points_(std::move(points)), segmentN_(std::move(segmentN)) {
   const std::size_t count = points_.size();
   const std::size_t segments = count - 1;
@@ -30,8 +30,11 @@ Survey::Survey(std::vector<SurveyPoint> points, std::vector<double> segmentN)
   segmentPart_.resize(segments);
   segmentBottom_.resize(segments);
   segmentTop_.resize(segments);
+  auto nextBreak = breaks.begin();
   for (std::size_t s = 0; s < segments; ++s) {
-    if (s == 0 || segmentN_[s] != segmentN_[s - 1]) {
+    while (nextBreak != breaks.end() && *nextBreak < static_cast<int>(s)) ++nextBreak;
+    const bool broken = nextBreak != breaks.end() && *nextBreak == static_cast<int>(s);
+    if (s == 0 || segmentN_[s] != segmentN_[s - 1] || broken) {
       parts_.push_back({static_cast<int>(s), static_cast<int>(s), segmentN_[s], 1 / segmentN_[s], INT_MAX, {}, {}});
       moderate_ = moderate_ && moderateValue(segmentN_[s]);
     }

@@ -46,8 +46,10 @@ class Survey {
 
   // Points already checked: at least three, stations not decreasing, some
   // point lower than both ends; `segmentN` holds each segment's n (> 0), or
-  // is all 0 when n plays no part (a jump's section without n).
-  Survey(std::vector<SurveyPoint> points, std::vector<double> segmentN);
+  // is all 0 when n plays no part (a jump's section without n). `breaks`
+  // lists points where a part starts whatever the n (a river's banks, which
+  // divide its overbanks from its channel), in increasing order.
+  Survey(std::vector<SurveyPoint> points, std::vector<double> segmentN, std::vector<int> breaks = {});
 
   std::span<const SurveyPoint> points() const { return points_; }
   std::span<const double> segmentN() const { return segmentN_; }
@@ -61,6 +63,8 @@ class Survey {
   bool divided() const { return parts_.size() > 1; }
   int partCount() const { return static_cast<int>(parts_.size()); }
   double partN(int part) const { return parts_[static_cast<std::size_t>(part)].n; }
+  // The point the part starts at (its first segment's).
+  int partFirstPoint(int part) const { return parts_[static_cast<std::size_t>(part)].first; }
   // The points where n changes, each the first of its part: the vertical
   // lines through them divide the parts.
   std::vector<int> dividingPoints() const;

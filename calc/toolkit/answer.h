@@ -137,9 +137,12 @@ struct Table {
 
 struct Group {
   Group() = default;
-  explicit Group(std::string_view name) : key(name) {}
+  explicit Group(std::string_view name, bool inViews = false) : key(name), shown(inViews) {}
 
-  std::string_view key;  // the record's own group has none
+  std::string key;  // the record's own group has none
+  // Written by the text and CSV views too (a reach's flows), after the
+  // record's own items and tables; otherwise a group is data (a drawing's).
+  bool shown = false;
   Items items;
   std::vector<Group> groups;  // named sub-groups
   std::vector<Table> tables;

@@ -48,6 +48,26 @@ void putTable(const Table& table, TextSink& out, const WriteOptions& options) {
   }
 }
 
+// The shown groups among `groups`, each its items (a header and a row) and
+// its tables, each after a blank line, then its own.
+void putShownGroups(const std::vector<Group>& groups, TextSink& out, const WriteOptions& options, bool& written) {
+  for (const Group& group : groups) {
+    if (!group.shown) continue;
+    if (!group.items.empty()) {
+      if (written) out.endLine();
+      writeCsvHeader(group.items, out);
+      writeCsvRow(group.items, out, options);
+      written = true;
+    }
+    for (const Table& table : group.tables) {
+      if (written) out.endLine();
+      putTable(table, out, options);
+      written = true;
+    }
+    putShownGroups(group.groups, out, options, written);
+  }
+}
+
 }  // namespace
 
 void writeCsvValue(const Item& item, TextSink& out, const WriteOptions& options) {
@@ -90,6 +110,7 @@ void writeCsv(const Answer& answer, TextSink& out, const WriteOptions& options) 
     putTable(table, out, options);
     written = true;
   }
+  putShownGroups(answer.records.back().groups, out, options, written);
 }
 
 }  // namespace channelflow::calc

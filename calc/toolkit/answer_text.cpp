@@ -93,6 +93,27 @@ std::string reportLineText(const ReportLine& line, UnitSystem units, const Write
   return text.text();
 }
 
+namespace {
+
+// The shown groups among `groups`, each its items and tables after a blank line, then its own.
+void writeShownGroups(const std::vector<Group>& groups, UnitSystem units, TextSink& out, const WriteOptions& options,
+                      bool& written) {
+  for (const Group& group : groups) {
+    if (!group.shown) continue;
+    if (written && !group.items.empty()) out.endLine();
+    writeItemLines(group.items, units, out, options);
+    written = written || !group.items.empty();
+    for (const Table& table : group.tables) {
+      if (written) out.endLine();
+      writeTextTable(table, units, out, options);
+      written = true;
+    }
+    writeShownGroups(group.groups, units, out, options, written);
+  }
+}
+
+}  // namespace
+
 void writeText(const Answer& answer, TextSink& out, const WriteOptions& options) {
   bool written = false;
   for (const ReportLine& line : answer.report) {
@@ -117,6 +138,7 @@ void writeText(const Answer& answer, TextSink& out, const WriteOptions& options)
       writeTextTable(table, answer.units, out, options);
       written = true;
     }
+    writeShownGroups(record.groups, answer.units, out, options, written);
   }
 }
 

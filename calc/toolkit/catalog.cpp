@@ -23,7 +23,7 @@ constexpr std::array<UnitRow, 9> kUnits{{
   {UnitKind::Percent,   "percent",   "%",       "%"},
 }};
 
-constexpr std::array<ParameterInfo, 39> kParameters{{
+constexpr std::array<ParameterInfo, 44> kParameters{{
   {"section", "",       {"断面形状", "Section"},                UnitKind::None,      Limit::Choice},
   {"units",   "",       {"单位制", "Units"},                    UnitKind::None,      Limit::Choice},
   {"B",       "B",      {"下底宽", "Bottom width"},             UnitKind::Length,    Limit::NonNegative},
@@ -65,6 +65,12 @@ constexpr std::array<ParameterInfo, 39> kParameters{{
   {"H",       "H",      {"洞高（底板至拱顶）", "Height to the crown"}, UnitKind::Length, Limit::Positive},
   {"Ra",      "Ra",     {"拱顶半径", "Roof radius"},            UnitKind::Length,    Limit::Positive},
   {"type",    "",       {"马蹄形类型", "Horseshoe type"},       UnitKind::None,      Limit::Choice},
+  // A river reach: its sections (CSV or JSON text), flows, boundaries and friction slope.
+  {"file",       "",    {"河段文件", "Reach file"},                 UnitKind::None,      Limit::Text},
+  {"flows",      "",    {"流量", "Flows"},                          UnitKind::Discharge, Limit::Text},
+  {"downstream", "",    {"下游边界条件", "Downstream boundary"},    UnitKind::None,      Limit::Text},
+  {"upstream",   "",    {"上游边界条件", "Upstream boundary"},      UnitKind::None,      Limit::Text},
+  {"friction",   "",    {"平均摩阻坡度取法", "Mean friction slope"}, UnitKind::None,     Limit::Choice},
 }};
 
 constexpr std::array<SectionInfo, 7> kSections{{
@@ -209,9 +215,38 @@ constexpr std::array<QuantityInfo, static_cast<std::size_t>(QuantityId::Count)> 
   {FullArea,          "A_full",           "A_full",{"全断面面积", "Full section's area"},            UnitKind::Area},
   {FreeAreaPct,       "free_area_pct",    "",      {"水面以上净空面积比", "Free area above the water"}, UnitKind::Percent},
   {FreeHeight,        "free_height",      "",      {"水面以上净空高度", "Clear height above the water"}, UnitKind::Length},
+  // River reaches.
+  {Station,           "station",          "station",      {"桩号", "Station"},                              UnitKind::Length},
+  {Bed,               "bed",              "zb",      {"河底高程", "Bed level"},                        UnitKind::Length},
+  {LeftBank,          "left_bank",        "xL",      {"左岸起点距", "Left bank's station"},            UnitKind::Length},
+  {RightBank,         "right_bank",       "xR",      {"右岸起点距", "Right bank's station"},           UnitKind::Length},
+  {LeftBankLevel,     "z_left",           "zL",      {"左岸高程", "Left bank's level"},                UnitKind::Length},
+  {RightBankLevel,    "z_right",          "zR",      {"右岸高程", "Right bank's level"},               UnitKind::Length},
+  {LengthLeft,        "L_left",           "Llob",      {"左滩河段长", "Left overbank's length"},         UnitKind::Length},
+  {LengthChannel,     "L_channel",        "Lch",      {"主槽河段长", "Channel's length"},               UnitKind::Length},
+  {LengthRight,       "L_right",          "Lrob",      {"右滩河段长", "Right overbank's length"},        UnitKind::Length},
+  {Contraction,       "contraction",      "Cc",      {"收缩损失系数", "Contraction coefficient"},      UnitKind::None},
+  {Expansion,         "expansion",        "Ce",      {"扩散损失系数", "Expansion coefficient"},        UnitKind::None},
+  {EnergyLevel,       "EG",               "EG",    {"能量线高程", "Energy grade level"},             UnitKind::Length},
+  {CriticalLevel,     "wse_c",            "zc",      {"临界水位", "Critical level"},                   UnitKind::Length},
+  {VelocityLeft,      "v_left",           "vlob",      {"左滩流速", "Left overbank's velocity"},         UnitKind::Velocity},
+  {VelocityChannel,   "v_channel",        "vch",      {"主槽流速", "Channel's velocity"},               UnitKind::Velocity},
+  {VelocityRight,     "v_right",          "vrob",      {"右滩流速", "Right overbank's velocity"},        UnitKind::Velocity},
+  {ReachLength,       "L",                "L",     {"至下一断面的计算河段长", "Length to the next section"}, UnitKind::Length},
+  {MeanFrictionSlope, "Sf_mean",          "S̄f",      {"平均摩阻坡度", "Mean friction slope"},          UnitKind::None},
+  {FrictionLoss,      "hf",               "hf",    {"沿程水头损失", "Friction loss"},                UnitKind::Length},
+  {LossCoefficient,   "coefficient",      "C",      {"局部损失系数", "Loss coefficient"},             UnitKind::None},
+  {HeadChange,        "dhv",              "Δhv",      {"流速水头之增", "Rise in velocity head"},        UnitKind::Length},
+  {EddyLoss,          "hce",              "hce",      {"收缩扩散损失", "Contraction or expansion loss"}, UnitKind::Length},
+  {FlowName,          "flow",             "",      {"流量组", "Flow"},                               UnitKind::None},
+  {DownstreamBoundary,"downstream",       "",      {"下游边界条件", "Downstream boundary"},          UnitKind::None},
+  {UpstreamBoundary,  "upstream",         "",      {"上游边界条件", "Upstream boundary"},            UnitKind::None},
+  {FrictionRuleName,  "friction",         "",      {"平均摩阻坡度取法", "Mean friction slope"},      UnitKind::None},
+  {SectionCount,      "count",            "",      {"断面数", "Sections"},                           UnitKind::None},
+  {Computed,          "computed",         "",      {"推算的水面线", "Profiles computed"},            UnitKind::None},
 }};
 
-constexpr std::array<TermInfo, 79> kTerms{{
+constexpr std::array<TermInfo, 92> kTerms{{
   {"trapezoid",         {"梯形", "trapezoid"}, true},
   {"circle",            {"圆形", "circle"}, true},
   {"u",                 {"U形", "U-shaped"}, true},
@@ -287,6 +322,19 @@ constexpr std::array<TermInfo, 79> kTerms{{
   // Closed sections.
   {"arch",              {"城门洞形", "arch-roofed"}, true},
   {"horseshoe",         {"马蹄形", "horseshoe"}, true},
+  // Lines of nodes and river reaches.
+  {"average-conveyance",{"平均流量模数法 ((Q1 + Q2)/(K1 + K2))²", "average conveyance ((Q1 + Q2)/(K1 + K2))²"}, true},
+  {"mean-slope",        {"两端摩阻坡度的平均值", "mean of the two slopes"}, true},
+  {"geometric-mean",    {"两端摩阻坡度的几何平均值", "geometric mean of the two slopes"}, true},
+  {"harmonic-mean",     {"两端摩阻坡度的调和平均值", "harmonic mean of the two slopes"}, true},
+  {"mean-v-r",          {"由平均流速与平均水力半径 n̄²v̄²/R̄^(4/3)", "from the mean velocity and radius n̄²v̄²/R̄^(4/3)"}, true},
+  {"mean-v-c-r",        {"由平均流速、谢才系数与水力半径 v̄²/(C̄²R̄)", "from the mean velocity, Chézy C and radius v̄²/(C̄²R̄)"}, true},
+  {"mixed",             {"混合流（缓流与急流，含水跃）", "mixed (subcritical and supercritical, with jumps)"}, false},
+  {"not-given",         {"未给出", "not given"}, false},
+  {"json-object",       {"对象 {…}", "an object {…}"}, false},
+  {"json-sections",     {"断面对象的数组 [{…}, …]", "an array of section objects [{…}, …]"}, false},
+  {"json-value",        {"数字或字符串", "a number or a string"}, false},
+  {"json-list",         {"数字或字符串，或它们的数组", "a number or a string, or an array of them"}, false},
 }};
 // clang-format on
 

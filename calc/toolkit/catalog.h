@@ -72,6 +72,10 @@ enum class QuantityId : std::uint8_t {
   RowKey, TableName, GroupName, FlowClassName, Condition, NLow, NHigh, NEscape, RowName, Grain,
   Limit, LimitAtDepth04, LimitAtDepth1, LimitAtDepth2, LimitAtDepth3,
   CrownHeight, RoofRadius, HorseshoeRadius, HorseshoeType, FullArea, FreeAreaPct, FreeHeight,
+  Station, Bed, LeftBank, RightBank, LeftBankLevel, RightBankLevel, LengthLeft, LengthChannel, LengthRight,
+  Contraction, Expansion, EnergyLevel, CriticalLevel, VelocityLeft, VelocityChannel, VelocityRight,
+  ReachLength, MeanFrictionSlope, FrictionLoss, LossCoefficient, HeadChange, EddyLoss,
+  FlowName, DownstreamBoundary, UpstreamBoundary, FrictionRuleName, SectionCount, Computed,
   Count
 };
 

@@ -235,6 +235,58 @@ constexpr std::array<MessageInfo, static_cast<std::size_t>(Count)> kMessages{{
                                                         "{label} is too narrow: the inlet transition's drop exceeds the canal's depth"},
   {TunnelNotClosed,     "tunnel-not-closed",     false, "隧洞断面须为封闭断面：circle、arch 或 horseshoe",
                                                         "A tunnel's section must be closed: circle, arch or horseshoe"},
+  {NoSubcriticalDepth,  "no-subcritical-depth",  false, "此断面没有满足能量方程的缓流水深：取临界水深 hc = {0} {1}",
+                                                        "No subcritical depth here balances the energy equation: the critical depth hc = {0} {1} is taken"},
+  {NoSupercriticalDepth,"no-supercritical-depth",false, "此断面没有满足能量方程的急流水深：取临界水深 hc = {0} {1}",
+                                                        "No supercritical depth here balances the energy equation: the critical depth hc = {0} {1} is taken"},
+  {StartBelowCritical,  "start-below-critical",  false, "下游边界的水深小于临界水深：缓流水面线自临界水深 hc = {0} {1} 起算",
+                                                        "The downstream boundary's depth is below the critical depth: the subcritical profile starts from the critical depth hc = {0} {1}"},
+  {StartAboveCritical,  "start-above-critical",  false, "上游边界的水深大于临界水深：急流水面线自临界水深 hc = {0} {1} 起算",
+                                                        "The upstream boundary's depth is above the critical depth: the supercritical profile starts from the critical depth hc = {0} {1}"},
+  {LevelAboveSection,   "level-above-section",   false, "满足能量方程的水位高于断面较低的一端（高程 {0} {1}）：水将漫出断面，推算到此为止",
+                                                        "The level that balances the energy equation lies above the lower end of the section (elevation {0} {1}): the water would leave the section, and the march stops here"},
+  {MarchStopped,        "march-stopped",         false, "未推算：{0}水面线推算在桩号 {1} 处中止",
+                                                        "Not computed: the {0} profile stopped at station {1}"},
+  {ReachRow,            "reach-row",             false, "{option} 第 {0} 行：{1}",
+                                                        "{option}, row {0}: {1}"},
+  {ReachSection,        "reach-section",         false, "{option} 的第 {0} 个断面：{1}",
+                                                        "{option}, section {0}: {1}"},
+  {ReachSetting,        "reach-setting",         false, "{option}：{0}",
+                                                        "{option}: {0}"},
+  {ReachSectionCount,   "reach-section-count",   false, "{option} 须有 2 到 20000 个断面，而有 {0} 个",
+                                                        "{option} needs 2 to 20000 sections, not {0}"},
+  {ReachHeader,         "reach-header",          false, "{option} 的表头须含 station 与 points 两列",
+                                                        "The header of {option} needs the columns station and points"},
+  {ReachFlowCount,      "reach-flow-count",      false, "{option} 给出了 {0} 个流量：至多 100 个",
+                                                        "{option} gives {0} flows: at most 100"},
+  {ReachColumnTwice,    "reach-column-twice",    false, "{option} 中列 {0} 出现了两次",
+                                                        "{option} names the column {0} twice"},
+  {ReachUnknownColumn,  "reach-unknown-column",  false, "{option} 中有未知的列 \"{0}\"（可用的列：{1}）",
+                                                        "{option} has an unknown column \"{0}\" (the columns are {1})"},
+  {StationsNotIncreasing,"stations-not-increasing",false,"{label} {0} 不大于上一断面的 {1}：断面须自上游向下游按桩号递增排列",
+                                                        "{label} {0} is not beyond the section before, {1}: sections go downstream in increasing station"},
+  {BankNotAPoint,       "bank-not-a-point",      false, "{label} {0} 不是该断面任一测点的起点距：岸边须在测点上（测点起点距 {1}～{2}）",
+                                                        "{label} {0} is no point's station of the section: a bank stands on a point (stations {1} to {2})"},
+  {BanksOrder,          "banks-order",           false, "{label} {0} 必须小于右岸 right_bank {1}",
+                                                        "{label} {0} must be less than the right bank, right_bank {1}"},
+  {FlowCount,           "flow-count",            false, "{label} 给出了 {0} 个流量，而第一个断面给出 {1} 个",
+                                                        "{label} gives {0} flows, where the first section gives {1}"},
+  {FirstFlowMissing,    "first-flow-missing",    false, "第一个断面须给出各流量 {label}（或以 flows 给出）",
+                                                        "The first section must give the flows {label} (or flows must)"},
+  {BoundaryOnlyAtEnd,   "boundary-only-at-end",  false, "{label} 只能写在{0}断面",
+                                                        "{label} belongs to the {0} section only"},
+  {BoundarySyntax,      "boundary-syntax",       false, "{label} \"{0}\" 应写作 wse=水位、normal=坡度、critical 或 rating=水位:流量 水位:流量 …，各流量的边界以 ; 分隔",
+                                                        "{label}: \"{0}\" is written wse=level, normal=slope, critical or rating=level:flow level:flow …, the flows' boundaries separated by ;"},
+  {BoundaryCount,       "boundary-count",        false, "{label} 给出了 {0} 个边界条件，而有 {1} 个流量",
+                                                        "{label} gives {0} boundary conditions for {1} flows"},
+  {RatingOrder,         "rating-order",          false, "{label} 的水位流量关系至少两点，且水位与流量须同时递增",
+                                                        "The rating of {label} needs at least two points, its levels and flows both increasing"},
+  {RatingRange,         "rating-range",          false, "流量 {0} {1} 超出 {label} 水位流量关系的范围（{2}～{3} {1}）",
+                                                        "The flow {0} {1} lies beyond the rating of {label} ({2} to {3} {1})"},
+  {JsonSyntax,          "json-syntax",           false, "{option} 不是有效的 JSON（第 {0} 个字节附近）",
+                                                        "{option} is not valid JSON (near byte {0})"},
+  {JsonShape,           "json-shape",            false, "{option} 中 {0} 的取值类型不对（应为{1}）",
+                                                        "{option}: {0} has the wrong kind of value (it should be {1})"},
 }};
 // clang-format on
 
@@ -267,6 +319,8 @@ std::string argumentText(const MessageArg& arg, Language language, FieldStyle st
     case MessageArg::Kind::Term: return std::string(termText(arg.text, language));
     case MessageArg::Kind::Row: return design::rowName(arg.text, language);
     case MessageArg::Kind::Phrase: return arg.phrase ? phraseText(*arg.phrase, language, style, precision) : std::string();
+    case MessageArg::Kind::Problem:
+      return arg.problem ? messageText(*arg.problem, language, FieldStyle::Column) : std::string();
   }
   return arg.text;
 }
@@ -279,7 +333,11 @@ std::string termWords(std::string_view key, Language language) {
 }
 
 MessageArg MessageArg::nested(Phrase phrase) {
-  return {Kind::Phrase, {}, 0, std::make_shared<const Phrase>(std::move(phrase))};
+  return {Kind::Phrase, {}, 0, std::make_shared<const Phrase>(std::move(phrase)), -1, {}};
+}
+
+MessageArg MessageArg::nested(Problem problem) {
+  return {Kind::Problem, {}, 0, {}, -1, std::make_shared<const Problem>(std::move(problem))};
 }
 
 const MessageInfo& messageInfo(MessageId id) { return kMessages[static_cast<std::size_t>(id)]; }

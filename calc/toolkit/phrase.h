@@ -208,6 +208,9 @@ enum class TextId : std::uint16_t {
   FormulaProfileSlope,
   FormulaFrictionSlope,
   FormulaStep,
+  // River reaches.
+  HelpReachSummary,
+  HelpReach,
   Count
 };
 

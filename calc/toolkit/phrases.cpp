@@ -372,6 +372,30 @@ constexpr std::array<PhraseInfo, static_cast<std::size_t>(Count)> kPhrases{{
   {FormulaProfileSlope, "formula-profile-slope", "dh/dx = (i − Sf) / (1 − Fr²)", "dh/dx = (i − Sf) / (1 − Fr²)"},
   {FormulaFrictionSlope, "formula-friction-slope", "Sf = n²·v² / ({0}R^(4/3))", "Sf = n²·v² / ({0}R^(4/3))"},
   {FormulaStep, "formula-step", "Δx = (E2 − E1) / (i − S̄f)", "Δx = (E2 − E1) / (i − S̄f)"},
+  {HelpReachSummary, "help-reach-summary",
+   "河道水面线（多个天然断面，缓流、急流与混合流）",
+   "the water surface along a river reach of surveyed sections (subcritical, supercritical, mixed)"},
+  {HelpReach, "help-reach",
+   "由河段文件（--file，CSV 或 JSON，格式见 README）逐断面以能量方程（逐段试算法）推求各流量的水面线：\n"
+   "  每个断面为其测点（points 列，与 --points 的写法相同）与左右岸（left_bank、right_bank，须为测点的起点距），\n"
+   "    按左滩、主槽、右滩（及糙率变化处）分区计算流量模数与动能修正系数 α；\n"
+   "  至下一断面的沿程损失 hf = L·S̄f，L 为左滩、主槽、右滩河段长（L_left、L_channel、L_right）按各区流量加权，\n"
+   "    S̄f 按 --friction 取（默认平均流量模数法）；收缩、扩散损失为系数（默认 0.1、0.3）乘流速水头之差；\n"
+   "  流量（Q 列，在流量变化的断面给出；或 --flows）各有边界条件：--downstream（末断面，缓流）与 --upstream（首断面，急流），\n"
+   "    写作 wse=水位、normal=坡度、critical 或 rating=水位:流量 …，各流量以 ; 分隔；两者都给出时按混合流计算，\n"
+   "    水跃位于两条水面线的水跃函数（比力）相等处。某断面无解时取临界水深并注明，水位漫出断面时推算中止并注明。\n"
+   "输出各流量每个断面的 wse h EG E hc wse_c Q v（分区流速）Fr A T K α Sf 与至下一断面的 L hf hce，以及水跃位置；\n"
+   "--format csv 依次输出各表，json 另含断面测点（drawing.points）供绘图。",
+   "The water surface of each flow along a river reach read from --file (CSV or JSON, see the README), section by section by the energy equation (standard step):\n"
+   "  each section its points (the points column, written as --points takes them) and its banks (left_bank, right_bank, stations of its points),\n"
+   "    its conveyance and energy coefficient α by left overbank, channel and right overbank (and wherever n changes);\n"
+   "  friction to the next section hf = L·S̄f, L the lengths of the left overbank, channel and right overbank (L_left, L_channel, L_right) weighted by their flows,\n"
+   "    S̄f by --friction (average conveyance unless given); contraction and expansion a coefficient (0.1 and 0.3 unless given) times the change in velocity head;\n"
+   "  the flows (the Q column, where they change; or --flows) each with its boundaries: --downstream (the last section, subcritical) and --upstream (the first, supercritical),\n"
+   "    written wse=level, normal=slope, critical or rating=level:flow …, the flows' separated by ;; with both the flow is mixed,\n"
+   "    a jump standing where the specific force of the two profiles balances. A section without an answer takes its critical depth and says so; water leaving a section stops the march there, which the section says.\n"
+   "Writes each flow's wse h EG E hc wse_c Q v (by side) Fr A T K α Sf and L hf hce to the next section, and the jumps;\n"
+   "--format csv writes the tables one after another, json also each section's points (drawing.points) for the pictures."},
 }};
 // clang-format on
 

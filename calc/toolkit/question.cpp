@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "calc/line/friction_slope.h"
 #include "calc/toolkit/toolkit.h"
 
 namespace channelflow::calc {
@@ -32,6 +33,10 @@ constexpr std::array<QuestionInput, 20> kDesign{{
   {"scour-pick", false, "low"}, {"dxf-scale", false, "50"},
 }};
 
+constexpr std::array<QuestionInput, 6> kReach{{
+  {"file", true}, {"flows"}, {"downstream"}, {"upstream"}, {"friction", false, "average-conveyance"}, {"units", false, "si"},
+}};
+
 constexpr std::array<std::string_view, 2> kReportExamples{
     "report --B 2 --h 1 --m 1 --i 0.001 --n 0.025", "report --section circle --D 1 --h 0.5 --i 0.002 --n 0.013"};
 constexpr std::array<std::string_view, 2> kSolveExamples{
@@ -49,6 +54,8 @@ constexpr std::array<std::string_view, 2> kDesignExamples{
 constexpr std::array<std::string_view, 1> kRoughnessExamples{"roughness --format csv"};
 constexpr std::array<std::string_view, 1> kVelocityLimitsExamples{"velocity-limits"};
 constexpr std::array<std::string_view, 1> kBatchExamples{"batch < rows.csv > answers.csv"};
+constexpr std::array<std::string_view, 2> kReachExamples{
+    "reach --file docs/reach.csv", "reach --file docs/reach.csv --downstream 'wse=101.1' --friction mean-slope --format json"};
 
 Answer solveDepth(const Inputs& inputs) { return solve(inputs, "h"); }
 
@@ -62,7 +69,7 @@ Answer solveWidth(const Inputs& inputs) {
   return solve(inputs, size);
 }
 
-constexpr std::array<Question, 12> kQuestions{{
+constexpr std::array<Question, 13> kQuestions{{
   {"report",          HelpReportSummary,         HelpReport,         kReport,      true,  kReportExamples,         report},
   {"solve",           HelpSolveSummary,          HelpSolve,          kSolve,       true,  kSolveExamples,          [](const Inputs& in) { return solve(in); }},
   {"solve-depth",     HelpSolveDepthSummary,     HelpSolveDepth,     kSolveDepth,  true,  kSolveDepthExamples,     solveDepth},
@@ -75,6 +82,7 @@ constexpr std::array<Question, 12> kQuestions{{
   {"roughness",       HelpRoughnessSummary,      HelpRoughness,      {},           false, kRoughnessExamples,      roughness},
   {"velocity-limits", HelpVelocityLimitsSummary, HelpVelocityLimits, {},           false, kVelocityLimitsExamples, velocityLimits},
   {"batch",           HelpBatchSummary,          HelpBatch,          {},           false, kBatchExamples,          nullptr},
+  {"reach",           HelpReachSummary,          HelpReach,          kReach,       false, kReachExamples,          reach},
 }};
 // clang-format on
 
@@ -97,6 +105,7 @@ std::string_view choicesOf(std::string_view key) {
   if (key == "units") return "si|us";
   if (key == "n-pick" || key == "scour-pick") return "low|middle|high";
   if (key == "unknown") return "Q|h|B|D|r|p|i|n";
+  if (key == "friction") return frictionRuleChoices();
   return {};
 }
 

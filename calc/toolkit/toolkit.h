@@ -53,6 +53,11 @@ Answer outline(const Inputs& inputs);
 // the checks, the calculation report and the drawing.
 Answer designCanal(const Inputs& inputs);
 
+// reach: the water surface along a river reach (calc/reach/reach.h) for
+// each of its flows: every section's levels, flow and losses, and the jumps;
+// `file` is the reach file's text, CSV or JSON.
+Answer reach(const Inputs& inputs);
+
 // roughness and velocity-limits: Appendices B and C of GB 50288-2018.
 Answer roughness(const Inputs& inputs);
 Answer velocityLimits(const Inputs& inputs);

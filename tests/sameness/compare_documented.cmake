@@ -1,5 +1,6 @@
 # Runs the documented examples and compares their transcript with the one kept.
-execute_process(COMMAND ${RUN} ${CASES} ${ACTUAL} RESULT_VARIABLE status)
+# Files the examples name (docs/reach.csv) are read from the sources.
+execute_process(COMMAND ${RUN} ${CASES} ${ACTUAL} RESULT_VARIABLE status WORKING_DIRECTORY ${SOURCE})
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "run_cases failed: ${status}")
 endif()
