@@ -20,7 +20,7 @@ Answer roughness(const Inputs& inputs) {
                     {Condition, Cell::wordsOf(row.condition)},
                     {NLow, Cell::of(row.low)},
                     {NHigh, Cell::of(row.high)},
-                    {NEscape, row.escape > 0 ? Cell::of(row.escape) : Cell::absent()}};
+                    {NEscape, row.escape > 0 ? Cell::of(row.escape) : Cell::absent("not-in-table")}};
     answer.records.push_back(std::move(record));
   }
   return answer;
@@ -40,9 +40,9 @@ Answer velocityLimits(const Inputs& inputs) {
                     {Grain, Cell::textOf(design::grainText(row))}};
     // Each value as the table writes it ("0.6～0.8"): one, or one a depth.
     const bool byDepth = row.basis == design::ScourBasis::Depth;
-    record.items.push_back({Limit, byDepth ? Cell::absent() : Cell::textOf(design::cellText(row.v[0]))});
+    record.items.push_back({Limit, byDepth ? Cell::absent("not-in-table") : Cell::textOf(design::cellText(row.v[0]))});
     for (std::size_t k = 0; k < kByDepth.size(); ++k) {
-      record.items.push_back({kByDepth[k], byDepth ? Cell::textOf(design::cellText(row.v[k])) : Cell::absent()});
+      record.items.push_back({kByDepth[k], byDepth ? Cell::textOf(design::cellText(row.v[k])) : Cell::absent("not-in-table")});
     }
     answer.records.push_back(std::move(record));
   }

@@ -20,7 +20,7 @@ std::vector<Table> outlineTables(const Outline& o) {
   tables.push_back(Table::of("water", {X, Z}, {point(o.waterLeft[0], o.waterLeft[1]), point(o.waterRight[0], o.waterRight[1])}));
   if (o.segmentN.empty()) return tables;
   std::vector<Row> segments;
-  for (double n : o.segmentN) segments.push_back(Row({n > 0 ? Cell::of(n) : Cell::absent()}));
+  for (double n : o.segmentN) segments.push_back(Row({n > 0 ? Cell::of(n) : Cell::absent("no-roughness")}));
   tables.push_back(Table::of("segments", {N}, std::move(segments)));
   std::vector<Row> surface;
   for (const auto& [from, to] : o.water) surface.push_back(Row({Cell::of(from), Cell::of(to), Cell::of(o.waterLeft[1])}));

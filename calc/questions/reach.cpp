@@ -29,11 +29,11 @@ Table geometryTable(const std::shared_ptr<const Reach>& reach) {
     const std::span<const SurveyPoint> points = std::get<Points>(node.channel.shape).survey->points();
     const SurveyPoint& left = points[static_cast<std::size_t>(section.leftBank)];
     const SurveyPoint& right = points[static_cast<std::size_t>(section.rightBank)];
-    std::vector<Cell> cells{Cell::of(node.station.toDouble()), node.name.empty() ? Cell::absent() : Cell::textOf(node.name),
+    std::vector<Cell> cells{Cell::of(node.station.toDouble()), node.name.empty() ? Cell::absent("unnamed") : Cell::textOf(node.name),
                             Cell::of(node.bed.toDouble()),     Cell::of(left.x.toDouble()),
                             Cell::of(right.x.toDouble()),      Cell::of(left.z.toDouble()),
                             Cell::of(right.z.toDouble())};
-    for (const Real& length : section.lengths) cells.push_back(k + 1 < n ? valueCell(length, ReachLength) : Cell::absent());
+    for (const Real& length : section.lengths) cells.push_back(k + 1 < n ? valueCell(length, ReachLength) : Cell::absent("last-section"));
     cells.push_back(Cell::of(section.contraction));
     cells.push_back(Cell::of(section.expansion));
     return Row(std::move(cells));
@@ -57,7 +57,7 @@ Table pointsTable(const std::shared_ptr<const Reach>& reach) {
     const auto p = static_cast<std::size_t>(row - (*firsts)[section]);
     const SurveyPoint& point = survey.points()[p];
     return Row({Cell::of(node.station.toDouble()), Cell::of(point.x.toDouble()), Cell::of(point.z.toDouble()),
-                p < survey.segmentN().size() ? Cell::of(survey.segmentN()[p]) : Cell::absent()});
+                p < survey.segmentN().size() ? Cell::of(survey.segmentN()[p]) : Cell::absent("last-point")});
   };
   return table;
 }
@@ -78,9 +78,9 @@ Row sectionRow(const Reach& reach, const FlowRows& rows, std::size_t k) {
   const NodeCritical& critical = flow.along.critical[k];
   std::vector<Cell> cells{Cell::of(node.station.toDouble()), Cell::of(node.bed.toDouble())};
   const Real bed = node.bed.toReal();
-  const auto absent = [&cells](std::size_t count) { cells.insert(cells.end(), count, Cell::absent()); };
+  const auto absent = [&cells](std::size_t count, std::string_view why) { cells.insert(cells.end(), count, Cell::absent(why)); };
   if (!states[k]) {
-    absent(4);
+    absent(4, "no-level");
   } else {
     const Hydraulics<Real>& x = *states[k];
     const Real wse = bed + x.h;
@@ -93,17 +93,17 @@ Row sectionRow(const Reach& reach, const FlowRows& rows, std::size_t k) {
     cells.push_back(valueCell(critical.least, CriticalDepth));
     cells.push_back(valueCell(bed + critical.least, CriticalLevel));
   } else {
-    absent(2);
+    absent(2, "critical-above-section");
   }
   cells.push_back(valueCell(flow.along.Q[k], Discharge));
   if (!states[k]) {
-    absent(14);
+    absent(14, "no-level");
   } else {
     const Hydraulics<Real>& x = *states[k];
     cells.push_back(valueCell(x.v, Velocity));
     constexpr QuantityId kSideVelocity[kSides] = {VelocityLeft, VelocityChannel, VelocityRight};
     for (std::size_t s = 0; s < kSides; ++s) {
-      cells.push_back(x.sideA[s] > Real(0) ? valueCell(x.Q * x.sideK[s] / x.K / x.sideA[s], kSideVelocity[s]) : Cell::absent());
+      cells.push_back(x.sideA[s] > Real(0) ? valueCell(x.Q * x.sideK[s] / x.K / x.sideA[s], kSideVelocity[s]) : Cell::absent("dry"));
     }
     const Real Fr = x.v * numeric::sqrt(x.alpha * x.T / (Real(node.channel.constants().g) * x.A));
     cells.push_back(valueCell(Fr, Froude));
@@ -121,10 +121,10 @@ Row sectionRow(const Reach& reach, const FlowRows& rows, std::size_t k) {
         }
       }
     } else {
-      absent(3);
+      absent(3, rows.jumpAfter[k] ? "jump-between" : "no-next-section");
     }
   }
-  cells.push_back(depth.note ? Cell::messageOf(*depth.note) : Cell::absent());
+  cells.push_back(depth.note ? Cell::messageOf(*depth.note) : Cell::absent("no-note"));
   return Row(std::move(cells));
 }
 

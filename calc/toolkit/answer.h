@@ -90,7 +90,7 @@ struct Cell {
     cell.flag = value;
     return cell;
   }
-  static Cell absent(std::string_view reason = {}) {
+  static Cell absent(std::string_view reason) {
     Cell cell;
     cell.kind = Kind::Absent;
     cell.term = reason;

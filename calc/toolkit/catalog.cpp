@@ -246,7 +246,7 @@ constexpr std::array<QuantityInfo, static_cast<std::size_t>(QuantityId::Count)> 
   {Computed,          "computed",         "",      {"推算的水面线", "Profiles computed"},            UnitKind::None},
 }};
 
-constexpr std::array<TermInfo, 92> kTerms{{
+constexpr std::array<TermInfo, 103> kTerms{{
   {"trapezoid",         {"梯形", "trapezoid"}, true},
   {"circle",            {"圆形", "circle"}, true},
   {"u",                 {"U形", "U-shaped"}, true},
@@ -318,6 +318,18 @@ constexpr std::array<TermInfo, 92> kTerms{{
   {"elevation",         {"高程", "elevation"}, false},
   {"roughness",         {"粗糙系数", "n"}, false},
   {"yes",               {"是", "yes"}, false},
+  // Why a cell has no value.
+  {"not-in-table",      {"表中没有", "not in the table"}, false},
+  {"no-roughness",      {"未给糙率", "no n given"}, false},
+  {"unnamed",           {"未命名", "unnamed"}, false},
+  {"last-section",      {"最后一个断面", "the last section"}, false},
+  {"last-point",        {"最后一个测点", "the last point"}, false},
+  {"no-level",          {"无水位", "no level"}, false},
+  {"critical-above-section", {"临界水深高于断面", "the critical depth lies above the section"}, false},
+  {"dry",               {"无水", "dry"}, false},
+  {"jump-between",      {"其间有水跃", "a jump between"}, false},
+  {"no-next-section",   {"无下一断面", "no next section"}, false},
+  {"no-note",           {"无", "none"}, false},
   {"no",                {"否", "no"}, false},
   // Closed sections.
   {"arch",              {"城门洞形", "arch-roofed"}, true},

@@ -43,7 +43,7 @@ inline Cell cellOf(const Table& table, long row, std::string_view column) {
     if (quantityInfo(table.columns[c]).key == column) return table.rowAt(row).cells.at(c);
   }
   ADD_FAILURE() << "no column " << column;
-  return Cell::absent();
+  return Cell{};
 }
 
 }  // namespace channelflow::calc::test_inputs
