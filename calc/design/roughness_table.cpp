@@ -1,4 +1,5 @@
 #include "calc/design/roughness_table.h"
+#include "calc/design/lining_groups.h"
 
 #include <array>
 
@@ -10,10 +11,7 @@ using enum ScourSource;
 
 constexpr Text kEarth{"土渠", "earth canal"};
 constexpr Text kRock{"石渠", "rock canal"};
-constexpr Text kMasonry{"砌石", "masonry"};
 constexpr Text kMembrane{"膜料", "membrane"};
-constexpr Text kAsphalt{"沥青混凝土", "asphalt concrete"};
-constexpr Text kConcrete{"混凝土", "concrete"};
 
 constexpr Text kGood{"平整顺直，养护良好", "smooth and straight, well maintained"};
 constexpr Text kAverage{"平整顺直，养护一般", "smooth and straight, average upkeep"};

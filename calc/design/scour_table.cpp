@@ -1,4 +1,5 @@
 #include "calc/design/scour_table.h"
+#include "calc/design/lining_groups.h"
 
 #include "numeric/text/number_text.h"
 
@@ -13,10 +14,7 @@ constexpr VelocityCell below(double v) { return {v, v, Bound::Below}; }
 constexpr VelocityCell above(double v) { return {v, v, Bound::Above}; }
 
 constexpr Text kNone{"", ""};
-constexpr Text kMasonry{"砌石", "masonry"};
 constexpr Text kMembrane{"膜料（土料保护层）", "membrane under an earth cover"};
-constexpr Text kAsphalt{"沥青混凝土", "asphalt concrete"};
-constexpr Text kConcrete{"混凝土", "concrete"};
 
 // clang-format off
 constexpr std::array<ScourRow, 37> kScour{{

@@ -24,4 +24,14 @@ Number as(const Real& x) {
   }
 }
 
+// Whether x is 0 or lies within 2^-limit..2^limit in magnitude: where the
+// doubles' fast paths keep their digits and may be trusted to start a solve.
+inline bool moderate(double x, int limit) {
+  const double magnitude = x < 0 ? -x : x;
+  if (magnitude == 0) return true;
+  double bound = 1;
+  for (int k = 0; k < limit; ++k) bound *= 2;
+  return magnitude >= 1 / bound && magnitude <= bound;
+}
+
 }  // namespace channelflow::calc

@@ -8,10 +8,8 @@
 namespace channelflow::calc {
 namespace {
 
-bool moderateValue(double x) {
-  const double magnitude = std::fabs(x);
-  return magnitude == 0 || (magnitude >= 0x1p-40 && magnitude <= 0x1p40);
-}
+// A survey's sums of many segments keep their digits in doubles within 2^±40.
+bool moderateValue(double x) { return moderate(x, 40); }
 
 }  // namespace
 
