@@ -20,7 +20,7 @@ SiphonInput tenBends() {
   in.D = 1.0;
   in.L = 420;
   in.n = 0.014;
-  in.inletForm = "not-rounded";
+  in.entrance = "not-rounded";
   in.gateSlots = 2;
   in.rack = Rack{2.42, 10, 100, 0, 0, 0, 75, 0};
   for (int k = 0; k < 10; ++k) in.bends.push_back({3.0 + 0.25 * k, 4.0 + 7.5 * k});
