@@ -140,6 +140,10 @@ struct Group {
   explicit Group(std::string_view name) : key(name) {}
 
   std::string_view key;  // the record's own group has none
+  // CSV writes the sub-groups that name a row key as one table after the
+  // record's items, a row each: this column ("flow") holds the group's key,
+  // then the quantities of them all. Empty: the group is left out of CSV.
+  std::string_view rowKey;
   Items items;
   std::vector<Group> groups;  // named sub-groups
   std::vector<Table> tables;

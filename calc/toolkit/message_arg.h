@@ -21,22 +21,27 @@ struct MessageArg {
     Term,      // a term's key ("circle"), written as its name ("圆形")
     Row,       // a design table row's key ("medium-loam"), written as its name ("中壤土")
     Phrase,    // a phrase of its own, written in the same language
+    Words,     // a name in both languages (a table's form), written in the chosen one
   };
   Kind kind = Kind::Text;
   std::string text;
   double number = 0;
   std::shared_ptr<const Phrase> phrase;
+  std::string english;  // Words: the English name, `text` the Chinese
 
-  static MessageArg literal(std::string_view text) { return {Kind::Text, std::string(text), 0, {}}; }
-  static MessageArg value(double number) { return {Kind::Number, {}, number, {}}; }
-  static MessageArg field(std::string_view key) { return {Kind::Field, std::string(key), 0, {}}; }
-  static MessageArg quantity(std::string_view key) { return {Kind::Quantity, std::string(key), 0, {}}; }
+  static MessageArg literal(std::string_view text) { return {Kind::Text, std::string(text), 0, {}, {}}; }
+  static MessageArg value(double number) { return {Kind::Number, {}, number, {}, {}}; }
+  static MessageArg field(std::string_view key) { return {Kind::Field, std::string(key), 0, {}, {}}; }
+  static MessageArg quantity(std::string_view key) { return {Kind::Quantity, std::string(key), 0, {}, {}}; }
   static MessageArg unit(std::string_view kind, std::string_view system) {
-    return {Kind::Unit, std::string(kind) + ":" + std::string(system), 0, {}};
+    return {Kind::Unit, std::string(kind) + ":" + std::string(system), 0, {}, {}};
   }
-  static MessageArg term(std::string_view key) { return {Kind::Term, std::string(key), 0, {}}; }
-  static MessageArg row(std::string_view key) { return {Kind::Row, std::string(key), 0, {}}; }
+  static MessageArg term(std::string_view key) { return {Kind::Term, std::string(key), 0, {}, {}}; }
+  static MessageArg row(std::string_view key) { return {Kind::Row, std::string(key), 0, {}, {}}; }
   static MessageArg nested(Phrase phrase);
+  static MessageArg words(std::string_view chinese, std::string_view english) {
+    return {Kind::Words, std::string(chinese), 0, {}, std::string(english)};
+  }
 };
 
 }  // namespace channelflow::calc

@@ -134,6 +134,16 @@ enum class MessageId : std::uint16_t {
   MinimumAboveDesign,
   ChamberDrained,
   TunnelNotClosed,
+  // Structures' questions: texts of several numbers and lists of them.
+  TableRangeItem,
+  FieldsSyntax,
+  FieldValue,
+  FieldNotPositive,
+  ItemSyntax,
+  ItemValue,
+  ItemNotPositive,
+  NotWholeNumber,
+  UnitsSiOnly,
   Count
 };
 
