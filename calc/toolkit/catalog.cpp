@@ -68,7 +68,7 @@ constexpr std::array<ParameterInfo, 39 + 73> kParameters{{
   // Structures: their flows and gravity.
   {"Qj",               "Qj",    {"加大流量", "Enlarged flow"},                             UnitKind::Discharge, Limit::Positive},
   {"Qmin",             "Qmin",  {"最小流量", "Minimum flow"},                              UnitKind::Discharge, Limit::Positive},
-  {"g",                "g",     {"重力加速度（m/s²）", "Gravity (m/s²)"},                  UnitKind::None,      Limit::Positive},
+  {"g",                "g (m/s²)", {"重力加速度", "Gravity"},                  UnitKind::None,      Limit::Positive},
   {"L",                "L",     {"长度", "Length"},                                        UnitKind::Length,    Limit::Positive},
   // The inverted siphon.
   {"barrels",          "N",     {"管数", "Barrels"},                                       UnitKind::None,      Limit::Count},
@@ -94,10 +94,10 @@ constexpr std::array<ParameterInfo, 39 + 73> kParameters{{
   // Transitions and the canals at a structure's ends.
   {"inlet-form",       "",      {"进口渐变段形式", "Inlet transition form"},               UnitKind::None,      Limit::Choice},
   {"xi1",              "ξ1",    {"进口渐变段损失系数", "Inlet transition coefficient"},    UnitKind::None,      Limit::NonNegative},
-  {"theta1",           "θ1",    {"进口渐变段收缩角（°）", "Inlet transition angle (°)"},   UnitKind::None,      Limit::NonNegative},
+  {"theta1",           "θ1 (°)", {"进口渐变段收缩角", "Inlet transition angle"},   UnitKind::None,      Limit::NonNegative},
   {"outlet-form",      "",      {"出口渐变段形式", "Outlet transition form"},              UnitKind::None,      Limit::Choice},
   {"xi2",              "ξ2",    {"出口渐变段损失系数", "Outlet transition coefficient"},   UnitKind::None,      Limit::NonNegative},
-  {"theta2",           "θ2",    {"出口渐变段扩散角（°）", "Outlet transition angle (°)"},  UnitKind::None,      Limit::NonNegative},
+  {"theta2",           "θ2 (°)", {"出口渐变段扩散角", "Outlet transition angle"},  UnitKind::None,      Limit::NonNegative},
   {"v1",               "v1",    {"上游渠道流速", "Upstream canal velocity"},               UnitKind::Velocity,  Limit::NonNegative},
   {"v2",               "v2",    {"进口渐变段末端流速", "Velocity at the inlet transition's end"}, UnitKind::Velocity, Limit::NonNegative},
   {"v3",               "v3",    {"下游渠道流速", "Downstream canal velocity"},             UnitKind::Velocity,  Limit::NonNegative},
@@ -123,7 +123,7 @@ constexpr std::array<ParameterInfo, 39 + 73> kParameters{{
   {"end",              "",      {"进口或出口", "Inlet or outlet"},                         UnitKind::None,      Limit::Choice},
   {"form",             "",      {"渐变段形式", "Transition form"},                         UnitKind::None,      Limit::Choice},
   {"xi",               "ξ",     {"渐变段损失系数", "Transition coefficient"},              UnitKind::None,      Limit::NonNegative},
-  {"theta",            "θ",     {"渐变段角度（°）", "Transition angle (°)"},               UnitKind::None,      Limit::NonNegative},
+  {"theta",            "θ (°)", {"渐变段角度", "Transition angle"},               UnitKind::None,      Limit::NonNegative},
   {"v-up",             "",      {"渐变段上游端流速", "Velocity at the upstream end"},      UnitKind::Velocity,  Limit::NonNegative},
   {"v-down",           "",      {"渐变段下游端流速", "Velocity at the downstream end"},    UnitKind::Velocity,  Limit::NonNegative},
   {"canal-width",      "",      {"渠道水面宽", "Canal's surface width"},                   UnitKind::Length,    Limit::Positive},
@@ -143,7 +143,7 @@ constexpr std::array<ParameterInfo, 39 + 73> kParameters{{
   {"tailwater",        "ht",    {"下游渠道水深", "Tailwater depth"},                       UnitKind::Length,    Limit::NonNegative},
   {"phi",              "φ",     {"流速系数", "Velocity coefficient"},                      UnitKind::None,      Limit::Positive},
   {"sigma",            "σ",     {"水跃淹没安全系数", "Jump's safety factor"},              UnitKind::None,      Limit::Positive},
-  {"zeta",             "ζ",     {"掺气系数（s/m）", "Aeration coefficient (s/m)"},          UnitKind::None,      Limit::NonNegative},
+  {"zeta",             "ζ (s/m)", {"掺气系数", "Aeration coefficient"},          UnitKind::None,      Limit::NonNegative},
   {"backwater",        "",      {"允许壅高", "Allowed backwater"},                         UnitKind::Length,    Limit::NonNegative},
 }};
 

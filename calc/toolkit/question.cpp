@@ -99,9 +99,10 @@ constexpr std::array<std::string_view, 2> kDesignExamples{
 constexpr std::array<std::string_view, 1> kRoughnessExamples{"roughness --format csv"};
 constexpr std::array<std::string_view, 1> kVelocityLimitsExamples{"velocity-limits"};
 constexpr std::array<std::string_view, 1> kBatchExamples{"batch < rows.csv > answers.csv"};
-constexpr std::array<std::string_view, 1> kCulvertExamples{
-    "culvert --Q 2 --Qj 2.4 --barrel rectangle --B 1.5 --H 1.8 --i 0.001 --L 30 --inlet-form warped --xi1 0.15 "
-    "--outlet-form warped --xi2 0.4 --v1 0.8 --v3 0.8"};
+constexpr std::array<std::string_view, 2> kCulvertExamples{
+    "culvert --Q 2 --Qj 2.4 --B 1.5 --H 1.8 --i 0.001 --L 30",
+    "culvert --Q 1.2 --barrel circle --D 1.2 --i 0.002 --L 40 --inlet-form warped --xi1 0.15 --outlet-form warped --xi2 0.4 "
+    "--v1 0.8 --v3 0.8 --format csv"};
 constexpr std::array<std::string_view, 2> kTunnelExamples{
     "tunnel --Q 8 --enlarge 20 --section arch --B 2.6 --H 3 --n 0.014 --i 0.001 --L 500",
     "tunnel --Q 8 --enlarge 20 --section horseshoe --n 0.014 --i 0.001 --L 500 --format json"};
@@ -115,11 +116,10 @@ constexpr std::array<std::string_view, 1> kDropExamples{"drop --Q 2 --b 1.5 --v1
 constexpr std::array<std::string_view, 1> kChuteExamples{
     "chute --Q 3 --B 2 --m 0 --n 0.014 --i 0.05 --L 40 --steps 8"};
 constexpr std::array<std::string_view, 2> kAqueductExamples{
-    "aqueduct --Q 3.619 --enlarge 25 --B 2 --n 0.014 --i 0.001 --L 120 --inlet-form arc-wall --outlet-form arc-wall --v1 0.7 --v3 0.7",
+    "aqueduct --Q 3.619 --enlarge 25 --B 2 --n 0.014 --i 0.001 --L 120",
     "aqueduct --Q 2.5 --Qj 3 --ratio 0.8 --trough u --n 0.014 --i 0.00066667 --L 200 --format json"};
 constexpr std::array<std::string_view, 2> kSiphonExamples{
-    "siphon --Q 2 --D 1.2 --L 150 --n 0.014 --inlet-zeta 0.2 --gate-slots 1 --bend 3.6:30 --bend 3.6:30 --outlet-ratio 0.4 "
-    "--inlet-form reverse-warped --outlet-form reverse-warped --v1 0.8 --v2 1.0 --v3 0.8 --hu 1.5 --hd 1.45 --bed-up 100",
+    "siphon --Q 2 --D 1.2 --L 150 --n 0.014 --inlet-zeta 0.2 --outlet-ratio 0.4",
     "siphon --Q 3 --Qj 3.6 --Qmin 1.2 --g 9.81 --barrels 2 --v-trial 2 --L 80 --n 0.013 --entrance not-rounded --gate-slots 2 "
     "--rack 2.42:10:100:75 --bend 3:25 --bend 2.5:45 --outlet-ratio 0.35 --bypass 1 --inlet-form reverse-warped "
     "--outlet-form reverse-warped --upstream-canal 2:1.5:0.025:0.0004 --downstream-canal 2:1.5:0.025:0.0004 --format json"};
