@@ -1,5 +1,8 @@
 // siphon: an inverted siphon (§10, Appendix L) from the inputs as texts to its
 // flows, loss terms, checks, barrel drawing and calculation report.
+#include <array>
+#include <memory>
+
 #include "calc/questions/drawing.h"
 #include "calc/questions/siphon_question.h"
 #include "calc/questions/structure_inputs.h"
@@ -133,33 +136,46 @@ Group flowItems(const SiphonResult& r, const SiphonFlow& f) {
   return group;
 }
 
+// Rows made as they are written, from what they hold.
+template <class Data>
+Table lazyTable(std::string_view key, std::vector<QuantityId> columns, std::vector<Data> data, Row (*row)(const Data&)) {
+  const auto held = std::make_shared<const std::vector<Data>>(std::move(data));
+  return {key, std::move(columns), false, static_cast<long>(held->size()),
+          [held, row](long k) { return row((*held)[static_cast<std::size_t>(k)]); }};
+}
+
 Table bendsTable(const SiphonInput& s, const SiphonResult& r) {
-  std::vector<Row> rows;
+  std::vector<std::array<double, 6>> bends;
   for (std::size_t k = 0; k < s.bends.size(); ++k) {
     const BendTerm& t = r.zeta.eachBend[k];
-    rows.push_back(Row({Cell::of(s.bends[k].R), Cell::of(s.bends[k].angle), Cell::of(t.ratio.toDouble()),
-                        Cell::of(t.xi90.toDouble()), Cell::of(t.gamma.toDouble()), Cell::of(t.zeta.toDouble())}));
+    bends.push_back({s.bends[k].R, s.bends[k].angle, t.ratio.toDouble(), t.xi90.toDouble(), t.gamma.toDouble(), t.zeta.toDouble()});
   }
-  return Table::of("bends", {BendR, Angle, BendRatio, Xi90, Gamma, Zeta}, std::move(rows));
+  return lazyTable<std::array<double, 6>>("bends", {BendR, Angle, BendRatio, Xi90, Gamma, Zeta}, std::move(bends), [](const auto& b) {
+    return Row({Cell::of(b[0]), Cell::of(b[1]), Cell::of(b[2]), Cell::of(b[3]), Cell::of(b[4]), Cell::of(b[5])});
+  });
 }
 
 // Each flow's head loss by term, for a bar chart: the local terms at ζ v²/2g
 // and friction at 2gL/(C²R) v²/2g.
+struct LossRow {
+  std::string_view flow, term;
+  double zeta, loss;
+};
+
 Table lossesTable(const SiphonResult& r) {
   const std::pair<std::string_view, const Real*> terms[] = {
       {"inlet", &r.zeta.inlet}, {"slots", &r.zeta.slots},   {"rack", &r.zeta.rack},
       {"bends", &r.zeta.bends}, {"outlet", &r.zeta.outlet}, {"bypass", &r.zeta.bypass},
   };
-  std::vector<Row> rows;
+  std::vector<LossRow> rows;
   for (const SiphonFlow& f : r.flows) {
     const std::string_view flow = flowCaseKey(f.which);
-    for (const auto& [term, zeta] : terms) {
-      rows.push_back(Row({Cell::termed(flow), Cell::termed(term), Cell::of(zeta->toDouble()),
-                          Cell::of((*zeta * f.velocityHead).toDouble())}));
-    }
-    rows.push_back(Row({Cell::termed(flow), Cell::termed("friction"), Cell::of(f.friction.toDouble()), Cell::of(f.hf.toDouble())}));
+    for (const auto& [term, zeta] : terms) rows.push_back({flow, term, zeta->toDouble(), (*zeta * f.velocityHead).toDouble()});
+    rows.push_back({flow, "friction", f.friction.toDouble(), f.hf.toDouble()});
   }
-  return Table::of("losses", {FlowCase, LossTerm, Zeta, TermLoss}, std::move(rows));
+  return lazyTable<LossRow>("losses", {FlowCase, LossTerm, Zeta, TermLoss}, std::move(rows), [](const LossRow& l) {
+    return Row({Cell::termed(l.flow), Cell::termed(l.term), Cell::of(l.zeta), Cell::of(l.loss)});
+  });
 }
 
 // The barrel's section as drawn, running full.
@@ -188,6 +204,8 @@ Answer answerSiphon(const Inputs& inputs) {
   const SiphonResult& r = sizing ? sizing->result : siphon(q.input);
   Answer answer("siphon", UnitSystem::SI);
   Group& record = answer.record();
+  record.items.reserve(16);
+  record.groups.reserve(4);
   ItemList list(record.items);
   addRecordItems(list, q, r, sizing);
   for (const SiphonFlow& f : r.flows) record.groups.push_back(flowItems(r, f));

@@ -128,6 +128,7 @@ Table checksTable(const std::vector<Check>& checks) {
 Group flowGroup(structures::FlowCase which) {
   Group group(structures::flowCaseKey(which));
   group.rowKey = "flow";
+  group.items.reserve(24);
   return group;
 }
 

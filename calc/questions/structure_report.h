@@ -21,6 +21,7 @@ inline MessageArg value(double x) { return MessageArg::value(x); }
 
 class ReportBuilder {
  public:
+  ReportBuilder() { lines_.reserve(64); }
   void title(TextId id, std::vector<MessageArg> args = {}) { lines_.push_back({ReportLine::Kind::Plain, {id, std::move(args)}}); }
   void heading(TextId id, std::vector<MessageArg> args = {});
   void step(TextId id, std::vector<MessageArg> args = {}) { lines_.push_back({ReportLine::Kind::Step, {id, std::move(args)}}); }
