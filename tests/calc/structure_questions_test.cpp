@@ -153,6 +153,8 @@ TEST(StructureQuestions, WorkedExamples) {
        9.68008264321746, 12},
       {"gate's depth for its flow", "gate", inputsOf({{"B", "3"}, {"weir-m", "0.36"}, {"hs", "1"}, {"Q", "9.68008264321746"}}),
        "H_up", 1.6, 12},
+      {"gate's depth over a dry sill", "gate", inputsOf({{"B", "3"}, {"weir-m", "0.36"}, {"hs", "0"}, {"Q", "9.68008264321746"}}),
+       "H_up", 1.6, 12},
       {"drop's head", "drop", inputsOf({{"Q", "2"}, {"b", "1.5"}, {"P", "2"}}), "H0", 0.777361679082185, 13},
       {"chute's critical depth", "chute", inputsOf({{"Q", "3"}, {"B", "2"}, {"m", "0"}, {"n", "0.014"}, {"i", "0.05"}, {"L", "40"}}),
        "hc", 0.612191479592173, 14},
