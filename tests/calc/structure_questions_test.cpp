@@ -156,6 +156,10 @@ TEST(StructureQuestions, WorkedExamples) {
       {"gate's depth over a dry sill", "gate", inputsOf({{"B", "3"}, {"weir-m", "0.36"}, {"hs", "0"}, {"Q", "9.68008264321746"}}),
        "H_up", 1.6, 12},
       {"drop's head", "drop", inputsOf({{"Q", "2"}, {"b", "1.5"}, {"P", "2"}}), "H0", 0.777361679082185, 13},
+      // Rounded up by steps no double can count: the size itself.
+      {"a siphon sized for 1e300 m³/s", "siphon",
+       inputsOf({{"Q", "1e300"}, {"v-trial", "2"}, {"L", "150"}, {"n", "0.014"}, {"inlet-zeta", "0.2"}, {"outlet-ratio", "0.4"}}),
+       "diameter", 7.978845608028654e149, -135},
       {"chute's critical depth", "chute", inputsOf({{"Q", "3"}, {"B", "2"}, {"m", "0"}, {"n", "0.014"}, {"i", "0.05"}, {"L", "40"}}),
        "hc", 0.612191479592173, 14},
   };
@@ -220,6 +224,9 @@ TEST(StructureQuestions, BadInputNamesItsField) {
        "Q", MessageId::TableRange},
       {"trapezoidal crest without slope", "drop", inputsOf({{"Q", "2"}, {"b", "1.5"}, {"P", "2"}, {"inlet", "trapezoidal"}}),
        "crest-slope", MessageId::MissingInput},
+      {"crest slope beyond N.1.1's", "drop",
+       inputsOf({{"Q", "2"}, {"b", "1.5"}, {"P", "2"}, {"inlet", "trapezoidal"}, {"crest-slope", "100"}}), "crest-slope",
+       MessageId::OutOfRange},
       {"chute in feet", "chute",
        inputsOf({{"Q", "3"}, {"units", "us"}, {"B", "2"}, {"m", "0"}, {"n", "0.014"}, {"i", "0.05"}, {"L", "40"}}), "units",
        MessageId::UnitsSiOnly},
