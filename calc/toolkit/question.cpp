@@ -65,7 +65,7 @@ constexpr std::array<QuestionInput, 24> kTunnel{{
   {"inlet-form"}, {"xi1"}, {"theta1"}, {"outlet-form"}, {"xi2"}, {"theta2"}, {"v1"}, {"v3"},
 }};
 constexpr std::array<QuestionInput, 11> kTransition{{
-  {"structure", true}, {"end", true}, {"form", false, {}, 1}, {"xi", false, {}, 1}, {"theta"}, {"v-up", true},
+  {"structure", true}, {"end", true}, {"form"}, {"xi"}, {"theta"}, {"v-up", true},
   {"v-down", true}, {"g", false, "9.80665"}, {"canal-width"}, {"structure-width"}, {"canal-depth"},
 }};
 constexpr std::array<QuestionInput, 7> kGate{{
