@@ -1,7 +1,10 @@
 // The structures and the closed sections: a siphon of ten bends at its
-// three flows, and an arch-roofed tunnel's and a horseshoe's report and
-// normal depth.
+// three flows (the science alone, and the whole question from texts),
+// and an arch-roofed tunnel's and a horseshoe's report and normal depth.
 #include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
 
 #include "calc/flow/uniform_solvers.h"
 #include "calc/structures/siphon.h"
@@ -20,7 +23,7 @@ SiphonInput tenBends() {
   in.D = 1.0;
   in.L = 420;
   in.n = 0.014;
-  in.inletForm = "not-rounded";
+  in.entrance = "not-rounded";
   in.gateSlots = 2;
   in.rack = Rack{2.42, 10, 100, 0, 0, 0, 75, 0};
   for (int k = 0; k < 10; ++k) in.bends.push_back({3.0 + 0.25 * k, 4.0 + 7.5 * k});
@@ -43,6 +46,42 @@ void siphonTenBends(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(siphon(in));
 }
 BENCHMARK(siphonTenBends)->Unit(benchmark::kMicrosecond);
+
+// The same siphon through the whole question: its inputs as texts read and
+// checked, the science, and the answer document with its report and drawing;
+// the canals' velocities typed at the design flow, or every flow's from the
+// canals' normal depths.
+Inputs tenBendTexts(bool canals) {
+  Inputs in;
+  const std::pair<const char*, const char*> texts[] = {
+      {"Q", "2.0"},         {"Qj", "2.4"},        {"Qmin", "0.9"},         {"g", "9.81"},        {"barrels", "2"},
+      {"D", "1.0"},         {"L", "420"},         {"n", "0.014"},          {"entrance", "not-rounded"},
+      {"gate-slots", "2"},  {"rack", "2.42:10:100:75"},                     {"outlet-ratio", "0.35"},
+      {"bypass", "1"},      {"inlet-form", "reverse-warped"},               {"outlet-form", "reverse-warped"},
+      {"bed-up", "100"},    {"allowed-head", "1.2"}, {"inlet-crown", "99"}, {"outlet-crown", "98"}, {"v-np", "0.5"},
+  };
+  for (const auto& [key, text] : texts) in.set(key, text);
+  if (canals) {
+    in.set("upstream-canal", "2:1.5:0.025:0.0004").set("downstream-canal", "2:1.5:0.025:0.0004");
+  } else {
+    in.set("v1", "0.8").set("v2", "1.0").set("v3", "0.8").set("hu", "1.5").set("hd", "1.45");
+  }
+  std::string bends;
+  for (int k = 0; k < 10; ++k) {
+    char item[32];
+    std::snprintf(item, sizeof item, "%s%g:%g", k ? ";" : "", 3.0 + 0.25 * k, 4.0 + 7.5 * k);
+    bends += item;
+  }
+  in.set("bend", bends);
+  return in;
+}
+
+void siphonQuestionTenBends(benchmark::State& state, bool canals) {
+  const Inputs in = tenBendTexts(canals);
+  for (auto _ : state) benchmark::DoNotOptimize(answerSiphon(in));
+}
+BENCHMARK_CAPTURE(siphonQuestionTenBends, typed, false)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(siphonQuestionTenBends, canals, true)->Unit(benchmark::kMicrosecond);
 
 Channel closed(Shape shape, double size) {
   Channel c;

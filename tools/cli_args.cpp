@@ -64,8 +64,15 @@ Options::Options(std::span<char* const> words, const calc::Question& question, s
       value = words[++k];
     }
     if (!takes(question, extra, word)) calc::fail(MessageId::UnknownOption, {}, {MessageArg::literal(dashed(word))});
-    if (!values_.emplace(std::string(word), std::string(value)).second) {
-      calc::fail(MessageId::RepeatedOption, {}, {MessageArg::literal(dashed(word))});
+    const auto [at, added] = values_.emplace(std::string(word), std::string(value));
+    if (!added) {
+      // A list's items may come one option each: --bend 3:30 --bend 5:45.
+      const calc::ParameterInfo* parameter = calc::findParameter(word);
+      if (parameter == nullptr || parameter->limit != calc::Limit::List) {
+        calc::fail(MessageId::RepeatedOption, {}, {MessageArg::literal(dashed(word))});
+      }
+      at->second += ';';
+      at->second += value;
     }
   }
   for (const calc::QuestionInput& input : question.inputs) {

@@ -30,7 +30,7 @@ class Options {
   // question's inputs, the channel's when it takes one, --points-file where
   // --points is taken, `extra` (options of the command line's own) and
   // --format, --lang, --digits. A required input must be given, every option at most
-  // once; a missing value or one that starts with "--" (another option) is
+  // once but a list's (its items joined by ';'); a missing value or one that starts with "--" (another option) is
   // an error. Throws calc::CalcError of wrong usage. --help and --version
   // are found by hasWord before.
   Options(std::span<char* const> words, const calc::Question& question, std::span<const std::string_view> extra = {});

@@ -12,6 +12,6 @@ namespace channelflow::calc {
 // "boundary" and "water" (x, z); a surveyed section's "segments" (each
 // boundary segment's n, absent where it has none), "surface" (each wet
 // stretch: from, to, z) and "dividers" (x, bed z, top).
-std::vector<Table> outlineTables(const Outline& outline);
+std::vector<Table> outlineTables(Outline outline);
 
 }  // namespace channelflow::calc

@@ -1,4 +1,6 @@
 // outline: the section as drawn, at a depth or a surveyed section's level.
+#include <memory>
+
 #include "calc/questions/drawing.h"
 #include "calc/toolkit/toolkit.h"
 
@@ -11,22 +13,24 @@ Row point(double x, double z) { return Row({Cell::of(x), Cell::of(z)}); }
 
 }  // namespace
 
-std::vector<Table> outlineTables(const Outline& o) {
-  std::vector<Row> boundary;
-  boundary.reserve(o.boundary.size());
-  for (const auto& [x, z] : o.boundary) boundary.push_back(point(x, z));
+std::vector<Table> outlineTables(Outline outline) {
+  // The boundary's rows are made as they are written: a circle has about a hundred.
+  const auto o = std::make_shared<const Outline>(std::move(outline));
   std::vector<Table> tables;
-  tables.push_back(Table::of("boundary", {X, Z}, std::move(boundary)));
-  tables.push_back(Table::of("water", {X, Z}, {point(o.waterLeft[0], o.waterLeft[1]), point(o.waterRight[0], o.waterRight[1])}));
-  if (o.segmentN.empty()) return tables;
+  tables.push_back({"boundary", {X, Z}, false, static_cast<long>(o->boundary.size()), [o](long k) {
+                      const auto& [x, z] = o->boundary[static_cast<std::size_t>(k)];
+                      return point(x, z);
+                    }});
+  tables.push_back(Table::of("water", {X, Z}, {point(o->waterLeft[0], o->waterLeft[1]), point(o->waterRight[0], o->waterRight[1])}));
+  if (o->segmentN.empty()) return tables;
   std::vector<Row> segments;
-  for (double n : o.segmentN) segments.push_back(Row({n > 0 ? Cell::of(n) : Cell::absent("no-roughness")}));
+  for (double n : o->segmentN) segments.push_back(Row({n > 0 ? Cell::of(n) : Cell::absent("no-roughness")}));
   tables.push_back(Table::of("segments", {N}, std::move(segments)));
   std::vector<Row> surface;
-  for (const auto& [from, to] : o.water) surface.push_back(Row({Cell::of(from), Cell::of(to), Cell::of(o.waterLeft[1])}));
+  for (const auto& [from, to] : o->water) surface.push_back(Row({Cell::of(from), Cell::of(to), Cell::of(o->waterLeft[1])}));
   tables.push_back(Table::of("surface", {From, To, Z}, std::move(surface)));
   std::vector<Row> dividers;
-  for (const auto& [x, bed, top] : o.dividers) dividers.push_back(Row({Cell::of(x), Cell::of(bed), Cell::of(top)}));
+  for (const auto& [x, bed, top] : o->dividers) dividers.push_back(Row({Cell::of(x), Cell::of(bed), Cell::of(top)}));
   tables.push_back(Table::of("dividers", {X, Z, Top}, std::move(dividers)));
   return tables;
 }

@@ -25,12 +25,13 @@ ChuteResult chute(const ChuteInput& in) {
   r.checks.push_back(atMost("chute-steep", "12.3.3", V{"hn", r.hn}, V{"hc", r.hc}));
   if (r.checks.back().verdict == Verdict::Fail) return r;
   r.profile = standardStepProfile(c, Q, r.hc.toDouble() * (1 - 1e-6), in.L, in.steps);
+  // Each result rounded once from its exact value, as every printed number is.
   for (const ProfilePoint& p : r.profile.points) {
-    const double aerated = (1 + in.zeta * p.v / 100) * p.h;
+    const double aerated = ((Real(1) + Real(in.zeta) * Real(p.v) / 100) * Real(p.h)).toDouble();
     r.aerated.push_back(aerated);
     r.deepestAerated = std::max(r.deepestAerated, aerated);
   }
-  r.wallHeight = r.deepestAerated + in.backwater + in.freeboard;
+  r.wallHeight = (Real(r.deepestAerated) + Real(in.backwater) + Real(in.freeboard)).toDouble();
   return r;
 }
 

@@ -48,13 +48,26 @@ DropResult drop(const DropInput& in) {
   require(in.P >= 0, MessageId::Negative, "P");
   require(in.tailwater >= 0, MessageId::Negative, "tailwater");
   if (!(in.phi > 0 && in.phi <= 1)) fail(MessageId::OutOfRange, "phi", {MessageArg::value(0), MessageArg::value(1)});
+  // N.1.1's notch has side slopes of 0.25 to 1.0; beyond about 18.7 its m1 is
+  // negative at every head, and no head passes the flow.
+  if (in.inlet == CrestInlet::Trapezoidal && !(in.crestSlope >= 0.25 && in.crestSlope <= 1.0)) {
+    fail(MessageId::OutOfRange, "crest-slope", {MessageArg::value(0.25), MessageArg::value(1.0)});
+  }
   const double g = r.g;
   const Real velocityHead = Real(in.alpha) * Real(in.v1) * Real(in.v1) / (Real(g) + Real(g));
   // Q grows with H0 (m with it). The crest's m must stay positive: start
   // where it is, and above the approach's velocity head.
   auto excess = [&](const Real& H0) { return crestFlow(in, g, H0).Q - Real(in.Q); };
-  Real lo = velocityHead + Real(in.b) * 0x1p-20;
-  while (!(crestFlow(in, g, lo).m > Real(0))) lo = velocityHead + (lo - velocityHead) * 2;
+  // The step above the velocity head starts where the sum still holds it: a
+  // narrower crest's b 2^-20 would vanish in it and never grow.
+  Real step = Real(in.b) * 0x1p-20;
+  if (step < velocityHead * 0x1p-80) step = velocityHead * 0x1p-80;
+  Real lo = velocityHead + step;
+  for (int k = 0; !(crestFlow(in, g, lo).m > Real(0)); ++k) {
+    if (k > 4000) fail(MessageId::NoAnswer, "Q");
+    step = step * 2;
+    lo = velocityHead + step;
+  }
   if (!(excess(lo) < Real(0))) fail(MessageId::NoAnswer, "Q");
   Real hi = lo * 2;
   while (excess(hi) < Real(0)) hi = hi * 2;

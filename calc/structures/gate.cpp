@@ -44,17 +44,23 @@ GateFlow gateHead(const GateOpening& o, double Q, double hs) {
   require(hs >= 0, MessageId::Negative, "hs");
   const double g = gravityOf(o.g);
   const Real depth(hs);
-  // From the last row of Table M.0.3-1 upward: Q grows with H0.
-  const Real lowest = depth / Real(0.998);
+  // From the last row of Table M.0.3-1 upward: Q grows with H0. Over a dry
+  // sill (h_s = 0) the flow is free at any head: from a head carrying far less.
+  const Real lowest = depth > Real(0) ? depth / Real(0.998) : Real(0);
   auto excess = [&](const Real& H0) { return atHead(o, g, H0, depth).Q - Real(Q); };
-  if (excess(lowest) > Real(0)) {  // the head would lie closer to h_s than the table's last row
+  if (lowest > Real(0) && excess(lowest) > Real(0)) {  // the head would lie closer to h_s than the table's last row
     fail(MessageId::TableRange, "Q",
          {MessageArg::literal("h_s/H0 > 0.998"), MessageArg::literal("M.0.3-1"), MessageArg::value(0),
           MessageArg::value(0.998)});
   }
-  Real hi = lowest > Real(0) ? lowest * 2 : Real(1);
+  Real lo = lowest;
+  if (!(lo > Real(0))) {
+    lo = Real(1);
+    while (excess(lo) > Real(0)) lo = lo / 2;
+  }
+  Real hi = lo * 2;
   while (excess(hi) < Real(0)) hi = hi * 2;
-  return atHead(o, g, bisectIncreasing(excess, lowest, hi), depth);
+  return atHead(o, g, bisectIncreasing(excess, lo, hi), depth);
 }
 
 }  // namespace channelflow::calc::structures

@@ -12,6 +12,9 @@ namespace {
 // miss it): a typed 1.8 is already a whole number of decimetres.
 double steps(const Real& x, double perMetre) {
   double k = std::ceil((x * perMetre).toDouble());
+  // From 2^52 steps on a double has no finer values: k is a whole number of
+  // them already, and counting by ones would never move it.
+  if (!(k < 0x1p52)) return k / perMetre;
   while (k > 1 && Real((k - 1) / perMetre) >= x) k -= 1;
   while (Real(k / perMetre) < x) k += 1;
   return k / perMetre;

@@ -76,24 +76,24 @@ std::string entranceKeys() {
 
 Real entranceZeta(const SiphonInput& in) {
   const bool typed = !std::isnan(in.inletZeta);
-  if (in.inletForm.empty()) {
+  if (in.entrance.empty()) {
     if (!typed) fail(MessageId::MissingInput, "inlet-zeta");
     require(in.inletZeta >= 0, MessageId::Negative, "inlet-zeta");
     return Real(in.inletZeta);
   }
-  const EntranceForm* form = findEntranceForm(in.inletForm);
+  const EntranceForm* form = findEntranceForm(in.entrance);
   if (form == nullptr) {
-    fail(MessageId::UnknownForm, "inlet-form",
-         {MessageArg::literal(in.inletForm), MessageArg::literal("L.1.4-2"), MessageArg::literal(entranceKeys())});
+    fail(MessageId::UnknownForm, "entrance",
+         {MessageArg::literal(in.entrance), MessageArg::literal("L.1.4-2"), MessageArg::literal(entranceKeys())});
   }
   if (form->zeta.low == form->zeta.high) {
     if (typed)
-      fail(MessageId::EitherInput, "inlet-zeta", {MessageArg::field("inlet-form"), MessageArg::field("inlet-zeta")});
+      fail(MessageId::EitherInput, "inlet-zeta", {MessageArg::field("entrance"), MessageArg::field("inlet-zeta")});
     return Real(form->zeta.low);
   }
   if (!typed) {
     fail(MessageId::RangedFormNeedsXi, "inlet-zeta",
-         {MessageArg::literal(in.inletForm), MessageArg::value(form->zeta.low), MessageArg::value(form->zeta.high)});
+         {MessageArg::literal(in.entrance), MessageArg::value(form->zeta.low), MessageArg::value(form->zeta.high)});
   }
   requireInTable(Real(in.inletZeta), form->zeta.low, form->zeta.high, {"L.1.4-2", "inlet-zeta"});
   return Real(in.inletZeta);
@@ -137,11 +137,17 @@ SiphonZeta zetaOf(const SiphonInput& in, const Barrel& barrel) {
   require(in.slotZeta >= 0, MessageId::Negative, "slot-zeta");
   z.slots = Real(in.gateSlots) * Real(in.slotZeta) * areaFactor(barrel.area, in.slotArea, "slot-area");
   z.rack = in.rack ? rackZeta(*in.rack, barrel.area) : Real(0);
-  for (const Bend& bend : in.bends) {
+  for (std::size_t k = 0; k < in.bends.size(); ++k) {
+    const Bend& bend = in.bends[k];
+    const int item = static_cast<int>(k) + 1;
     require(bend.R > 0, MessageId::NotPositive, "bend");
-    const Real each = bendAngleFactor(Real(bend.angle), "bend") * bendCoefficient90(Real(bend.R) / barrel.D0, "bend");
-    z.eachBend.push_back(each);
-    z.bends += each;
+    BendTerm term;
+    term.ratio = Real(bend.R) / barrel.D0;
+    term.gamma = bendAngleFactor(Real(bend.angle), "bend", item);
+    term.xi90 = bendCoefficient90(term.ratio, "bend", item);
+    term.zeta = term.gamma * term.xi90;
+    z.bends += term.zeta;
+    z.eachBend.push_back(term);
   }
   const bool typedOutlet = !std::isnan(in.outletZeta);
   if (typedOutlet && in.outletRatio > 0) {

@@ -55,7 +55,7 @@ struct SiphonInput {
   double L = 0;         // length of each barrel
   double n = 0;         // Manning's n of the barrels
   // The entrance: a form of Table L.1.4-2 or a typed ζ (within a ranged form's range).
-  std::string inletForm;
+  std::string entrance;
   double inletZeta = NAN;
   int gateSlots = 0;
   double slotZeta = 0.1;  // each slot's (flat gate 0.05–0.15)
@@ -82,10 +82,15 @@ struct SiphonInput {
   double vnp = NAN;                            // the non-silting velocity the minimum flow must exceed
 };
 
+// A bend's coefficient ζ = γ ξ90 and what it was read from.
+struct BendTerm {
+  Real ratio, xi90, gamma, zeta;  // R/D0, Table L.1.4-3's ξ90 there, Table L.1.4-4's γ
+};
+
 // The local loss coefficients, referred to the barrel's velocity.
 struct SiphonZeta {
   Real inlet, slots, rack, bends, outlet, bypass, sum;
-  std::vector<Real> eachBend;  // γ ξ90 of each bend
+  std::vector<BendTerm> eachBend;
 };
 
 struct SiphonFlow {

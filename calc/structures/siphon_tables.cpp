@@ -57,14 +57,14 @@ const EntranceForm* findEntranceForm(std::string_view key) {
   return nullptr;
 }
 
-Real bendCoefficient90(const Real& ratio, std::string_view field) {
-  return interpolate(kBendRatio, kBend90, ratio, {"L.1.4-3", field});
+Real bendCoefficient90(const Real& ratio, std::string_view field, int item) {
+  return interpolate(kBendRatio, kBend90, ratio, {"L.1.4-3", field, item});
 }
 
-Real bendAngleFactor(const Real& degrees, std::string_view field) {
-  requireInTable(degrees, 0, kBendAngle.back(), {"L.1.4-4", field});
+Real bendAngleFactor(const Real& degrees, std::string_view field, int item) {
+  requireInTable(degrees, 0, kBendAngle.back(), {"L.1.4-4", field, item});
   if (degrees < Real(kNoiseDegrees)) return Real(0);
-  return interpolate(kBendAngle, kBendGamma, degrees, {"L.1.4-4", field});
+  return interpolate(kBendAngle, kBendGamma, degrees, {"L.1.4-4", field, item});
 }
 
 Real outletCoefficient(const Real& ratio, OutletRule rule, std::string_view field) {

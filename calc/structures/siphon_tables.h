@@ -28,11 +28,12 @@ std::span<const EntranceForm> entranceForms();
 const EntranceForm* findEntranceForm(std::string_view key);
 
 // Table L.1.4-3: a 90° bend's ξ at R/D0 from 0.5 to 11 (linear between rows).
-Real bendCoefficient90(const Real& radiusOverDiameter, std::string_view field);
+// `item` names the bend of a list at fault (from 1), 0 for none.
+Real bendCoefficient90(const Real& radiusOverDiameter, std::string_view field, int item = 0);
 
 // Table L.1.4-4: γ at a deflection θ of 0° to 140° (linear between rows),
 // with γ = 0 at 0° below the printed 5°, and nothing for θ < 0.1°.
-Real bendAngleFactor(const Real& degrees, std::string_view field);
+Real bendAngleFactor(const Real& degrees, std::string_view field, int item = 0);
 
 // Table L.1.4-5: the outlet's ξc at ω_pipe/ω_channel, 0.1 to 0.9 as printed
 // (linear between rows), or (1 - x)^2 for any x from 0 to 1 on request.

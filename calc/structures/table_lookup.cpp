@@ -6,9 +6,11 @@ namespace channelflow::calc::structures {
 
 void requireInTable(const Real& x, double first, double last, TableRef table) {
   if (x >= Real(first) && x <= Real(last)) return;
-  fail(MessageId::TableRange, table.field,
-       {MessageArg::value(x.toDouble()), MessageArg::literal(table.name), MessageArg::value(first),
-        MessageArg::value(last)});
+  std::vector<MessageArg> args{MessageArg::value(x.toDouble()), MessageArg::literal(table.name),
+                               MessageArg::value(first), MessageArg::value(last)};
+  if (table.item == 0) fail(MessageId::TableRange, table.field, std::move(args));
+  args.push_back(MessageArg::value(table.item));
+  fail(MessageId::TableRangeItem, table.field, std::move(args));
 }
 
 Real interpolate(std::span<const double> xs, std::span<const double> ys, const Real& x, TableRef table) {

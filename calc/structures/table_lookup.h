@@ -16,6 +16,7 @@ using numeric::Real;
 struct TableRef {
   std::string_view name;   // "L.1.4-3"
   std::string_view field;  // the input at fault: "bend"
+  int item = 0;            // which item of a list input, from 1; 0 for a single value
 };
 
 // y at x, xs rising; an x on a row gives its y exactly.

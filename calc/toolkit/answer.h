@@ -143,6 +143,10 @@ struct Group {
   // Written by the text and CSV views too (a reach's flows), after the
   // record's own items and tables; otherwise a group is data (a drawing's).
   bool shown = false;
+  // CSV writes the sub-groups that name a row key as one table after the
+  // record's items, a row each: this column ("flow") holds the group's key,
+  // then the quantities of them all. Empty: the group is left out of CSV.
+  std::string_view rowKey;
   Items items;
   std::vector<Group> groups;  // named sub-groups
   std::vector<Table> tables;

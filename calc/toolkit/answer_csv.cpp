@@ -1,5 +1,7 @@
 // CSV: the records' items as a header and rows, then each table with its
 // column keys, an error column where rows may fail.
+#include <algorithm>
+
 #include "calc/services/csv_reader.h"
 #include "calc/toolkit/answer_writers.h"
 
@@ -68,6 +70,39 @@ void putShownGroups(const std::vector<Group>& groups, TextSink& out, const Write
   }
 }
 
+// The sub-groups that are rows of one table: the row key's column, then
+// every quantity any of them has, in the order first met.
+bool putGroupRows(const Group& record, TextSink& out, const WriteOptions& options) {
+  std::vector<const Group*> rows;
+  for (const Group& group : record.groups) {
+    if (!group.rowKey.empty()) rows.push_back(&group);
+  }
+  if (rows.empty()) return false;
+  std::vector<QuantityId> columns;
+  for (const Group* group : rows) {
+    for (const Item& item : group->items) {
+      bool seen = false;
+      for (QuantityId id : columns) seen = seen || quantityInfo(id).key == item.key();
+      if (!seen) columns.push_back(item.id);
+    }
+  }
+  out.put(rows.front()->rowKey);
+  for (QuantityId id : columns) {
+    out.put(',');
+    out.put(quantityInfo(id).key);
+  }
+  out.endLine();
+  for (const Group* group : rows) {
+    putField(out, group->key);
+    for (QuantityId id : columns) {
+      out.put(',');
+      if (const Item* item = findItem(group->items, quantityInfo(id).key)) putValue(item->cell, quantityInfo(id).unit, out, options);
+    }
+    out.endLine();
+  }
+  return true;
+}
+
 }  // namespace
 
 void writeCsvValue(const Item& item, TextSink& out, const WriteOptions& options) {
@@ -103,6 +138,13 @@ void writeCsv(const Answer& answer, TextSink& out, const WriteOptions& options) 
     for (const Group& record : answer.records) writeCsvRow(record.items, out, options);
   }
   bool written = items;
+  if (answer.csvLayout == Answer::CsvLayout::Whole) {
+    if (written && std::any_of(answer.record().groups.begin(), answer.record().groups.end(),
+                               [](const Group& group) { return !group.rowKey.empty(); })) {
+      out.endLine();
+    }
+    written = putGroupRows(answer.record(), out, options) || written;
+  }
   for (const Table& table : answer.records.back().tables) {
     // After the items a table without rows is left out; alone it keeps its header.
     if (written && table.rowCount == 0) continue;

@@ -30,7 +30,9 @@ std::string_view unitKindKey(UnitKind kind);
 std::string_view unitText(UnitKind kind, UnitSystem system);
 
 // What values an input takes: the checks made on it once it reads as a number.
-enum class Limit : std::uint8_t { Any, NonNegative, Positive, Choice, Count, Text };
+// A List is texts of items separated by ';' ("3.6:30;5:45"); the command
+// line joins an option given several times into one.
+enum class Limit : std::uint8_t { Any, NonNegative, Positive, Choice, Count, Text, List };
 
 struct ParameterInfo {
   std::string_view key;     // the command line's option without dashes, a form's field name
@@ -76,6 +78,16 @@ enum class QuantityId : std::uint8_t {
   Contraction, Expansion, EnergyLevel, CriticalLevel, VelocityLeft, VelocityChannel, VelocityRight,
   ReachLength, MeanFrictionSlope, FrictionLoss, LossCoefficient, HeadChange, EddyLoss,
   FlowName, DownstreamBoundary, UpstreamBoundary, FrictionRuleName, SectionCount, Computed,
+  Gravity, Barrels, StructureLength, FrictionFactor, ZetaInlet, ZetaSlots, ZetaRack, ZetaBends,
+  ZetaOutlet, ZetaBypass, ZetaSum, LocalLoss, PipeLoss, CanalV1, CanalV2, CanalV3, Dz1, Dz2, Dz3, Dz, Mu,
+  UpstreamDepth, DownstreamDepth, OutletBed, Xi1, Xi2, TrialVelocity, ExactSize, Z1, Z2, Z3, TroughHeight,
+  HeightRatio, DesignHeight, EnlargedHeight, BendSuperelevation, InletBottom, OutletBottom, DownstreamBed,
+  InletDepth, LengthClass, LeastClearHeight, StructureKind, TransitionEnd, TransitionForm, Xi, VelocityUp,
+  VelocityDown, VelocityHead, TransitionLoss, TransitionDrop, LengthLow, LengthHigh, Clause, PracticeLength,
+  WeirM, ApproachVelocity, TotalHead, SubmergenceRatio, Submergence, GateRegime, TailDepth, UpstreamHead,
+  HeadLoss, CrestHead, UnitDischarge, BasinEnergy, ContractedDepth, SequentDepth, BasinDepth, ThrowLength,
+  BasinLengthLow, BasinLengthHigh, AeratedDepth, DeepestAerated, WallHeight, Verdict, CheckValue, FlowCase,
+  LossName, Zeta, BendR, Angle, BendRatio, Xi90, Gamma, Adopted, TermLoss,
   Count
 };
 

@@ -162,6 +162,16 @@ enum class MessageId : std::uint16_t {
   RatingRange,
   JsonSyntax,
   JsonShape,
+  // Structures' questions: texts of several numbers and lists of them.
+  TableRangeItem,
+  FieldsSyntax,
+  FieldValue,
+  FieldNotPositive,
+  ItemSyntax,
+  ItemValue,
+  ItemNotPositive,
+  NotWholeNumber,
+  UnitsSiOnly,
   Count
 };
 

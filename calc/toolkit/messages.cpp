@@ -287,6 +287,24 @@ constexpr std::array<MessageInfo, static_cast<std::size_t>(Count)> kMessages{{
                                                         "{option} is not valid JSON (near byte {0})"},
   {JsonShape,           "json-shape",            false, "{option} 中 {0} 的取值类型不对（应为{1}）",
                                                         "{option}: {0} has the wrong kind of value (it should be {1})"},
+  {TableRangeItem,      "table-range-item",      false, "{label} 的第 {4} 项：{0} 超出表 {1} 的范围（{2}～{3}）：未作外推",
+                                                        "Item {4} of {label}: {0} lies outside Table {1} ({2} to {3}): nothing was extrapolated"},
+  {FieldsSyntax,        "fields-syntax",         false, "{label} \"{0}\" 应写作 {1}",
+                                                        "{label}: \"{0}\" is written {1}"},
+  {FieldValue,          "field-value",           false, "{label} 中的 {0} \"{1}\" {2}",
+                                                        "{label}: {0} \"{1}\" {2}"},
+  {FieldNotPositive,    "field-not-positive",    false, "{label} 中的 {0} 必须大于零",
+                                                        "{label}: {0} must be greater than zero"},
+  {ItemSyntax,          "item-syntax",           false, "{label} 的第 {0} 项 \"{1}\" 应写作 {2}",
+                                                        "Item {0} of {label}, \"{1}\", is written {2}"},
+  {ItemValue,           "item-value",            false, "{label} 的第 {0} 项中的 {1} \"{2}\" {3}",
+                                                        "Item {0} of {label}: {1} \"{2}\" {3}"},
+  {ItemNotPositive,     "item-not-positive",     false, "{label} 的第 {0} 项中的 {1} 必须大于零",
+                                                        "Item {0} of {label}: {1} must be greater than zero"},
+  {NotWholeNumber,      "not-whole-number",      false, "{label} 必须是 {0} 到 {1} 之间的整数",
+                                                        "{label} must be a whole number from {0} to {1}"},
+  {UnitsSiOnly,         "units-si-only",         true,  "{option} 只能是 si：水工建筑物按国际单位制（m、m³/s）计算",
+                                                        "{option} must be si: structures are computed in SI units (m, m³/s)"},
 }};
 // clang-format on
 
@@ -321,6 +339,7 @@ std::string argumentText(const MessageArg& arg, Language language, FieldStyle st
     case MessageArg::Kind::Phrase: return arg.phrase ? phraseText(*arg.phrase, language, style, precision) : std::string();
     case MessageArg::Kind::Problem:
       return arg.problem ? messageText(*arg.problem, language, FieldStyle::Column) : std::string();
+    case MessageArg::Kind::Words: return language == Language::English ? arg.english : arg.text;
   }
   return arg.text;
 }
@@ -333,11 +352,11 @@ std::string termWords(std::string_view key, Language language) {
 }
 
 MessageArg MessageArg::nested(Phrase phrase) {
-  return {Kind::Phrase, {}, 0, std::make_shared<const Phrase>(std::move(phrase)), -1, {}};
+  return {Kind::Phrase, {}, 0, std::make_shared<const Phrase>(std::move(phrase)), -1, {}, {}};
 }
 
 MessageArg MessageArg::nested(Problem problem) {
-  return {Kind::Problem, {}, 0, {}, -1, std::make_shared<const Problem>(std::move(problem))};
+  return {Kind::Problem, {}, 0, {}, -1, std::make_shared<const Problem>(std::move(problem)), {}};
 }
 
 const MessageInfo& messageInfo(MessageId id) { return kMessages[static_cast<std::size_t>(id)]; }

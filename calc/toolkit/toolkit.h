@@ -57,6 +57,21 @@ Answer designCanal(const Inputs& inputs);
 // each of its flows: every section's levels, flow and losses, and the jumps;
 // `file` is the reach file's text, CSV or JSON.
 Answer reach(const Inputs& inputs);
+// The canal's structures by GB 50288-2018 (calc/structures/), each at its
+// design, enlarged and minimum flows with its checks and calculation report:
+// the inverted siphon (§10, Appendix L),
+Answer answerSiphon(const Inputs& inputs);
+// the aqueduct (§9, Appendix K), the canal culvert (§11, Appendix M), the
+// free-surface tunnel (§15, sized when its size is left out), one transition
+// (Appendices K, L, M), the check gate open (a submerged broad-crested weir),
+// the drop (Appendix N) and the chute's drawdown (§12.3.3).
+Answer answerAqueduct(const Inputs& inputs);
+Answer answerCulvert(const Inputs& inputs);
+Answer answerTunnel(const Inputs& inputs);
+Answer answerTransition(const Inputs& inputs);
+Answer answerGate(const Inputs& inputs);
+Answer answerDrop(const Inputs& inputs);
+Answer answerChute(const Inputs& inputs);
 
 // roughness and velocity-limits: Appendices B and C of GB 50288-2018.
 Answer roughness(const Inputs& inputs);

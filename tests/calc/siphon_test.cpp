@@ -40,7 +40,7 @@ TEST(Siphon, TestVectorOne) {
   const Printed rows[] = {
       {"A", r.area, 1.130973, 6},     {"v", f.v, 1.768388, 6},          {"v2/2g", f.velocityHead, 0.159443, 6},
       {"2gL/C2R", f.friction, 2.871241, 6}, {"hf", f.hf, 0.457798, 6},  {"sum zeta", r.zeta.sum, 1.056, 9},
-      {"bend", r.zeta.eachBend.at(1), 0.198, 9}, {"outlet", r.zeta.outlet, 0.36, 9},
+      {"bend", r.zeta.eachBend.at(1).zeta, 0.198, 9}, {"outlet", r.zeta.outlet, 0.36, 9},
       {"hj", f.hj, 0.168371, 6},      {"hw", f.z, 0.626170, 6},         {"dZ1", f.dZ1, 0.020190, 6},
       {"dZ2", f.dZ2, 0.734627, 6},    {"dZ3", f.dZ3, 0.101449, 6},      {"dZ", f.dZ, 0.653368, 6},
       {"outlet bed", *r.outletBed, 99.396632, 6}, {"mu", f.mu, 0.465874, 6},
@@ -73,7 +73,7 @@ TEST(Siphon, WorkedExampleThreeFlows) {
   in.D = 1.0;
   in.L = 80;
   in.n = 0.013;
-  in.inletForm = "not-rounded";
+  in.entrance = "not-rounded";
   in.gateSlots = 2;
   in.rack = Rack{2.42, 10, 100, 0, 0, 0, 75, 0};
   in.bends = {{3.0, 25}, {2.5, 45}, {3.0, 3}};
@@ -87,7 +87,7 @@ TEST(Siphon, WorkedExampleThreeFlows) {
   ASSERT_EQ(r.flows.size(), 3u);
   const SiphonFlow &d = r.flows[0], &j = r.flows[1], &m = r.flows[2];
   const Printed rows[] = {
-      {"rack", r.zeta.rack, 0.108499, 6},   {"bend 3", r.zeta.eachBend.at(2), 0.027, 9}, {"bend 2", r.zeta.eachBend.at(1), 0.294, 9},
+      {"rack", r.zeta.rack, 0.108499, 6},   {"bend 3", r.zeta.eachBend.at(2).zeta, 0.027, 9}, {"bend 2", r.zeta.eachBend.at(1).zeta, 0.294, 9},
       {"outlet", r.zeta.outlet, 0.38, 9},   {"sum", r.zeta.sum, 1.780499, 6},   {"xi1", r.xi1, 0.175, 9},
       {"friction", d.friction, 1.684311, 6}, {"v", d.v, 1.909859, 6},         {"hf", d.hf, 0.313131, 6},
       {"hj", d.hj, 0.331013, 6},            {"dZ1", d.dZ1, 0.023955, 6},       {"dZ2", d.dZ2, 0.768383, 6},
@@ -137,14 +137,14 @@ TEST(Siphon, BadInputs) {
     const char* field;
   };
   const Row rows[] = {
-      {"R/D below the table", [](SiphonInput& in) { in.bends = {{0.5, 30}}; }, MessageId::TableRange, "bend"},
-      {"deflection above 140", [](SiphonInput& in) { in.bends = {{3.6, 150}}; }, MessageId::TableRange, "bend"},
+      {"R/D below the table", [](SiphonInput& in) { in.bends = {{0.5, 30}}; }, MessageId::TableRangeItem, "bend"},
+      {"deflection above 140", [](SiphonInput& in) { in.bends = {{3.6, 150}}; }, MessageId::TableRangeItem, "bend"},
       {"outlet ratio beyond", [](SiphonInput& in) { in.outletRatio = 0.95; }, MessageId::TableRange, "outlet-ratio"},
       {"beta not in the table", [](SiphonInput& in) { in.rack = Rack{2.0, 10, 100}; }, MessageId::ValueNotInTable, "rack"},
-      {"unknown entrance", [](SiphonInput& in) { in.inletZeta = NAN; in.inletForm = "bell"; }, MessageId::UnknownForm, "inlet-form"},
-      {"ranged entrance untyped", [](SiphonInput& in) { in.inletZeta = NAN; in.inletForm = "fully-rounded"; },
+      {"unknown entrance", [](SiphonInput& in) { in.inletZeta = NAN; in.entrance = "bell"; }, MessageId::UnknownForm, "entrance"},
+      {"ranged entrance untyped", [](SiphonInput& in) { in.inletZeta = NAN; in.entrance = "fully-rounded"; },
        MessageId::RangedFormNeedsXi, "inlet-zeta"},
-      {"ranged entrance outside", [](SiphonInput& in) { in.inletZeta = 0.2; in.inletForm = "fully-rounded"; },
+      {"ranged entrance outside", [](SiphonInput& in) { in.inletZeta = 0.2; in.entrance = "fully-rounded"; },
        MessageId::TableRange, "inlet-zeta"},
       {"unknown transition", [](SiphonInput& in) { in.inletTransition.form = "curved-warped"; }, MessageId::UnknownForm, "inlet-form"},
       {"no outlet", [](SiphonInput& in) { in.outletRatio = 0; }, MessageId::MissingInput, "outlet-ratio"},

@@ -47,6 +47,8 @@ def case_of(command):
 def help_examples(path):
     source = open(path, encoding="utf-8").read()
     for block in re.findall(r"k\w+Examples\{(.*?)\};", source, re.S):
+        # Adjacent literals are one string, as the compiler joins them.
+        block = re.sub(r'"\s*\n\s*"', "", block)
         for example in re.findall(r'"([^"]*)"', block):
             yield example
 

@@ -263,6 +263,12 @@ std::string_view quantityId(calc::QuantityId id) {
   if (id == calc::QuantityId::CrownHeight) return "crown-H";
   if (id == calc::QuantityId::HorseshoeRadius) return "horseshoe-r";
   if (id == calc::QuantityId::HorseshoeType) return "horseshoe-type";
+  if (id == calc::QuantityId::LocalLoss) return "local-hj";
+  if (id == calc::QuantityId::PipeLoss) return "pipe-z";
+  if (id == calc::QuantityId::CanalV1) return "canal-v1";
+  if (id == calc::QuantityId::CanalV2) return "canal-v2";
+  if (id == calc::QuantityId::TroughHeight) return "trough-H";
+  if (id == calc::QuantityId::FlowCase) return "flow-case";
   return calc::quantityInfo(id).key;
 }
 

@@ -78,7 +78,7 @@ std::string catalogJson() {
     json.endObject();
   }
   json.endArray();
-  constexpr const char* kLimits[] = {"any", "nonNegative", "positive", "choice", "count", "text"};
+  constexpr const char* kLimits[] = {"any", "nonNegative", "positive", "choice", "count", "text", "list"};
   json.key("parameters").beginArray();
   for (const calc::ParameterInfo& parameter : calc::parameters()) {
     json.beginObject();
