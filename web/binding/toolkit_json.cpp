@@ -6,6 +6,8 @@
 
 #include "calc/services/batch.h"
 #include "calc/services/dxf_writer.h"
+#include "calc/structures/siphon_tables.h"
+#include "calc/structures/transition_forms.h"
 #include "calc/toolkit/toolkit.h"
 #include "web/binding/design_json.h"
 #include "web/binding/json.h"
@@ -23,9 +25,43 @@ void putQuestionInputs(Json& json, std::span<const calc::QuestionInput> inputs) 
     json.key("required").boolean(input.required);
     json.key("default").string(input.byDefault);
     json.key("oneOf").number(input.oneOf);
+    // A choice's values, so that the page offers them as the command line's help lists them.
+    json.key("choices").beginArray();
+    std::string_view choices = calc::choicesOf(input.key);
+    while (!choices.empty()) {
+      const std::size_t bar = choices.find('|');
+      json.string(choices.substr(0, bar));
+      choices = bar == std::string_view::npos ? std::string_view{} : choices.substr(bar + 1);
+    }
+    json.endArray();
     json.endObject();
   }
   json.endArray();
+}
+
+// The named forms a structure's boxes take, which depend on the structure and
+// so are no choice of their own: Table L.1.4-2's entrances, and each
+// transition form with the family whose table holds it.
+void putStructureForms(Json& json) {
+  namespace structures = calc::structures;
+  json.key("structureForms").beginObject();
+  json.key("entrances").beginArray();
+  for (const structures::EntranceForm& form : structures::entranceForms()) {
+    json.beginObject().key("key").string(form.key).key("name");
+    putText(json, form.name);
+    json.endObject();
+  }
+  json.endArray();
+  json.key("transitions").beginArray();
+  for (const structures::TransitionForm& form : structures::transitionForms()) {
+    constexpr const char* kFamilies[] = {"aqueduct", "siphon", "culvert"};  // in TransitionFamily's order
+    json.beginObject().key("family").string(kFamilies[static_cast<int>(form.family)]);
+    json.key("table").string(structures::familyTable(form.family)).key("key").string(form.key).key("name");
+    putText(json, form.name);
+    json.endObject();
+  }
+  json.endArray();
+  json.endObject();
 }
 
 calc::Inputs inputsOf(const Request& request) {
@@ -132,6 +168,7 @@ std::string catalogJson() {
   json.key("channelInputs");
   putQuestionInputs(json, calc::channelInputs());
   putDesignTables(json);
+  putStructureForms(json);
   json.endObject();
   return json.text();
 }
