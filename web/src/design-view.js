@@ -36,15 +36,19 @@ export function schemesTable(catalog, table) {
     el('tbody', {}, rows));
 }
 
-// Each check as {key, name, verdict (pass, fail or not-checked), message}.
-function checks(table) {
-  const [keyAt, okAt, messageAt] = ['key', 'ok', 'message'].map((key) => table.column(key));
+// Each check as {key, name, verdict, clause, message}. A design's table says
+// its verdict by a yes or no (ok: pass, fail or not-checked), a structure's
+// by a term of its own (verdict: pass, fail or not-applicable) with its clause.
+export function checks(table) {
+  const [keyAt, okAt, verdictAt, clauseAt, messageAt] = ['key', 'ok', 'verdict', 'clause', 'message'].map((key) => table.column(key));
   return table.rows.map((row) => {
     const ok = row.cells[okAt];
+    const verdict = verdictAt >= 0 ? row.cells[verdictAt].term : undefined;
     return {
       key: row.cells[keyAt]?.term ?? '',
       name: row.cells[keyAt]?.text ?? '',
-      verdict: ok?.kind === 'flag' ? (ok.flag ? 'pass' : 'fail') : 'not-checked',
+      verdict: verdict ?? (ok?.kind === 'flag' ? (ok.flag ? 'pass' : 'fail') : 'not-checked'),
+      clause: row.cells[clauseAt]?.text ?? '',
       message: row.cells[messageAt]?.text ?? '',
     };
   });
@@ -54,7 +58,9 @@ function checks(table) {
 export function checksList(catalog, table) {
   return el('ul', { class: 'checks', 'data-list': 'checks' }, checks(table).map((check) => el('li', { 'data-check': check.key, 'data-verdict': check.verdict },
     el('span', { class: 'verdict', text: termText(catalog, check.verdict) }),
-    el('span', { class: 'check-name', text: `${check.name}${t('colon')}` }),
+    el('span', { class: 'check-name', text: check.name }),
+    check.clause ? el('span', { class: 'check-clause', text: check.clause }) : null,
+    t('colon'),
     el('span', { class: 'check-message', text: check.message }))));
 }
 

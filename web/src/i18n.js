@@ -67,6 +67,13 @@ const chrome = {
     digitsFull: '全部位数',
     digitsEng: '工程精度',
     digitsPlaces: '{n} 位小数',
+    flows: '各流量的结果',
+    quantity: '项目',
+    lossChart: '水头损失（按项与流量）',
+    noChoice: '不选',
+    listHint: '多项以分号分隔',
+    gHint: '手册与计算表多用 9.81',
+    structureKind: '计算内容',
   },
   en: {
     title: 'Channel hydraulics toolkit',
@@ -133,6 +140,13 @@ const chrome = {
     digitsFull: 'Full digits',
     digitsEng: 'Engineering',
     digitsPlaces: '{n} decimals',
+    flows: 'Each flow\'s results',
+    quantity: 'Quantity',
+    lossChart: 'Head losses by term and flow',
+    noChoice: 'None',
+    listHint: 'items separated by semicolons',
+    gHint: 'handbooks and workbooks take 9.81',
+    structureKind: 'Calculation',
   },
 };
 

@@ -9,6 +9,10 @@ import { ProfilePanel } from './profile.js';
 import { NaturalPanel } from './natural.js';
 import { BatchPanel } from './batch.js';
 import { DesignPanel } from './design.js';
+import { SiphonPanel } from './siphon.js';
+import { AqueductPanel } from './aqueduct.js';
+import { CulvertTunnelPanel } from './culvert-tunnel.js';
+import { StructurePartsPanel } from './structure-parts.js';
 
 export const panels = [
   { key: 'calculator', name: { zh: '计算器', en: 'Calculator' }, needs: 'click', Panel: CalculatorPanel },
@@ -19,6 +23,10 @@ export const panels = [
   { key: 'natural', name: { zh: '天然断面', en: 'Natural channel' }, needs: 'toolkit', Panel: NaturalPanel },
   { key: 'batch', name: { zh: '批量', en: 'Batch' }, needs: 'toolkit', Panel: BatchPanel },
   { key: 'design', name: { zh: '渠道设计', en: 'Canal design' }, needs: 'toolkit', Panel: DesignPanel },
+  { key: 'siphon', name: { zh: '倒虹吸', en: 'Inverted siphon' }, needs: 'toolkit', Panel: SiphonPanel },
+  { key: 'aqueduct', name: { zh: '渡槽', en: 'Aqueduct' }, needs: 'toolkit', Panel: AqueductPanel },
+  { key: 'culvert-tunnel', name: { zh: '涵洞与隧洞', en: 'Culverts and tunnels' }, needs: 'toolkit', Panel: CulvertTunnelPanel },
+  { key: 'structure-parts', name: { zh: '渐变段、节制闸、跌水与陡坡', en: 'Transitions, gates, drops and chutes' }, needs: 'toolkit', Panel: StructurePartsPanel },
 ];
 
 export function availablePanels(core) {
