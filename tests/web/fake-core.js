@@ -32,6 +32,18 @@ const parameterRows = [
   ['length', '推算距离', 'Length', 'length', 'positive'],
   ['steps', '步数', 'Steps', 'none', 'positive'],
   ['unknown', '未知量', 'Unknown', 'none', 'choice'],
+  // An inverted siphon's, enough for its panel.
+  ['Qj', '加大流量', 'Enlarged flow', 'discharge', 'positive'],
+  ['enlarge', '加大百分数', 'Enlargement', 'none', 'positive'],
+  ['L', '长度', 'Length', 'length', 'positive'],
+  ['entrance', '进口形式', 'Entrance form', 'none', 'choice'],
+  ['inlet-zeta', '进口局部损失系数', 'Entrance coefficient', 'none', 'nonNegative'],
+  ['bend', '弯道 R:θ', 'Bends R:θ', 'none', 'list'],
+  ['outlet-ratio', '出口面积比', 'Outlet area ratio', 'none', 'positive'],
+  ['outlet-zeta', '出口局部损失系数', 'Outlet coefficient', 'none', 'nonNegative'],
+  ['outlet-rule', '出口系数取法', 'Outlet rule', 'none', 'choice'],
+  ['inlet-form', '进口渐变段形式', 'Inlet transition form', 'none', 'choice'],
+  ['v1', '上游渠道流速', 'Upstream canal velocity', 'velocity', 'nonNegative'],
 ];
 
 const quantityRows = [
@@ -70,6 +82,10 @@ const quantityRows = [
   ['direction', '', '推算方向', 'Direction', 'none'],
   ['x', 'x', '距离', 'Distance', 'length'],
   ['Sf', 'Sf', '摩阻坡度', 'Friction slope', 'none'],
+  ['hf', 'hf', '沿程水头损失', 'Friction loss', 'length'],
+  ['hj', 'hj', '局部水头损失', 'Local losses', 'length'],
+  ['dZ', 'ΔZ', '总水面落差', 'Total fall', 'length'],
+  ['h_loss', 'h', '水头损失', 'Head loss', 'length'],
 ];
 
 const terms = {
@@ -86,6 +102,18 @@ const terms = {
   yes: { zh: '是', en: 'yes' },
   no: { zh: '否', en: 'no' },
   trapezoid: { zh: '梯形', en: 'trapezoid' },
+  design: { zh: '设计流量', en: 'design flow' },
+  enlarged: { zh: '加大流量', en: 'enlarged flow' },
+  inlet: { zh: '进口', en: 'inlet' },
+  rack: { zh: '拦污栅', en: 'trash rack' },
+  bends: { zh: '弯道', en: 'bends' },
+  outlet: { zh: '出口', en: 'outlet' },
+  friction: { zh: '沿程', en: 'friction' },
+  printed: { zh: '按表印刷值', en: 'as printed' },
+  expansion: { zh: '突然扩大', en: 'sudden expansion' },
+  pass: { zh: '满足', en: 'pass' },
+  fail: { zh: '不满足', en: 'fail' },
+  'siphon-velocity': { zh: '管内流速', en: 'velocity in the barrels' },
 };
 
 const sections = [
@@ -100,7 +128,7 @@ const units = {
   us: { length: 'ft', area: 'ft²', discharge: 'ft³/s', velocity: 'ft/s', stress: 'lb/ft²', chezy: 'ft^0.5/s', momentum: 'ft³', none: '' },
 };
 
-const input = (key, required = false, byDefault = '', oneOf = 0) => ({ key, required, default: byDefault, oneOf });
+const input = (key, required = false, byDefault = '', oneOf = 0, choices = []) => ({ key, required, default: byDefault, oneOf, choices });
 const questions = [
   { name: 'report', channel: true, inputs: [input('h', false, '', 1), input('i', true)] },
   { name: 'solve', channel: true, inputs: [input('Q'), input('h', false, '', 1), input('i'), input('unknown')] },
@@ -109,7 +137,20 @@ const questions = [
   { name: 'profile', channel: true, inputs: [input('Q', true), input('i', true), input('h0', true), input('to-h', false, '', 1),
     input('length', false, '', 1), input('steps', false, '100')] },
   { name: 'outline', channel: true, inputs: [input('h')] },
+  { name: 'siphon', channel: false, inputs: [input('Q', true), input('Qj', false, '', 1), input('enlarge', false, '', 1), input('D', false, '', 2),
+    input('B', false, '', 2), input('L', true), input('n', true), input('entrance', false, '', 0, ['not-rounded']), input('inlet-zeta'), input('bend'),
+    input('outlet-ratio', false, '', 3), input('outlet-zeta', false, '', 3), input('outlet-rule', false, 'printed', 0, ['printed', 'expansion']),
+    input('inlet-form'), input('v1')] },
 ];
+
+// The named forms a structure takes, by family.
+const structureForms = {
+  entrances: [{ key: 'not-rounded', name: { zh: '进口没有修圆', en: 'not rounded' } }],
+  transitions: [
+    { family: 'aqueduct', table: 'K.1.2', key: 'arc-wall', name: { zh: '圆弧直墙', en: 'quarter-circle and straight wall' } },
+    { family: 'siphon', table: 'L.1.2', key: 'reverse-warped', name: { zh: '反弯扭曲面', en: 'reverse warped surface' } },
+  ],
+};
 
 export const fakeCatalog = {
   sections,
@@ -119,6 +160,7 @@ export const fakeCatalog = {
   quantities: quantityRows.map(([key, symbol, zh, en, unit]) => ({ id: key, key, symbol, name: { zh, en }, unit })),
   units,
   terms,
+  structureForms,
 };
 
 const parameterByKey = new Map(fakeCatalog.parameters.map((p) => [p.key, p]));
@@ -347,7 +389,39 @@ function outline(inputs, language) {
   return [{ boundary, water: [{ x: -half, z: h }, { x: half, z: h }] }];
 }
 
-const questionAnswers = { report, solve, table, jump, profile, outline };
+// A siphon of one round barrel at its design flow and, when given, its
+// enlarged flow: each flow's losses by term (the rack's nothing), a check of
+// its velocity, its barrel running full and a report line.
+function siphon(inputs, language) {
+  const v = readNumbers(inputs, ['Q', 'Qj', 'D', 'L', 'n', 'inlet-zeta', 'v1'], language, ['Qj', 'inlet-zeta', 'v1']);
+  const bends = (inputs.bend ?? '').split(';').filter((item) => item.trim() !== '');
+  if (bends.some((item) => !/^[\d.]+:[\d.]+$/.test(item.trim()))) throw new Problems([problem('bend', 'notNumber', language)]);
+  const area = (Math.PI * v.D * v.D) / 4;
+  const friction = (2 * g.si * v.L * v.n * v.n) / (v.D / 4) ** (4 / 3);
+  const zeta = { inlet: v['inlet-zeta'] ?? 0.5, rack: 0, bends: 0.2 * bends.length, outlet: 0.36 };
+  const record = { g: g.si, diameter: v.D, L: v.L, n: v.n, A: area };
+  const losses = [];
+  const checks = [];
+  for (const [flow, Q] of [['design', v.Q], ['enlarged', v.Qj]]) {
+    if (Q === undefined) continue;
+    const vel = Q / area;
+    const head = (vel * vel) / (2 * g.si);
+    const sum = zeta.inlet + zeta.rack + zeta.bends + zeta.outlet;
+    record[flow] = { Q, v: vel, hf: friction * head, hj: sum * head };
+    if (flow === 'design' && v.v1 !== undefined) record[flow].dZ = (friction + sum + 1) * head - (v.v1 * v.v1) / (2 * g.si);
+    for (const [term, z] of [...Object.entries(zeta), ['friction', friction]]) losses.push({ flow, term, zeta: z, h_loss: z * head });
+    if (flow === 'design') {
+      checks.push({ key: 'siphon-velocity', clause: '10.3.2', verdict: vel >= 1.5 && vel <= 2.5 ? 'pass' : 'fail', value: vel, message: `v = ${text(vel)} m/s` });
+    }
+  }
+  const boundary = [];
+  for (let k = 0; k <= 32; ++k) boundary.push({ x: (v.D / 2) * Math.sin((Math.PI * k) / 16), z: v.D / 2 + (v.D / 2) * Math.cos((Math.PI * k) / 16) });
+  record.drawing = { boundary, water: [{ x: 0, z: v.D }, { x: 0, z: v.D }] };
+  Object.assign(record, { losses, checks, report: [{ kind: 'heading', text: language === 'en' ? '1 Design conditions' : '1 设计条件' }] });
+  return [record];
+}
+
+const questionAnswers = { report, solve, table, jump, profile, outline, siphon };
 
 // Rounded for show as "eng" asks, by the unit of each quantity; rough, like the rest.
 function engText(key, value) {

@@ -19,6 +19,11 @@ import { readPoints, readPointsInSteps, pointsText, rowsText } from '../../web/s
 import { preview, shownChars, shownLines, tooLongToShow } from '../../web/src/long-text.js';
 import { panelCore, Pending } from '../../web/src/panel-core.js';
 import { exaggeration } from '../../web/src/natural-drawing.js';
+import { familyOptions, formFamily, inputPlan, questionTexts, shownKeys } from '../../web/src/structure-inputs.js';
+import { flowRows } from '../../web/src/structure-view.js';
+import { lossBars } from '../../web/src/loss-chart.js';
+import { structureMarks } from '../../web/src/structure-drawing.js';
+import { dxfNumber, outlineDxf } from '../../web/src/outline-dxf.js';
 import { fakeCatalog, fakeToolkit, fakeClick } from './fake-core.js';
 
 const catalog = indexCatalog(fakeCatalog);
@@ -341,4 +346,66 @@ test('a rating without a typed range runs on round steps from the lowest point t
 test('heights are exaggerated by the largest round factor that fits the frame', () => {
   const rows = [[100, 3.5, 560, 220, 10], [10, 2, 400, 200, 2], [10, 20, 400, 200, 1]];
   for (const [span, rise, w, h, factor] of rows) assert.equal(exaggeration(span, rise, w, h), factor, `${span}×${rise}`);
+});
+
+test('a structure\'s boxes follow its question: a picker before each exclusive group, a blank where a choice has no default, forms by family', () => {
+  const plan = inputPlan(catalog, 'siphon');
+  const entry = (key) => plan.find((e) => e.key === key);
+  assert.deepEqual(plan.map((e) => e.key), ['Q', 'one-of-1', 'Qj', 'enlarge', 'one-of-2', 'D', 'B', 'L', 'n', 'entrance', 'inlet-zeta', 'bend',
+    'one-of-3', 'outlet-ratio', 'outlet-zeta', 'outlet-rule', 'inlet-form', 'v1']);
+  assert.deepEqual(entry('one-of-2').members, ['D', 'B']);
+  const rows = [
+    ['an entrance by its table\'s name', entry('entrance').options, [['', null], ['not-rounded', '进口没有修圆']]],
+    ['a rule with a default has no blank', entry('outlet-rule').options, [['printed', '按表印刷值'], ['expansion', '突然扩大']]],
+    ['a siphon\'s forms', familyOptions(entry('inlet-form').options, formFamily.siphon), [['', null], ['reverse-warped', '反弯扭曲面']]],
+    ['a tunnel borrows the aqueduct\'s', familyOptions(entry('inlet-form').options, formFamily.tunnel), [['', null], ['arc-wall', '圆弧直墙']]],
+  ];
+  for (const [name, options, expected] of rows) assert.deepEqual(options.map((o) => [o.value, o.name?.zh ?? null]), expected, name);
+  assert.equal(entry('bend').list, true, 'the bends are a list');
+});
+
+test('only the picked one of exclusive inputs and what its choice shows are shown; a choice at its default and the page\'s boxes are not asked', () => {
+  const spec = { shows: { 'one-of-3': { 'outlet-ratio': ['outlet-rule'] } } };
+  const plan = inputPlan(catalog, 'siphon', spec);
+  const grouped = ['Qj', 'enlarge', 'D', 'B', 'outlet-ratio', 'outlet-zeta', 'outlet-rule'];
+  const rows = [
+    [{ 'one-of-1': 'enlarge', 'one-of-2': 'D', 'one-of-3': 'outlet-zeta' }, ['enlarge', 'D', 'outlet-zeta']],
+    [{ 'one-of-1': 'Qj', 'one-of-2': 'B', 'one-of-3': 'outlet-ratio' }, ['Qj', 'B', 'outlet-ratio', 'outlet-rule']],
+  ];
+  for (const [values, shown] of rows) assert.deepEqual(grouped.filter((key) => shownKeys(plan, spec, (k) => values[k]).has(key)), shown);
+  const texts = { Q: '2', 'one-of-1': 'enlarge', enlarge: '20', 'outlet-rule': 'printed', entrance: 'not-rounded', 'dxf-scale': '50' };
+  assert.deepEqual(questionTexts(plan, texts, ['dxf-scale']), { Q: '2', enlarge: '20', entrance: 'not-rounded' });
+  assert.deepEqual(questionTexts(plan, { 'outlet-rule': 'expansion' }), { 'outlet-rule': 'expansion' }, 'a choice away from its default is asked');
+});
+
+test('a siphon\'s flows stand side by side, a quantity a flow lacks left blank; its chart a bar per flow in each term that costs something', () => {
+  const core = new Core({}, fakeToolkit());
+  const answer = core.call('siphon', { Q: '2', Qj: '2.4', D: '1.2', L: '150', n: '0.014', bend: '3.6:30;3.6:30', v1: '0.8' }, 'en');
+  const { flows, rows } = flowRows(answer.record);
+  assert.deepEqual(flows, ['design', 'enlarged']);
+  const dZ = rows.find((row) => row.key === 'dZ');
+  assert.deepEqual([dZ.label, dZ.unit, dZ.cells[0].full, dZ.cells[1]], ['Total fall ΔZ', 'm', answer.record.group('design').item('dZ').full, null]);
+  const bars = lossBars(answer.record.table('losses'));
+  assert.deepEqual(bars.flows.map((f) => f.text), ['design flow', 'enlarged flow']);
+  assert.deepEqual(bars.terms.map((term) => term.key), ['inlet', 'bends', 'outlet', 'friction'], 'the rack costs nothing');
+  assert.deepEqual(bars.terms[1].bars.map((bar) => bar.flow), ['design', 'enlarged']);
+  assert.equal(bars.axis, 'Head loss h (m)');
+});
+
+test('a structure\'s section measures h and hj up the right, H down the left and B along the bottom; its DXF draws them at 1:N in ASCII', () => {
+  const json = '{"B": 2, "H": 1.53, "design": {"h": 1.2}, "enlarged": {"h": 1.43}, "drawing": {"boundary": [{"x": -1, "z": 1.53}, {"x": -1, "z": 0}, '
+    + '{"x": 1, "z": 0}, {"x": 1, "z": 1.53}], "water": [{"x": -1, "z": 1.2}, {"x": 1, "z": 1.2}], "water_enlarged": [{"x": -1, "z": 1.43}, {"x": 1, "z": 1.43}]}}\n';
+  const { record } = view(json, 'aqueduct');
+  const outline = outlineGeometry(record.group('drawing'));
+  const marks = structureMarks(outline, record, 'm');
+  assert.deepEqual(marks.dims.map((d) => [d.text, d.from, d.to]), [
+    ['h', [1, 0], [1, 1.2]], ['hj', [1, 0], [1, 1.43]], ['H', [-1, 1.53], [-1, 0]], ['B', [-1, 0], [1, 0]],
+  ]);
+  assert.deepEqual(marks.legend.map((l) => l.text.replace(/^.*  /, '')), ['h = 1.2 m', 'hj = 1.43 m', 'H = 1.53 m', 'B = 2 m']);
+  const dxf = outlineDxf(outline, marks, 'Q=3.619 m3/s', 50);
+  assert.doesNotMatch(dxf, /[^\x00-\x7f]/, 'ASCII only');
+  for (const part of ['  0\nLINE\n  8\nOUTLINE\n 10\n-20\n 20\n30.6\n', '  8\nWATER\n  6\nDASHED\n', 'hj=1.43', 'B=2', 'Q=3.619 m3/s  1:50']) assert.ok(dxf.includes(part), part);
+  assert.ok(dxf.endsWith('  0\nENDSEC\n  0\nEOF\n'));
+  const numbers = [[-7.34788079488412e-17 * 20, '0'], [0.0005, '0.001'], [1.0005, '1'], [30.6, '30.6']];
+  for (const [x, text] of numbers) assert.equal(dxfNumber(x), text, `${x}: rounded from the double's exact value`);
 });
