@@ -336,6 +336,94 @@ describe('渠道设计', () => {
   });
 });
 
+describe('构筑物', () => {
+  const saved = async (page, scope, kind) => {
+    const [download] = await Promise.all([page.waitForEvent('download'), scope.locator(`[data-save=${kind}]`).click()]);
+    return { name: download.suggestedFilename(), text: readFileSync(await download.path(), 'utf8') };
+  };
+
+  // Test vector TV1, typed box by box; ΔZ = 0.653368 m to six places.
+  test('倒虹吸: TV1 typed gives ΔZ, its losses drawn by term and flow, the checks, the saved drawing and the printed report', async () => {
+    const page = await open(pages.shipped);
+    const siphon = await panel(page, '倒虹吸');
+    const typed = { Q: '2', D: '1.2', L: '150', n: '0.014', 'inlet-zeta': '0.2', 'gate-slots': '1', bend: '3.6:30;3.6:30', 'outlet-ratio': '0.4',
+      v1: '0.8', v2: '1.0', v3: '0.8', xi1: '0.1', xi2: '0.2' };
+    for (const form of ['inlet-form', 'outlet-form']) await siphon.locator(`select[name=${form}]`).selectOption('');
+    for (const [key, text] of Object.entries(typed)) await siphon.locator(`input[name=${key}]`).fill(text);
+    const dZ = siphon.locator('table[data-table=flows] td[data-flow=design] [data-key=dZ]');
+    assert.equal(await dZ.textContent(), '0.653367668553297');
+    assert.equal(Number(await dZ.textContent()).toFixed(6), '0.653368');
+    const bars = siphon.locator('figure[data-picture=channelflow-siphon-losses] svg');
+    assert.deepEqual(await bars.locator('[data-term]').evaluateAll((groups) => groups.map((g) => g.dataset.term)), ['inlet', 'slots', 'bends', 'outlet', 'friction']);
+    assert.equal(await bars.locator('[data-term=bends] rect').count(), 3, 'a bar for each flow');
+    assert.equal(await siphon.locator('.checks li[data-check=siphon-velocity]').getAttribute('data-verdict'), 'pass');
+    const bend = siphon.locator('input[name=bend]');
+    await bend.fill('3.6:30;3.6:x');
+    assert.equal(await bend.getAttribute('aria-invalid'), 'true');
+    assert.equal(await dZ.count(), 0);
+    await bend.fill('3.6:30;3.6:30');
+    const dxf = await saved(page, siphon, 'dxf');
+    assert.equal(dxf.name, 'channelflow-siphon.dxf');
+    assert.match(dxf.text, /^ {2}0\nSECTION\n[\s\S]*\nOUTLINE\n[\s\S]*\nD=1\.2\n[\s\S]*\nQ=2 m3\/s {2}1:50\n[\s\S]*\nEOF\n$/);
+    assert.match((await saved(page, siphon.locator('figure[data-picture=channelflow-siphon-losses]'), 'svg')).text, /^<\?xml[\s\S]*data-term="friction"/);
+    await page.evaluate(() => { window.print = () => {}; });
+    await page.getByRole('button', { name: '打印计算书' }).click();
+    const report = page.locator('#print-report');
+    assert.match(await report.textContent(), /ΔZ = ΔZ1 \+ ΔZ2 − ΔZ3 = .* = 0\.653367668553297 m/);
+    assert.equal(await report.locator('.report-picture svg').count(), 2, 'the section and the losses');
+    await page.getByRole('button', { name: 'English' }).click();
+    assert.equal(await siphon.locator('table[data-table=flows] th[data-flow=design]').textContent(), 'design flow');
+  });
+
+  test('渡槽: TV2 opens with its trough height, both levels drawn and dimensioned, and the width picked for a ratio shows the shape', async () => {
+    const page = await open(pages.shipped);
+    const aqueduct = await panel(page, '渡槽');
+    assert.equal(await value(aqueduct, 'H').textContent(), '1.53');
+    assert.equal(await aqueduct.locator('table[data-table=flows] td[data-flow=design] [data-key=dZ]').textContent(), '0.183664490176073');
+    const drawing = aqueduct.locator('figure[data-picture=channelflow-aqueduct] svg');
+    for (const mark of ['[data-line=hj][stroke-dasharray]', '[data-dimension=h]', '[data-dimension=hj]', '[data-dimension=H]', '[data-dimension=B]']) {
+      assert.equal(await drawing.locator(mark).count(), 1, mark);
+    }
+    assert.equal(await aqueduct.locator('select[name=trough]').isVisible(), false);
+    await aqueduct.locator('select[name=one-of-2]').selectOption('ratio');
+    await aqueduct.locator('input[name=ratio]').fill('0.8');
+    await aqueduct.locator('select[name=trough]').selectOption('u');
+    assert.equal(await value(aqueduct, 'section').textContent(), 'U形');
+  });
+
+  test('涵洞与隧洞: the picked structure is kept, a tunnel\'s section shows its own sizes and draws to scale', async () => {
+    const page = await open(pages.shipped);
+    const family = await panel(page, '涵洞与隧洞');
+    assert.equal(await family.locator('[data-panel=culvert] .checks li[data-check=culvert-free-area-upper]').getAttribute('data-verdict'), 'fail');
+    await family.locator('select[name=structure-kind]').selectOption('tunnel');
+    const tunnel = family.locator('[data-panel=tunnel]');
+    await tunnel.locator('select[name=section]').selectOption('horseshoe');
+    assert.deepEqual(await Promise.all(['r', 'type', 'B'].map((key) => tunnel.locator(`[name=${key}]`).isVisible())), [true, true, false]);
+    assert.equal(await value(tunnel, 'section').textContent(), '马蹄形');
+    assert.equal(await tunnel.locator('figure[data-picture=channelflow-tunnel] svg [data-dimension=h]').count(), 1);
+    await page.reload();
+    await page.waitForSelector('html[data-ready]');
+    assert.equal(await page.getByRole('tabpanel').locator('select[name=structure-kind]').inputValue(), 'tunnel');
+  });
+
+  test('渐变段、节制闸、跌水与陡坡: each part answers its example, a transition offers its structure\'s forms', async () => {
+    const page = await open(pages.shipped);
+    const family = await panel(page, '渐变段、节制闸、跌水与陡坡');
+    const rows = [['transition', 'L_high', '7.5'], ['gate', 'Q', '7.40123558725341'], ['drop', 'd', '0.575820257418912'], ['chute', 'H_wall', '1.12719086740069']];
+    for (const [question, key, text] of rows) {
+      await family.locator('select[name=structure-kind]').selectOption(question);
+      assert.equal(await value(family.locator(`[data-panel=${question}]`), key).textContent(), text, question);
+    }
+    assert.ok(await family.locator('[data-panel=chute] table[data-table=points] tbody tr').count() > 0, 'the chute\'s profile');
+    await family.locator('select[name=structure-kind]').selectOption('transition');
+    const transition = family.locator('[data-panel=transition]');
+    const forms = () => transition.locator('select[name=form] option').evaluateAll((options) => options.map((o) => o.value));
+    assert.deepEqual(await forms(), ['', 'reverse-warped', 'quarter-circle', 'square-head', 'straight-warped']);
+    await transition.locator('select[name=structure]').selectOption('tunnel');
+    assert.deepEqual(await forms(), ['', 'curved-warped', 'straight-warped', 'arc-wall', 'splayed', 'square'], 'a tunnel borrows the aqueduct\'s table');
+  });
+});
+
 describe('天然断面', () => {
   // The README's compound channel as a spreadsheet copies it: a header, tabs, a missing n.
   const compound = ['起点距\t高程\t糙率', '0\t103.5\t0.06', '25\t102.5\t', '30\t102\t0.035', '40\t100.5', '44\t100', '52\t100',

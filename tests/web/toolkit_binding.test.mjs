@@ -30,6 +30,10 @@ test('the catalog names every section, parameter, quantity and question, the des
   }
   assert.deepEqual(catalog.questionByName.get('profile').inputs.filter((i) => i.oneOf).map((i) => i.key), ['to-h', 'length']);
   assert.ok(catalog.channelInputs.some((i) => i.key === 'n-wall'));
+  // A choice's values, and the forms a structure's boxes offer by family.
+  assert.deepEqual(catalog.questionByName.get('culvert').inputs.find((i) => i.key === 'barrel').choices, ['rectangle', 'circle', 'arch']);
+  assert.deepEqual(catalog.structureForms.transitions.filter((f) => f.family === 'culvert').map((f) => f.key), ['warped', 'splayed-wall', 'arc-wall']);
+  assert.equal(catalog.structureForms.entrances.find((f) => f.key === 'not-rounded').name.zh, '进口没有修圆');
   const trowelled = catalog.design.roughness.find((row) => row.key === 'concrete-trowelled');
   assert.deepEqual([trowelled.n_low.text, trowelled.n_high.text, trowelled.n_escape], ['0.012', '0.013', null]);
 });
