@@ -6,7 +6,8 @@ import { fileURLToPath } from 'node:url';
 import { launch, openPage, pages } from '../tests/web/browser.mjs';
 
 const docs = dirname(fileURLToPath(import.meta.url));
-const shots = { 计算器: 'calculator', 均匀流: 'uniform', 水位流量关系: 'rating', 水跃: 'jump', 水面线: 'profile', 天然断面: 'natural', 批量: 'batch', 渠道设计: 'design' };
+const shots = { 计算器: 'calculator', 均匀流: 'uniform', 水位流量关系: 'rating', 水跃: 'jump', 水面线: 'profile', 天然断面: 'natural', 批量: 'batch', 渠道设计: 'design',
+  倒虹吸: 'siphon', 渡槽: 'aqueduct', 涵洞与隧洞: 'culvert-tunnel', '渐变段、节制闸、跌水与陡坡': 'structure-parts' };
 
 const browser = await launch();
 try {
