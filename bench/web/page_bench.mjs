@@ -80,6 +80,8 @@ const profilePage = await panelPage(shipped, '水面线', { steps: '10000' });
 const profile = await keystroke(profilePage, '[role=tabpanel]:not([hidden]) input[name=B]', ['2', '2.5', '3']);
 const designPage = await panelPage(shipped, '渠道设计', {});
 const design = await keystroke(designPage, '[role=tabpanel]:not([hidden]) input[name=Q]', ['10', '12', '8']);
+const siphonPage = await panelPage(shipped, '倒虹吸', {});
+const siphon = await keystroke(siphonPage, '[role=tabpanel]:not([hidden]) input[name=Q]', ['2', '2.2', '1.8']);
 // A 200-point river of three parts, pasted at once as from a spreadsheet.
 const river = Array.from({ length: 200 }, (_, k) => [k, (Math.abs(k - 100) / 20 + (k % 7) / 50).toFixed(3), { 0: '0.06', 40: '0.035', 160: '0.06' }[k]]
   .filter((cell) => cell !== undefined).join('\t')).join('\n');
@@ -134,6 +136,7 @@ const rows = [
   ['keystroke, 水位流量关系 200 points, 3 curves (16 ms)', split(rating)],
   ['keystroke, 水面线 10,000 steps (target 50 ms)', split(profile)],
   ['keystroke, 渠道设计 (design, its DXF, drawing; 16 ms)', split(design)],
+  ['keystroke, 倒虹吸 (TV1 at 3 flows, drawing, DXF, bars)', split(siphon)],
   ['keystroke, 天然断面 200 points, rating of 50 depths', split(natural)],
   ...pastes,
 ];
