@@ -202,6 +202,12 @@ class Reader {
   }
 }
 
+// An answer's list of lines (a design's report is written a line an object, as a table's rows are).
+function list(value) {
+  if (value instanceof Rows) return Array.from({ length: value.length }, (_, k) => value.at(k));
+  return Array.isArray(value) ? value : [];
+}
+
 // values: the answer's JSON values (rounded for show where asked, each
 // number paired with its full text). context: {catalog, question, language,
 // system}, the system taken when the answer does not say its own.
@@ -220,7 +226,7 @@ export function answerView(values, { catalog = null, question = '', language = '
     system: reader.system,
     records,
     record: records[0] ?? new Record(),
-    formulas: Array.isArray(about.formulas) ? about.formulas : [],
-    report: Array.isArray(about.report) ? about.report : [],
+    formulas: list(about.formulas),
+    report: list(about.report),
   };
 }

@@ -31,6 +31,7 @@ function records(text, delimiter) {
     if (!match) return null;
     row.push((match[1] !== undefined ? match[1].replace(/""/g, '"') : match[2]).trim());
     at = cell.lastIndex;
+    if (match[3] === delimiter && at === text.length) row.push('');
     if (match[3] !== delimiter) {
       if (row.some((c) => c !== '')) rows.push(row);
       row = [];
