@@ -97,6 +97,8 @@ export class ReachPanel extends Panel {
     this.editor.setRows(Array.isArray(saved) && saved.length ? saved : rowsByHeader(readTable(example, this.columns), this.columns));
     this.finish();
     this.showPoints(0);
+    // What was typed in the last moment before the page closes is kept too.
+    addEventListener('pagehide', () => this.keep());
   }
 
   system() {
@@ -123,12 +125,16 @@ export class ReachPanel extends Panel {
     this.version += 1;
     this.update();
     clearTimeout(this.keeping);
-    this.keeping = setTimeout(() => {
-      const rows = this.editor.rows;
-      if (rows.reduce((sum, row) => sum + row.reduce((n, cell) => n + cell.length, 0), 0) <= largestKept) store.save(rowsKey, rows);
-    }, 400);
+    this.keeping = setTimeout(() => this.keep(), 400);
     const k = this.editor.selected;
     if (this.editor.cell(k, 'points') !== this.pointsEditor.text()) this.showPoints(k);
+  }
+
+  keep() {
+    clearTimeout(this.keeping);
+    const rows = this.editor.rows;
+    const size = rows.reduce((sum, row) => sum + row.reduce((n, cell) => n + cell.length, 0), 0);
+    store.save(rowsKey, size <= largestKept ? rows : null);
   }
 
   sectionChosen(k) {
@@ -337,7 +343,7 @@ export class ReachPanel extends Panel {
   reportData() {
     const answered = Boolean(this.response?.ok);
     const sections = [{ title: t('inputs'), rows: this.inputRows() }, ...resultSections(this.response)];
-    for (const flow of answered ? this.flows : []) sections.push({ title: flowTitle(flow), rows: itemRows(flow.record.items) });
+    for (const flow of answered ? this.flows : []) sections.push({ title: flowTitle(flow), rows: itemRows(flow.record.items.filter((item) => item.key !== 'flow')) });
     const tables = [];
     const titled = (title, table) => ({
       fullTable: () => {
