@@ -16,7 +16,8 @@ const viewHeight = 300;
 
 export class ReachEditor {
   // columns: catalog.reachColumns; onChange(): the rows changed;
-  // onSelect(k): row k chosen; onWhole(text): a paste with a header.
+  // onSelect(k): row k chosen; onWhole(text, read): a paste with a header
+  // (as readTable read it) or one it could not read (null).
   constructor(columns, { onChange, onSelect, onWhole }) {
     this.columns = columns;
     this.onChange = onChange;
@@ -155,8 +156,9 @@ export class ReachEditor {
     if (input.dataset?.row === undefined || !/[\t\r\n]/.test(text.trim())) return;
     event.preventDefault();
     const read = readTable(text, this.columns);
-    if (read.header) {
-      this.onWhole(text);
+    // Text that is not CSV goes to the panel as well, whose core says why.
+    if (!read || read.header) {
+      this.onWhole(text, read);
       return;
     }
     const [k0, c0] = [Number(input.dataset.row), Number(input.dataset.column)];

@@ -11,6 +11,7 @@ import { Field, FieldSet, parameterField } from '../fields.js';
 import { unitsField } from '../channel.js';
 import { currentLanguage, t, parameterLabel, termText, unitText } from '../i18n.js';
 import { Panel } from '../panel.js';
+import { Pending, longestAtOnce } from '../panel-core.js';
 import { itemList, itemRows, missing, resultSections, showResults } from '../results.js';
 import { Picture, download } from '../picture.js';
 import { TableView, columnTitles } from '../table-view.js';
@@ -64,7 +65,7 @@ export class ReachPanel extends Panel {
     this.editor = new ReachEditor(this.columns, {
       onChange: () => this.rowsChanged(),
       onSelect: (k) => this.sectionChosen(k),
-      onWhole: (text) => this.opened(text),
+      onWhole: (text, read) => this.opened(text, read),
     });
     this.file = el('input', { type: 'file', name: 'reach-file', accept: '.csv,.json,.txt,text/csv,application/json,text/plain' });
     this.file.addEventListener('change', () => this.openFile());
@@ -166,9 +167,9 @@ export class ReachPanel extends Panel {
   // A whole reach (a file, or a paste with its header): its rows replace the
   // table's and its settings the boxes'. One the table cannot hold is left
   // to the core, whose message says why; the table stays as it was.
-  opened(text) {
-    const json = /^\s*\{/.test(text.replace(/^\uFEFF/, '')) ? readJsonReach(text, this.columns) : null;
-    const table = json ? null : readTable(text, this.columns);
+  opened(text, read = null) {
+    const json = !read && /^\s*\{/.test(text.replace(/^\uFEFF/, '')) ? readJsonReach(text, this.columns) : null;
+    const table = json ? null : read ?? readTable(text, this.columns);
     if (!json && (!table?.header || table.unknown)) {
       this.refused(text);
       return;
@@ -183,7 +184,8 @@ export class ReachPanel extends Panel {
     this.version += 1;
     this.editor.reveal(0);
     this.showPoints(0);
-    this.rowsChanged();
+    // The table shows first; the reach is computed in a task of its own.
+    setTimeout(() => this.rowsChanged());
   }
 
   // Why the core cannot read a file, asked in the background (a file may be long).
@@ -212,12 +214,36 @@ export class ReachPanel extends Panel {
     showResults(this.results, response);
     this.flows = response.ok ? response.record.group('flows')?.groups ?? [] : [];
     this.geometry = response.ok ? response.record.table('geometry') : null;
-    for (const flow of this.flows) this.results.append(this.flowSummary(flow));
+    this.summaries = this.flows.map((flow) => this.flowSummary(flow));
+    this.results.append(...this.summaries);
     this.flowPick.setOptions(this.flows.map((flow) => ({ value: flow.key, text: () => flow.record.item('flow')?.text ?? flow.key })));
     this.flowPick.show(this.flows.length > 1);
     this.flowPick.relabel();
-    this.pickSections();
     this.drawFlow();
+    // What reads every row (the notes, the pictures) waits, for a long
+    // reach, for a task after the one that shows its tables.
+    clearTimeout(this.drawing);
+    if (text.length <= longestAtOnce) {
+      this.details();
+      return;
+    }
+    this.drawing = setTimeout(() => {
+      try {
+        this.details();
+      } catch (error) {
+        if (!(error instanceof Pending)) throw error;
+      }
+    });
+  }
+
+  details() {
+    this.flows.forEach((flow, k) => {
+      const notes = flowNotes(flow.record);
+      if (!notes.length) return;
+      this.summaries[k].append(el('ul', { class: 'reach-notes' }, notes.map((note) => el('li', { 'data-row': note.row, text: `${note.station}${t('colon')}${note.text}` }))));
+    });
+    this.pickSections();
+    this.drawProfile();
     this.drawSection();
   }
 
@@ -246,7 +272,7 @@ export class ReachPanel extends Panel {
     this.pointsEditor.field.setProblem(own?.message ?? null);
   }
 
-  // A flow's items, its jumps and the notes of its sections without an answer.
+  // A flow's items and its jumps (the notes of its sections without an answer follow).
   flowSummary(flow) {
     const { record } = flow;
     const part = el('section', { class: 'answer', 'data-flow': flow.key }, el('h3', { text: flowTitle(flow) }),
@@ -254,10 +280,6 @@ export class ReachPanel extends Panel {
     const jumps = record.table('jumps');
     for (let k = 0; k < (jumps?.length ?? 0); ++k) {
       part.append(el('h3', { text: t('jumpMark') }), itemList(rowItems(jumps, k)));
-    }
-    const notes = flowNotes(record);
-    if (notes.length) {
-      part.append(el('ul', { class: 'reach-notes' }, notes.map((note) => el('li', { 'data-row': note.row, text: `${note.station}${t('colon')}${note.text}` }))));
     }
     return part;
   }
@@ -289,7 +311,6 @@ export class ReachPanel extends Panel {
       this.flowHeading.textContent = '';
       this.table.hide();
       this.jumps.hide();
-      this.profilePicture.show(null);
       return;
     }
     this.flowHeading.textContent = flowTitle(flow);
@@ -298,6 +319,15 @@ export class ReachPanel extends Panel {
     const jumps = flow.record.table('jumps');
     if (jumps?.length) this.jumps.show(columnTitles(jumps), jumps.length, (k) => jumps.row(k).cells);
     else this.jumps.hide();
+  }
+
+  drawProfile() {
+    const flow = this.chosenFlow();
+    const sections = flow?.record.table('sections');
+    if (!sections || !this.geometry) {
+      this.profilePicture.show(null);
+      return;
+    }
     const unit = unitText(this.catalog, 'length', this.response.system);
     const station = sections.columns[sections.column('station')];
     this.profilePicture.show(profileDrawing({
