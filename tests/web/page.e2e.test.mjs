@@ -461,6 +461,10 @@ describe('河道水面线', () => {
     assert.match(await reach.locator('figure').first().textContent(), /Longitudinal profile/);
     await reach.locator('input[name=downstream]').fill('wse=90');
     assert.match(await reach.locator('.results-area .missing').textContent(), /99\.12 m/);
+    await page.reload();
+    await page.waitForSelector('html[data-ready]');
+    assert.equal(await page.getByRole('tabpanel').locator('table[data-table=reach-sections] input[data-row="3"][data-column="7"]').inputValue(), '170',
+      'what was typed is there after a reload');
   });
 });
 

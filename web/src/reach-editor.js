@@ -7,7 +7,7 @@
 
 import { el } from './dom.js';
 import { currentLanguage, t } from './i18n.js';
-import { isBlank, readTable } from './reach-file.js';
+import { readTable } from './reach-file.js';
 import { spacer, visibleRange } from './table-view.js';
 
 // The rows are this tall (style.css), the view at most this high.
@@ -186,10 +186,5 @@ export class ReachEditor {
     this.draw();
     this.onChange();
     this.onSelect(this.selected);
-  }
-
-  // The rows that hold something.
-  filled() {
-    return this.rows.filter((row) => !isBlank(row)).length;
   }
 }

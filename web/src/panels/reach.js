@@ -94,8 +94,7 @@ export class ReachPanel extends Panel {
     this.extra.append(this.flowHeading, this.table.root, this.jumps.root);
 
     this.version = 0;
-    const saved = store.load(rowsKey, null);
-    this.editor.setRows(Array.isArray(saved) && saved.length ? saved : rowsByHeader(readTable(example, this.columns), this.columns));
+    this.editor.setRows(this.keptRows() ?? rowsByHeader(readTable(example, this.columns), this.columns));
     this.finish();
     this.showPoints(0);
     // What was typed in the last moment before the page closes is kept too.
@@ -131,11 +130,19 @@ export class ReachPanel extends Panel {
     if (this.editor.cell(k, 'points') !== this.pointsEditor.text()) this.showPoints(k);
   }
 
+  // The rows are kept under their columns' keys, which a later core may add to.
   keep() {
     clearTimeout(this.keeping);
     const rows = this.editor.rows;
     const size = rows.reduce((sum, row) => sum + row.reduce((n, cell) => n + cell.length, 0), 0);
-    store.save(rowsKey, size <= largestKept ? rows : null);
+    store.save(rowsKey, size <= largestKept ? { columns: this.columns.map((c) => c.key), rows } : null);
+  }
+
+  keptRows() {
+    const kept = store.load(rowsKey, null);
+    if (!Array.isArray(kept?.columns) || !Array.isArray(kept.rows) || !kept.rows.length) return null;
+    const at = this.columns.map((c) => kept.columns.indexOf(c.key));
+    return kept.rows.map((row) => at.map((k) => (Array.isArray(row) && typeof row[k] === 'string' ? row[k] : '')));
   }
 
   sectionChosen(k) {
