@@ -130,19 +130,18 @@ export class ReachPanel extends Panel {
     if (this.editor.cell(k, 'points') !== this.pointsEditor.text()) this.showPoints(k);
   }
 
-  // The rows are kept under their columns' keys, which a later core may add to.
+  // The reach is kept as the text the core reads (its sections' cells under
+  // their columns' keys): one string, which storage takes in a few ms.
   keep() {
     clearTimeout(this.keeping);
-    const rows = this.editor.rows;
-    const size = rows.reduce((sum, row) => sum + row.reduce((n, cell) => n + cell.length, 0), 0);
-    store.save(rowsKey, size <= largestKept ? { columns: this.columns.map((c) => c.key), rows } : null);
+    const { text } = this.reachText();
+    store.save(rowsKey, text.length <= largestKept ? text : null);
   }
 
   keptRows() {
     const kept = store.load(rowsKey, null);
-    if (!Array.isArray(kept?.columns) || !Array.isArray(kept.rows) || !kept.rows.length) return null;
-    const at = this.columns.map((c) => kept.columns.indexOf(c.key));
-    return kept.rows.map((row) => at.map((k) => (Array.isArray(row) && typeof row[k] === 'string' ? row[k] : '')));
+    const read = typeof kept === 'string' ? readJsonReach(kept, this.columns) : null;
+    return read?.rows.length ? read.rows : null;
   }
 
   sectionChosen(k) {
