@@ -48,10 +48,11 @@ export class ReachEditor {
     this.scrollTop = 0;
   }
 
-  // Replaces every row (a file opened, inputs restored).
+  // Replaces every row (a file opened, inputs restored), the first chosen and in view.
   setRows(rows) {
     this.rows = rows.map((row) => this.columns.map((_, c) => row[c] ?? ''));
-    this.selected = Math.min(this.selected, Math.max(0, this.rows.length - 1));
+    this.selected = 0;
+    this.scroll.scrollTop = this.scrollTop = 0;
     this.draw();
   }
 

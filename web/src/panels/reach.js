@@ -188,7 +188,6 @@ export class ReachPanel extends Panel {
     }
     store.save(`inputs.${this.key}`, this.fields.snapshot());
     this.version += 1;
-    this.editor.reveal(0);
     this.showPoints(0);
     // The table shows first; the reach is computed in a task of its own.
     setTimeout(() => this.rowsChanged());
