@@ -73,7 +73,7 @@ export class ReachPanel extends Panel {
     this.saveButton = el('button', { type: 'button', 'data-action': 'save-reach', onclick: () => this.saveReach() });
     this.sectionsHeading = el('h2');
     this.sectionsHint = el('p', { class: 'hint' });
-    this.fileProblem = el('div', { class: 'missing', role: 'status' });
+    this.fileProblem = el('div', { class: 'reach-file-problem' });
     this.root.prepend(el('div', { class: 'reach-area' }, this.sectionsHeading, this.sectionsHint,
       el('div', { class: 'reach-actions' }, this.fileLabel, this.saveButton), this.fileProblem, this.editor.root));
     // The chosen section's points, edited as the natural channel's are.
@@ -176,7 +176,9 @@ export class ReachPanel extends Panel {
   opened(text, read = null) {
     const json = !read && /^\s*\{/.test(text.replace(/^\uFEFF/, '')) ? readJsonReach(text, this.columns) : null;
     const table = json ? null : read ?? readTable(text, this.columns);
-    if (!json && (!table?.header || table.unknown)) {
+    const friction = json?.settings.friction;
+    const unknownFriction = friction !== undefined && !this.fields.get('friction')?.options.some((o) => o.value === friction);
+    if (json ? unknownFriction : !table?.header || table.unknown) {
       this.refused(text);
       return;
     }
