@@ -228,30 +228,33 @@ export class ReachPanel extends Panel {
     this.flowPick.relabel();
     this.drawFlow();
     // What reads every row (the notes, the pictures) waits, for a long
-    // reach, for a task after the one that shows its tables.
+    // reach, for tasks after the one that shows its tables.
+    const steps = [() => this.showNotes(), () => this.pickSections(), () => this.drawProfile(), () => this.drawSection()];
     clearTimeout(this.drawing);
     if (text.length <= longestAtOnce) {
-      this.details();
+      for (const step of steps) step();
       return;
     }
-    this.drawing = setTimeout(() => {
-      try {
-        this.details();
-      } catch (error) {
-        if (!(error instanceof Pending)) throw error;
-      }
-    });
+    const next = () => {
+      this.drawing = setTimeout(() => {
+        try {
+          steps.shift()();
+        } catch (error) {
+          if (!(error instanceof Pending)) throw error;
+          return;
+        }
+        if (steps.length) next();
+      });
+    };
+    next();
   }
 
-  details() {
+  showNotes() {
     this.flows.forEach((flow, k) => {
       const notes = flowNotes(flow.record);
       if (!notes.length) return;
       this.summaries[k].append(el('ul', { class: 'reach-notes' }, notes.map((note) => el('li', { 'data-row': note.row, text: `${note.station}${t('colon')}${note.text}` }))));
     });
-    this.pickSections();
-    this.drawProfile();
-    this.drawSection();
   }
 
   // Each problem on the cell, the box or the end row it was written in; all
