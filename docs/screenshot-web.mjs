@@ -6,7 +6,7 @@ import { fileURLToPath } from 'node:url';
 import { launch, openPage, pages } from '../tests/web/browser.mjs';
 
 const docs = dirname(fileURLToPath(import.meta.url));
-const shots = { 计算器: 'calculator', 均匀流: 'uniform', 水位流量关系: 'rating', 水跃: 'jump', 水面线: 'profile', 天然断面: 'natural', 批量: 'batch', 渠道设计: 'design',
+const shots = { 计算器: 'calculator', 均匀流: 'uniform', 水位流量关系: 'rating', 水跃: 'jump', 水面线: 'profile', 天然断面: 'natural', 河道水面线: 'reach', 批量: 'batch', 渠道设计: 'design',
   倒虹吸: 'siphon', 渡槽: 'aqueduct', 涵洞与隧洞: 'culvert-tunnel', '渐变段、节制闸、跌水与陡坡': 'structure-parts' };
 
 const browser = await launch();
@@ -17,7 +17,15 @@ try {
     await page.getByRole('tab', { name: tab, exact: true }).click();
     await page.waitForTimeout(300);
     const file = join(docs, `web-${shots[tab] ?? tab}.png`);
-    await page.screenshot({ path: file, fullPage: true });
+    if (shots[tab] === 'reach') {
+      // The README's reach, its pictures alone (the whole panel is three screens long).
+      const reach = page.getByRole('tabpanel');
+      await reach.locator('input[name=reach-file]').setInputFiles(join(docs, 'reach.csv'));
+      await reach.locator('[data-flow="380"]').waitFor();
+      await reach.locator('.pictures').screenshot({ path: file });
+    } else {
+      await page.screenshot({ path: file, fullPage: true });
+    }
     console.log(file);
   }
 } finally {

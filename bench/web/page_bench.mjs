@@ -1,11 +1,12 @@
 // The offline page in headless chromium: start-up against a blank page, a
-// keystroke to redrawn results and pictures, a pasted survey, and the file's size.
+// keystroke to redrawn results and pictures, a pasted survey and reach, and the file's size.
 //   node bench/web/page_bench.mjs [PAGE]   (./dev bench runs it)
 import { writeFileSync, statSync, mkdtempSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { launch, openPage, pages, pageUrl } from '../../tests/web/browser.mjs';
 import { riverSurvey } from '../../tests/web/river.mjs';
+import { riverReach } from '../../tests/web/reach-file.mjs';
 
 const runs = 15;
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];
@@ -123,8 +124,34 @@ async function paste(count) {
   await pasteContext.close();
   return `longest task ${ms(figures.longest)} (target 100 ms), drawn or refused after ${ms(figures.settled)}`;
 }
+// A reach of 1,000 sections of 100 points pasted into 河道水面线 with its
+// header, on a fresh page: the longest task and the time to its profile with the jump.
+async function pasteReach() {
+  const pasteContext = await browser.newContext();
+  await pasteContext.grantPermissions(['clipboard-read', 'clipboard-write']);
+  const { page } = await openPage(pasteContext, shipped);
+  await page.getByRole('tab', { name: '河道水面线', exact: true }).click();
+  await page.evaluate((text) => navigator.clipboard.writeText(text), riverReach(1000));
+  const cell = '[role=tabpanel]:not([hidden]) table[data-table=reach-sections] input[data-row="0"][data-column="0"]';
+  await page.evaluate((first) => {
+    window.longestTask = 0;
+    new PerformanceObserver((list) => {
+      for (const task of list.getEntries()) window.longestTask = Math.max(window.longestTask, task.duration);
+    }).observe({ type: 'longtask' });
+    document.querySelector(first).addEventListener('paste', () => { window.pastedAt = performance.now(); }, { capture: true });
+  }, cell);
+  await page.locator(cell).focus();
+  await page.keyboard.press('Control+V');
+  const settled = await page.waitForFunction(() => document.querySelector('[role=tabpanel]:not([hidden]) svg [data-mark]')
+    && performance.now() - window.pastedAt, null, { timeout: 120000, polling: 10 });
+  const figures = { settled: await settled.jsonValue(), longest: await page.evaluate(() => window.longestTask) };
+  await pasteContext.close();
+  return `longest task ${ms(figures.longest)} (target 100 ms), drawn with its jump after ${ms(figures.settled)}`;
+}
+
 const pastes = [];
 for (const count of [2000, 20000, 200000]) pastes.push([`paste, 天然断面 ${count} points`, await paste(count)]);
+pastes.push(['paste, 河道水面线 1,000 sections of 100 points', await pasteReach()]);
 await browser.close();
 
 const rows = [

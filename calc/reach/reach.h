@@ -20,10 +20,11 @@
 namespace channelflow::calc {
 
 struct ReachSettings {
-  FrictionRule rule = FrictionRule::AverageConveyance;
   UnitSystem units = UnitSystem::SI;
-  // Given as inputs, in place of the file's: the flows (the same all along)
-  // and the boundaries.
+  // Given as inputs, in place of the file's: the friction slope's rule
+  // (average conveyance where neither gives one), the flows (the same all
+  // along) and the boundaries.
+  std::optional<FrictionRule> rule;
   std::optional<std::string> flows, downstream, upstream;
 };
 

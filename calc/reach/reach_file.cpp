@@ -209,6 +209,8 @@ void readJsonFile(std::string_view text, ReachFile& file, Problems& problems) {
 
 std::string_view reachColumnKey(ReachColumn column) { return kColumns[static_cast<std::size_t>(column)].key; }
 
+std::string_view reachColumnChinese(ReachColumn column) { return kColumns[static_cast<std::size_t>(column)].chinese; }
+
 ReachFile readReachFile(std::string_view text, std::string_view field) {
   ReachFile file;
   Problems problems(field);

@@ -38,6 +38,8 @@ inline constexpr std::size_t kReachColumns = static_cast<std::size_t>(ReachColum
 
 // The column's key: its CSV name and JSON member.
 std::string_view reachColumnKey(ReachColumn column);
+// Its Chinese name, which a CSV header may use instead.
+std::string_view reachColumnChinese(ReachColumn column);
 
 struct ReachRow {
   int place = 0;  // a CSV file's row (its header row 1), a JSON file's section (the first 1)

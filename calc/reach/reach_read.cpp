@@ -255,7 +255,16 @@ Reach readReach(std::string_view text, const ReachSettings& settings) {
   }
 
   Reach reach;
-  reach.rule = settings.rule;
+  reach.rule = settings.rule.value_or(FrictionRule::AverageConveyance);
+  if (!settings.rule && file.friction) {
+    const std::optional<FrictionRule> named = frictionRuleNamed(*file.friction);
+    if (!named) {
+      const Problem problem{MessageId::UnknownChoice, "friction",
+                            {MessageArg::literal(frictionRuleChoices()), MessageArg::literal(quoteForMessage(*file.friction))}};
+      throw CalcError(Problem{MessageId::ReachSetting, std::string(kFile), {MessageArg::nested(problem)}});
+    }
+    reach.rule = *named;
+  }
   const double manning = unitsOf(settings.units).manning;
   for (std::size_t k = 0; k < n; ++k) {
     reach.chain.nodes.push_back(nodeOf(file.rows[k], rows[k], settings.units));
@@ -267,7 +276,7 @@ Reach readReach(std::string_view text, const ReachSettings& settings) {
     }
     if (k + 1 < n) {
       Links links;
-      links.push_back(std::make_unique<FrictionLoss>(section.lengths, settings.rule, manning));
+      links.push_back(std::make_unique<FrictionLoss>(section.lengths, reach.rule, manning));
       links.push_back(std::make_unique<ContractionLoss>(section.contraction, section.expansion));
       reach.chain.gaps.push_back(std::move(links));
     }

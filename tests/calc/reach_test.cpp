@@ -105,6 +105,21 @@ TEST(ReachFile, JsonAndInputsAnswerAsTheCsv) {
   EXPECT_EQ(problemOf(reachCsv(), {{"flows", "20"}}), "--flows 与 Q 只能择一");
 }
 
+// A JSON file's friction slope is taken, unless --friction takes its place;
+// one the core has no rule for is refused, not read as the default.
+TEST(ReachFile, JsonFrictionTakenOrReplacedOrRefused) {
+  const std::string json = R"({"friction": "mean-slope", "downstream": "wse=101.6", "sections": [
+    {"station": 0, "points": "0,104.2 4,100.2 14,100.2 18,104.2", "n": 0.03, "Q": 20},
+    {"station": 100, "points": "0,104.1 4,100.1 14,100.1 18,104.1", "n": 0.03}]})";
+  const auto rule = [](const Answer& answer) { return std::string(answer.record().items[1].cell.term); };
+  EXPECT_EQ(rule(answerOf(json)), "mean-slope");
+  EXPECT_EQ(rule(answerOf(json, {{"friction", "harmonic-mean"}})), "harmonic-mean");
+  std::string unknown = json;
+  unknown.replace(unknown.find("mean-slope"), 10, "mean-slop");
+  EXPECT_EQ(problemOf(unknown).rfind("--file：", 0), 0u) << problemOf(unknown);
+  EXPECT_NE(problemOf(unknown).find("\"mean-slop\""), std::string::npos) << problemOf(unknown);
+}
+
 const Table& sectionsOf(const Answer& answer, std::size_t flow) {
   return answer.record().groups.front().groups[flow].tables.front();
 }

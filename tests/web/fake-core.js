@@ -44,6 +44,11 @@ const parameterRows = [
   ['outlet-rule', '出口系数取法', 'Outlet rule', 'none', 'choice'],
   ['inlet-form', '进口渐变段形式', 'Inlet transition form', 'none', 'choice'],
   ['v1', '上游渠道流速', 'Upstream canal velocity', 'velocity', 'nonNegative'],
+  ['file', '河段文件', 'Reach file', 'none', 'term'],
+  ['flows', '流量', 'Flows', 'discharge', 'term'],
+  ['downstream', '下游边界条件', 'Downstream boundary', 'none', 'term'],
+  ['upstream', '上游边界条件', 'Upstream boundary', 'none', 'term'],
+  ['friction', '平均摩阻坡度取法', 'Mean friction slope', 'none', 'choice'],
 ];
 
 const quantityRows = [
@@ -86,6 +91,17 @@ const quantityRows = [
   ['hj', 'hj', '局部水头损失', 'Local losses', 'length'],
   ['dZ', 'ΔZ', '总水面落差', 'Total fall', 'length'],
   ['h_loss', 'h', '水头损失', 'Head loss', 'length'],
+  ['station', 'station', '桩号', 'Station', 'length'],
+  ['bed', 'zb', '河底高程', 'Bed level', 'length'],
+  ['wse', 'wse', '水位', 'Water-surface elevation', 'length'],
+  ['EG', 'EG', '能量线高程', 'Energy grade level', 'length'],
+  ['wse_c', 'zc', '临界水位', 'Critical level', 'length'],
+  ['z_left', 'zL', '左岸高程', 'Left bank\'s level', 'length'],
+  ['z_right', 'zR', '右岸高程', 'Right bank\'s level', 'length'],
+  ['flow', '', '流量组', 'Flow', 'none'],
+  ['count', '', '断面数', 'Sections', 'none'],
+  ['computed', '', '推算的水面线', 'Profiles computed', 'none'],
+  ['note', '', '说明', 'Note', 'none'],
 ];
 
 const terms = {
@@ -114,6 +130,10 @@ const terms = {
   pass: { zh: '满足', en: 'pass' },
   fail: { zh: '不满足', en: 'fail' },
   'siphon-velocity': { zh: '管内流速', en: 'velocity in the barrels' },
+  'average-conveyance': { zh: '平均流量模数法', en: 'average conveyance' },
+  'mean-slope': { zh: '两端摩阻坡度的平均值', en: 'mean of the two slopes' },
+  mixed: { zh: '混合流', en: 'mixed' },
+  'not-given': { zh: '未给出', en: 'not given' },
 };
 
 const sections = [
@@ -141,6 +161,8 @@ const questions = [
     input('B', false, '', 2), input('L', true), input('n', true), input('entrance', false, '', 0, ['not-rounded']), input('inlet-zeta'), input('bend'),
     input('outlet-ratio', false, '', 3), input('outlet-zeta', false, '', 3), input('outlet-rule', false, 'printed', 0, ['printed', 'expansion']),
     input('inlet-form'), input('v1')] },
+  { name: 'reach', channel: false, inputs: [input('file', true), input('flows'), input('downstream'), input('upstream'),
+    input('friction', false, 'average-conveyance', 0, ['average-conveyance', 'mean-slope']), input('units', false, 'si', 0, ['si', 'us'])] },
 ];
 
 // The named forms a structure takes, by family.
@@ -152,6 +174,10 @@ const structureForms = {
   ],
 };
 
+const reachColumns = [['station', '桩号'], ['name', '名称'], ['points', '测点'], ['n', '糙率'], ['left_bank', '左岸'], ['right_bank', '右岸'],
+  ['L_left', '左滩长'], ['L_channel', '主槽长'], ['L_right', '右滩长'], ['contraction', '收缩系数'], ['expansion', '扩散系数'],
+  ['Q', '流量'], ['downstream', '下游边界'], ['upstream', '上游边界']].map(([key, zh]) => ({ key, zh }));
+
 export const fakeCatalog = {
   sections,
   questions,
@@ -161,6 +187,7 @@ export const fakeCatalog = {
   units,
   terms,
   structureForms,
+  reachColumns,
 };
 
 const parameterByKey = new Map(fakeCatalog.parameters.map((p) => [p.key, p]));
@@ -421,7 +448,59 @@ function siphon(inputs, language) {
   return [record];
 }
 
-const questionAnswers = { report, solve, table, jump, profile, outline, siphon };
+// A reach from its JSON file: sections of surveyed points, a level at the
+// downstream end rising 1 in 1,000 upstream; with an upstream boundary too,
+// a jump between the first two sections. A section the level stays below
+// has no answer and a note. Each cell the fake cannot read is a problem at
+// its section, as the core places them.
+function reach(inputs, language) {
+  const say = (zh, en) => (language === 'en' ? en : zh);
+  let file;
+  try {
+    file = JSON.parse(inputs.file ?? '');
+  } catch {
+    throw new Problems([{ field: 'file', code: 'json-syntax', message: say('file 不是有效的 JSON', 'file is not JSON') }]);
+  }
+  const problems = [];
+  const sections = (file.sections ?? []).map((section, k) => {
+    const at = (field, code, zh, en) => problems.push({ field: 'file', code: 'reach-section', row: k + 1,
+      message: say(`file 的第 ${k + 1} 个断面：${zh}`, `file, section ${k + 1}: ${en}`), cell: { field, code, message: say(zh, en) } });
+    const station = Number(section.station);
+    if (!Number.isFinite(station)) at('station', 'not-a-number', `station "${section.station}" 不是有效的数字`, `station: "${section.station}" is not a number`);
+    if (section.L_channel !== undefined && !(Number(section.L_channel) > 0)) at('L_channel', 'not-positive', 'L_channel 必须大于零', 'L_channel must be greater than zero');
+    const points = String(section.points ?? '').trim().split(/\s+/).map((point) => point.split(',').map(Number));
+    if (points.length < 2 || points.some((p) => p.length < 2 || p.some((v) => !Number.isFinite(v)))) at('points', 'not-a-number', 'points 不是有效的测点', 'points are not points');
+    const n = Number(section.n ?? points[0][2] ?? 0.03);
+    return { station, name: section.name ?? null, points, n, bed: Math.min(...points.map((p) => p[1])), Q: section.Q, downstream: section.downstream, upstream: section.upstream };
+  });
+  if (problems.length) throw new Problems(problems);
+  const last = sections[sections.length - 1];
+  const downstream = inputs.downstream ?? last.downstream;
+  const upstream = inputs.upstream ?? sections[0].upstream;
+  const level = /^wse=/.test(downstream ?? '') ? Number(downstream.slice(4)) : last.bed + 1.5;
+  if (!(level > last.bed)) throw new Problems([{ field: 'downstream', code: 'level-below-bottom', message: say(`下游边界条件 必须高于断面最低点的高程 ${text(last.bed)} m`, `downstream must be above the section's lowest point ${text(last.bed)} m`) }]);
+  const flows = new Map();
+  for (const name of String(inputs.flows ?? sections[0].Q ?? '').split(/[;\s]+/).filter(Boolean)) {
+    const Q = Number(name);
+    const rows = sections.map((section) => {
+      const wse = level + 0.001 * (last.station - section.station);
+      const h = wse - section.bed;
+      const hc = 0.4 * h;
+      if (!(h > 0)) return { station: section.station, bed: section.bed, wse: null, h: null, EG: null, hc: null, wse_c: null, Q, note: say('此断面没有满足能量方程的水深', 'no depth balances the energy here') };
+      return { station: section.station, bed: section.bed, wse, h, EG: wse + 0.1, hc, wse_c: section.bed + hc, Q, note: null };
+    });
+    const flow = { flow: name, Q, computed: upstream ? 'mixed' : 'subcritical', downstream: downstream ?? null, upstream: upstream ?? null, sections: rows };
+    if (upstream) flow.jumps = [{ station: (sections[0].station + sections[1].station) / 2, from: sections[0].station, to: sections[1].station, h1: 0.5, h2: 1.2, Fr1: 2.1 }];
+    flows.set(name, flow);
+  }
+  const geometry = sections.map((section, k) => ({ station: section.station, name: section.name, bed: section.bed, left_bank: section.points[0][0],
+    right_bank: section.points[section.points.length - 1][0], z_left: section.points[0][1], z_right: section.points[section.points.length - 1][1],
+    L_channel: k + 1 < sections.length ? sections[k + 1].station - section.station : null }));
+  const points = sections.flatMap((section) => section.points.map(([x, z]) => ({ station: section.station, x, z, n: section.n })));
+  return [{ units: inputs.units ?? 'si', friction: inputs.friction ?? 'average-conveyance', count: sections.length, flows, drawing: { points }, geometry }];
+}
+
+const questionAnswers = { report, solve, table, jump, profile, outline, reach, siphon };
 
 // Rounded for show as "eng" asks, by the unit of each quantity; rough, like the rest.
 function engText(key, value) {
@@ -445,7 +524,8 @@ function writeJson(records, language, shown) {
     if (Array.isArray(value) && value.every((v) => typeof v === 'string')) return JSON.stringify(value);
     if (Array.isArray(value) && value.every((v) => typeof v === 'number')) return `[${value.map((v) => shown(key, v)).join(', ')}]`;
     if (Array.isArray(value)) return value.length ? `[\n  ${value.map((row) => write(row)).join(',\n  ')}\n]` : '[]';
-    return `{${Object.entries(value).map(([member, v]) => {
+    // A Map keeps members named by numbers in the order given, as the core writes them.
+    return `{${(value instanceof Map ? [...value] : Object.entries(value)).map(([member, v]) => {
       const q = quantityByKey.get(member);
       if (q && !(member in labels)) labels[member] = q.symbol && q.symbol !== q.name[language] ? `${q.name[language]} ${q.symbol}` : q.name[language];
       return `${JSON.stringify(member)}: ${write(v, member)}`;

@@ -24,6 +24,9 @@ import { flowRows } from '../../web/src/structure-view.js';
 import { lossBars } from '../../web/src/loss-chart.js';
 import { structureMarks } from '../../web/src/structure-drawing.js';
 import { dxfNumber, outlineDxf } from '../../web/src/outline-dxf.js';
+import { problemRow, reachJson, readJsonReach, readTable, rowsByHeader } from '../../web/src/reach-file.js';
+import { bandPicks, runs } from '../../web/src/profile-drawing.js';
+import { flowNotes, flowProfile } from '../../web/src/reach-view.js';
 import { fakeCatalog, fakeToolkit, fakeClick } from './fake-core.js';
 
 const catalog = indexCatalog(fakeCatalog);
@@ -408,4 +411,70 @@ test('a structure\'s section measures h and hj up the right, H down the left and
   assert.ok(dxf.endsWith('  0\nENDSEC\n  0\nEOF\n'));
   const numbers = [[-7.34788079488412e-17 * 20, '0'], [0.0005, '0.001'], [1.0005, '1'], [30.6, '30.6']];
   for (const [x, text] of numbers) assert.equal(dxfNumber(x), text, `${x}: rounded from the double's exact value`);
+});
+
+test('a reach reads from CSV, a spreadsheet\'s rows or JSON, cells as typed; what the table cannot hold is left to the core', () => {
+  const columns = catalog.reachColumns;
+  const cells = (row) => Object.fromEntries(columns.map((c, k) => [c.key, row[k]]).filter(([, cell]) => cell !== ''));
+  const csv = (text) => {
+    const read = readTable(text, columns);
+    return read && { unknown: read.unknown, rows: read.header ? rowsByHeader(read, columns).map(cells) : read.rows };
+  };
+  const rows = [
+    ['Chinese header, quoted points, a blank line, CRLF', csv('\uFEFF桩号,测点,流量\r\n0,"0,5,0.03 10,1",20;35\r\n\r\n100 , "0,4 ""a""",\r\n'),
+      { unknown: false, rows: [{ station: '0', points: '0,5,0.03 10,1', Q: '20;35' }, { station: '100', points: '0,4 "a"' }] }],
+    ['a spreadsheet\'s rows without a header keep their empty cells', csv('0\t\t0.03\n5\tx\t'), { unknown: false, rows: [['0', '', '0.03'], ['5', 'x', '']] }],
+    ['a header the table has no column for', csv('station,width\n0,5\n'), { unknown: true, rows: [{ station: '0' }] }],
+    ['a quote inside an unquoted cell', csv('station,points\n0,5"\n'), null],
+    ['JSON: points and flows as arrays, numbers as written, the settings', (() => {
+      const read = readJsonReach('{"flows": [20, 35.0], "downstream": "wse=101.6", "sections": [{"station": 0, "points": [[0, 104.20, 0.03], [4, 100.2]], "Q": [20, 35]}, {"station": "100.50"}]}', columns);
+      return { settings: read.settings, rows: read.rows.map(cells) };
+    })(), { settings: { flows: '20;35.0', downstream: 'wse=101.6' }, rows: [{ station: '0', points: '0,104.20,0.03 4,100.2', Q: '20;35' }, { station: '100.50' }] }],
+    ['JSON with a member the table has no column for', readJsonReach('{"sections": [{"station": 0, "width": 5}]}', columns), null],
+  ];
+  for (const [name, got, expected] of rows) assert.deepEqual(got, expected, name);
+
+  // The core's sections count the rows that hold something, as its messages do.
+  const table = [['0', 'XS1'], ['', ''], ['100', ' ']].map((row) => columns.map((_, k) => row[k] ?? ''));
+  const { text, rowOf } = reachJson(table, columns);
+  assert.deepEqual(JSON.parse(text).sections, [{ station: '0', name: 'XS1' }, { station: '100' }]);
+  assert.deepEqual([problemRow({ row: 2 }, rowOf), problemRow({ row: 3 }, rowOf), problemRow({}, rowOf)], [2, -1, -1]);
+});
+
+test('a reach\'s answer: flows in the order given, rows read when wanted and paired with their full texts, each problem at its cell', () => {
+  const core = new Core({}, fakeToolkit());
+  const file = JSON.stringify({ sections: [
+    { station: '0', points: '0,5,0.03 1,2.5 9,2.5 10,5', Q: '380;120', upstream: 'critical' },
+    { station: '100', points: '0,5 1,0.9 9,0.9 10,5', downstream: 'wse=2' }] });
+  const answer = core.call('reach', { file }, 'zh', 'eng');
+  const flows = answer.record.group('flows').groups;
+  assert.deepEqual(flows.map((flow) => flow.key), ['380', '120']);
+  const sections = flows[0].record.table('sections');
+  assert.deepEqual(Object.keys(sections.raw.read), ['0'], 'no row read before it is wanted but the one that names the columns');
+  const wse = sections.row(1).cells[sections.column('wse')];
+  assert.deepEqual([wse.text, wse.full], ['2.000', '2']);
+  assert.deepEqual(flowNotes(flows[0].record).map((note) => [note.row, note.station]), [[0, '0.000']], 'the first section stays dry');
+
+  const profile = flowProfile(flows[1].record, answer.record.table('geometry'), '水跃');
+  assert.deepEqual(profile.lines.map((line) => line.key), ['bed', 'z_left', 'z_right', 'wse', 'EG', 'wse_c']);
+  assert.deepEqual(profile.lines[3].points, [[0, null], [100, 2]]);
+  const [mark] = profile.marks;
+  assert.equal(mark.station, 50);
+  assert.ok(Math.abs(mark.from - (1.7 + 0.5)) < 1e-12 && Math.abs(mark.to - (1.7 + 1.2)) < 1e-12, 'h1 and h2 above the bed at the jump');
+  assert.equal(mark.label, '水跃 50.000');
+  assert.deepEqual(profile.bands.map((band) => band.values[1]), [[100, '100.000'], [100, '0.900'], [100, '2.000']]);
+
+  const refused = core.call('reach', { file: file.replace('"100"', '"x"') }, 'en');
+  assert.deepEqual(refused.problems.map((p) => [p.row, p.cell.field, p.cell.message]), [[2, 'station', 'station: "x" is not a number']]);
+});
+
+test('a profile\'s line breaks where it has no value; a band writes the values that fit, its last one always', () => {
+  assert.deepEqual(runs([[0, 1], [1, null], [2, 3], [3, 4], [4, NaN]]), [[[0, 1]], [[2, 3], [3, 4]]]);
+  const values = (...xs) => xs.map((x) => [x, String(x)]);
+  const rows = [
+    ['room for all', values(0, 3, 6), [0, 3, 6]],
+    ['too close ones left out', values(0, 1, 2, 100), [0, 100]],
+    ['the last taken before the one it crowds', values(0, 3, 4), [0, 4]],
+  ];
+  for (const [name, given, kept] of rows) assert.deepEqual(bandPicks(given, (x) => 5 * x).map(([x]) => x), kept, name);
 });

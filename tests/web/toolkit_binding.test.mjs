@@ -142,3 +142,17 @@ test('a surveyed section answers every question, its drawing coloured by n', () 
   assert.deepEqual(problems(bad), [['points', 'point-value']]);
   assert.equal(bad.problems[0].message, 'The station of point 2 of points, "a", is not a number');
 });
+
+test('a reach: a picker\'s choices and the file\'s columns in the catalog, a bad cell named by its section and column', () => {
+  const catalog = core.catalog();
+  const friction = catalog.questionByName.get('reach').inputs.find((i) => i.key === 'friction');
+  assert.deepEqual([friction.choices[0], friction.choices.length], ['average-conveyance', 6]);
+  assert.deepEqual(catalog.reachColumns.slice(0, 3), [{ key: 'station', zh: '桩号' }, { key: 'name', zh: '名称' }, { key: 'points', zh: '测点' }]);
+  const section = (station, extra = {}) => ({ station, points: '0,104,0.03 4,100 14,100 18,104', ...extra });
+  const file = JSON.stringify({ sections: [section('0', { Q: '20' }), section('100', { L_channel: '-5' }), section('200', { downstream: 'wse=101.6' })] });
+  const bad = core.call('reach', { file }, 'en');
+  assert.deepEqual(bad.problems.map((p) => [p.field, p.row, p.cell.field, p.cell.message]), [['file', 2, 'L_channel', 'L_channel must be greater than zero']]);
+  assert.equal(bad.problems[0].message, 'file, section 2: L_channel must be greater than zero');
+  const settings = core.call('reach', { file: file.replace('-5', '5'), downstream: 'x' }, 'en');
+  assert.equal(settings.problems[0].row, undefined, 'an input of its own is no section\'s');
+});

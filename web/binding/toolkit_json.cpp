@@ -1,9 +1,11 @@
 #include "web/binding/toolkit_json.h"
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "calc/reach/reach_file.h"
 #include "calc/services/batch.h"
 #include "calc/services/dxf_writer.h"
 #include "calc/structures/siphon_tables.h"
@@ -25,13 +27,12 @@ void putQuestionInputs(Json& json, std::span<const calc::QuestionInput> inputs) 
     json.key("required").boolean(input.required);
     json.key("default").string(input.byDefault);
     json.key("oneOf").number(input.oneOf);
-    // A choice's values, so that the page offers them as the command line's help lists them.
+    // A picker's choices, as the command line's help lists them.
     json.key("choices").beginArray();
-    std::string_view choices = calc::choicesOf(input.key);
-    while (!choices.empty()) {
-      const std::size_t bar = choices.find('|');
-      json.string(choices.substr(0, bar));
-      choices = bar == std::string_view::npos ? std::string_view{} : choices.substr(bar + 1);
+    for (std::string_view rest = calc::choicesOf(input.key); !rest.empty();) {
+      const std::size_t bar = std::min(rest.find('|'), rest.size());
+      json.string(rest.substr(0, bar));
+      rest.remove_prefix(std::min(bar + 1, rest.size()));
     }
     json.endArray();
     json.endObject();
@@ -70,6 +71,20 @@ calc::Inputs inputsOf(const Request& request) {
   return inputs;
 }
 
+// A problem of a file's row names its row (as the file counts them) and its
+// cell's own problem, so that a table can mark the cell.
+void putCell(Json& json, const calc::Problem& problem, Language language) {
+  const bool ofRow = problem.id == calc::MessageId::ReachRow || problem.id == calc::MessageId::ReachSection;
+  if (!ofRow || problem.args.size() != 2 || !problem.args[1].problem) return;
+  const calc::Problem& cell = *problem.args[1].problem;
+  json.key("row").numberText(problem.args[0].text);
+  json.key("cell").beginObject();
+  json.key("field").string(cell.field);
+  json.key("code").string(calc::messageInfo(cell.id).code);
+  json.key("message").string(calc::messageText(cell, language, calc::FieldStyle::Column));
+  json.endObject();
+}
+
 // {"ok": false, "problems": [...]}, the messages naming inputs as the page's boxes do.
 std::string problemsLine(const std::vector<calc::Problem>& problems, Language language) {
   Json json;
@@ -80,6 +95,7 @@ std::string problemsLine(const std::vector<calc::Problem>& problems, Language la
     json.key("code").string(calc::messageInfo(problem.id).code);
     json.key("usage").boolean(calc::messageInfo(problem.id).usage);
     json.key("message").string(calc::messageText(problem, language, calc::FieldStyle::Column));
+    putCell(json, problem, language);
     json.endObject();
   }
   json.endArray().endObject();
@@ -167,6 +183,13 @@ std::string catalogJson() {
   json.endArray();
   json.key("channelInputs");
   putQuestionInputs(json, calc::channelInputs());
+  // A reach file's columns: the key and the Chinese name a header may use.
+  json.key("reachColumns").beginArray();
+  for (std::size_t column = 0; column < calc::kReachColumns; ++column) {
+    const auto which = static_cast<calc::ReachColumn>(column);
+    json.beginObject().key("key").string(calc::reachColumnKey(which)).key("zh").string(calc::reachColumnChinese(which)).endObject();
+  }
+  json.endArray();
   putDesignTables(json);
   putStructureForms(json);
   json.endObject();

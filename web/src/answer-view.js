@@ -6,7 +6,8 @@
 // of numbers, or absent. Labels and words come with the answer, in its
 // language; the catalog names what a bare table leaves unnamed.
 
-import { Num } from './json-source.js';
+import { Num, keysOf } from './json-source.js';
+import { Rows } from './answer-rows.js';
 
 // Members of the last record that are about the answer, not items of it.
 const aboutAnswer = new Set(['labels', 'words', 'formulas', 'report']);
@@ -16,12 +17,12 @@ export const absentCell = Object.freeze({ kind: 'absent', text: '', full: '', va
 // A table's rows are read as they are wanted: a 10,000-point profile draws
 // the forty rows in view, and its curve takes the numbers alone.
 export class Table {
-  constructor(key, columns, raw, cell) {
+  constructor(key, columns, rows, cell) {
     this.key = key;
     this.columns = columns;  // [{key, label, unit, symbol}]
-    this.raw = raw;          // the rows as the core wrote them
+    this.raw = rows;         // the rows as the core wrote them (Rows)
     this.cell = cell;
-    this.length = raw.length;
+    this.length = rows.length;
   }
 
   column(key) {
@@ -30,18 +31,31 @@ export class Table {
 
   // Row k: {cells: [a cell per column], error: its text or null}.
   row(k) {
-    const row = this.raw[k];
+    const row = this.raw.at(k);
     return { cells: this.columns.map((c) => this.cell(row[c.key])), error: typeof row.error === 'string' ? row.error : null };
   }
 
+  // Whether row k is one the core could not answer.
+  failed(k) {
+    return typeof this.raw.at(k).error === 'string';
+  }
+
   get rows() {
-    this.all ??= this.raw.map((row, k) => this.row(k));
+    this.all ??= Array.from({ length: this.length }, (_, k) => this.row(k));
     return this.all;
   }
 
   // A column's numbers, null where a row has none.
   values(key) {
-    return this.raw.map((row) => (row[key] instanceof Num ? row[key].value : null));
+    return Array.from({ length: this.length }, (_, k) => {
+      const value = this.raw.at(k)[key];
+      return value instanceof Num ? value.value : null;
+    });
+  }
+
+  // A column's cells.
+  cells(key) {
+    return Array.from({ length: this.length }, (_, k) => this.cell(this.raw.at(k)[key]));
   }
 }
 
@@ -146,10 +160,13 @@ class Reader {
 
   record(object) {
     const record = new Record();
-    for (const [key, value] of Object.entries(object)) {
+    for (const key of keysOf(object)) {
+      const value = object[key];
       if (aboutAnswer.has(key)) continue;
-      if (Array.isArray(value) && !(value.length && value.every((v) => v instanceof Num))) {
+      if (value instanceof Rows) {
         record.tables.push(this.table(key, value));
+      } else if (Array.isArray(value) && !(value.length && value.every((v) => v instanceof Num))) {
+        record.tables.push(this.table(key, Rows.of(value)));
       } else if (value !== null && typeof value === 'object' && !(value instanceof Num) && !Array.isArray(value)) {
         record.groups.push({ key, label: this.label(key), record: this.record(value) });
       } else {
@@ -170,7 +187,8 @@ class Reader {
   table(key, rows) {
     const keys = [];
     const seen = new Set(['error']);
-    for (const row of rows) {
+    for (let k = 0; k < rows.length; ++k) {
+      const row = rows.at(k);
       for (const column in row) {
         if (!seen.has(column)) {
           seen.add(column);
@@ -184,24 +202,31 @@ class Reader {
   }
 }
 
+// An answer's list of lines (a design's report is written a line an object, as a table's rows are).
+function list(value) {
+  if (value instanceof Rows) return Array.from({ length: value.length }, (_, k) => value.at(k));
+  return Array.isArray(value) ? value : [];
+}
+
 // values: the answer's JSON values (rounded for show where asked, each
 // number paired with its full text). context: {catalog, question, language,
 // system}, the system taken when the answer does not say its own.
 export function answerView(values, { catalog = null, question = '', language = 'zh', system = 'si' } = {}) {
   const last = values[values.length - 1];
-  const about = last && !Array.isArray(last) ? last : {};
+  const table = (value) => Array.isArray(value) || value instanceof Rows;
+  const about = last && !table(last) ? last : {};
   const reader = new Reader({ catalog, labels: about.labels ?? {}, words: about.words ?? {}, language });
-  const units = values[0] && !Array.isArray(values[0]) ? values[0].units : undefined;
+  const units = values[0] && !table(values[0]) ? values[0].units : undefined;
   reader.system = units === 'us' || units === 'si' ? units : system;
   // A table alone (a rating table) is a record of that one table, named as the question.
-  const records = values.map((value) => reader.record(Array.isArray(value) ? { [question]: value } : value));
+  const records = values.map((value) => reader.record(table(value) ? { [question]: value } : value));
   return {
     ok: true,
     question,
     system: reader.system,
     records,
     record: records[0] ?? new Record(),
-    formulas: Array.isArray(about.formulas) ? about.formulas : [],
-    report: Array.isArray(about.report) ? about.report : [],
+    formulas: list(about.formulas),
+    report: list(about.report),
   };
 }

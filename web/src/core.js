@@ -6,7 +6,8 @@
 // are asked, the same answer rounded for show. The panels work on the plain
 // views made here (answer-view.js) and never see the protocol.
 
-import { pairFull, parseKeeping } from './json-source.js';
+import { parseKeeping } from './json-source.js';
+import { pairRecords, readRecords } from './answer-rows.js';
 import { answerView } from './answer-view.js';
 
 export const separator = '\u001e';
@@ -69,7 +70,7 @@ export class Core {
     let shown = full;
     if (parts.length > 2) {
       shown = readRecords(parts[2]);
-      pairFull(shown, full);
+      pairRecords(shown, full);
     }
     return answerView(shown, {
       catalog: this.hasToolkit ? this.catalog() : null,
@@ -97,16 +98,7 @@ function refused(status) {
   return { ok: false, problems: Array.isArray(status.problems) ? status.problems : [] };
 }
 
-// The JSON values of an answer: a record a line (a circle's two depths are
-// two), or a table alone as one array. Each starts a line; a table's rows
-// inside a record are indented, and strings hold no line ends.
-export function readRecords(text) {
-  const values = [];
-  for (const piece of text.split(/\n(?=[[{])/)) {
-    if (piece.trim() !== '') values.push(parseKeeping(piece));
-  }
-  return values;
-}
+export { readRecords };
 
 // The click's answer object as the page takes it.
 export function clickAnswer(answer, language) {

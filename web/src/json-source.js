@@ -54,6 +54,14 @@ function numberTexts(text) {
 // A key the engine lists before the others, whatever their order in the text.
 const indexKey = /^(?:0|[1-9]\d*)$/;
 
+// An object's keys as written, where the engine would list some first (a
+// reach's flows are named by their discharges: "380" before "120" is kept).
+const writtenOrder = Symbol('written order');
+
+export function keysOf(object) {
+  return object[writtenOrder] ?? Object.keys(object);
+}
+
 // The value of a JSON text, every number a Num. Throws SyntaxError on text
 // that is not JSON.
 export function parseKeeping(text) {
@@ -135,13 +143,16 @@ export function readJson(text) {
     const c = text[at];
     if (c === '{') {
       const object = {};
+      const keys = [];
       list('}', () => {
         skip();
         const key = JSON.parse(token(stringToken));
         expect(':');
         // As JSON.parse does: "__proto__" is a member like any other.
         Object.defineProperty(object, key, { value: value(), enumerable: true, writable: true, configurable: true });
+        keys.push(key);
       });
+      if (keys.some((key) => indexKey.test(key))) Object.defineProperty(object, writtenOrder, { value: [...new Set(keys)] });
       return object;
     }
     if (c === '[') {

@@ -27,11 +27,12 @@ export function roughnessColours(segments) {
 }
 
 // outline: outlineGeometry()'s {boundary, segments, surface, dividers}; levels:
-// [{key, z, name, color}]; words: {station, elevation, exaggerated(f), n(value)}.
-export function naturalDrawing({ outline, levels = [], words, width = 580, height = 330 }) {
+// [{key, z, name, color}]; banks: points named above them [{key, x, z, text}];
+// words: {station, elevation, exaggerated(f), n(value)}.
+export function naturalDrawing({ outline, levels = [], banks = [], words, width = 580, height = 330 }) {
   const colours = roughnessColours(outline.segments ?? []);
   const legendRows = Math.ceil(colours.size / 5);
-  const margin = { left: 62, right: 18, top: 22, bottom: 46 + 16 * legendRows };
+  const margin = { left: 62, right: 18, top: banks.length ? 40 : 22, bottom: 46 + 16 * legendRows };
   const plotW = width - margin.left - margin.right;
   const plotH = height - margin.top - margin.bottom;
   const zs = [...outline.boundary.map((p) => p[1]), ...levels.map((l) => l.z).filter(Number.isFinite)];
@@ -79,6 +80,14 @@ export function naturalDrawing({ outline, levels = [], words, width = 580, heigh
     const [xb] = map([x1, level.z]);
     root.append(svg('line', { x1: xa, x2: xb, y1: y, y2: y, stroke: level.color, 'stroke-dasharray': '7 4', 'stroke-width': 1.1, 'data-line': level.key }));
     root.append(svg('text', { x: xb + 3, y: y + 4, ...font, fill: level.color, text: level.name }));
+  }
+  for (const bank of banks) {
+    const [x, y] = map([bank.x, bank.z]);
+    const group = svg('g', { 'data-bank': bank.key });
+    group.append(svg('line', { x1: x, x2: x, y1: y - 4, y2: y - 18, stroke: ink.axis, 'stroke-width': 1 }));
+    group.append(svg('path', { d: `M${x.toFixed(1)} ${(y - 2).toFixed(1)}l-4 -6h8z`, fill: ink.axis }));
+    group.append(svg('text', { x, y: y - 21, 'text-anchor': 'middle', ...font, text: bank.text }));
+    root.append(group);
   }
   legend(root, colours, { x: margin.left, y: height - 16 * legendRows + 2, font, words });
   if (factor > 1) root.append(svg('text', { x: width - margin.right, y: 14, 'text-anchor': 'end', ...font, text: words.exaggerated(factor) }));

@@ -15,6 +15,8 @@ export function clipboardRows(data) {
     rows.push([section.title, '', '']);
     rows.push(...section.rows.map(([label, shown, unit, full]) => [label, full ?? shown, unit]));
   }
+  // Tables a panel copies whole ({title, columns, rows} of full texts).
+  for (const table of data.copied ?? []) rows.push([table.title], table.columns, ...table.rows);
   return rows;
 }
 

@@ -28,7 +28,7 @@ export function itemRows(items) {
   return items.map((item) => [item.label, item.text, item.unit, item.full]);
 }
 
-function itemList(items) {
+export function itemList(items) {
   return el('dl', { class: 'results' }, items.map((item) => el('div', { class: item.kind === 'absent' ? 'item none' : 'item' },
     el('dt', { text: item.label }),
     el('dd', {}, valueButton(item.key, item.text, item.full), item.unit ? el('span', { class: 'unit', text: item.unit }) : null))));

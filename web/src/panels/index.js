@@ -7,6 +7,7 @@ import { RatingPanel } from './rating.js';
 import { JumpPanel } from './jump.js';
 import { ProfilePanel } from './profile.js';
 import { NaturalPanel } from './natural.js';
+import { ReachPanel } from './reach.js';
 import { BatchPanel } from './batch.js';
 import { DesignPanel } from './design.js';
 import { SiphonPanel } from './siphon.js';
@@ -21,6 +22,7 @@ export const panels = [
   { key: 'jump', name: { zh: '水跃', en: 'Hydraulic jump' }, needs: 'toolkit', Panel: JumpPanel },
   { key: 'profile', name: { zh: '水面线', en: 'Water surface profile' }, needs: 'toolkit', Panel: ProfilePanel },
   { key: 'natural', name: { zh: '天然断面', en: 'Natural channel' }, needs: 'toolkit', Panel: NaturalPanel },
+  { key: 'reach', name: { zh: '河道水面线', en: 'River reach' }, needs: 'toolkit', Panel: ReachPanel },
   { key: 'batch', name: { zh: '批量', en: 'Batch' }, needs: 'toolkit', Panel: BatchPanel },
   { key: 'design', name: { zh: '渠道设计', en: 'Canal design' }, needs: 'toolkit', Panel: DesignPanel },
   { key: 'siphon', name: { zh: '倒虹吸', en: 'Inverted siphon' }, needs: 'toolkit', Panel: SiphonPanel },

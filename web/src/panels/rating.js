@@ -31,7 +31,7 @@ export function showRatingTable(view, table) {
   view.show([...columnTitles(table), t('why')], table.length, (k) => {
     const { cells, error } = table.row(k);
     return [...cells, error ?? ''];
-  }, (k) => (typeof table.raw[k].error === 'string' ? 'error' : ''));
+  }, (k) => (table.failed(k) ? 'error' : ''));
 }
 
 // One column's curve against h, with horizontal lines at marked depths; null
