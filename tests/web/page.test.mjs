@@ -368,14 +368,14 @@ test('a structure\'s boxes follow its question: a picker before each exclusive g
 });
 
 test('only the picked one of exclusive inputs and what its choice shows are shown; a choice at its default and the page\'s boxes are not asked', () => {
-  const spec = { shows: { 'one-of-3': { 'outlet-ratio': ['outlet-rule'] } } };
-  const plan = inputPlan(catalog, 'siphon', spec);
+  const setup = { shows: { 'one-of-3': { 'outlet-ratio': ['outlet-rule'] } } };
+  const plan = inputPlan(catalog, 'siphon', setup);
   const grouped = ['Qj', 'enlarge', 'D', 'B', 'outlet-ratio', 'outlet-zeta', 'outlet-rule'];
   const rows = [
     [{ 'one-of-1': 'enlarge', 'one-of-2': 'D', 'one-of-3': 'outlet-zeta' }, ['enlarge', 'D', 'outlet-zeta']],
     [{ 'one-of-1': 'Qj', 'one-of-2': 'B', 'one-of-3': 'outlet-ratio' }, ['Qj', 'B', 'outlet-ratio', 'outlet-rule']],
   ];
-  for (const [values, shown] of rows) assert.deepEqual(grouped.filter((key) => shownKeys(plan, spec, (k) => values[k]).has(key)), shown);
+  for (const [values, shown] of rows) assert.deepEqual(grouped.filter((key) => shownKeys(plan, setup, (k) => values[k]).has(key)), shown);
   const texts = { Q: '2', 'one-of-1': 'enlarge', enlarge: '20', 'outlet-rule': 'printed', entrance: 'not-rounded', 'dxf-scale': '50' };
   assert.deepEqual(questionTexts(plan, texts, ['dxf-scale']), { Q: '2', enlarge: '20', entrance: 'not-rounded' });
   assert.deepEqual(questionTexts(plan, { 'outlet-rule': 'expansion' }), { 'outlet-rule': 'expansion' }, 'a choice away from its default is asked');

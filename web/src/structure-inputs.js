@@ -44,9 +44,9 @@ export function familyOptions(options, family) {
 
 // The boxes in the question's order: {key, kind: 'text' | 'select' | 'pick',
 // byDefault, list (a text of several items), options (a select's), members
-// (a pick's, placed before the first of them)}. spec.choices: narrower values
+// (a pick's, placed before the first of them)}. setup.choices: narrower values
 // by key.
-export function inputPlan(catalog, question, spec = {}) {
+export function inputPlan(catalog, question, setup = {}) {
   const inputs = questionInputs(catalog, question);
   const plan = [];
   const picked = new Set();
@@ -55,7 +55,7 @@ export function inputPlan(catalog, question, spec = {}) {
       picked.add(input.oneOf);
       plan.push({ key: oneOfKey(input.oneOf), kind: 'pick', members: inputs.filter((i) => i.oneOf === input.oneOf).map((i) => i.key) });
     }
-    const options = choiceOptions(catalog, input, spec.choices?.[input.key]);
+    const options = choiceOptions(catalog, input, setup.choices?.[input.key]);
     const limit = catalog.parameterByKey.get(input.key)?.limit;
     plan.push(options
       ? { key: input.key, kind: 'select', byDefault: input.default, options }
@@ -65,14 +65,14 @@ export function inputPlan(catalog, question, spec = {}) {
 }
 
 // The keys of the plan shown while value(key) gives each picker's value: an
-// exclusive input when its picker picks it, a key spec.shows lists under a
+// exclusive input when its picker picks it, a key setup.shows lists under a
 // choice ({choice: {value: [keys]}}) when the choice has that value.
-export function shownKeys(plan, spec, value) {
+export function shownKeys(plan, setup, value) {
   const hidden = new Set();
   for (const entry of plan) {
     if (entry.kind === 'pick') for (const member of entry.members) if (member !== value(entry.key)) hidden.add(member);
   }
-  for (const [choice, byValue] of Object.entries(spec.shows ?? {})) {
+  for (const [choice, byValue] of Object.entries(setup.shows ?? {})) {
     const here = new Set(byValue[value(choice)] ?? []);
     for (const keys of Object.values(byValue)) for (const key of keys) if (!here.has(key)) hidden.add(key);
   }

@@ -27,17 +27,17 @@ const dxfScales = ['10', '20', '25', '50', '100', '200'];
 const pageOnly = ['dxf-scale'];
 
 export class StructurePanel extends Panel {
-  // spec: {question, initial: texts by key (the worked example), choices:
+  // setup: {question, initial: texts by key (the worked example), choices:
   // narrower values by key, shows: {choice: {value: [keys it shows]}}}.
-  constructor(ctx, definition, spec) {
+  constructor(ctx, definition, setup) {
     super(ctx, definition);
     const catalog = ctx.core.catalog();
     this.catalog = catalog;
-    this.spec = spec;
-    this.plan = inputPlan(catalog, spec.question, spec);
-    const initial = spec.initial ?? {};
+    this.setup = setup;
+    this.plan = inputPlan(catalog, setup.question, setup);
+    const initial = setup.initial ?? {};
     // A chute takes a channel: its section's boxes come first, as the other channel panels have them.
-    this.channel = catalog.questionByName.get(spec.question)?.channel ? new ChannelInputs(catalog, this.fields, { onInput: this.input }) : null;
+    this.channel = catalog.questionByName.get(setup.question)?.channel ? new ChannelInputs(catalog, this.fields, { onInput: this.input }) : null;
     for (const entry of this.plan) this.fields.add(this.field(entry, initial));
     for (const [key, value] of Object.entries(initial)) this.fields.get(key).value = value;
     this.inputs.append(...(this.channel ? [...this.channel.rows(), ...this.channel.roughnessRows()] : []),
@@ -49,7 +49,7 @@ export class StructurePanel extends Panel {
     this.items = el('div');
     this.tables = el('div');
     this.results.append(this.flows, this.checks, this.items, this.tables);
-    this.section = new Picture(`channelflow-${spec.question}`, () => t('section'));
+    this.section = new Picture(`channelflow-${setup.question}`, () => t('section'));
     const scale = this.fields.add(new Field('dxf-scale', {
       kind: 'select', label: () => parameterLabel(catalog, 'dxf-scale', 'si'), onInput: () => this.changed(),
       options: dxfScales.map((value) => ({ value, text: () => value })),
@@ -57,7 +57,7 @@ export class StructurePanel extends Panel {
     scale.value = '50';
     this.dxfButton = el('button', { type: 'button', class: 'save', 'data-save': 'dxf', onclick: () => this.saveDxf() });
     this.section.actions.append(this.dxfButton, scale.row);
-    this.losses = new Picture(`channelflow-${spec.question}-losses`, () => t('lossChart'));
+    this.losses = new Picture(`channelflow-${setup.question}-losses`, () => t('lossChart'));
     this.pictures.append(this.section.root, this.losses.root);
     this.finish();
   }
@@ -90,7 +90,7 @@ export class StructurePanel extends Panel {
 
   // A select's options as Field takes them; a form's, of the family its structure reads.
   options(entry) {
-    const structure = this.spec.question === 'transition' ? this.fields.get('structure')?.value : this.spec.question;
+    const structure = this.setup.question === 'transition' ? this.fields.get('structure')?.value : this.setup.question;
     const options = familyOptions(entry.options, formFamily[structure]);
     return options.map((option) => ({ value: option.value, text: () => (option.name ? option.name[currentLanguage()] : t('noChoice')) }));
   }
@@ -98,7 +98,7 @@ export class StructurePanel extends Panel {
   arrange() {
     this.channel?.arrange();
     for (const entry of this.plan) if (entry.options?.some((option) => option.family)) this.fields.get(entry.key).setOptions(this.options(entry));
-    const shown = shownKeys(this.plan, this.spec, (key) => this.fields.get(key)?.value);
+    const shown = shownKeys(this.plan, this.setup, (key) => this.fields.get(key)?.value);
     for (const entry of this.plan) this.fields.get(entry.key).show(shown.has(entry.key));
   }
 
@@ -111,7 +111,7 @@ export class StructurePanel extends Panel {
   }
 
   update() {
-    const answer = this.ask(this.spec.question, questionTexts(this.plan, this.fields.texts(), pageOnly));
+    const answer = this.ask(this.setup.question, questionTexts(this.plan, this.fields.texts(), pageOnly));
     this.answer = answer;
     this.fields.markProblems(answer.ok ? [] : answer.problems);
     showResults(this.items, answer);
@@ -139,11 +139,11 @@ export class StructurePanel extends Panel {
     this.section.show(structureDrawing(outline, marks));
     // The title names the design flow in ASCII, as the design's file does.
     const Q = record.group('design')?.texts().Q ?? record.texts().Q;
-    this.dxf = outlineDxf(outline, marks, Q ? `Q=${Q} m3/s` : this.spec.question, Number(this.fields.get('dxf-scale').value));
+    this.dxf = outlineDxf(outline, marks, Q ? `Q=${Q} m3/s` : this.setup.question, Number(this.fields.get('dxf-scale').value));
   }
 
   saveDxf() {
-    if (this.dxf) download(new Blob([this.dxf], { type: 'application/dxf' }), `channelflow-${this.spec.question}.dxf`);
+    if (this.dxf) download(new Blob([this.dxf], { type: 'application/dxf' }), `channelflow-${this.setup.question}.dxf`);
   }
 
   reportData() {
@@ -166,7 +166,7 @@ export class StructurePanel extends Panel {
 // 跌水与陡坡): each structure's panel is built when first picked and keeps
 // its own inputs. Speaks to the page as a panel does.
 export class StructureFamily {
-  // members: [{question, name: {zh, en}, ...the structure panel's spec}].
+  // members: [{question, name: {zh, en}, ...the structure panel's setup}].
   constructor(ctx, definition, members) {
     this.ctx = ctx;
     this.definition = definition;
