@@ -55,7 +55,7 @@ std::span<const SectionInfo> sections();
 const SectionInfo* findSection(std::string_view key);
 
 // Every quantity a question answers with, and every input it repeats.
-enum class QuantityId : std::uint8_t {
+enum class QuantityId : std::uint16_t {
   Section, Units, B, M, M1, M2, Diameter, Radius, ParabolaP, Slope, N, NBed, NWall, NMethod,
   Depth, NormalDepthSolved, EquivalentN, Area, Perimeter, HydraulicRadius, TopWidth, HydraulicDepth,
   Chezy, Velocity, Discharge, Froude, Regime, CriticalDepth, CriticalVelocity, CriticalSlope,
@@ -76,6 +76,12 @@ enum class QuantityId : std::uint8_t {
   Contraction, Expansion, EnergyLevel, CriticalLevel, VelocityLeft, VelocityChannel, VelocityRight,
   ReachLength, MeanFrictionSlope, FrictionLoss, LossCoefficient, HeadChange, EddyLoss,
   FlowName, DownstreamBoundary, UpstreamBoundary, FrictionRuleName, SectionCount, Computed,
+  NodeKindName, Stake, PlanX, PlanY, CurveRadius, Deflection, Turn, Tangent, CurveLength, CurveStart, CurveMiddle,
+  CurveEnd, IpSpacing, StraightLength, CanalBed, BankTop, BendLoss, TransitionFall, StructureFall, GateFall,
+  ReservedLoss, LevelFall, TotalFall, WseDesign, WseEnlarged, WseMinimum, StructureName, StationIn, StationOut,
+  StructureLength, FloorIn, FloorOut, FallDesign, FallEnlarged, FallMinimum, AllottedHead, InletXi, OutletXi,
+  PipeLoss, Clause, Verdict, ComparedSymbol, CheckValue, CheckLimits, CheckLimitSymbols, AdoptedItem, NeededValue,
+  AdoptedValue, KnownLevel, KnownAt, Gravity, NodeCount, SegmentFlowSource, DesignDepth, EnlargedLevelDepth,
   Count
 };
 
