@@ -13,9 +13,9 @@
 // - A tunnel's clearance is checked at the design and the enlarged flows
 //   (item 16); a culvert's free area at the design flow and its clear
 //   height at the enlarged, the highest level (item 17).
-// - A siphon's crowns, where not given, are its barrels' tops over the beds
-//   at its ends: the inlet's over the canal bed at the inlet, the outlet's
-//   over the bed at the outlet.
+// - A siphon's submergence needs its crowns' elevations as built (the
+//   inlet's mouth usually stands below the canal's bed): without them the
+//   check shows the minimum level and judges nothing.
 #include "calc/canal/line_compute.h"
 #include "calc/flow/uniform_solvers.h"
 #include "calc/structures/culvert_tables.h"
@@ -237,19 +237,18 @@ class Checker {
     const std::size_t inlet = line_.rows[s.inRow].down, outlet = line_.rows[s.outRow].up;
     const NodeWater& a = water(kMinimum, inlet);
     const NodeWater& b = water(kMinimum, outlet);
-    const structures::SiphonInput& in = s.siphon;
-    const Real height = in.D > 0 ? Real(in.D) : Real(in.H);
+    // The crowns are the barrels' as built: without them the levels are shown and nothing is judged.
     if (a.known) {
-      const std::optional<Real> crown = s.inletCrown ? s.inletCrown : result_.bed[inlet] ? std::optional<Real>(*result_.bed[inlet] + height) : std::nullopt;
-      if (crown) add(s.inRow, FlowCase::Minimum, atLeast("siphon-inlet-submerged", "10.3.7", V{"submergence", a.wse - *crown}, V{"least", Real(0)}));
+      add(s.inRow, FlowCase::Minimum,
+          s.inletCrown ? atLeast("siphon-inlet-submerged", "10.3.7", V{"submergence", a.wse - *s.inletCrown}, V{"least", Real(0)})
+                       : structures::notApplicable("siphon-inlet-submerged", "10.3.7", {V{"wse_min", a.wse}}));
     }
     if (b.known) {
-      const std::optional<Real> crown = s.outletCrown ? s.outletCrown : result_.bed[outlet] ? std::optional<Real>(*result_.bed[outlet] + height) : std::nullopt;
       const Real v = s.siphonResult.flows.back().v;
-      if (crown) {
-        add(s.outRow, FlowCase::Minimum,
-            atLeast("siphon-outlet-submerged", "10.3.7", V{"submergence", b.wse - *crown}, V{"v2_g", v * v / Real(line_.settings.g)}));
-      }
+      add(s.outRow, FlowCase::Minimum,
+          s.outletCrown ? atLeast("siphon-outlet-submerged", "10.3.7", V{"submergence", b.wse - *s.outletCrown},
+                                  V{"v2_g", v * v / Real(line_.settings.g)})
+                        : structures::notApplicable("siphon-outlet-submerged", "10.3.7", {V{"wse_min", b.wse}}));
     }
   }
 

@@ -122,17 +122,16 @@ Real LineComputer::gateFall(const LineStructure& s, const Real& Q, const Real& h
   return structures::gateHead(*s.opening, Q.toDouble(), hs.toDouble()).loss;
 }
 
-// A step's fall by term. Practice's design march takes friction as i L; a
-// transition's or a structure's fall includes the change of velocity head.
-RowFall LineComputer::stepFall(std::size_t k, const Hydraulics<Real>& a, const Hydraulics<Real>& b, bool practice) const {
-  const LineGap& gap = line_.gaps[k];
+namespace {
+
+// The losses of a step's links by term; `practice` takes friction as i L.
+RowFall lossesOf(const Links& links, Booking booking, const Hydraulics<Real>& a, const Hydraulics<Real>& b, bool practice,
+                 const Real& slope) {
   RowFall f;
-  f.known = true;
-  const Real headChange = b.head - a.head;
-  for (const auto& link : line_.chain.gaps[k]) {
+  for (const auto& link : links) {
     if (const auto* friction = dynamic_cast<const FrictionLoss*>(link.get())) {
-      const Real value = practice ? line_.chain.nodes[k].channel.i * friction->length(a, b) : friction->loss(a, b);
-      (gap.booking == Booking::Barrel ? f.hs : f.hf) += value;
+      const Real value = practice ? slope * friction->length(a, b) : friction->loss(a, b);
+      (booking == Booking::Barrel ? f.hs : f.hf) += value;
     } else if (dynamic_cast<const BendLoss*>(link.get())) {
       f.hw += link->loss(a, b);
     } else if (dynamic_cast<const TransitionLoss*>(link.get())) {
@@ -141,19 +140,132 @@ RowFall LineComputer::stepFall(std::size_t k, const Hydraulics<Real>& a, const H
       // ΔZ2 = z + (v² - v2²)/2g to the barrels' outlet; the rest is the outlet transition's (-ΔZ3).
       const Real dZ2 = siphon->pipeLoss(a.Q) + siphon->barrelHead(a.Q) - a.head;
       f.hs += dZ2;
-      f.htr += link->loss(a, b) + headChange - dZ2;
+      f.htr += link->loss(a, b) + b.head - a.head - dZ2;
     } else {
-      (gap.booking == Booking::Barrel ? f.hs : f.hr) += link->loss(a, b);
+      (booking == Booking::Barrel ? f.hs : f.hr) += link->loss(a, b);
     }
   }
-  switch (gap.booking) {
-    case Booking::Reach: f.dhv = headChange; break;
-    case Booking::Point: f.htr += headChange; break;
-    case Booking::Barrel: f.hs += headChange; break;
+  return f;
+}
+
+void addTerms(RowFall& sum, const RowFall& f) {
+  sum.hf += f.hf;
+  sum.hw += f.hw;
+  sum.htr += f.htr;
+  sum.hs += f.hs;
+  sum.hgate += f.hgate;
+  sum.hr += f.hr;
+  sum.dhv += f.dhv;
+}
+
+// The change of velocity head across a step, booked as the step is: along a
+// reach it stands apart, across a transition or a structure it is part of its fall.
+void bookHeadChange(RowFall& f, Booking booking, const Real& change) {
+  switch (booking) {
+    case Booking::Reach: f.dhv += change; break;
+    case Booking::Point: f.htr += change; break;
+    case Booking::Barrel: f.hs += change; break;
     case Booking::Siphon: break;
   }
   f.dz = f.hf + f.hw + f.htr + f.hs + f.hgate + f.hr + f.dhv;
+}
+
+constexpr double kShortestStep = 1;     // m: a sub-step is halved no further
+constexpr double kDepthChange = 0.02;   // a sub-step changing the depth more is halved
+
+}  // namespace
+
+// A step's fall by term. Practice's design march takes friction as i L; a
+// transition's or a structure's fall includes the change of velocity head.
+RowFall LineComputer::stepFall(std::size_t k, const Hydraulics<Real>& a, const Hydraulics<Real>& b, bool practice) const {
+  const LineGap& gap = line_.gaps[k];
+  RowFall f = lossesOf(line_.chain.gaps[k], gap.booking, a, b, practice, line_.chain.nodes[k].channel.i);
+  f.known = true;
+  bookHeadChange(f, gap.booking, b.head - a.head);
   return f;
+}
+
+// The standard step over gap k: one step where the water stands at its
+// normal depth (the profile is flat), else sub-steps of at most the
+// setting's length (25 m unless given, of the method's 5–50 m), halved down
+// to 1 m where one would change the depth by
+// more than 2 %, each with the friction of its own length, the gap's other
+// losses on the first (at the known node), and a bed laid straight between
+// the two nodes.
+LineComputer::StepOutcome LineComputer::stepGap(std::size_t k, FlowCase f, const NodeWater& below, const FlowAlong& along,
+                                                const LineResult& result) {
+  const Links& links = line_.chain.gaps[k];
+  const FrictionLoss* friction = nullptr;
+  for (const auto& link : links) {
+    if (const auto* found = dynamic_cast<const FrictionLoss*>(link.get())) friction = found;
+  }
+  const Node& upper = line_.chain.nodes[k];
+  const Real& Q = flowAt(k, f);
+  StepOutcome out;
+  const Real L = friction ? friction->length(below.x, below.x) : Real(0);
+  const Depth& normal = normalDepth(k + 1, f);
+  const bool flat = normal.h && abs(below.h - *normal.h) <= *normal.h * Real(1e-3);
+  const double longest = line_.settings.maxStep;
+  if (!friction || longest == 0 || !(L > Real(longest)) || flat) {
+    out.step = stepUpstream(line_.chain, along, k, below.x);
+    if (out.step.end == StepEnd::Found) out.fall = stepFall(k, hydraulicsAt(upper, Q, out.step.h), below.x, false);
+    return out;
+  }
+  const Booking booking = line_.gaps[k].booking;
+  const double manning = unitsOf(UnitSystem::SI).manning;
+  const Real bedUp = *result.bed[k], bedDown = *result.bed[k + 1];
+  const Real stationDown = line_.chain.nodes[k + 1].station.toReal();
+  const NodeCritical& critical = this->critical(k, f);
+  Chain sub;
+  sub.nodes = {upper, line_.chain.nodes[k + 1]};
+  FlowAlong subAlong{{Q, Q}, {critical, along.critical[k + 1]}};
+  Hydraulics<Real> known = below.x;
+  Real done(0);
+  double length = longest;
+  RowFall fall;
+  bool first = true;
+  while (done < L) {
+    const Real ell = L - done < Real(length) ? L - done : Real(length);
+    const bool last = !(done + ell < L);
+    calc::Node& to = sub.nodes[0];
+    to = upper;
+    if (!last) {
+      const Real share = (done + ell) / L;
+      to.station = numeric::Decimal::ofReal(stationDown - (done + ell));
+      to.bed = numeric::Decimal::ofReal(bedDown + (bedUp - bedDown) * share);
+    }
+    Links subLinks;
+    subLinks.push_back(std::make_unique<FrictionLoss>(ell, line_.settings.rule, manning));
+    if (first) {
+      for (const auto& link : links) {
+        if (link.get() != friction) subLinks.push_back(std::make_unique<BorrowedLink>(*link));
+      }
+    }
+    sub.gaps.clear();
+    sub.gaps.push_back(std::move(subLinks));
+    const StepResult r = stepUpstream(sub, subAlong, 0, known);
+    if (r.end != StepEnd::Found) {
+      out.step = r;
+      return out;
+    }
+    if (ell > Real(kShortestStep) && abs(r.h - known.h) > known.h * Real(kDepthChange)) {
+      length = ell.toDouble() / 2;
+      continue;
+    }
+    const Hydraulics<Real> x = hydraulicsAt(to, Q, r.h);
+    addTerms(fall, lossesOf(sub.gaps[0], booking, x, known, false, Real(0)));
+    known = x;
+    sub.nodes[1] = to;
+    subAlong.critical[1] = critical;
+    done += ell;
+    first = false;
+    length = length * 2 < longest ? length * 2 : longest;
+  }
+  fall.known = true;
+  bookHeadChange(fall, booking, below.x.head - known.head);
+  out.step = {StepEnd::Found, known.h};
+  out.fall = fall;
+  return out;
 }
 
 RowFall LineComputer::relationFall(std::size_t k, const Real& fall) const {
@@ -374,7 +486,9 @@ void LineComputer::fixedBed(LineResult& result, FlowCase f, const std::vector<Bo
         }
       }
     } else {  // the standard step
-      const StepResult step = stepUpstream(line_.chain, flow.along, k, below.x);
+      const StepOutcome outcome = stepGap(k, f, below, flow.along, result);
+      const StepResult& step = outcome.step;
+      if (step.end == StepEnd::Found) gapFalls[k] = outcome.fall;
       switch (step.end) {
         case StepEnd::Found: w = waterAt(k, f, step.h); break;
         case StepEnd::NoBranch:
@@ -396,10 +510,19 @@ void LineComputer::fixedBed(LineResult& result, FlowCase f, const std::vector<Bo
   for (std::size_t k = 0; k + 1 < n_; ++k) {
     const NodeWater& a = water[k];
     const NodeWater& b = water[k + 1];
-    if (!a.known || !b.known) continue;
+    if (!a.known || !b.known) {
+      gapFalls[k] = RowFall{};
+      continue;
+    }
     const GapKind kind = line_.gaps[k].kind;
-    gapFalls[k] = kind == GapKind::Step || (kind == GapKind::ChuteInlet) ? stepFall(k, a.x, b.x, false)
-                                                                          : relationFall(k, a.wse - b.wse);
+    const bool step = kind == GapKind::Step || kind == GapKind::ChuteInlet;
+    // A step the march took has its terms; one whose node took its critical
+    // depth, or a uniform flow's, is told from the depths at its ends.
+    if (!step) {
+      gapFalls[k] = relationFall(k, a.wse - b.wse);
+    } else if (uniform || !gapFalls[k].known) {
+      gapFalls[k] = stepFall(k, a.x, b.x, uniform);
+    }
     // The step balances its terms to the level's own fall; what is left is the solver's last digits.
     gapFalls[k].dz = a.wse - b.wse;
   }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "calc/canal/canal_line.h"
+#include "calc/line/standard_step.h"
 
 namespace channelflow::calc {
 
@@ -35,6 +36,13 @@ class LineComputer {
   NodeWater waterAt(std::size_t k, structures::FlowCase f, const Real& h) const;
   static NodeWater without(Problem why);
   NodeWater tail(structures::FlowCase f, const std::vector<Boundary>& boundaries, const LineResult& result);
+
+  struct StepOutcome {
+    StepResult step;
+    RowFall fall;  // its terms, summed over the sub-steps taken
+  };
+  StepOutcome stepGap(std::size_t k, structures::FlowCase f, const NodeWater& below, const FlowAlong& along,
+                      const LineResult& result);
 
   void design(LineResult& result);
   void fixedBed(LineResult& result, structures::FlowCase f, const std::vector<Boundary>& boundaries);

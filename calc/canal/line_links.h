@@ -109,4 +109,16 @@ class FixedLoss final : public LinkOf<FixedLoss> {
   Real loss_;
 };
 
+// Another link lent to a sub-step of a long gap (calc/canal/line_compute.cpp), as it is.
+class BorrowedLink final : public Link {
+ public:
+  explicit BorrowedLink(const Link& link) : link_(link) {}
+  double loss(const Hydraulics<double>& up, const Hydraulics<double>& down) const override { return link_.loss(up, down); }
+  Real loss(const Hydraulics<Real>& up, const Hydraulics<Real>& down) const override { return link_.loss(up, down); }
+  Loss explain(const Hydraulics<Real>& up, const Hydraulics<Real>& down) const override { return link_.explain(up, down); }
+
+ private:
+  const Link& link_;
+};
+
 }  // namespace channelflow::calc

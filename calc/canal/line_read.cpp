@@ -720,13 +720,28 @@ class Assembly {
       return;
     }
     const std::optional<std::size_t> arriving = segment_;
+    // An inlet opens its structure once its own nodes stand, whatever else the row says.
+    std::optional<std::size_t> inlet;
+    struct Opener {
+      std::optional<std::size_t>& open;
+      std::optional<std::size_t>& inlet;
+      std::size_t& inside;
+      ~Opener() {
+        if (inlet) {
+          open = inlet;
+          inside = 0;
+        }
+      }
+    } opener{open_, inlet, inside_};
     sectionAndFlow(reader, r);
     if (!reader.ok() || !canal_ || !segment_) return;
     if (isInlet(kind) || kind == Gate || kind == Drop) {
       info.structure = newStructure(reader, k, r);
+      if (isInlet(kind)) inlet = info.structure;
       if (!reader.ok()) return;
     } else if (isOutlet(kind)) {
       info.structure = open_;
+      line_.structures[*open_].outRow = k;
     }
     if (k == 0) {
       info.up = info.down = addNode(k, canalChannel(), *segment_, canal_, std::nullopt);
@@ -824,12 +839,7 @@ class Assembly {
     }
     if (const auto L = reader.number(Column::L, true)) s.L = Real(*L);
     line_.structures.push_back(std::move(s));
-    const std::size_t index = line_.structures.size() - 1;
-    if (isInlet(kind)) {
-      open_ = index;
-      inside_ = 0;
-    }
-    return index;
+    return line_.structures.size() - 1;
   }
 
   // The siphon's barrels at the flows of its segment, and its link; false when they cannot be computed.

@@ -28,7 +28,9 @@ Plan planOf(const std::vector<PlanVertex>& v, const Real& start) {
     // atan2 of the cross and dot products keeps its digits at small and at large deflections alike.
     const Real a = numeric::atan2(abs(cross), dot);
     c.deflection = a * kDegreesPerRadian;
-    c.left = cross > Real(0);
+    // x and y are the survey's X (north) and Y (east), as the drawings give
+    // them: turning anticlockwise in (x, y) is turning right on the ground.
+    c.left = cross < Real(0);
     const Real half = a / 2;
     c.T = v[k].Rc * numeric::sin(half) / numeric::cos(half);
     c.Lc = v[k].Rc * a;

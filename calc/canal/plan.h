@@ -19,7 +19,7 @@ namespace channelflow::calc {
 using numeric::Real;
 
 struct PlanVertex {
-  Real x, y;
+  Real x, y;  // the survey's X (north) and Y (east)
   Real Rc;  // an IP's curve radius; 0 at the start, at the end and at a sharp IP
 };
 

@@ -23,7 +23,7 @@ constexpr std::array<UnitRow, 9> kUnits{{
   {UnitKind::Percent,   "percent",   "%",       "%"},
 }};
 
-constexpr std::array<ParameterInfo, 51> kParameters{{
+constexpr std::array<ParameterInfo, 52> kParameters{{
   {"section", "",       {"断面形状", "Section"},                UnitKind::None,      Limit::Choice},
   {"units",   "",       {"单位制", "Units"},                    UnitKind::None,      Limit::Choice},
   {"B",       "B",      {"下底宽", "Bottom width"},             UnitKind::Length,    Limit::NonNegative},
@@ -79,6 +79,7 @@ constexpr std::array<ParameterInfo, 51> kParameters{{
   {"grade",         "",  {"渠道级别", "Canal grade"},                      UnitKind::None,      Limit::Count},
   {"tail",          "",  {"渠尾水位（加大;最小）", "Levels at the tail (enlarged;minimum)"}, UnitKind::None, Limit::Text},
   {"dxf-vscale",    "",  {"纵断面图竖向比例 1:N 的 N", "Profile's vertical scale 1:N"}, UnitKind::None, Limit::Positive},
+  {"max-step",      "",  {"逐段试算的最大步长（0 为节点间一步）", "Longest standard step (0: node to node)"}, UnitKind::Length, Limit::NonNegative},
 }};
 
 constexpr std::array<SectionInfo, 7> kSections{{
@@ -255,8 +256,8 @@ constexpr std::array<QuantityInfo, static_cast<std::size_t>(QuantityId::Count)> 
   // Canal lines.
   {NodeKindName,      "kind",             "",      {"节点类型", "Node"},                             UnitKind::None},
   {Stake,             "stake",            "",      {"桩号", "Station"},                              UnitKind::None},
-  {PlanX,             "x",                "X",     {"坐标", "Easting"},                              UnitKind::Length},
-  {PlanY,             "y",                "Y",     {"坐标", "Northing"},                             UnitKind::Length},
+  {PlanX,             "x",                "X",     {"坐标（北）", "Northing"},                       UnitKind::Length},
+  {PlanY,             "y",                "Y",     {"坐标（东）", "Easting"},                        UnitKind::Length},
   {CurveRadius,       "Rc",               "Rc",    {"转弯半径", "Curve radius"},                     UnitKind::Length},
   {Deflection,        "a",                "a (°)", {"转角", "Deflection"},                           UnitKind::None},
   {Turn,              "turn",             "",      {"转向", "Turn"},                                 UnitKind::None},

@@ -37,9 +37,10 @@ constexpr std::array<QuestionInput, 6> kReach{{
   {"file", true}, {"flows"}, {"downstream"}, {"upstream"}, {"friction", false, "average-conveyance"}, {"units", false, "si"},
 }};
 
-constexpr std::array<QuestionInput, 10> kLine{{
+constexpr std::array<QuestionInput, 11> kLine{{
   {"file", true}, {"level", false, {}, 1}, {"control-level", false, {}, 1}, {"control-at"}, {"friction", false, "mean-slope"},
-  {"g", false, "9.80665"}, {"grade", false, "5"}, {"tail"}, {"dxf-scale", false, "5000"}, {"dxf-vscale", false, "100"},
+  {"max-step", false, "25"}, {"g", false, "9.80665"}, {"grade", false, "5"}, {"tail"}, {"dxf-scale", false, "5000"},
+  {"dxf-vscale", false, "100"},
 }};
 
 constexpr std::array<std::string_view, 2> kReportExamples{
