@@ -63,10 +63,10 @@ struct LineSettings {
   FrictionRule rule = FrictionRule::MeanSlope;
   bool uniform = false;  // practice: every flow at normal depth, h_f = i L
   double g = structures::kStandardGravity;
-  // The standard step's longest sub-step where the water is not at its
-  // normal depth (halved where one changes the depth by more than 2 %); 0
-  // steps from node to node, as workbooks do.
-  double maxStep = 25;
+  // The standard step steps from node to node, halving a step that would
+  // change the depth by more than 2 %; no step is longer than this where it
+  // is given, and 0 steps from node to node without halving, as workbooks do.
+  std::optional<double> maxStep;
   int grade = 5;
   // The enlarged and minimum flows' levels at the tail (reach boundaries,
   // "enlarged;minimum" or one for both); normal depth when not given.

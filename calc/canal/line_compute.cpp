@@ -185,13 +185,13 @@ RowFall LineComputer::stepFall(std::size_t k, const Hydraulics<Real>& a, const H
   return f;
 }
 
-// The standard step over gap k: one step where the water stands at its
-// normal depth (the profile is flat), else sub-steps of at most the
-// setting's length (25 m unless given, of the method's 5–50 m), halved down
-// to 1 m where one would change the depth by
-// more than 2 %, each with the friction of its own length, the gap's other
-// losses on the first (at the known node), and a bed laid straight between
-// the two nodes.
+// The standard step over gap k, searched from the known depth (a canal's
+// changes little from node to node): one step where it changes the depth by 2 %
+// or less (the method's rule), else sub-steps halved down to 1 m until each
+// does, and none longer than the setting's where it is given (the method's
+// 5–50 m); each sub-step with the friction of its own length, the gap's
+// other losses on the first (at the known node), and a bed laid straight
+// between the two nodes.
 LineComputer::StepOutcome LineComputer::stepGap(std::size_t k, FlowCase f, const NodeWater& below, const FlowAlong& along,
                                                 const LineResult& result) {
   const Links& links = line_.chain.gaps[k];
@@ -203,14 +203,22 @@ LineComputer::StepOutcome LineComputer::stepGap(std::size_t k, FlowCase f, const
   const Real& Q = flowAt(k, f);
   StepOutcome out;
   const Real L = friction ? friction->length(below.x, below.x) : Real(0);
-  const Depth& normal = normalDepth(k + 1, f);
-  const bool flat = normal.h && abs(below.h - *normal.h) <= *normal.h * Real(1e-3);
-  const double longest = line_.settings.maxStep;
-  if (!friction || longest == 0 || !(L > Real(longest)) || flat) {
-    out.step = stepUpstream(line_.chain, along, k, below.x);
+  const std::optional<double>& cap = line_.settings.maxStep;
+  const auto whole = [&] {
+    out.step = stepUpstream(line_.chain, along, k, below.x, below.h.toDouble());
     if (out.step.end == StepEnd::Found) out.fall = stepFall(k, hydraulicsAt(upper, Q, out.step.h), below.x, false);
+  };
+  const bool capped = cap && *cap > 0 && L > Real(*cap);
+  if (!friction || (cap && *cap == 0) || !(L > Real(kShortestStep))) {
+    whole();
     return out;
   }
+  if (!capped) {
+    // A step that finds no depth may find one in shorter steps: a profile near its control.
+    whole();
+    if (out.step.end == StepEnd::Found && !(abs(out.step.h - below.h) > below.h * Real(kDepthChange))) return out;
+  }
+  const double longest = capped ? *cap : (L / 2).toDouble();
   const Booking booking = line_.gaps[k].booking;
   const double manning = unitsOf(UnitSystem::SI).manning;
   const Real bedUp = *result.bed[k], bedDown = *result.bed[k + 1];
@@ -243,7 +251,7 @@ LineComputer::StepOutcome LineComputer::stepGap(std::size_t k, FlowCase f, const
     }
     sub.gaps.clear();
     sub.gaps.push_back(std::move(subLinks));
-    const StepResult r = stepUpstream(sub, subAlong, 0, known);
+    const StepResult r = stepUpstream(sub, subAlong, 0, known, known.h.toDouble());
     if (r.end != StepEnd::Found) {
       out.step = r;
       return out;
@@ -259,7 +267,7 @@ LineComputer::StepOutcome LineComputer::stepGap(std::size_t k, FlowCase f, const
     subAlong.critical[1] = critical;
     done += ell;
     first = false;
-    length = length * 2 < longest ? length * 2 : longest;
+    length = length * 2 < longest ? length * 2 : longest;  // the profile flattens away from a control
   }
   fall.known = true;
   bookHeadChange(fall, booking, below.x.head - known.head);

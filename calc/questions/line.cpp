@@ -296,7 +296,7 @@ LineSettings settingsOf(const Inputs& inputs) {
     if (grade) settings.grade = static_cast<int>(*grade);
   }
   if (const std::string* tail = inputs.find("tail")) settings.tail = *tail;
-  if (inputs.has("max-step")) settings.maxStep = reader.number("max-step").value_or(settings.maxStep);
+  if (inputs.has("max-step")) settings.maxStep = reader.number("max-step");
   reader.finish();
   return settings;
 }

@@ -39,7 +39,7 @@ constexpr std::array<QuestionInput, 6> kReach{{
 
 constexpr std::array<QuestionInput, 11> kLine{{
   {"file", true}, {"level", false, {}, 1}, {"control-level", false, {}, 1}, {"control-at"}, {"friction", false, "mean-slope"},
-  {"max-step", false, "25"}, {"g", false, "9.80665"}, {"grade", false, "5"}, {"tail"}, {"dxf-scale", false, "5000"},
+  {"max-step"}, {"g", false, "9.80665"}, {"grade", false, "5"}, {"tail"}, {"dxf-scale", false, "5000"},
   {"dxf-vscale", false, "100"},
 }};
 
