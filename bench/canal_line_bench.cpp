@@ -1,6 +1,6 @@
 // Canal lines: a 500-node line 50 km long, zigzagging through an IP every
-// kilometre, with 20 structures (siphons, aqueducts, tunnels, culverts and
-// check gates holding the minimum flow's level) and two offtakes, its three
+// kilometre, with 20 structures (16 siphons, aqueducts, tunnels and culverts,
+// 4 check gates holding the minimum flow's level) and two offtakes, its three
 // flows: the whole question from the file's text, the levels alone once the
 // file is read, and the answer written as JSON.
 #include <benchmark/benchmark.h>
@@ -27,22 +27,20 @@ std::string canalLine500() {
       "name,kind,x,y,Rc,B,m,n,i,Q,D,L,inlet-zeta,outlet-zeta,trough,barrel,section,H,loss,hold\n"
       "head,start,0,0,,3,1.5,0.017,1/4000,12,,,,,,,,,,\n";
   double x = 0, y = 0, heading = 0;
-  int structure = 0;
   for (int leg = 0; leg < 50; ++leg) {
     heading += leg % 2 == 0 ? 0.35 : -0.35;  // about 20° each way
     const double dx = std::cos(heading), dy = std::sin(heading);
     for (int s = 1; s <= 9; ++s) {
       const std::string at = fixed(x + 100 * s * dx) + "," + fixed(y + 100 * s * dy);
       const std::string name = "N" + std::to_string(leg) + "-" + std::to_string(s);
-      const bool inlet = leg % 5 == 2 && s == 3, outlet = leg % 5 == 2 && s == 4;
-      const bool gate = leg % 5 == 4 && s == 5 && leg < 40, offtake = (leg == 15 || leg == 35) && s == 7;
-      if ((inlet || outlet) && structure < 18) {
-        const int type = (leg / 5) % 4;
+      const bool inlet = leg % 3 == 1 && leg < 48 && s == 3, outlet = leg % 3 == 1 && leg < 48 && s == 4;
+      const bool gate = leg % 10 == 0 && leg > 0 && s == 5, offtake = (leg == 15 || leg == 35) && s == 7;
+      if (inlet || outlet) {
+        const int type = (leg / 3) % 4;
         static const char* const kInlets[] = {"siphon-in", "aqueduct-in", "tunnel-in", "culvert-in"};
         static const char* const kOutlets[] = {"siphon-out", "aqueduct-out", "tunnel-out", "culvert-out"};
         if (outlet) {
           csv += name + "," + kOutlets[type] + "," + at + ",,,,,,,,,,,,,,,,\n";
-          ++structure;
           continue;
         }
         static const char* const kParameters[] = {
