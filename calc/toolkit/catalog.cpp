@@ -66,7 +66,7 @@ constexpr std::array<ParameterInfo, 52> kParameters{{
   {"Ra",      "Ra",     {"拱顶半径", "Roof radius"},            UnitKind::Length,    Limit::Positive},
   {"type",    "",       {"马蹄形类型", "Horseshoe type"},       UnitKind::None,      Limit::Choice},
   // A river reach: its sections (CSV or JSON text), flows, boundaries and friction slope.
-  {"file",       "",    {"河段文件", "Reach file"},                 UnitKind::None,      Limit::Text},
+  {"file",       "",    {"数据文件（河段或渠线）", "File of a reach or a canal line"}, UnitKind::None, Limit::Text},
   {"flows",      "",    {"流量", "Flows"},                          UnitKind::Discharge, Limit::Text},
   {"downstream", "",    {"下游边界条件", "Downstream boundary"},    UnitKind::None,      Limit::Text},
   {"upstream",   "",    {"上游边界条件", "Upstream boundary"},      UnitKind::None,      Limit::Text},
