@@ -242,6 +242,7 @@ enum class TextId : std::uint16_t {
   LineStepNote,
   LineStepCheckFail,
   LineStepChecksCount,
+  HelpLineDxf,
   LineStepFreeboardGrade,
   Count
 };
