@@ -8,6 +8,7 @@
 #include <string>
 
 #include "calc/canal/canal_line.h"
+#include "calc/flow/uniform_solvers.h"
 #include "calc/toolkit/toolkit.h"
 
 namespace channelflow::calc {
@@ -197,6 +198,46 @@ TEST(CanalLine, EachStructuresFallWorkedByHand) {
   const auto bedFall = [&](std::size_t from, std::size_t to) { return (*r.bed[from] - *r.bed[to]).toDouble(); };
   EXPECT_NEAR(bedFall(line.rows[10].up, line.rows[10].down), 1.2, 1e-12);
   EXPECT_NEAR(bedFall(line.rows[11].up, line.rows[12].down), 0.05 * 40, 1e-12);
+}
+
+// On the fixed bed: a drop's and a chute's controls at their critical
+// depths, an offtake keeping the level, a tunnel the enlarged flow would fill
+// saying so with the march restarted above it, and practice's uniform flow.
+TEST(CanalLine, ControlsOnTheFixedBed) {
+  const std::string csv =
+      "name,kind,station,section,B,m,D,n,i,Q,Qj,P\n"
+      "A,start,0,trapezoid,2,1.5,,0.02,1/1500,1.2,3.2,\n"
+      "T1,tunnel-in,300,circle,,,1.4,0.014,1/1500,,,\n"
+      "T2,tunnel-out,600,,,,,,,,,\n"
+      "O,offtake,900,,,,,,,1,2.5,\n"
+      "D,drop,1200,,,,,,,,,1.5\n"
+      "C1,chute-in,1500,,1.2,0,,0.014,0.04,,,\n"
+      "C2,chute-out,1540,trapezoid,2,1.5,,0.02,1/1500,,,\n"
+      "E,node,2000,,,,,,,,,\n";
+  CanalLine line = lineOf(csv);
+  const LineResult r = computed(line);
+  const LineFlowResult& j = r.flows[1];
+  const auto criticalAt = [&](std::size_t k) { return j.along.critical[k].least.toDouble(); };
+  const LineRowInfo &tunnel = line.rows[1], &offtake = line.rows[3], &drop = line.rows[4], &chute = line.rows[5];
+  EXPECT_FALSE(j.nodes[tunnel.down].known);
+  EXPECT_EQ(j.nodes[tunnel.down].note->id, MessageId::LineAboveCrown);
+  EXPECT_EQ(j.nodes[tunnel.up].note->id, MessageId::MarchRestarted);
+  EXPECT_TRUE(j.nodes[0].known);
+  EXPECT_EQ(j.nodes[offtake.up].wse.toDouble(), j.nodes[offtake.down].wse.toDouble());
+  EXPECT_EQ(j.nodes[drop.up].h.toDouble(), criticalAt(drop.up));
+  EXPECT_TRUE(j.nodes[drop.up].critical);
+  EXPECT_EQ(j.nodes[chute.down].h.toDouble(), criticalAt(chute.down));
+
+  LineSettings uniform;
+  uniform.uniform = true;
+  CanalLine practice = lineOf(csv, uniform);
+  const LineResult u = computed(practice);
+  for (const std::size_t row : {std::size_t{0}, std::size_t{3}, std::size_t{7}}) {
+    SCOPED_TRACE(row);
+    const std::size_t k = practice.rows[row].down;
+    const Real hn = normalDepths(practice.chain.nodes[k].channel, u.flows[1].along.Q[k]).front();
+    EXPECT_EQ(u.flows[1].nodes[k].h.toDouble(), hn.toDouble());
+  }
 }
 
 TEST(CanalLine, BadRowsRefusedWithTheRowAndTheColumn) {
