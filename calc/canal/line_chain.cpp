@@ -150,6 +150,7 @@ class Assembly {
       readSiphon(reader, s, g);
     } else {
       readBarrel(reader, s, kind, g);
+      if (kind == ChuteIn && reader.ok()) requireSteep(reader, s.barrel, line_.segments[*segment_].Q[0]);
     }
     if (const auto L = reader.number(Column::L, true)) s.L = Real(*L);
     line_.structures.push_back(std::move(s));

@@ -479,15 +479,18 @@ void LineComputer::fixedBed(LineResult& result, FlowCase f, const std::vector<Bo
     } else if (gap.kind == GapKind::Continuity) {
       w = atLevel(below.wse);
     } else if (gap.kind == GapKind::Gate) {
+      // The level the gate's fall leaves above it, raised to the one it holds at the minimum flow.
       const LineStructure& s = line_.structures[*gap.structure];
+      std::optional<Real> level;
       try {
-        w = atLevel(below.wse + gateFall(s, Q, below.wse - bed));
+        level = below.wse + gateFall(s, Q, below.wse - bed);
+        w = atLevel(*level);
       } catch (const CalcError& error) {
         w = without(error.problem());
       }
       if (f == FlowCase::Minimum && (s.hold || s.holdDesign)) {
         const Real held = s.hold ? s.hold->toReal() : result.flows[0].nodes[k].wse;
-        if (!w.known || w.wse < held) {
+        if (!level || *level < held) {
           w = atLevel(held);
           w.held = w.known;
           if (w.known) w.note = Problem{MessageId::GateHolds, "", {metres(held), metreUnit()}};

@@ -189,6 +189,8 @@ bool givesParameters(const RowReader& reader, NodeKind kind);
 void readSiphon(RowReader& reader, LineStructure& s, double g);
 // An aqueduct's trough, a tunnel's or a culvert's barrel, or a chute.
 void readBarrel(RowReader& reader, LineStructure& s, NodeKind kind, double g);
+// A chute's bed is steep at the design flow (§12.3.3): its normal depth below its critical depth.
+void requireSteep(RowReader& reader, const Channel& chute, const Real& Q);
 void readGate(RowReader& reader, LineStructure& s, double g);
 void readDrop(RowReader& reader, LineStructure& s, double g);
 

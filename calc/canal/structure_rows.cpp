@@ -4,6 +4,8 @@
 
 #include "calc/canal/line_rows.h"
 #include "calc/design/enlargement_table.h"
+#include "calc/flow/critical.h"
+#include "calc/flow/uniform_solvers.h"
 #include "calc/structures/transition.h"
 
 namespace channelflow::calc::canal {
@@ -249,6 +251,15 @@ void readBarrel(RowReader& reader, LineStructure& s, NodeKind kind, double g) {
                          transitionSpec(reader, Column::InletForm, Column::Xi1, Column::Theta1), s.inletForm);
   s.xi2 = transitionXiOf(reader, family, TransitionEnd::Outlet,
                          transitionSpec(reader, Column::OutletForm, Column::Xi2, Column::Theta2), s.outletForm);
+}
+
+void requireSteep(RowReader& reader, const Channel& chute, const Real& Q) {
+  try {
+    const Real hn = normalDepths(chute, Q).front(), hc = criticalDepth(chute, Q);
+    if (!(hn < hc)) reader.keep(MessageId::ChuteNotSteep, Column::I, {MessageArg::value(hn.toDouble()), MessageArg::value(hc.toDouble()), MessageArg::unit("length", "si")});
+  } catch (const CalcError& error) {
+    reader.keep(error.problem());
+  }
 }
 
 bool givesParameters(const RowReader& reader, NodeKind kind) {

@@ -109,6 +109,12 @@ TEST(CanalLine, BackwaterBehindAGateIsTheChannelsProfile) {
   const NodeWater& held = r.flows[2].nodes[gate];
   ASSERT_TRUE(held.held);
   EXPECT_EQ(held.wse.toDouble(), 100.6);
+  // A level to hold below the one the gate's fall leaves is held by nothing.
+  CanalLine low = lineOf(std::string(csv).replace(csv.find("100.6"), 5, "90"), settings);
+  const LineResult open = computed(low);
+  const NodeWater& above = open.flows[2].nodes[gate];
+  EXPECT_FALSE(above.held);
+  EXPECT_EQ((above.wse - open.flows[2].nodes[low.rows[20].down].wse).toDouble(), 0.05);
   Inputs profile;
   for (const auto& [key, text] : {std::pair{"B", "2"}, {"m", "1.5"}, {"n", "0.025"}, {"i", "0.0005"}, {"Q", "1.2"},
                                   {"length", "2000"}, {"steps", "20"}}) {
@@ -261,6 +267,9 @@ TEST(CanalLine, BadRowsRefusedWithTheRowAndTheColumn) {
       {"a structure of nothing", head + "S,aqueduct-in,100,,,,,,,,,\nT,aqueduct-out,200,,,,,,,,,\n",
        "--file 第 3 行：未给出渡槽的参数时，须以 loss 给出为它预留的水头损失"},
       {"no flow at the head", "name,station,B,m,n,i\nA,0,2,1.5,0.025,0.001\nB,100,,,,\n", "--file 第 2 行：缺少 Q"},
+      {"a chute on a mild bed", "name,kind,station,B,m,n,i,Q\nA,start,0,2,1.5,0.025,1/2000,3\nC,chute-in,100,2,0,0.014,0.001,\n"
+                                "D,chute-out,140,,,,,\n",
+       "--file 第 3 行：陡坡的正常水深 1.0404522425817 m 不小于临界水深 0.612191479592173 m：不是陡坡，坡上没有降水曲线"},
       {"an unknown column", "name,station,width\n", "--file 中有未知的列 \"width\"（可用的列：name, kind, station, x, y, Rc, section, B, m, D, r, H, Ra, type, n, i, Q, Qj, Qmin, loss, form, inlet-form, xi1, theta1, outlet-form, xi2, theta2, L, barrels, bend, entrance, inlet-zeta, gate-slots, slot-zeta, rack, outlet-ratio, outlet-zeta, bypass, v-np, inlet-crown, outlet-crown, trough, barrel, weir-m, hold, P, b, inlet, freeboard, height, v-min, v-max）"},
   };
   for (const auto& row : rows) {
