@@ -263,6 +263,13 @@ std::string_view quantityId(calc::QuantityId id) {
   if (id == calc::QuantityId::CrownHeight) return "crown-H";
   if (id == calc::QuantityId::HorseshoeRadius) return "horseshoe-r";
   if (id == calc::QuantityId::HorseshoeType) return "horseshoe-type";
+  // A canal line's, whose keys other quantities have too.
+  if (id == calc::QuantityId::PlanX) return "plan-x";
+  if (id == calc::QuantityId::Tangent) return "curve-T";
+  if (id == calc::QuantityId::CanalBed) return "canal-bed";
+  if (id == calc::QuantityId::BankTop) return "bank-top";
+  if (id == calc::QuantityId::StructureLength) return "structure-L";
+  if (id == calc::QuantityId::PipeLoss) return "pipe-z";
   return calc::quantityInfo(id).key;
 }
 
