@@ -13,9 +13,9 @@ const SubCommand kTable{"table", {}, nullptr};
 const SubCommand kJump{"jump", {}, nullptr};
 const SubCommand kOutline{"outline", {}, nullptr};
 
-const std::array<const SubCommand*, 13> kSubCommands{&kReport, &kSolveDepth, &kSolveWidth, &kTable,  &kSolve,
+const std::array<const SubCommand*, 14> kSubCommands{&kReport, &kSolveDepth, &kSolveWidth, &kTable,  &kSolve,
                                                      &kJump,   &kProfile,    &kBatch,      &kDesign, &kRoughness,
-                                                     &kVelocityLimits, &kOutline, &kReach};
+                                                     &kVelocityLimits, &kOutline, &kReach, &kLine};
 
 }  // namespace
 

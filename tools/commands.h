@@ -20,6 +20,7 @@ extern const SubCommand kRoughness;
 extern const SubCommand kVelocityLimits;
 extern const SubCommand kBatch;
 extern const SubCommand kReach;
+extern const SubCommand kLine;
 
 // `channelflow-cli click`: the click stream of tools/cli_click.h on stdin and stdout.
 int runClick(int argc, char** argv, const Streams& io);

@@ -92,7 +92,9 @@ std::string helpPage(const calc::Question& question, std::span<const std::string
   }
   page += phraseLine(TextId::HelpCommonOptions, {}, language) + '\n';
   for (std::string_view option : extraOptions) {
-    if (option == "dxf") page += padded("  --dxf", 30) + phraseLine(TextId::HelpDxf, {}, language) + '\n';
+    // A design draws its section, a canal line its longitudinal profile.
+    const TextId dxf = question.name == "line" ? TextId::HelpLineDxf : TextId::HelpDxf;
+    if (option == "dxf") page += padded("  --dxf", 30) + phraseLine(dxf, {}, language) + '\n';
   }
   page += padded("  --format", 30) + phraseLine(TextId::HelpFormat, {}, language) + '\n';
   page += padded("  --lang", 30) + phraseLine(TextId::HelpLang, {}, language) + '\n';

@@ -1,6 +1,7 @@
 #include "calc/line/standard_step.h"
 
 #include <cmath>
+#include <optional>
 
 #include "calc/flow/root_finding.h"
 #include "calc/flow/solver_setup.h"
@@ -57,9 +58,30 @@ class Balance {
   double sourceFast_;
 };
 
+// The root of f near x0 by secant steps, to 2^-45 of itself, or nothing
+// where a step leaves (lo, hi) or eight do not get there.
+template <typename F>
+std::optional<double> secantFrom(const F& f, double x0, double lo, double hi) {
+  double f0 = f(x0);
+  double x1 = x0 + x0 * 0x1p-20;
+  double f1 = f(x1);
+  for (int step = 0; step < 8; ++step) {
+    if (!(f1 != f0)) return std::nullopt;
+    const double x2 = x1 - f1 * (x1 - x0) / (f1 - f0);
+    if (!(x2 > lo && x2 < hi)) return std::nullopt;
+    if (std::fabs(x2 - x1) <= 0x1p-45 * x2) return x2;
+    x0 = x1;
+    f0 = f1;
+    x1 = x2;
+    f1 = f(x2);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
-StepResult stepUpstream(const Chain& chain, const FlowAlong& flow, std::size_t k, const Hydraulics<Real>& known) {
+StepResult stepUpstream(const Chain& chain, const FlowAlong& flow, std::size_t k, const Hydraulics<Real>& known,
+                        double guess) {
   const Node& up = chain.nodes[k];
   const NodeCritical& critical = flow.critical[k];
   if (!critical.found) return {StepEnd::NoCritical, {}};
@@ -68,19 +90,38 @@ StepResult stepUpstream(const Chain& chain, const FlowAlong& flow, std::size_t k
   const Real fall = difference(up.bed, chain.nodes[k + 1].bed);
   const Balance<true> balance(up, Q, chain.gaps[k], known, fall - known.h - known.head);
   const std::vector<Real>& depths = critical.depths;
+  const bool fast = fitsDoubles(up.channel, Q.toDouble());
+  const auto first = firstStage(balance, fast);
+  // The balance at a critical depth, in Reals only where doubles cannot tell its sign.
+  const auto atCritical = [&](const Real& depth) {
+    if (fast) {
+      const double quick = first(depth.toDouble());
+      if (std::fabs(quick) > 0x1p-30 * (std::fabs((fall - known.h - known.head).toDouble()) + depth.toDouble())) {
+        return Real(quick);
+      }
+    }
+    return balance(depth);
+  };
   std::size_t j = depths.size();
   Real atLow, atHigh;
   do {
     atHigh = atLow;
-    atLow = balance(depths[--j]);
+    atLow = atCritical(depths[--j]);
   } while (!(atLow < Real(0)) && j > 0);
   if (!(atLow < Real(0))) return {StepEnd::NoBranch, critical.least};
   const double low = depths[j].toDouble();
-  const auto first = firstStage(balance, fitsDoubles(up.channel, Q.toDouble()));
-  // The known level is where a short step lands near.
+  // The known level is where a short step lands near, unless told better.
   const double level = (known.h - fall).toDouble();
-  const double guess = level > low ? level : low + low;
+  if (!(guess > low)) guess = level > low ? level : low + low;
   double h = 0, high = fullDepth(up.channel);
+  // With one critical depth the subcritical root is the one above it, which
+  // secant steps from a near guess find in a few; the bracketed searches are
+  // kept for when they do not. Two polishing steps in Reals finish either.
+  if (fast && depths.size() == 1) {
+    if (const std::optional<double> near = secantFrom(first, guess, low, high)) {
+      return {StepEnd::Found, polishRoot(balance, *near, low, high)};
+    }
+  }
   if (j + 1 < depths.size()) {
     if (atHigh == Real(0)) return {StepEnd::Found, depths[j + 1]};
     high = depths[j + 1].toDouble();

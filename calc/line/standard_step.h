@@ -25,8 +25,11 @@ struct StepResult {
   Real h;  // Found: the depth; NoBranch: the critical depth of least energy
 };
 
-// Node k's subcritical depth from node k + 1's known state.
-StepResult stepUpstream(const Chain& chain, const FlowAlong& flow, std::size_t k, const Hydraulics<Real>& known);
+// Node k's subcritical depth from node k + 1's known state; the search
+// starts from `guess` where one is given (a canal's depth that changes little
+// from node to node), else from the depth that keeps the known level.
+StepResult stepUpstream(const Chain& chain, const FlowAlong& flow, std::size_t k, const Hydraulics<Real>& known,
+                        double guess = 0);
 // Node k + 1's supercritical depth from node k's known state.
 StepResult stepDownstream(const Chain& chain, const FlowAlong& flow, std::size_t k, const Hydraulics<Real>& known);
 

@@ -3,102 +3,16 @@
 #include <array>
 #include <string_view>
 
+#include "calc/services/dxf_file.h"
 #include "numeric/text/number_text.h"
 
 namespace channelflow::calc {
 namespace {
 
-constexpr double kTextHeight = 3.5;  // mm on paper
 constexpr double kTick = 1.5;        // a dimension's end tick and its lines' overshoot
 constexpr double kGap = 8;           // between the section and a dimension, and between dimensions
 
-struct Layer {
-  std::string_view name;
-  int colour;  // AutoCAD's colour index
-};
-constexpr std::array<Layer, 4> kLayers{{{"OUTLINE", 7}, {"WATER", 5}, {"DIMENSIONS", 3}, {"TEXT", 7}}};
-
-class Dxf {
- public:
-  void pair(int code, std::string_view value) {
-    const std::string number = std::to_string(code);
-    text_.append(number.size() < 3 ? 3 - number.size() : 0, ' ');
-    text_ += number;
-    text_ += '\n';
-    text_ += value;
-    text_ += '\n';
-  }
-  void number(int code, double value) { pair(code, numeric::formatDouble(value == 0 ? 0 : value)); }
-  void point(int code, double x, double y) {
-    number(code, x);
-    number(code + 10, y);
-    number(code + 20, 0);
-  }
-  void line(std::string_view layer, double x0, double y0, double x1, double y1, bool dashed = false) {
-    pair(0, "LINE");
-    pair(8, layer);
-    if (dashed) pair(6, "DASHED");
-    point(10, x0, y0);
-    point(11, x1, y1);
-  }
-  // Text centred on (x, y), turned by `angle` degrees.
-  void label(std::string_view layer, double x, double y, std::string_view text, double angle = 0) {
-    pair(0, "TEXT");
-    pair(8, layer);
-    point(10, x, y);
-    number(40, kTextHeight);
-    pair(1, text);
-    if (angle != 0) number(50, angle);
-    pair(72, "1");
-    point(11, x, y);
-    pair(73, "2");
-  }
-  std::string take() { return std::move(text_); }
-
- private:
-  std::string text_;
-};
-
-void header(Dxf& dxf) {
-  dxf.pair(0, "SECTION");
-  dxf.pair(2, "HEADER");
-  dxf.pair(9, "$ACADVER");
-  dxf.pair(1, "AC1009");
-  dxf.pair(9, "$INSUNITS");  // millimetres
-  dxf.pair(70, "4");
-  dxf.pair(0, "ENDSEC");
-  dxf.pair(0, "SECTION");
-  dxf.pair(2, "TABLES");
-  dxf.pair(0, "TABLE");
-  dxf.pair(2, "LTYPE");
-  dxf.pair(70, "2");
-  for (const bool dashed : {false, true}) {
-    dxf.pair(0, "LTYPE");
-    dxf.pair(2, dashed ? "DASHED" : "CONTINUOUS");
-    dxf.pair(70, "0");
-    dxf.pair(3, dashed ? "__ __ __" : "Solid line");
-    dxf.pair(72, "65");
-    dxf.pair(73, dashed ? "2" : "0");
-    dxf.number(40, dashed ? 9 : 0);
-    if (dashed) {
-      dxf.number(49, 6);
-      dxf.number(49, -3);
-    }
-  }
-  dxf.pair(0, "ENDTAB");
-  dxf.pair(0, "TABLE");
-  dxf.pair(2, "LAYER");
-  dxf.pair(70, std::to_string(kLayers.size()));
-  for (const Layer& layer : kLayers) {
-    dxf.pair(0, "LAYER");
-    dxf.pair(2, layer.name);
-    dxf.pair(70, "0");
-    dxf.pair(62, std::to_string(layer.colour));
-    dxf.pair(6, "CONTINUOUS");
-  }
-  dxf.pair(0, "ENDTAB");
-  dxf.pair(0, "ENDSEC");
-}
+constexpr std::array<DxfLayer, 4> kLayers{{{"OUTLINE", 7}, {"WATER", 5}, {"DIMENSIONS", 3}, {"TEXT", 7}}};
 
 // A vertical dimension at x from y0 to y1, extension lines from x0 (at y0) and x1 (at y1).
 void verticalDimension(Dxf& dxf, double x, double y0, double y1, double x0, double x1, const std::string& text) {
@@ -133,7 +47,7 @@ std::string fixedText(double x, int decimals) { return numeric::formatFixed(x, d
 std::string dxfOf(const DesignDrawing& d, double scale) {
   const double k = 1000 / scale;  // paper millimetres per metre
   Dxf dxf;
-  header(dxf);
+  dxf.header(kLayers);
   dxf.pair(0, "SECTION");
   dxf.pair(2, "ENTITIES");
   const auto& boundary = d.outline.boundary;

@@ -128,7 +128,11 @@ void writeText(const Answer& answer, TextSink& out, const WriteOptions& options)
     out.endLine();
     written = true;
   }
-  if (answer.reportRole == Answer::ReportRole::Document) return;
+  if (answer.reportRole == Answer::ReportRole::Document) {
+    // A report that is the whole document: its shown groups' tables follow it (a canal line's results).
+    for (const Group& record : answer.records) writeShownGroups(record.groups, answer.units, out, options, written);
+    return;
+  }
   for (const Group& record : answer.records) {
     if (written && !record.items.empty()) out.endLine();
     writeItemLines(record.items, answer.units, out, options);

@@ -57,7 +57,7 @@ std::span<const SectionInfo> sections();
 const SectionInfo* findSection(std::string_view key);
 
 // Every quantity a question answers with, and every input it repeats.
-enum class QuantityId : std::uint8_t {
+enum class QuantityId : std::uint16_t {
   Section, Units, B, M, M1, M2, Diameter, Radius, ParabolaP, Slope, N, NBed, NWall, NMethod,
   Depth, NormalDepthSolved, EquivalentN, Area, Perimeter, HydraulicRadius, TopWidth, HydraulicDepth,
   Chezy, Velocity, Discharge, Froude, Regime, CriticalDepth, CriticalVelocity, CriticalSlope,
@@ -88,6 +88,12 @@ enum class QuantityId : std::uint8_t {
   HeadLoss, CrestHead, UnitDischarge, BasinEnergy, ContractedDepth, SequentDepth, BasinDepth, ThrowLength,
   BasinLengthLow, BasinLengthHigh, AeratedDepth, DeepestAerated, WallHeight, Verdict, CheckValue, FlowCase,
   LossName, Zeta, BendR, Angle, BendRatio, Xi90, Gamma, Adopted, TermLoss,
+  NodeKindName, Stake, PlanX, PlanY, CurveRadius, Deflection, Turn, Tangent, CurveLength, CurveStart, CurveMiddle,
+  CurveEnd, IpSpacing, StraightLength, CanalBed, BankTop, BendLoss, TransitionFall, StructureFall, GateFall,
+  ReservedLoss, LevelFall, TotalFall, WseDesign, WseEnlarged, WseMinimum, StructureName, StationIn, StationOut,
+  FloorIn, FloorOut, FallDesign, FallEnlarged, FallMinimum, AllottedHead, InletXi, OutletXi,
+  ComparedSymbol, CheckLimits, CheckLimitSymbols, AdoptedItem, NeededValue,
+  AdoptedValue, KnownLevel, KnownAt, NodeCount, SegmentFlowSource, DesignDepth, EnlargedLevelDepth,
   Count
 };
 

@@ -86,6 +86,11 @@ constexpr std::array<QuestionInput, 8> kChute{{
   {"Q", true}, {"i", true}, {"L", true}, {"steps", false, "100"}, {"zeta", false, "1"}, {"backwater", false, "0"},
   {"freeboard", false, "0.5"}, {"g", false, "9.80665"},
 }};
+constexpr std::array<QuestionInput, 11> kLine{{
+  {"file", true}, {"level", false, {}, 1}, {"control-level", false, {}, 1}, {"control-at"}, {"friction", false, "mean-slope"},
+  {"max-step"}, {"g", false, "9.80665"}, {"grade", false, "5"}, {"tail"}, {"dxf-scale", false, "5000"},
+  {"dxf-vscale", false, "100"},
+}};
 
 constexpr std::array<std::string_view, 2> kReportExamples{
     "report --B 2 --h 1 --m 1 --i 0.001 --n 0.025", "report --section circle --D 1 --h 0.5 --i 0.002 --n 0.013"};
@@ -104,6 +109,8 @@ constexpr std::array<std::string_view, 2> kDesignExamples{
 constexpr std::array<std::string_view, 1> kRoughnessExamples{"roughness --format csv"};
 constexpr std::array<std::string_view, 1> kVelocityLimitsExamples{"velocity-limits"};
 constexpr std::array<std::string_view, 1> kBatchExamples{"batch < rows.csv > answers.csv"};
+constexpr std::array<std::string_view, 2> kLineExamples{
+    "line --file docs/canal.csv --level 1268.5", "line --file docs/canal.csv --level 1268.5 --g 9.81 --format json"};
 constexpr std::array<std::string_view, 2> kReachExamples{
     "reach --file docs/reach.csv", "reach --file docs/reach.csv --downstream 'wse=101.1' --friction mean-slope --format json"};
 constexpr std::array<std::string_view, 2> kCulvertExamples{
@@ -143,7 +150,7 @@ Answer solveWidth(const Inputs& inputs) {
   return solve(inputs, size);
 }
 
-constexpr std::array<Question, 21> kQuestions{{
+constexpr std::array<Question, 22> kQuestions{{
   {"report",          HelpReportSummary,         HelpReport,         kReport,      true,  kReportExamples,         report},
   {"solve",           HelpSolveSummary,          HelpSolve,          kSolve,       true,  kSolveExamples,          [](const Inputs& in) { return solve(in); }},
   {"solve-depth",     HelpSolveDepthSummary,     HelpSolveDepth,     kSolveDepth,  true,  kSolveDepthExamples,     solveDepth},
@@ -165,6 +172,7 @@ constexpr std::array<Question, 21> kQuestions{{
   {"gate",            HelpGateSummary,           HelpGate,           kGate,        false, kGateExamples,           answerGate},
   {"drop",            HelpDropSummary,           HelpDrop,           kDrop,        false, kDropExamples,           answerDrop},
   {"chute",           HelpChuteSummary,          HelpChute,          kChute,       true,  kChuteExamples,          answerChute},
+  {"line",            HelpLineSummary,           HelpLine,           kLine,        false, kLineExamples,           canalLine},
 }};
 // clang-format on
 

@@ -73,6 +73,12 @@ Answer answerGate(const Inputs& inputs);
 Answer answerDrop(const Inputs& inputs);
 Answer answerChute(const Inputs& inputs);
 
+// line: a canal line's water levels from head to tail for its three flows
+// (calc/canal/canal_line.h): the results table per flow, the plan, the flow
+// segments, the structures, the checks, the adopted depths, the profile's
+// tables and the calculation report; `file` is the line file's text (CSV).
+Answer canalLine(const Inputs& inputs);
+
 // roughness and velocity-limits: Appendices B and C of GB 50288-2018.
 Answer roughness(const Inputs& inputs);
 Answer velocityLimits(const Inputs& inputs);

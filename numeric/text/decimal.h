@@ -28,6 +28,10 @@ class Decimal {
   // zeros of the significand dropped first), otherwise as its Real.
   static Decimal of(std::int64_t significand, int exponent);
 
+  // A computed value (a station from a plan's coordinates, a level less a
+  // depth), held as its Real: differences of such values are their Reals'.
+  static Decimal ofReal(const Real& value);
+
   // Whether the value is held as significand x 10^exponent.
   bool isDecimal() const { return decimal_; }
   std::int64_t significand() const { return significand_; }
@@ -54,7 +58,6 @@ class Decimal {
 
  private:
   Decimal(std::int64_t significand, int exponent, double nearest);
-  static Decimal ofReal(const Real& value);
 
   std::int64_t significand_ = 0;
   int exponent_ = 0;

@@ -269,6 +269,11 @@ std::string_view quantityId(calc::QuantityId id) {
   if (id == calc::QuantityId::CanalV2) return "canal-v2";
   if (id == calc::QuantityId::TroughHeight) return "trough-H";
   if (id == calc::QuantityId::FlowCase) return "flow-case";
+  // A canal line's, whose keys other quantities have too.
+  if (id == calc::QuantityId::PlanX) return "plan-x";
+  if (id == calc::QuantityId::Tangent) return "curve-T";
+  if (id == calc::QuantityId::CanalBed) return "canal-bed";
+  if (id == calc::QuantityId::BankTop) return "bank-top";
   return calc::quantityInfo(id).key;
 }
 
