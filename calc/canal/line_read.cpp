@@ -167,7 +167,10 @@ std::optional<NodeKind> nodeKindNamed(std::string_view text) {
 
 std::string nodeKindChoices() {
   std::string list;
-  for (const KindName& k : kKinds) list += (list.empty() ? "" : "|") + std::string(k.key);
+  for (const KindName& k : kKinds) {
+    if (!list.empty()) list += '|';
+    list += k.key;
+  }
   return list;
 }
 
