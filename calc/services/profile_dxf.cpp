@@ -38,16 +38,20 @@ struct Scale {
 // A line through the nodes where `level` has a value, broken where it has none.
 template <typename Level>
 void polyline(Dxf& dxf, const LineAnswerData& data, const Scale& scale, std::string_view layer, bool dashed, Level level) {
-  std::optional<std::array<double, 2>> last;
+  // A plain pair and a flag, not an optional: GCC's -Wmaybe-uninitialized
+  // misreads an optional array's value here.
+  bool drawn = false;
+  std::array<double, 2> last{};
   for (std::size_t k = 0; k < data.line.chain.nodes.size(); ++k) {
     const std::optional<Real> z = level(k);
     if (!z) {
-      last.reset();
+      drawn = false;
       continue;
     }
     const std::array<double, 2> at{scale.x(data.line.chain.nodes[k].station.toDouble()), scale.y(z->toDouble())};
-    if (last) dxf.line(layer, (*last)[0], (*last)[1], at[0], at[1], dashed);
+    if (drawn) dxf.line(layer, last[0], last[1], at[0], at[1], dashed);
     last = at;
+    drawn = true;
   }
 }
 
@@ -87,15 +91,17 @@ std::string profileDxf(const LineAnswerData& data, double horizontal, double ver
       return w.wse;
     });
   }
-  std::optional<std::array<double, 2>> lastTop;
+  bool topDrawn = false;
+  std::array<double, 2> lastTop{};
   for (std::size_t r = 0; r < line.rows.size(); ++r) {
     if (!result.top[r]) {
-      lastTop.reset();
+      topDrawn = false;
       continue;
     }
     const std::array<double, 2> at{scale.x(line.chain.nodes[line.rows[r].down].station.toDouble()), scale.y(result.top[r]->toDouble())};
-    if (lastTop) dxf.line("TOP", (*lastTop)[0], (*lastTop)[1], at[0], at[1]);
+    if (topDrawn) dxf.line("TOP", lastTop[0], lastTop[1], at[0], at[1]);
     lastTop = at;
+    topDrawn = true;
   }
 
   // The structures between their stations, each named above its top.
