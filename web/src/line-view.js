@@ -53,6 +53,10 @@ export function lineNotes(flow) {
   const at = rows?.column('note') ?? -1;
   if (at < 0) return notes;
   for (let k = 0; k < rows.length; ++k) {
+    // A row is read only when its text has a note: a string's own quotes
+    // are escaped, so none but the note's can match.
+    const text = rows.raw.text(k);
+    if (text !== null && !text.includes('"note": "')) continue;
     const note = rows.raw.at(k).note;
     if (note === null || note === undefined) continue;
     const { cells } = rows.row(k);
