@@ -11,6 +11,7 @@ import { el } from '../dom.js';
 import { Field, parameterField } from '../fields.js';
 import { t, parameterLabel, termText, unitText } from '../i18n.js';
 import { Panel } from '../panel.js';
+import { Pending, longestAtOnce } from '../panel-core.js';
 import { missing, resultSections, showResults } from '../results.js';
 import { Picture, download } from '../picture.js';
 import { TableView, columnTitles } from '../table-view.js';
@@ -297,11 +298,26 @@ export class LinePanel extends Panel {
       }
       table.view.show(columnTitles(data), data.length, (k) => data.row(k).cells, table.key === 'checks' ? (k) => (checkFailed(data, k) ? 'error' : '') : undefined);
     }
-    // The notes read only the rows that have one and the drawing a row a
-    // node: some 15 ms for 500 nodes, less than a task of their own would
-    // cost in another layout and paint.
-    this.showNotes();
-    this.drawProfile();
+    // A long line's notes and drawing follow in tasks of their own, so that
+    // its tables show (and are laid out and painted) first.
+    const steps = [() => this.showNotes(), () => this.drawProfile()];
+    clearTimeout(this.drawing);
+    if (text.length <= longestAtOnce) {
+      for (const step of steps) step();
+      return;
+    }
+    const next = () => {
+      this.drawing = setTimeout(() => {
+        try {
+          steps.shift()();
+        } catch (error) {
+          if (!(error instanceof Pending)) throw error;
+          return;
+        }
+        if (steps.length) next();
+      });
+    };
+    next();
   }
 
   // Each problem on the cell or the box it was written in; all of them listed with the results.
