@@ -97,6 +97,8 @@ std::optional<LineColumn> columnNamed(std::string_view name) {
 
 std::string_view lineColumnKey(LineColumn column) { return kColumns[static_cast<std::size_t>(column)].key; }
 
+std::string_view lineColumnChinese(LineColumn column) { return kColumns[static_cast<std::size_t>(column)].chinese; }
+
 std::string lineColumnList() {
   std::string list;
   for (const ColumnName& column : kColumns) list += (list.empty() ? "" : ", ") + std::string(column.key);

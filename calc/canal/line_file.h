@@ -36,6 +36,8 @@ inline constexpr std::size_t kLineColumns = static_cast<std::size_t>(LineColumn:
 
 // The column's key: its CSV name, as the command line's option of that name.
 std::string_view lineColumnKey(LineColumn column);
+// The column's Chinese name, which a header may use in place of its key.
+std::string_view lineColumnChinese(LineColumn column);
 // Every column's key, ", " apart.
 std::string lineColumnList();
 

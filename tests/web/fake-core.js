@@ -49,6 +49,13 @@ const parameterRows = [
   ['downstream', '下游边界条件', 'Downstream boundary', 'none', 'term'],
   ['upstream', '上游边界条件', 'Upstream boundary', 'none', 'term'],
   ['friction', '平均摩阻坡度取法', 'Mean friction slope', 'none', 'choice'],
+  // A canal line's.
+  ['level', '渠首水位', 'Level at the head', 'length', 'term'],
+  ['control-level', '控制水位', 'Control level', 'length', 'term'],
+  ['control-at', '控制水位所在的节制闸', 'Gate of the control level', 'none', 'term'],
+  ['g', '重力加速度', 'Gravity', 'none', 'positive'],
+  ['dxf-scale', '水平比例 1:N', 'Horizontal scale 1:N', 'none', 'positive'],
+  ['dxf-vscale', '竖直比例 1:N', 'Vertical scale 1:N', 'none', 'positive'],
 ];
 
 const quantityRows = [
@@ -102,6 +109,14 @@ const quantityRows = [
   ['count', '', '断面数', 'Sections', 'none'],
   ['computed', '', '推算的水面线', 'Profiles computed', 'none'],
   ['note', '', '说明', 'Note', 'none'],
+  ['stake', '', '桩号', 'Stake', 'none'],
+  ['wse_s', 'Zs', '设计水位', 'Design level', 'length'],
+  ['wse_j', 'Zj', '加大水位', 'Enlarged level', 'length'],
+  ['wse_min', 'Zmin', '最小水位', 'Least level', 'length'],
+  ['top', 'Zt', '堤顶高程', 'Bank top', 'length'],
+  ['station_in', '', '进口桩号', 'Inlet station', 'length'],
+  ['station_out', '', '出口桩号', 'Outlet station', 'length'],
+  ['dZ_s', 'ΔZs', '设计流量水位差', 'Fall, design flow', 'length'],
 ];
 
 const terms = {
@@ -134,6 +149,10 @@ const terms = {
   'mean-slope': { zh: '两端摩阻坡度的平均值', en: 'mean of the two slopes' },
   mixed: { zh: '混合流', en: 'mixed' },
   'not-given': { zh: '未给出', en: 'not given' },
+  uniform: { zh: '均匀流', en: 'uniform flow' },
+  minimum: { zh: '最小流量', en: 'least flow' },
+  siphon: { zh: '倒虹吸', en: 'inverted siphon' },
+  'canal-velocity': { zh: '渠道流速', en: 'canal velocity' },
 };
 
 const sections = [
@@ -163,6 +182,9 @@ const questions = [
     input('inlet-form'), input('v1')] },
   { name: 'reach', channel: false, inputs: [input('file', true), input('flows'), input('downstream'), input('upstream'),
     input('friction', false, 'average-conveyance', 0, ['average-conveyance', 'mean-slope']), input('units', false, 'si', 0, ['si', 'us'])] },
+  { name: 'line', channel: false, inputs: [input('file', true), input('level', false, '', 1), input('control-level', false, '', 1), input('control-at'),
+    input('friction', false, 'mean-slope', 0, ['average-conveyance', 'mean-slope']), input('g', false, '9.80665'), input('dxf-scale', false, '5000'),
+    input('dxf-vscale', false, '100')] },
 ];
 
 // The named forms a structure takes, by family.
@@ -178,6 +200,9 @@ const reachColumns = [['station', '桩号'], ['name', '名称'], ['points', '测
   ['L_left', '左滩长'], ['L_channel', '主槽长'], ['L_right', '右滩长'], ['contraction', '收缩系数'], ['expansion', '扩散系数'],
   ['Q', '流量'], ['downstream', '下游边界'], ['upstream', '上游边界']].map(([key, zh]) => ({ key, zh }));
 
+const lineColumns = [['name', '名称'], ['kind', '类型'], ['station', '桩号'], ['x', 'X坐标'], ['y', 'Y坐标'], ['Rc', '转弯半径'], ['B', '底宽'],
+  ['m', '边坡系数'], ['n', '糙率'], ['i', '比降'], ['Q', '设计流量'], ['D', '直径'], ['L', '长度'], ['loss', '水头损失']].map(([key, zh]) => ({ key, zh }));
+
 export const fakeCatalog = {
   sections,
   questions,
@@ -188,6 +213,7 @@ export const fakeCatalog = {
   terms,
   structureForms,
   reachColumns,
+  lineColumns,
 };
 
 const parameterByKey = new Map(fakeCatalog.parameters.map((p) => [p.key, p]));
@@ -500,7 +526,55 @@ function reach(inputs, language) {
   return [{ units: inputs.units ?? 'si', friction: inputs.friction ?? 'average-conveyance', count: sections.length, flows, drawing: { points }, geometry }];
 }
 
-const questionAnswers = { report, solve, table, jump, profile, outline, reach, siphon };
+// A canal line from its CSV: every flow's level falls 1 in 1,000 from the
+// level at the head, the bed 1 m below the design level; an inlet and the
+// outlet after it are a structure. A cell the fake cannot read is a problem
+// at its record (the header is record 1), as the core places them; a row
+// after a node named "stop" is not computed and says so.
+function line(inputs, language) {
+  const say = (zh, en) => (language === 'en' ? en : zh);
+  const [header, ...records] = String(inputs.file ?? '').split('\n').filter((l) => l.trim() !== '').map((l) => l.split(',').map((c) => c.trim()));
+  const level = Number(inputs.level);
+  if (!Number.isFinite(level)) throw new Problems([{ field: 'level', code: 'not-a-number', message: say('level 不是有效的数字', 'level is not a number') }]);
+  const station = (text) => {
+    const stake = /^K(\d+)\+(\d+(\.\d*)?)$/.exec(text ?? '');
+    return stake ? 1000 * Number(stake[1]) + Number(stake[2]) : Number(text);
+  };
+  const problems = [];
+  let stopped = false;
+  const nodes = records.map((cells, k) => {
+    const node = Object.fromEntries(header.map((key, c) => [key, cells[c] ?? '']));
+    const at = station(node.station);
+    for (const key of ['station', 'B', 'n']) {
+      if (node[key] && !Number.isFinite(key === 'station' ? at : Number(node[key]))) {
+        problems.push({ field: 'file', code: 'reach-row', row: k + 2, message: say(`file 第 ${k + 2} 行：${key} 不是有效的数字`, `file, row ${k + 2}: ${key} is not a number`),
+          cell: { field: key, code: 'not-a-number', message: say(`${key} 不是有效的数字`, `${key} is not a number`) } });
+      }
+    }
+    const computed = !stopped;
+    if (node.name === 'stop') stopped = true;
+    return { ...node, at, computed };
+  });
+  if (problems.length) throw new Problems(problems);
+  const stake = (x) => `K${Math.floor(x / 1000)}+${(x % 1000).toFixed(3).padStart(7, '0')}`;
+  const levels = (node, rise) => (node.computed ? level - 0.001 * node.at + rise : null);
+  const flows = new Map(['design', 'enlarged', 'minimum'].map((flow, f) => [flow, { flow, rows: nodes.map((node) => ({
+    name: node.name, kind: node.kind, station: node.at, stake: stake(node.at), Q: 4 - f, h: node.computed ? 1 : null, wse: levels(node, [0, 0.2, -0.3][f]),
+    bed: levels(node, -1), top: levels(node, 0.7), note: node.computed ? null : say('此节点无法计算', 'this node cannot be computed'),
+  })) }]));
+  const structures = [];
+  nodes.forEach((node, k) => {
+    if (/-in$/.test(node.kind) && nodes[k + 1]) structures.push({ name: node.name, structure: node.kind.slice(0, -3), station_in: node.at, station_out: nodes[k + 1].at, dZ_s: 0.3 });
+  });
+  const profile = nodes.map((node) => ({ station: node.at, stake: stake(node.at), name: node.name, kind: node.kind, bed: levels(node, -1),
+    wse_s: levels(node, 0), wse_j: levels(node, 0.2), wse_min: levels(node, -0.3), top: levels(node, 0.7) }));
+  const checks = nodes.map((node) => ({ name: node.name, station: node.at, flow: 'design', key: 'canal-velocity', verdict: node.kind === 'siphon-in' ? 'fail' : 'pass' }));
+  return [{ nodes: nodes.length, level, friction: inputs.friction ?? 'mean-slope', segments: [{ name: nodes[0]?.name ?? '', station: 0, Q: 4 }], flows,
+    structures: { structures }, checks: { checks }, adopted: { adopted: [] },
+    drawing: { profile, bands: ['stake', 'bed', 'wse_s', 'wse_j', 'top'].map((key) => ({ key })) } }];
+}
+
+const questionAnswers = { report, solve, table, jump, profile, outline, reach, siphon, line };
 
 // Rounded for show as "eng" asks, by the unit of each quantity; rough, like the rest.
 function engText(key, value) {
@@ -591,9 +665,18 @@ export function fakeDesignDxf() {
   return `{"ok": true}${separator}  0\nSECTION\n  0\nEOF\n`;
 }
 
+// A line's DXF, or the problem of a scale that is not a number.
+export function fakeLineDxf(requestJson) {
+  const { inputs } = JSON.parse(requestJson);
+  if (inputs['dxf-scale'] !== undefined && !(Number(inputs['dxf-scale']) > 0)) {
+    return refusal([{ field: 'dxf-scale', code: 'not-positive', message: 'dxf-scale 必须大于零' }]);
+  }
+  return `{"ok": true}${separator}  0\nSECTION\n  2\nENTITIES\n  0\nENDSEC\n  0\nEOF\n`;
+}
+
 // The toolkit half of a module: what the page's adapter looks for.
 export function fakeToolkit() {
-  return { catalog: () => JSON.stringify(fakeCatalog), call: fakeCall, batch: fakeBatch, designDxf: fakeDesignDxf };
+  return { catalog: () => JSON.stringify(fakeCatalog), call: fakeCall, batch: fakeBatch, designDxf: fakeDesignDxf, lineDxf: fakeLineDxf };
 }
 
 // The click half, for pages and tests built without the real module.

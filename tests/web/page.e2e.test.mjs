@@ -556,6 +556,52 @@ describe('河道水面线', () => {
   });
 });
 
+describe('渠线水面线', () => {
+  test('the README\'s line opened: its levels, the profile with its structures and bands, a bad cell marked, the project saved and kept', async () => {
+    const page = await open(pages.shipped);
+    const line = await panel(page, '渠线水面线');
+    await line.locator('input[name=level]').fill('1268.5');
+    await line.locator('input[name=line-file]').setInputFiles(new URL('../../docs/canal.csv', import.meta.url).pathname);
+    const profile = line.locator('[data-picture=channelflow-line-profile] svg');
+    await profile.waitFor();
+    assert.equal(await line.locator('table[data-table=line-nodes] tbody tr[data-row]').count(), 15);
+    for (const key of ['bed', 'top', 'wse_s', 'wse_j', 'wse_min']) assert.equal(await profile.locator(`[data-line=${key}]`).count(), 1, key);
+    assert.deepEqual(await profile.locator('[data-band]').evaluateAll((bands) => bands.map((b) => b.dataset.band)), ['stake', 'bed', 'wse_s', 'wse_j', 'top']);
+    assert.deepEqual(await profile.locator('[data-span]').evaluateAll((spans) => spans.map((s) => [s.textContent, s.dataset.from, s.dataset.to])),
+      [['1#倒虹吸进口', '280', '410'], ['1#渡槽进口', '1150', '1270'], ['1#节制闸', '1785', '1785'], ['1#隧洞进口', '1955', '2295'], ['1#涵洞进口', '2720', '2765']]);
+    assert.match(await profile.locator('[data-band=stake]').textContent(), /K1\+785\.000/);
+    // The gate's design level and bed as the command line gives them (row 9 of its table).
+    const cell = (row, column) => line.locator(`table[data-table=line-flow] tbody tr[data-row="${row}"] td`).nth(column);
+    assert.deepEqual([await cell(8, 0).textContent(), await cell(8, 8).textContent(), await cell(8, 9).textContent()],
+      ['1#节制闸', '1267.44503890592', '1266.36393018805']);
+
+    const radius = line.locator('table[data-table=line-nodes] input[data-row="7"][data-column="5"]');
+    await radius.fill('abc');
+    assert.equal(await radius.getAttribute('aria-invalid'), 'true');
+    assert.equal(await radius.getAttribute('title'), 'Rc 的取值 "abc" 不是有效的数字');
+    assert.equal(await line.locator('.results-area .missing').textContent(), 'file 第 9 行：Rc 的取值 "abc" 不是有效的数字');
+    await radius.fill('55');
+    assert.equal(await radius.getAttribute('aria-invalid'), null);
+
+    const save = async (what) => {
+      const [download] = await Promise.all([page.waitForEvent('download'), line.locator(what).click()]);
+      return { name: download.suggestedFilename(), text: readFileSync(await download.path(), 'utf8') };
+    };
+    const project = await save('[data-action=save-project]');
+    assert.equal(project.name, 'channelflow-line.json');
+    const saved = JSON.parse(project.text);
+    assert.deepEqual([saved.version, saved.settings.level, saved.nodes.length, saved.nodes[7].Rc], [1, '1268.5', 15, '55']);
+    const dxf = await save('[data-save=dxf]');
+    assert.equal(dxf.name, 'channelflow-line.dxf');
+    assert.match(dxf.text, /^ {2}0\r?\nSECTION/);
+    await page.reload();
+    await page.waitForSelector('html[data-ready]');
+    const again = await panel(page, '渠线水面线');
+    assert.equal(await again.locator('table[data-table=line-nodes] input[data-row="7"][data-column="5"]').inputValue(), '55', 'what was typed is there after a reload');
+    assert.equal(await again.locator('input[name=level]').inputValue(), '1268.5');
+  });
+});
+
 describe('a paste of any length', () => {
   test('2,000, 20,000 and 200,000 surveyed points pasted: drawn or refused with the core\'s message, never holding the page', async () => {
     context = await browser.newContext();

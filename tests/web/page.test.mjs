@@ -25,7 +25,9 @@ import { lossBars } from '../../web/src/loss-chart.js';
 import { structureMarks } from '../../web/src/structure-drawing.js';
 import { dxfNumber, outlineDxf } from '../../web/src/outline-dxf.js';
 import { problemRow, reachJson, readJsonReach, readTable, rowsByHeader } from '../../web/src/reach-file.js';
-import { bandPicks, runs } from '../../web/src/profile-drawing.js';
+import { bandPicks, roundScale, runs } from '../../web/src/profile-drawing.js';
+import { lineCsv, lineProblemRow, projectText, readProject } from '../../web/src/line-file.js';
+import { lineNotes, lineProfile } from '../../web/src/line-view.js';
 import { flowNotes, flowProfile } from '../../web/src/reach-view.js';
 import { fakeCatalog, fakeToolkit, fakeClick } from './fake-core.js';
 
@@ -477,4 +479,54 @@ test('a profile\'s line breaks where it has no value; a band writes the values t
     ['the last taken before the one it crowds', values(0, 3, 4), [0, 4]],
   ];
   for (const [name, given, kept] of rows) assert.deepEqual(bandPicks(given, (x) => 5 * x).map(([x]) => x), kept, name);
+});
+
+test('a canal line goes to the core as CSV of the columns in use, its problems placed back at the table\'s rows', () => {
+  const columns = catalog.lineColumns;
+  const row = (cells) => columns.map((c) => cells[c.key] ?? '');
+  const rows = [row({ name: '渠首', kind: 'start', station: 'K0+000', B: '2' }), row({}), row({ name: 'a, "b"', station: '100', loss: ' 0.4 ' })];
+  const { text, rowOf } = lineCsv(rows, columns);
+  assert.equal(text, 'name,kind,station,B,loss\n渠首,start,K0+000,2,\n"a, ""b""",,100,,0.4\n');
+  assert.deepEqual(rowOf, [0, 2]);
+  // The core counts the header as record 1.
+  const placed = [[{ row: 2 }, 0], [{ row: 3 }, 2], [{ row: 4 }, -1], [{ field: 'level' }, -1]];
+  for (const [problem, want] of placed) assert.equal(lineProblemRow(problem, rowOf), want, JSON.stringify(problem));
+});
+
+test('a project saves the line and its settings and opens again; a file that is not one, or is from a later page, is refused', () => {
+  const columns = catalog.lineColumns;
+  const keys = ['level', 'friction', 'g'];
+  const rows = [columns.map((c) => (c.key === 'name' ? '渠首' : c.key === 'i' ? '1/3000' : '')), columns.map((c) => (c.key === 'B' ? '2.50' : ''))];
+  const text = projectText([...rows, columns.map(() => ' ')], columns, { level: '1268.50', friction: 'uniform' });
+  assert.deepEqual(readProject(text, columns, keys), { rows, settings: { level: '1268.50', friction: 'uniform' } });
+  const cases = [
+    ['not JSON', 'name,kind', 'notAProject'],
+    ['another kind', '{"kind": "channelflow-reach", "version": 1, "nodes": []}', 'notAProject'],
+    ['a later version', '{"kind": "channelflow-line", "version": 2, "nodes": []}', 'projectTooNew'],
+    ['no version', '{"kind": "channelflow-line", "nodes": []}', 'notAProject'],
+    ['an unknown column', '{"kind": "channelflow-line", "version": 1, "nodes": [{"colour": "red"}]}', 'notAProject'],
+    ['an unknown setting', '{"kind": "channelflow-line", "version": 1, "settings": {"units": "us"}, "nodes": []}', 'notAProject'],
+  ];
+  for (const [name, file, problem] of cases) assert.equal(readProject(file, columns, keys).problem, problem, name);
+  // A number written bare keeps its text.
+  assert.equal(readProject('{"kind": "channelflow-line", "version": 1, "nodes": [{"B": 2.50}]}', columns, keys).rows[0][columns.findIndex((c) => c.key === 'B')], '2.50');
+});
+
+test('a line\'s profile: five lines, each structure a span from inlet to outlet, the bands the core names; a node not computed has its note', () => {
+  const csv = 'name,kind,station,B\nA,start,K0+000,2\nS,siphon-in,K0+100,\nT,siphon-out,K0+250,\nstop,node,400,\nE,node,500,\n';
+  const answer = new Core({}, fakeToolkit()).call('line', { file: csv, level: '100' }, 'zh');
+  const { lines, spans, bands } = lineProfile(answer.record);
+  assert.deepEqual(lines.map((l) => l.key), ['bed', 'top', 'wse_min', 'wse_s', 'wse_j']);
+  assert.deepEqual(lines[3].points.slice(3), [[400, 99.6], [500, null]]);
+  assert.deepEqual(spans.map((s) => [s.label, s.from, s.to]), [['S', 100, 250]]);
+  assert.deepEqual(bands.map((b) => b.key), ['stake', 'bed', 'wse_s', 'wse_j', 'top']);
+  assert.deepEqual(bands[0].values[2], [250, 'K0+250.000']);
+  assert.equal(bands[0].label, '桩号');
+  const design = answer.record.group('flows').groups[0].record;
+  assert.deepEqual(lineNotes(design).map((n) => [n.row, n.name, n.stake]), [[4, 'E', 'K0+500.000']]);
+});
+
+test('a drawing\'s scale is the round 1:N that fits its span, the largest such', () => {
+  const cases = [[3120, 172, 20000], [5, 74, 100], [1.7, 74, 25], [100, 100, 1000], [0.2, 74, 5]];
+  for (const [span, mm, want] of cases) assert.equal(roundScale(span, mm), want, `${span} m in ${mm} mm`);
 });

@@ -156,3 +156,15 @@ test('a reach: a picker\'s choices and the file\'s columns in the catalog, a bad
   const settings = core.call('reach', { file: file.replace('-5', '5'), downstream: 'x' }, 'en');
   assert.equal(settings.problems[0].row, undefined, 'an input of its own is no section\'s');
 });
+
+test('a canal line: the file\'s columns in the catalog, a bad cell named by its record and column, its profile as DXF', () => {
+  const columns = core.catalog().lineColumns;
+  assert.deepEqual([columns.length, columns[0], columns[2]], [52, { key: 'name', zh: '名称' }, { key: 'station', zh: '桩号' }]);
+  const file = 'name,kind,station,B,m,n,i,Q\nhead,start,0,2,1.5,0.017,1/3000,4\ntail,node,1000,,,,,\n';
+  const line = { file, level: '100' };
+  assert.equal(core.call('line', line, 'zh').record.group('drawing').table('profile').length, 2);
+  const bad = core.call('line', { ...line, file: file.replace('1000', 'K1+x') }, 'en');
+  assert.deepEqual(bad.problems.map((p) => [p.field, p.row, p.cell?.field]), [['file', 3, 'station']]);
+  assert.match(core.lineDxf({ ...line, 'dxf-scale': '1000' }, 'zh').dxf, /\nEOF\n$/);
+  assert.deepEqual(problems(core.lineDxf({ ...line, 'dxf-vscale': '0' }, 'en')), [['dxf-vscale', 'not-positive']]);
+});

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "calc/canal/line_answer.h"
+#include "calc/canal/line_file.h"
 #include "calc/reach/reach_file.h"
 #include "calc/services/batch.h"
 #include "calc/services/dxf_writer.h"
@@ -190,6 +192,13 @@ std::string catalogJson() {
     json.beginObject().key("key").string(calc::reachColumnKey(which)).key("zh").string(calc::reachColumnChinese(which)).endObject();
   }
   json.endArray();
+  // A canal line file's columns, the same way.
+  json.key("lineColumns").beginArray();
+  for (std::size_t column = 0; column < calc::kLineColumns; ++column) {
+    const auto which = static_cast<calc::LineColumn>(column);
+    json.beginObject().key("key").string(calc::lineColumnKey(which)).key("zh").string(calc::lineColumnChinese(which)).endObject();
+  }
+  json.endArray();
   putDesignTables(json);
   putStructureForms(json);
   json.endObject();
@@ -242,6 +251,15 @@ std::string designDxfText(std::string_view requestText) {
   const Request request = parseRequest(requestText);
   try {
     return std::string("{\"ok\": true}") + kSeparator + calc::designDxf(inputsOf(request));
+  } catch (const calc::CalcError& error) {
+    return problemsLine(error.problems(), request.language);
+  }
+}
+
+std::string lineDxfText(std::string_view requestText) {
+  const Request request = parseRequest(requestText);
+  try {
+    return std::string("{\"ok\": true}") + kSeparator + calc::lineDxf(inputsOf(request));
   } catch (const calc::CalcError& error) {
     return problemsLine(error.problems(), request.language);
   }

@@ -87,11 +87,19 @@ export class Core {
 
   // A design's drawing as DXF: {ok, dxf} or {ok: false, problems}.
   designDxf(inputs, language) {
-    const text = this.toolkit.designDxf(JSON.stringify(this.request('design', inputs, language)));
-    const cut = text.indexOf(separator);
-    const status = JSON.parse(cut < 0 ? text : text.slice(0, cut));
-    return status.ok ? { ok: true, dxf: text.slice(cut + 1) } : refused(status);
+    return dxfAnswer(this.toolkit.designDxf(JSON.stringify(this.request('design', inputs, language))));
   }
+
+  // A canal line's longitudinal profile as DXF: {ok, dxf} or {ok: false, problems}.
+  lineDxf(inputs, language) {
+    return dxfAnswer(this.toolkit.lineDxf(JSON.stringify(this.request('line', inputs, language))));
+  }
+}
+
+function dxfAnswer(text) {
+  const cut = text.indexOf(separator);
+  const status = JSON.parse(cut < 0 ? text : text.slice(0, cut));
+  return status.ok ? { ok: true, dxf: text.slice(cut + 1) } : refused(status);
 }
 
 function refused(status) {
@@ -146,6 +154,7 @@ export function toolkitOf(module) {
       catalog: () => module.catalog(),
       batch: (csv, language) => module.batch(csv, language),
       designDxf: (request) => module.designDxf(request),
+      lineDxf: (request) => module.lineDxf(request),
     };
   }
   return null;

@@ -3,7 +3,10 @@
 // station (a hydraulic jump, a structure), and under the plot the bands of a
 // Chinese longitudinal drawing: rows of values written upright at their
 // stations (桩号, 渠底高程, 设计水位, ...), each row named at its left.
-// Heights are scaled on their own, so the elevation axis states them.
+// Heights are scaled on their own, so the elevation axis states them; given
+// two scales (a canal's profile is drawn 1:N along and 1:M up), the frame is
+// sized to them and they are written under it. Spans shade a stretch of
+// stations (a structure from its inlet to its outlet) and name it.
 
 import { svg } from './dom.js';
 import { extent, ink, niceTicks, pathData, thin, tickText } from './chart.js';
@@ -53,24 +56,48 @@ export function bandPicks(values, map, pitch = bandPitch) {
   return picks.map((p) => p.value);
 }
 
+// Pixels a millimetre of a drawing at 96 pixels an inch.
+const pixelsPerMm = 96 / 25.4;
+
+// The round scale 1:N (N of 1, 2, 2.5 or 5 times a power of ten) that draws
+// `span` metres within `mm` millimetres, as large as fits.
+export function roundScale(span, mm) {
+  const least = (Math.max(span, 1e-9) * 1000) / mm;
+  for (let power = 10 ** Math.floor(Math.log10(least)); ; power *= 10) {
+    for (const step of [1, 2, 2.5, 5]) if (step * power >= least * (1 - 1e-12)) return step * power;
+  }
+}
+
 // lines: [{key, points: [[station, z]], color, width, dash, label}];
 // marks: [{key, station, from, to, label, color}] upright from one elevation to another;
-// bands: [{key, label, values: [[station, text]]}]; words: {station, elevation}.
-export function profileDrawing({ lines, marks = [], bands = [], words, width = 760, height = 340 }) {
+// spans: [{key, from, to, label}] stretches of stations shaded and named;
+// bands: [{key, label, values: [[station, text]]}]; words: {station, elevation, scales(h, v)};
+// scales: {horizontal, vertical}, each N of 1:N, or 'fit' to choose round ones for the frame.
+export function profileDrawing({ lines, marks = [], spans = [], bands = [], words, width = 760, height = 340, scales = null }) {
   const labelled = lines.filter((l) => l.label);
   const legendRows = Math.ceil(labelled.reduce((sum, l) => sum + 34 + textWidth(l.label), 0) / (width - 80));
   const bandHeights = bands.map((band) => Math.max(22, 10 + Math.max(0, ...band.values.map(([, text]) => textWidth(text)))));
   const bandsHeight = bandHeights.reduce((a, b) => a + b, 0);
   const labelWidth = Math.max(0, ...bands.map((band) => textWidth(band.label)));
   const margin = { left: Math.max(62, labelWidth + 14), right: 16, top: 14, bottom: 42 };
-  const plotH = height - margin.top - margin.bottom;
-  const plotW = width - margin.left - margin.right;
-  const total = height + bandsHeight + (legendRows ? legendRows * 16 + 8 : 0);
+  let plotH = height - margin.top - margin.bottom;
+  let plotW = width - margin.left - margin.right;
   const xs = [...lines.flatMap((l) => l.points.map((p) => p[0])), ...marks.map((m) => m.station), ...bands.flatMap((b) => b.values.map((v) => v[0]))];
   const zs = [...lines.flatMap((l) => l.points.map((p) => p[1])), ...marks.flatMap((m) => [m.from, m.to])];
   const [x0, x1] = extent(xs);
   const yt = niceTicks(...extent(zs), 5);
   const [z0, z1] = [yt.ticks[0] ?? 0, yt.ticks[yt.ticks.length - 1] ?? 1];
+  let scaled = null;
+  if (scales) {
+    scaled = scales === 'fit'
+      ? { horizontal: roundScale(x1 - x0, plotW / pixelsPerMm), vertical: roundScale(z1 - z0, plotH / pixelsPerMm) }
+      : scales;
+    plotW = ((x1 - x0) * 1000 * pixelsPerMm) / scaled.horizontal;
+    plotH = ((z1 - z0) * 1000 * pixelsPerMm) / scaled.vertical;
+    width = margin.left + plotW + margin.right;
+    height = margin.top + plotH + margin.bottom;
+  }
+  const total = height + bandsHeight + (legendRows ? legendRows * 16 + 8 : 0);
   const sx = (x) => margin.left + ((x - x0) / (x1 - x0 || 1)) * plotW;
   const sy = (z) => margin.top + plotH - ((z - z0) / (z1 - z0 || 1)) * plotH;
   const root = svg('svg', { xmlns: 'http://www.w3.org/2000/svg', viewBox: `0 0 ${width} ${total}`, width, height: total, role: 'img' });
@@ -86,6 +113,11 @@ export function profileDrawing({ lines, marks = [], bands = [], words, width = 7
   }
   root.append(svg('rect', { x: margin.left, y: margin.top, width: plotW, height: plotH, fill: 'none', stroke: ink.axis }));
   root.append(svg('text', { x: margin.left + plotW / 2, y: margin.top + plotH + 32, 'text-anchor': 'middle', ...font, text: words.station }));
+  if (scaled) {
+    root.append(svg('text', { x: margin.left + plotW, y: margin.top + plotH + 32, 'text-anchor': 'end', ...font, 'data-scales': `${scaled.horizontal}:${scaled.vertical}`,
+      text: words.scales(scaled.horizontal, scaled.vertical) }));
+  }
+  spans.forEach((span, k) => drawSpan(root, span, { sx, top: margin.top, height: plotH, row: k % 2 }));
   root.append(svg('text', { x: 12, y: margin.top + plotH / 2, 'text-anchor': 'middle', ...font,
     transform: `rotate(-90 12 ${margin.top + plotH / 2})`, text: words.elevation }));
   for (const line of lines) {
@@ -102,6 +134,16 @@ export function profileDrawing({ lines, marks = [], bands = [], words, width = 7
   if (bands.length) root.append(svg('line', { x1: 4, x2: margin.left + plotW, y1: top, y2: top, stroke: ink.axis, 'stroke-width': 0.8 }));
   legend(root, labelled, { x: margin.left, y: top + 18, width });
   return root;
+}
+
+// A span: its stretch shaded over the plot's height, its name at the top
+// (every other one a line lower, so that neighbours do not overwrite).
+function drawSpan(root, span, { sx, top, height, row }) {
+  const [a, b] = [sx(span.from), sx(span.to)];
+  const group = svg('g', { 'data-span': span.key, 'data-from': span.from, 'data-to': span.to });
+  group.append(svg('rect', { x: Math.min(a, b), y: top, width: Math.max(1.5, Math.abs(b - a)), height, fill: '#e3ebf4', 'fill-opacity': 0.8 }));
+  group.append(svg('text', { x: Math.min(a, b) + 2, y: top + 11 + 12 * row, ...font, 'font-size': 10, text: span.label }));
+  root.append(group);
 }
 
 // A mark: an upright line from one level to the other with its label above.

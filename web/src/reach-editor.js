@@ -3,7 +3,8 @@
 // of thousands of sections edits as fast as a short one. A spreadsheet's
 // cells pasted into a cell fill the table from there, right and down; a
 // paste with a header row is a whole reach (the panel takes it). The core's
-// message about a cell marks that cell.
+// message about a cell marks that cell. A canal line's nodes are edited the
+// same way, with a table name, words and a choice of columns shown of their own.
 
 import { el } from './dom.js';
 import { currentLanguage, t } from './i18n.js';
@@ -17,9 +18,13 @@ const viewHeight = 300;
 export class ReachEditor {
   // columns: catalog.reachColumns; onChange(): the rows changed;
   // onSelect(k): row k chosen; onWhole(text, read): a paste with a header
-  // (as readTable read it) or one it could not read (null).
-  constructor(columns, { onChange, onSelect, onWhole }) {
+  // (as readTable read it) or one it could not read (null); name: the
+  // table's; words: the chrome's keys of its buttons.
+  constructor(columns, { onChange, onSelect, onWhole, name = 'reach-sections', words = { add: 'addSection', remove: 'removeSection' } }) {
     this.columns = columns;
+    this.words = words;
+    // The columns shown, by index: all until showColumns() chooses.
+    this.shown = columns.map((_, c) => c);
     this.onChange = onChange;
     this.onSelect = onSelect;
     this.onWhole = onWhole;
@@ -36,14 +41,14 @@ export class ReachEditor {
       const remove = event.target.closest('[data-remove]');
       if (remove) this.removeRow(Number(remove.dataset.remove));
     });
-    this.table = el('table', { class: 'points reach-sections', 'data-table': 'reach-sections' }, this.head, this.body);
+    this.table = el('table', { class: `points reach-sections ${name}`, 'data-table': name }, this.head, this.body);
     this.scroll = el('div', { class: 'points-scroll reach-scroll' }, this.table);
     this.scroll.addEventListener('scroll', () => {
       this.scrollTop = this.scroll.scrollTop;
       this.viewHeight = this.scroll.clientHeight;
       if (!this.pending) this.pending = requestAnimationFrame(() => { this.pending = 0; this.draw(); });
     });
-    this.addButton = el('button', { type: 'button', class: 'add-point', 'data-action': 'add-section', onclick: () => this.addRow() });
+    this.addButton = el('button', { type: 'button', class: 'add-point', 'data-action': name === 'reach-sections' ? 'add-section' : 'add-row', onclick: () => this.addRow() });
     this.root = el('div', { class: 'reach-editor' }, this.scroll, this.addButton);
     this.scrollTop = 0;
   }
@@ -75,9 +80,17 @@ export class ReachEditor {
 
   relabel() {
     this.head.replaceChildren(el('tr', {}, el('th', { scope: 'col', text: '#' }),
-      this.columns.map((c) => el('th', { scope: 'col', 'data-column': c.key, title: c.key, text: this.title(c) })), el('th')));
-    this.addButton.textContent = t('addSection');
+      this.shown.map((c) => this.columns[c]).map((c) => el('th', { scope: 'col', 'data-column': c.key, title: c.key, text: this.title(c) })), el('th')));
+    this.addButton.textContent = t(this.words.add);
     this.draw();
+  }
+
+  // Shows the columns of these indices (in the columns' order); the rows keep every cell.
+  showColumns(indices) {
+    const shown = this.columns.map((_, c) => c).filter((c) => indices.includes(c));
+    if (shown.join() === this.shown.join()) return;
+    this.shown = shown;
+    this.relabel();
   }
 
   // problems: [{row, column, message}] in the table's rows; the marks are
@@ -100,7 +113,7 @@ export class ReachEditor {
     const [first, last] = visibleRange(this.scrollTop, this.viewHeight ?? viewHeight, count, rowHeight);
     const typing = this.body.contains(document.activeElement) ? document.activeElement : null;
     const drawn = [];
-    const span = this.columns.length + 2;
+    const span = this.shown.length + 2;
     if (first > 0) drawn.push(spacer(first * rowHeight, span));
     for (let k = first; k < last; ++k) drawn.push(this.rowNode(k));
     if (last < count) drawn.push(spacer((count - last) * rowHeight, span));
@@ -119,14 +132,15 @@ export class ReachEditor {
     const own = this.marks.get(`${k}:`);
     const head = el('th', { scope: 'row', text: String(k + 1), title: own, class: own ? 'bad' : undefined });
     return el('tr', { 'aria-rowindex': k + 2, 'aria-selected': String(k === this.selected), 'data-row': k }, head,
-      this.columns.map((column, c) => {
+      this.shown.map((c) => {
+        const column = this.columns[c];
         const message = this.marks.get(`${k}:${column.key}`);
         return el('td', { 'data-column': column.key }, el('input', {
           type: 'text', value: this.rows[k][c], 'data-row': k, 'data-column': c, autocomplete: 'off', spellcheck: 'false',
           'aria-label': `${this.title(column)} ${k + 1}`, 'aria-invalid': message ? 'true' : undefined, title: message,
         }));
       }),
-      el('td', {}, el('button', { type: 'button', class: 'remove-point', 'data-remove': k, 'aria-label': `${t('removeSection')} ${k + 1}`, text: '×' })));
+      el('td', {}, el('button', { type: 'button', class: 'remove-point', 'data-remove': k, 'aria-label': `${t(this.words.remove)} ${k + 1}`, text: '×' })));
   }
 
   select(k) {
@@ -162,11 +176,12 @@ export class ReachEditor {
       this.onWhole(text, read);
       return;
     }
-    const [k0, c0] = [Number(input.dataset.row), Number(input.dataset.column)];
+    // Cells go into the columns shown, from the one pasted into rightwards.
+    const [k0, s0] = [Number(input.dataset.row), this.shown.indexOf(Number(input.dataset.column))];
     read.rows.forEach((cells, r) => {
       const row = this.rows[k0 + r] ?? (this.rows[k0 + r] = this.columns.map(() => ''));
       cells.forEach((cell, j) => {
-        if (c0 + j < this.columns.length) row[c0 + j] = cell;
+        if (s0 + j < this.shown.length) row[this.shown[s0 + j]] = cell;
       });
     });
     this.draw();

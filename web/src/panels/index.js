@@ -8,6 +8,7 @@ import { JumpPanel } from './jump.js';
 import { ProfilePanel } from './profile.js';
 import { NaturalPanel } from './natural.js';
 import { ReachPanel } from './reach.js';
+import { LinePanel } from './line.js';
 import { BatchPanel } from './batch.js';
 import { DesignPanel } from './design.js';
 import { SiphonPanel } from './siphon.js';
@@ -23,6 +24,7 @@ export const panels = [
   { key: 'profile', name: { zh: '水面线', en: 'Water surface profile' }, needs: 'toolkit', Panel: ProfilePanel },
   { key: 'natural', name: { zh: '天然断面', en: 'Natural channel' }, needs: 'toolkit', Panel: NaturalPanel },
   { key: 'reach', name: { zh: '河道水面线', en: 'River reach' }, needs: 'toolkit', Panel: ReachPanel },
+  { key: 'line', name: { zh: '渠线水面线', en: 'Canal line' }, needs: 'toolkit', Panel: LinePanel },
   { key: 'batch', name: { zh: '批量', en: 'Batch' }, needs: 'toolkit', Panel: BatchPanel },
   { key: 'design', name: { zh: '渠道设计', en: 'Canal design' }, needs: 'toolkit', Panel: DesignPanel },
   { key: 'siphon', name: { zh: '倒虹吸', en: 'Inverted siphon' }, needs: 'toolkit', Panel: SiphonPanel },
