@@ -17,20 +17,7 @@ int design(const Options& o, std::FILE*, OutputSink& out, std::FILE*) {
   if (inputs.has("dxf-scale") && !o.has("dxf")) calc::fail(calc::MessageId::MissingInput, "dxf");
   if (o.has("dxf")) {
     const std::string drawing = calc::designDxf(inputs);
-    const std::string path(o.text("dxf"));
-    if (path == "-") {
-      out.put(drawing);
-      return 0;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    bool written = file != nullptr;
-    if (file) {
-      OutputSink sink(file);
-      sink.put(drawing);
-      written = sink.finish();
-      written = std::fclose(file) == 0 && written;
-    }
-    if (!written) calc::fail(calc::MessageId::DxfUnwritable, "dxf", {calc::MessageArg::literal(calc::quoteForMessage(path))});
+    if (writeDrawing(drawing, o, out)) return 0;
   }
   writeAnswer(calc::designCanal(inputs), o, out);
   return 0;

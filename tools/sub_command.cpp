@@ -1,5 +1,6 @@
 #include "tools/sub_command.h"
 
+#include <cstdio>
 #include <new>
 #include <string>
 
@@ -113,6 +114,24 @@ void writeAnswer(const calc::Answer& answer, const Options& options, OutputSink&
     case OutputFormat::Csv: calc::writeCsv(answer, out, options.writeOptions()); break;
     case OutputFormat::Json: calc::writeJson(answer, out, options.writeOptions()); break;
   }
+}
+
+bool writeDrawing(const std::string& drawing, const Options& options, OutputSink& out) {
+  const std::string path(options.text("dxf"));
+  if (path == "-") {
+    out.put(drawing);
+    return true;
+  }
+  std::FILE* file = std::fopen(path.c_str(), "wb");
+  bool written = file != nullptr;
+  if (file) {
+    OutputSink sink(file);
+    sink.put(drawing);
+    written = sink.finish();
+    written = std::fclose(file) == 0 && written;
+  }
+  if (!written) calc::fail(calc::MessageId::DxfUnwritable, "dxf", {calc::MessageArg::literal(calc::quoteForMessage(path))});
+  return false;
 }
 
 int runSubCommand(const SubCommand& command, int argc, char** argv, const Streams& io) {

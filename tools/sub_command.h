@@ -31,6 +31,10 @@ int runSubCommand(const SubCommand& command, int argc, char** argv, const Stream
 // The answer written in the options' format and language.
 void writeAnswer(const calc::Answer& answer, const Options& options, OutputSink& out);
 
+// A drawing written to the file --dxf names, or to standard output where it
+// names "-": true then, and the answer is left out.
+bool writeDrawing(const std::string& drawing, const Options& options, OutputSink& out);
+
 // The help page of a question, in the language.
 std::string helpPage(const calc::Question& question, std::span<const std::string_view> extraOptions, calc::Language language);
 
