@@ -44,36 +44,36 @@ std::optional<Channel> channelOf(RowReader& reader, const Inputs& inputs, std::o
   }
 }
 
-// A transition's spec from its columns: a form, or a typed ξ, with its angle.
-structures::TransitionSpec transitionSpec(RowReader& reader, Column form, Column xi, Column angle) {
-  structures::TransitionSpec spec;
+// A transition as its columns give it: a form, or a typed ξ, with its angle.
+structures::TransitionChoice transitionSpec(RowReader& reader, Column form, Column xi, Column angle) {
+  structures::TransitionChoice choice;
   if (reader.has(form)) {
-    spec.form = *reader.cell(form);
+    choice.form = *reader.cell(form);
   } else if (reader.has(Column::Form)) {
-    spec.form = *reader.cell(Column::Form);
+    choice.form = *reader.cell(Column::Form);
   }
-  if (const auto v = reader.number(xi, false)) spec.xi = *v;
-  if (const auto v = reader.number(angle, false)) spec.angle = *v;
-  return spec;
+  if (const auto v = reader.number(xi, false)) choice.xi = *v;
+  if (const auto v = reader.number(angle, false)) choice.angle = *v;
+  return choice;
 }
 
 // ξ of one end, or its default form's when nothing is given: practice's
 // reverse warped surface (curved warped in Table K.1.2, warped at 0.1/0.3
 // borrowed from M.0.3-3's range for culverts).
 Real transitionXiOf(RowReader& reader, structures::TransitionFamily family, structures::TransitionEnd end,
-                    structures::TransitionSpec spec, std::string& form) {
+                    structures::TransitionChoice choice, std::string& form) {
   using structures::TransitionEnd;
   using structures::TransitionFamily;
   const bool inlet = end == TransitionEnd::Inlet;
-  if (spec.form.empty() && std::isnan(spec.xi)) {
-    spec.form = family == TransitionFamily::Siphon    ? "reverse-warped"
+  if (choice.form.empty() && std::isnan(choice.xi)) {
+    choice.form = family == TransitionFamily::Siphon    ? "reverse-warped"
                 : family == TransitionFamily::Aqueduct ? "curved-warped"
                                                        : "warped";
-    if (family == TransitionFamily::Culvert) spec.xi = inlet ? 0.1 : 0.3;
+    if (family == TransitionFamily::Culvert) choice.xi = inlet ? 0.1 : 0.3;
   }
-  form = spec.form;
+  form = choice.form;
   try {
-    return structures::transitionXi(family, end, spec,
+    return structures::transitionXi(family, end, choice,
                                     inlet ? structures::TransitionFields{"inlet-form", "xi1", "theta1"}
                                           : structures::TransitionFields{"outlet-form", "xi2", "theta2"});
   } catch (const CalcError& error) {

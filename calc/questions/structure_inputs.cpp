@@ -88,13 +88,13 @@ structures::FlowsInput StructureInputs::flows() {
   return f;
 }
 
-structures::TransitionSpec StructureInputs::transition(structures::TransitionEnd end) {
+structures::TransitionChoice StructureInputs::transition(structures::TransitionEnd end) {
   const bool inlet = end == structures::TransitionEnd::Inlet;
-  structures::TransitionSpec spec;
-  if (const std::string* form = text(inlet ? "inlet-form" : "outlet-form")) spec.form = *form;
-  spec.xi = optional(inlet ? "xi1" : "xi2");
-  spec.angle = optional(inlet ? "theta1" : "theta2");
-  return spec;
+  structures::TransitionChoice choice;
+  if (const std::string* form = text(inlet ? "inlet-form" : "outlet-form")) choice.form = *form;
+  choice.xi = optional(inlet ? "xi1" : "xi2");
+  choice.angle = optional(inlet ? "theta1" : "theta2");
+  return choice;
 }
 
 std::optional<double> StructureInputs::part(std::string_view key, std::string_view text, std::string_view symbol,

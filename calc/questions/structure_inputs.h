@@ -49,7 +49,7 @@ class StructureInputs {
   // g as given; 0 (the standard gravity) when left out.
   double gravity() { return number("g", 0); }
   // A transition's form, ξ and angle: inlet-form, xi1, theta1 or their outlet's.
-  structures::TransitionSpec transition(structures::TransitionEnd end);
+  structures::TransitionChoice transition(structures::TransitionEnd end);
 
   // `count` numbers separated by ':', named by `syntax` ("β:s:b:α"); nothing
   // when left out or when they cannot be used (the problem kept).

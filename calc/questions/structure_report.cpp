@@ -81,10 +81,10 @@ void ReportBuilder::flows(const structures::FlowsInput& given, const std::vector
 }
 
 void ReportBuilder::transition(std::string_view symbol, structures::TransitionEnd end, const Real& xi,
-                               const structures::TransitionSpec& spec, structures::TransitionFamily family,
+                               const structures::TransitionChoice& choice, structures::TransitionFamily family,
                                std::string_view field) {
   const MessageArg name = MessageArg::literal(symbol);
-  const structures::TransitionForm* form = structures::findTransitionForm(family, spec.form);
+  const structures::TransitionForm* form = structures::findTransitionForm(family, choice.form);
   if (form == nullptr) {
     step(XiGiven, {name, value(xi), MessageArg::field(field)});
     return;
@@ -95,8 +95,8 @@ void ReportBuilder::transition(std::string_view symbol, structures::TransitionEn
                                MessageArg::words(form->name.chinese, form->name.english)};
   if (range.low == range.high) {
     step(XiForm, std::move(args));
-  } else if (!std::isnan(spec.angle)) {
-    args.push_back(value(spec.angle));
+  } else if (!std::isnan(choice.angle)) {
+    args.push_back(value(choice.angle));
     step(XiFormAngle, std::move(args));
   } else {
     step(XiFormTyped, std::move(args));

@@ -31,7 +31,7 @@ class ReportBuilder {
   // A transition's ξ ("ξ1") at its end, from its form's table (read at an
   // angle) or as given by `field`.
   void transition(std::string_view symbol, structures::TransitionEnd end, const Real& xi,
-                  const structures::TransitionSpec& spec, structures::TransitionFamily family, std::string_view field);
+                  const structures::TransitionChoice& choice, structures::TransitionFamily family, std::string_view field);
   // A heading per flow: "4 设计流量：Q = 2 m³/s".
   void flowHeading(structures::FlowCase which, const Real& Q);
   void checks(const std::vector<structures::Check>& checks);

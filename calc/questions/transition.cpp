@@ -32,7 +32,7 @@ constexpr Kind kKinds[] = {
 
 bool byWidths(StructureKind kind) { return kind == StructureKind::Aqueduct || kind == StructureKind::Culvert; }
 
-std::vector<ReportLine> report(const Kind& kind, TransitionEnd end, const TransitionSpec& spec, const Real& xi,
+std::vector<ReportLine> report(const Kind& kind, TransitionEnd end, const TransitionChoice& choice, const Real& xi,
                                const TransitionDrop& drop, double g, double vUp, double vDown,
                                const std::optional<LengthRange>& range, double adopted, double canalWidth,
                                double structureWidth) {
@@ -43,7 +43,7 @@ std::vector<ReportLine> report(const Kind& kind, TransitionEnd end, const Transi
   b.heading(HeadingData);
   b.step(TransitionVelocities, {value(vUp), value(vDown)});
   b.step(StepGravity, {value(g)});
-  b.transition("ξ", end, xi, spec, kind.family, "xi");
+  b.transition("ξ", end, xi, choice, kind.family, "xi");
   b.heading(TransitionHeadingDrop);
   b.step(TransitionDropStep, {value(vDown), value(vUp), value(g), value(xi), value(drop.velocityHead), value(drop.loss),
                               value(drop.drop)});
@@ -73,16 +73,16 @@ Answer answerTransition(const Inputs& inputs) {
     if (each.key == structure) kind = &each;
   }
   const TransitionEnd end = endKey == "outlet" ? TransitionEnd::Outlet : TransitionEnd::Inlet;
-  TransitionSpec spec;
-  if (const std::string* form = in.text("form")) spec.form = *form;
-  spec.xi = in.optional("xi");
-  spec.angle = in.optional("theta");
+  TransitionChoice choice;
+  if (const std::string* form = in.text("form")) choice.form = *form;
+  choice.xi = in.optional("xi");
+  choice.angle = in.optional("theta");
   const double vUp = in.number("v-up"), vDown = in.number("v-down");
   const double g = gravityOf(in.gravity());
   const double canalWidth = in.number("canal-width"), structureWidth = in.number("structure-width");
   const double canalDepth = in.number("canal-depth");
   in.finish();
-  const Real xi = transitionXi(kind->family, end, spec, {"form", "xi", "theta"});
+  const Real xi = transitionXi(kind->family, end, choice, {"form", "xi", "theta"});
   const TransitionDrop drop = transitionDrop(Real(vUp), Real(vDown), xi, g);
 
   // The clause's lengths, from the widths (aqueducts, culverts) or the canal's depth.
@@ -96,7 +96,7 @@ Answer answerTransition(const Inputs& inputs) {
   ItemList list(answer.record().items);
   list.term(Id::StructureKind, kind->key);
   list.term(Id::TransitionEnd, end == TransitionEnd::Inlet ? "inlet" : "outlet");
-  if (!spec.form.empty()) list.text(Id::TransitionForm, spec.form);
+  if (!choice.form.empty()) list.text(Id::TransitionForm, choice.form);
   list.number(Id::Xi, xi);
   list.exact(Id::Gravity, g);
   list.exact(Id::VelocityUp, vUp);
@@ -115,7 +115,7 @@ Answer answerTransition(const Inputs& inputs) {
     list.exact(Id::PracticeLength, adopted);
   }
 
-  answer.report = report(*kind, end, spec, xi, drop, g, vUp, vDown, range, practice ? adopted : 0, canalWidth,
+  answer.report = report(*kind, end, choice, xi, drop, g, vUp, vDown, range, practice ? adopted : 0, canalWidth,
                          structureWidth);
   answer.reportRole = Answer::ReportRole::Document;
   return answer;

@@ -38,7 +38,7 @@ struct AqueductInput {
   double n = 0, i = 0, L = 0;
   int grade = 5;  // 1–5: grades 1 to 3 count the transitions' friction (K.1.2-1)
   // K.1.2's forms or typed ξ1 and ξ2, and any gate slots' ξ added to them.
-  TransitionSpec inletTransition, outletTransition;
+  TransitionChoice inletTransition, outletTransition;
   double inletSlotZeta = 0, outletSlotZeta = 0;
   // The ends at each flow (by FlowCase), typed, or from the canals.
   std::array<std::optional<AqueductEnds>, 3> ends;

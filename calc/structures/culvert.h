@@ -44,7 +44,7 @@ struct CulvertInput {
   double D = 0;   // inner height (rectangle), diameter (circle), height to the crown (arch)
   double Ra = 0;  // an arch's roof radius; 0: a semicircle
   double n = 0.014, i = 0, L = 0;
-  TransitionSpec inletTransition, outletTransition;  // Table M.0.3-3's forms or typed ξ
+  TransitionChoice inletTransition, outletTransition;  // Table M.0.3-3's forms or typed ξ
   std::array<std::optional<CulvertEnds>, 3> ends;    // by FlowCase
 };
 

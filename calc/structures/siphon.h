@@ -69,7 +69,7 @@ struct SiphonInput {
   double outletZeta = NAN;
   int bypasses = 0;  // openings of 0.1 each (flushing, emptying, manholes)
   // The open transitions, forms of Table L.1.2 or typed ξ1 and ξ2.
-  TransitionSpec inletTransition, outletTransition;
+  TransitionChoice inletTransition, outletTransition;
   // The ends at each flow (indexed by FlowCase): typed, or from the canals
   // below when these are given (their normal depths carrying the flow).
   std::array<std::optional<SiphonEnds>, 3> ends;

@@ -28,18 +28,18 @@ Real tangentOfDegrees(double degrees) {
 
 }  // namespace
 
-Real transitionXi(TransitionFamily family, TransitionEnd end, const TransitionSpec& spec, TransitionFields fields) {
-  const bool typed = !std::isnan(spec.xi);
-  const bool angled = !std::isnan(spec.angle);
-  if (spec.form.empty()) {
+Real transitionXi(TransitionFamily family, TransitionEnd end, const TransitionChoice& choice, TransitionFields fields) {
+  const bool typed = !std::isnan(choice.xi);
+  const bool angled = !std::isnan(choice.angle);
+  if (choice.form.empty()) {
     if (!typed) fail(MessageId::MissingInput, fields.xi);
-    require(spec.xi >= 0, MessageId::Negative, fields.xi);
-    return Real(spec.xi);
+    require(choice.xi >= 0, MessageId::Negative, fields.xi);
+    return Real(choice.xi);
   }
-  const TransitionForm* form = findTransitionForm(family, spec.form);
+  const TransitionForm* form = findTransitionForm(family, choice.form);
   if (form == nullptr) {
     fail(MessageId::UnknownForm, fields.form,
-         {MessageArg::literal(spec.form), MessageArg::literal(familyTable(family)),
+         {MessageArg::literal(choice.form), MessageArg::literal(familyTable(family)),
           MessageArg::literal(formKeys(family))});
   }
   const bool inlet = end == TransitionEnd::Inlet;
@@ -49,16 +49,16 @@ Real transitionXi(TransitionFamily family, TransitionEnd end, const TransitionSp
   if (xi.low == xi.high) {
     if (typed) fail(MessageId::EitherInput, fields.xi, {MessageArg::field(fields.form), MessageArg::field(fields.xi)});
     if (angled && form->angleLimit > 0)
-      requireInTable(Real(spec.angle), 0, form->angleLimit, {table.name, fields.angle});
+      requireInTable(Real(choice.angle), 0, form->angleLimit, {table.name, fields.angle});
     return Real(xi.low);
   }
   if (typed && angled)
     fail(MessageId::EitherInput, fields.xi, {MessageArg::field(fields.xi), MessageArg::field(fields.angle)});
   if (typed) {
-    requireInTable(Real(spec.xi), xi.low, xi.high, table);
-    return Real(spec.xi);
+    requireInTable(Real(choice.xi), xi.low, xi.high, table);
+    return Real(choice.xi);
   }
-  const std::vector<MessageArg> range{MessageArg::literal(spec.form), MessageArg::value(xi.low),
+  const std::vector<MessageArg> range{MessageArg::literal(choice.form), MessageArg::value(xi.low),
                                       MessageArg::value(xi.high)};
   if (angles.high == 0) fail(MessageId::RangedFormNeedsXi, fields.xi, range);
   if (!angled) {
@@ -68,7 +68,7 @@ Real transitionXi(TransitionFamily family, TransitionEnd end, const TransitionSp
   }
   const double x[] = {angles.low, angles.high};
   const double y[] = {xi.low, xi.high};
-  return interpolate(x, y, Real(spec.angle), {table.name, fields.angle});
+  return interpolate(x, y, Real(choice.angle), {table.name, fields.angle});
 }
 
 TransitionDrop transitionDrop(const Real& vIn, const Real& vOut, const Real& xi, double g, const Real& friction) {

@@ -19,7 +19,7 @@ enum class TransitionEnd : std::uint8_t { Inlet, Outlet };
 // What the engineer gives for one transition: a form of the family's table,
 // a typed ξ, or both when the form's ξ is a range (the ξ then within it), or
 // the form and its angle θ (degrees) to read a ranged ξ at.
-struct TransitionSpec {
+struct TransitionChoice {
   std::string form;
   double xi = NAN;
   double angle = NAN;
@@ -33,7 +33,7 @@ struct TransitionFields {
 // ξ of the inlet or the outlet. Throws CalcError for an unknown form, a
 // typed ξ with a form of one value, a ξ or an angle outside the form's
 // range, or a ranged form given neither.
-Real transitionXi(TransitionFamily family, TransitionEnd end, const TransitionSpec& spec, TransitionFields fields);
+Real transitionXi(TransitionFamily family, TransitionEnd end, const TransitionChoice& choice, TransitionFields fields);
 
 // The fall of the level going downstream across a transition from velocity
 // vIn to vOut (canal-line.md §5.4):

@@ -27,7 +27,7 @@ struct TunnelInput {
   double g = 0;     // 0: kStandardGravity
   Channel section;  // a closed section (circle, arch, horseshoe), its n and slope
   double L = 0;
-  TransitionSpec inletTransition, outletTransition;  // Table K.1.2's forms or typed ξ
+  TransitionChoice inletTransition, outletTransition;  // Table K.1.2's forms or typed ξ
   std::array<std::optional<TunnelEnds>, 3> ends;     // by FlowCase
 };
 

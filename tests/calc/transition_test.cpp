@@ -38,7 +38,7 @@ TEST(Transition, FormsAndAngles) {
   struct Row {
     TransitionFamily family;
     TransitionEnd end;
-    TransitionSpec spec;
+    TransitionChoice choice;
     double xi;
   };
   using enum TransitionFamily;
@@ -52,8 +52,8 @@ TEST(Transition, FormsAndAngles) {
       {Culvert, out, {"warped", 0.45}, 0.45},      {Culvert, in, {"", 0.33}, 0.33},
   };
   for (const Row& row : rows) {
-    SCOPED_TRACE(row.spec.form);
-    EXPECT_NEAR(transitionXi(row.family, row.end, row.spec, kInlet).toDouble(), row.xi, 1e-15);
+    SCOPED_TRACE(row.choice.form);
+    EXPECT_NEAR(transitionXi(row.family, row.end, row.choice, kInlet).toDouble(), row.xi, 1e-15);
   }
 }
 
@@ -61,7 +61,7 @@ TEST(Transition, Refusals) {
   struct Row {
     const char* name;
     TransitionFamily family;
-    TransitionSpec spec;
+    TransitionChoice choice;
     MessageId id;
     const char* field;
   };
@@ -79,7 +79,7 @@ TEST(Transition, Refusals) {
   for (const Row& row : rows) {
     SCOPED_TRACE(row.name);
     try {
-      transitionXi(row.family, TransitionEnd::Inlet, row.spec, kInlet);
+      transitionXi(row.family, TransitionEnd::Inlet, row.choice, kInlet);
       ADD_FAILURE() << "no error";
     } catch (const CalcError& error) {
       EXPECT_EQ(error.problem().id, row.id);
