@@ -51,7 +51,7 @@ CulvertInput readQuestion(const Inputs& inputs) {
   c.L = in.number("L", 1);
   c.inletTransition = in.transition(TransitionEnd::Inlet);
   c.outletTransition = in.transition(TransitionEnd::Outlet);
-  if (in.has("v1")) c.ends[0] = CulvertEnds{in.number("v1"), in.number("v3")};
+  if (in.has("v1")) c.ends[0] = BarrelEnds{in.number("v1"), in.number("v3")};
   in.finish();
   return c;
 }
@@ -81,21 +81,8 @@ Channel barrelChannel(const CulvertInput& c) {
 
 Group flowItems(const CulvertFlow& f) {
   using enum QuantityId;
-  Group group = flowGroup(f.which);
+  Group group = barrelFlowGroup(f);
   ItemList list(group.items);
-  list.number(Discharge, f.Q);
-  list.number(Depth, f.h);
-  list.number(Area, f.A);
-  list.number(Velocity, f.v);
-  list.number(FreeAreaPct, f.freeAreaPct);
-  list.number(FreeHeight, f.freeHeight);
-  if (!f.carried) list.number(QMax, f.QMax);
-  if (f.hasEnds) list.number(Z1, f.Z1);
-  list.number(Z2, f.Z2);
-  if (f.hasEnds) {
-    list.number(Z3, f.Z3);
-    list.number(Dz, f.dZ);
-  }
   list.number(InletDepth, f.inletDepth);
   list.term(Regime, culvertRegimeKey(f.regime));
   list.term(LengthClass, f.isLong ? "long" : "short");
@@ -132,7 +119,7 @@ std::vector<ReportLine> report(const CulvertInput& c, const CulvertResult& r) {
     if (!f.carried) b.step(ClosedOver, {value(f.QMax), value(f.h)});
     b.step(ClosedFlow, {value(f.h), value(f.A), value(f.v), value(f.freeAreaPct), value(f.freeHeight)});
     if (f.hasEnds) {
-      const CulvertEnds& e = *c.ends[0];
+      const BarrelEnds& e = *c.ends[0];
       b.step(EndsTypedTwo, {value(e.v1), value(e.v3)});
       b.step(StructureZ1, {value(f.v), value(e.v1), g, value(r.xi1), value(f.Z1)});
     }

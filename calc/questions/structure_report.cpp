@@ -3,6 +3,7 @@
 #include <array>
 
 #include "calc/structures/transition_forms.h"
+#include "calc/toolkit/item_list.h"
 
 namespace channelflow::calc {
 namespace {
@@ -129,6 +130,26 @@ Group flowGroup(structures::FlowCase which) {
   Group group(structures::flowCaseKey(which));
   group.rowKey = "flow";
   group.items.reserve(24);
+  return group;
+}
+
+Group barrelFlowGroup(const structures::BarrelFlow& f) {
+  using enum QuantityId;
+  Group group = flowGroup(f.which);
+  ItemList list(group.items);
+  list.number(Discharge, f.Q);
+  list.number(Depth, f.h);
+  list.number(Area, f.A);
+  list.number(Velocity, f.v);
+  list.number(FreeAreaPct, f.freeAreaPct);
+  list.number(FreeHeight, f.freeHeight);
+  if (!f.carried) list.number(QMax, f.QMax);
+  if (f.hasEnds) list.number(Z1, f.Z1);
+  list.number(Z2, f.Z2);
+  if (f.hasEnds) {
+    list.number(Z3, f.Z3);
+    list.number(Dz, f.dZ);
+  }
   return group;
 }
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "calc/structures/check.h"
+#include "calc/structures/conduit_flow.h"
 #include "calc/structures/flows.h"
 #include "calc/structures/transition.h"
 #include "calc/toolkit/answer.h"
@@ -47,5 +48,9 @@ Table checksTable(const std::vector<structures::Check>& checks);
 
 // The record's sub-group of one flow, written in CSV as a row of the flows' table.
 Group flowGroup(structures::FlowCase which);
+
+// A tunnel's or culvert's flow: Q, its depth, area, velocity, the free area and
+// height, what the barrel carries where it runs full, and its falls.
+Group barrelFlowGroup(const structures::BarrelFlow& f);
 
 }  // namespace channelflow::calc

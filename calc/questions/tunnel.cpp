@@ -92,29 +92,9 @@ TunnelQuestion readQuestion(const Inputs& inputs) {
   }
   t.inletTransition = in.transition(TransitionEnd::Inlet);
   t.outletTransition = in.transition(TransitionEnd::Outlet);
-  if (in.has("v1")) t.ends[0] = TunnelEnds{in.number("v1"), in.number("v3")};
+  if (in.has("v1")) t.ends[0] = BarrelEnds{in.number("v1"), in.number("v3")};
   in.finish();
   return q;
-}
-
-Group flowItems(const TunnelFlow& f) {
-  using enum QuantityId;
-  Group group = flowGroup(f.which);
-  ItemList list(group.items);
-  list.number(Discharge, f.Q);
-  list.number(Depth, f.h);
-  list.number(Area, f.A);
-  list.number(Velocity, f.v);
-  list.number(FreeAreaPct, f.freeAreaPct);
-  list.number(FreeHeight, f.freeHeight);
-  if (!f.carried) list.number(QMax, f.QMax);
-  if (f.hasEnds) list.number(Z1, f.Z1);
-  list.number(Z2, f.Z2);
-  if (f.hasEnds) {
-    list.number(Z3, f.Z3);
-    list.number(Dz, f.dZ);
-  }
-  return group;
 }
 
 void sectionLine(ReportBuilder& b, const TunnelInput& t, double L) {
@@ -158,7 +138,7 @@ std::vector<ReportLine> report(const TunnelQuestion& q, const TunnelInput& t, co
     b.step(ClosedFlow, {value(f.h), value(f.A), value(f.v), value(f.freeAreaPct), value(f.freeHeight)});
     b.step(StructureZ2, {value(t.section.i), value(t.L), value(f.Z2)});
     if (!f.hasEnds) continue;
-    const TunnelEnds& e = *t.ends[0];
+    const BarrelEnds& e = *t.ends[0];
     b.step(EndsTypedTwo, {value(e.v1), value(e.v3)});
     b.step(StructureZ1, {value(f.v), value(e.v1), g, value(r.xi1), value(f.Z1)});
     b.step(StructureZ3, {value(f.v), value(e.v3), g, value(r.xi2), value(f.Z3)});
@@ -195,7 +175,7 @@ Answer answerTunnel(const Inputs& inputs) {
     list.number(Xi1, r.xi1);
     list.number(Xi2, r.xi2);
   }
-  for (const TunnelFlow& f : r.flows) record.groups.push_back(flowItems(f));
+  for (const TunnelFlow& f : r.flows) record.groups.push_back(barrelFlowGroup(f));
   Group drawing("drawing");
   drawing.tables = outlineTables(outlineOf(t.section, r.flows.front().h.toDouble(), r.crown.toDouble()));
   record.groups.push_back(std::move(drawing));

@@ -108,23 +108,8 @@ CulvertResult culvert(const CulvertInput& in) {
   using V = Compared;
   for (const StructureFlow& flow : flows) {
     CulvertFlow f;
-    f.which = flow.which;
-    f.Q = flow.Q;
-    const ConduitFlow conduit = conduitFlow(barrel.channel, flow.Q, barrel.crown, r.fullArea);
-    f.carried = conduit.carried;
-    f.QMax = conduit.QMax;
-    f.h = conduit.h;
-    f.A = conduit.A;
-    f.v = conduit.v;
-    f.freeAreaPct = conduit.freeAreaPct;
-    f.freeHeight = conduit.freeHeight;
-    f.Z2 = Real(in.i) * Real(in.L);
-    if (const auto& ends = in.ends[static_cast<std::size_t>(flow.which)]) {
-      f.hasEnds = true;
-      f.Z1 = transitionDrop(Real(ends->v1), f.v, r.xi1, r.g).drop;
-      f.Z3 = -transitionDrop(f.v, Real(ends->v3), r.xi2, r.g).drop;
-      f.dZ = f.Z1 + f.Z2 - f.Z3;
-    }
+    static_cast<BarrelFlow&>(f) = barrelFlow(barrel.channel, flow, barrel.crown, r.fullArea, Real(in.i) * Real(in.L),
+                                             in.ends[static_cast<std::size_t>(flow.which)], r.xi1, r.xi2, r.g);
     f.inletDepth = f.h + f.Z1;
     f.regime = culvertRegime(f.inletDepth, f.h, barrel.crown);
     f.isLong = isLongCulvert(Real(in.L), f.inletDepth);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "calc/structures/check.h"
+#include "calc/structures/conduit_flow.h"
 #include "calc/structures/culvert_tables.h"
 #include "calc/structures/flows.h"
 #include "calc/structures/transition.h"
@@ -32,10 +33,6 @@ Real freePressureCapacity(const Real& A, const Real& H0, const Real& iL, const R
 Real submergedPressureCapacity(const Real& A, const Real& H0, const Real& iL, const Real& h, const Real& zetaSum,
                                const Real& friction, double g);
 
-struct CulvertEnds {
-  double v1 = 0, v3 = 0;  // the canal's velocities upstream and downstream
-};
-
 struct CulvertInput {
   FlowsInput flows;
   double g = 0;  // 0: kStandardGravity
@@ -45,18 +42,10 @@ struct CulvertInput {
   double Ra = 0;  // an arch's roof radius; 0: a semicircle
   double n = 0.014, i = 0, L = 0;
   TransitionChoice inletTransition, outletTransition;  // Table M.0.3-3's forms or typed ξ
-  std::array<std::optional<CulvertEnds>, 3> ends;    // by FlowCase
+  std::array<std::optional<BarrelEnds>, 3> ends;    // by FlowCase
 };
 
-struct CulvertFlow {
-  FlowCase which = FlowCase::Design;
-  Real Q;
-  bool carried = true;  // with a free surface; else h is the crown, and QMax what it carries
-  Real QMax;
-  Real h, A, v;
-  Real freeAreaPct, freeHeight;
-  bool hasEnds = false;
-  Real Z1, Z2, Z3, dZ;  // Z2 = i L
+struct CulvertFlow : BarrelFlow {
   Real inletDepth;      // H over the invert: h + Z1
   CulvertRegime regime = CulvertRegime::FreeSurface;
   bool isLong = false;

@@ -51,24 +51,8 @@ TunnelResult tunnel(const TunnelInput& in) {
                          {"outlet-form", "xi2", "theta2"});
   }
   for (const StructureFlow& flow : flows) {
-    TunnelFlow f;
-    f.which = flow.which;
-    f.Q = flow.Q;
-    const ConduitFlow c = conduitFlow(section, flow.Q, r.crown, r.fullArea);
-    f.carried = c.carried;
-    f.QMax = c.QMax;
-    f.h = c.h;
-    f.A = c.A;
-    f.v = c.v;
-    f.freeAreaPct = c.freeAreaPct;
-    f.freeHeight = c.freeHeight;
-    f.Z2 = section.i * Real(in.L);
-    if (const auto& ends = in.ends[static_cast<std::size_t>(flow.which)]) {
-      f.hasEnds = true;
-      f.Z1 = transitionDrop(Real(ends->v1), f.v, r.xi1, r.g).drop;
-      f.Z3 = -transitionDrop(f.v, Real(ends->v3), r.xi2, r.g).drop;
-      f.dZ = f.Z1 + f.Z2 - f.Z3;
-    }
+    const TunnelFlow f = barrelFlow(section, flow, r.crown, r.fullArea, section.i * Real(in.L),
+                                    in.ends[static_cast<std::size_t>(flow.which)], r.xi1, r.xi2, r.g);
     if (f.which != FlowCase::Minimum) clearanceChecks(f, r.checks);
     r.flows.push_back(f);
   }

@@ -13,14 +13,11 @@
 
 #include "calc/sections/channel.h"
 #include "calc/structures/check.h"
+#include "calc/structures/conduit_flow.h"
 #include "calc/structures/flows.h"
 #include "calc/structures/transition.h"
 
 namespace channelflow::calc::structures {
-
-struct TunnelEnds {
-  double v1 = 0, v3 = 0;  // the canal's velocities upstream and downstream
-};
 
 struct TunnelInput {
   FlowsInput flows;
@@ -28,18 +25,10 @@ struct TunnelInput {
   Channel section;  // a closed section (circle, arch, horseshoe), its n and slope
   double L = 0;
   TransitionChoice inletTransition, outletTransition;  // Table K.1.2's forms or typed ξ
-  std::array<std::optional<TunnelEnds>, 3> ends;     // by FlowCase
+  std::array<std::optional<BarrelEnds>, 3> ends;     // by FlowCase
 };
 
-struct TunnelFlow {
-  FlowCase which = FlowCase::Design;
-  Real Q;
-  bool carried = true;  // a free-surface depth carries Q; else QMax is what the tunnel carries
-  Real QMax;
-  Real h, A, v, freeAreaPct, freeHeight;
-  bool hasEnds = false;
-  Real Z1, Z2, Z3, dZ;  // Z2 = i L
-};
+using TunnelFlow = BarrelFlow;
 
 struct TunnelResult {
   double g = 0;

@@ -123,7 +123,7 @@ TEST(Culvert, CanalCulvert) {
   in.L = 40;
   in.inletTransition.form = "splayed-wall";
   in.outletTransition.form = "splayed-wall";
-  in.ends[0] = CulvertEnds{0.7, 0.7};
+  in.ends[0] = BarrelEnds{0.7, 0.7};
   const CulvertResult r = culvert(in);
   const CulvertFlow& f = r.flows.at(0);
   EXPECT_NEAR(f.h.toDouble(), 1.4, 1e-14);
